@@ -1,0 +1,57 @@
+#pragma once
+// Small helpers shared by the test programs.
+
+#include "platform/Hooks.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <deque>
+#include <gtest/gtest.h>
+#include <mutex>
+#include <vector>
+
+namespace testsupport {
+
+// Path of an outside program (a decoder, pdftoppm, python3), or empty.
+QString findTool(const QString& name);
+
+// The interpreter with Debian's python modules (openpyxl, plistlib).
+QString debianPython();
+
+struct ProcessResult {
+    bool started = false;
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+// Runs a program to the end (at most timeoutMs) with optional standard input.
+ProcessResult runProcess(const QString& program, const QStringList& args,
+                         const QByteArray& input = {}, int timeoutMs = 60000);
+
+// Installs an alert answerer for the life of the object: answers come from
+// the queue (then `fallback`), and every request is recorded.
+class ScriptedAlerts {
+public:
+    explicit ScriptedAlerts(std::deque<int> answers = {}, int fallback = 0);
+    ~ScriptedAlerts();
+    ScriptedAlerts(const ScriptedAlerts&) = delete;
+    ScriptedAlerts& operator=(const ScriptedAlerts&) = delete;
+
+    std::vector<AlertRequest> requests() const;
+    QStringList texts() const;
+
+private:
+    mutable std::mutex m_mutex;
+    std::deque<int> m_answers;
+    int m_fallback;
+    std::vector<AlertRequest> m_requests;
+};
+
+} // namespace testsupport
+
+// Skips the test visibly when an outside tool is missing.
+#define CARD_REQUIRE_TOOL(var, name)                                                               \
+    const QString var = ::testsupport::findTool(name);                                             \
+    if (var.isEmpty())                                                                             \
+    GTEST_SKIP() << "outside tool not installed: " << (name)
