@@ -1,0 +1,44 @@
+#pragma once
+// The few libplist calls whose form changed between libplist 2.2 (Debian 12)
+// and later releases: integers (2.2 has only an unsigned integer node that
+// carries signed 64-bit values as their bit pattern), parsing from memory,
+// exporting, and freeing what libplist allocated. Everything else in Plist.cpp
+// uses calls that are the same in every 2.x release.
+
+#include <QByteArray>
+#include <cstdint>
+#include <optional>
+
+namespace plistcompat {
+
+using Node = void*;
+
+Node newInteger(std::int64_t value);
+bool isInteger(Node node);
+std::optional<std::int64_t> integerValue(Node node);
+
+// Parses XML or binary bytes; nullptr when libplist cannot read them.
+Node parse(const QByteArray& bytes);
+QByteArray toXml(Node node);
+QByteArray toBinary(Node node);
+
+// Calls f(key, value) for every dictionary entry in order.
+template <typename F> void forEachEntry(Node dict, F f);
+void* newDictIterator(Node dict);
+bool nextDictEntry(Node dict, void* iterator, QByteArray& key, Node& value);
+void freeDictIterator(void* iterator);
+
+template <typename F> void forEachEntry(Node dict, F f) {
+    void* it = newDictIterator(dict);
+    if (!it) {
+        return;
+    }
+    QByteArray key;
+    Node value = nullptr;
+    while (nextDictEntry(dict, it, key, value)) {
+        f(key, value);
+    }
+    freeDictIterator(it);
+}
+
+} // namespace plistcompat
