@@ -13,7 +13,7 @@
 #include <QLineEdit>
 #include <QPalette>
 #include <QUrl>
-#include <cstring>
+#include <typeinfo>
 
 // Class tests are exact, as the designs rely on: a subclass of a text field
 // or of a box is an ordinary control. The framework the program was designed
@@ -27,20 +27,22 @@
 
 namespace {
 
-bool isExactly(const QWidget* view, const char* className) {
-    return std::strcmp(view->metaObject()->className(), className) == 0;
+// The dynamic class itself: a subclass without a meta-object of its own would
+// still report its base's class name, so typeid is compared, not className().
+template <typename T> bool isExactly(const QWidget* view) {
+    return typeid(*view) == typeid(T);
 }
 
 bool isTextField(const QWidget* view) {
-    return isExactly(view, "QLineEdit") || isExactly(view, "QLabel");
+    return isExactly<QLineEdit>(view) || isExactly<QLabel>(view);
 }
 
 bool isBox(const QWidget* view) {
-    return isExactly(view, "QGroupBox") || isExactly(view, "QFrame");
+    return isExactly<QGroupBox>(view) || isExactly<QFrame>(view);
 }
 
 bool isContentArea(const QWidget* view) {
-    return isExactly(view, "QWidget");
+    return isExactly<QWidget>(view);
 }
 
 // The control text colour, or the disabled one, for every state of the field.
