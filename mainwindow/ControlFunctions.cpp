@@ -1,0 +1,101 @@
+#include "mainwindow/ControlFunctions.h"
+
+#include "mainwindow/core/MessageFunctions.h"
+#include "mainwindow/core/globals.h"
+#include "platform/Hooks.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPalette>
+#include <QUrl>
+#include <typeinfo>
+
+// Class tests are exact, as the designs rely on: a subclass of a text field
+// or of a box is an ordinary control. The framework the program was designed
+// for had one text-field class for labels and edit fields and one box class;
+// here they are:
+//   text field -> exactly QLineEdit or QLabel
+//   box        -> exactly QGroupBox or QFrame (a plain frame used as a group)
+// A box's controls are its child widgets; a plain QWidget inside a box only
+// holds a layout of further controls and is looked through like the box's
+// content area.
+
+namespace {
+
+// The dynamic class itself: a subclass without a meta-object of its own would
+// still report its base's class name, so typeid is compared, not className().
+template <typename T> bool isExactly(const QWidget* view) {
+    return typeid(*view) == typeid(T);
+}
+
+bool isTextField(const QWidget* view) {
+    return isExactly<QLineEdit>(view) || isExactly<QLabel>(view);
+}
+
+bool isBox(const QWidget* view) {
+    return isExactly<QGroupBox>(view) || isExactly<QFrame>(view);
+}
+
+bool isContentArea(const QWidget* view) {
+    return isExactly<QWidget>(view);
+}
+
+// The control text colour, or the disabled one, for every state of the field.
+void setTextColour(QWidget* field, bool enabled) {
+    const QPalette standard = QApplication::palette(field);
+    const QPalette::ColorGroup source = enabled ? QPalette::Active : QPalette::Disabled;
+    QPalette palette = field->palette();
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text}) {
+        const QColor colour = standard.color(source, role);
+        for (QPalette::ColorGroup group :
+             {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+            palette.setColor(group, role, colour);
+        }
+    }
+    field->setPalette(palette);
+}
+
+void setContentEnabled(QWidget* content, int flag) {
+    const auto children = content->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    for (QWidget* child : children) {
+        if (isContentArea(child)) {
+            setContentEnabled(child, flag);
+        } else {
+            SetObjEnabled(child, flag);
+        }
+    }
+}
+
+} // namespace
+
+void SetObjEnabled(QWidget* view, int flag) {
+    if (!view) {
+        return;
+    }
+    const bool enabled = flag != 0;
+    if (isBox(view)) {
+        setContentEnabled(view, flag);
+        return;
+    }
+    if (isContentArea(view)) {
+        return; // a bare view has no enable state
+    }
+    view->setEnabled(enabled);
+    if (isTextField(view)) {
+        setTextColour(view, enabled);
+    }
+}
+
+void Open_Help_File() {
+    const QString path = QDir(Resource_Path).filePath(QStringLiteral("Help.pdf"));
+    if (QFileInfo::exists(path)) {
+        hooks::openUrl(QUrl::fromLocalFile(path));
+    } else {
+        Show_MessageBox(QStringLiteral("Help file does not exist!"));
+    }
+}

@@ -1,0 +1,148 @@
+#include "mainwindow/GuiHooks.h"
+
+#include "platform/Hooks.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QMutex>
+#include <QPushButton>
+#include <QtDebug>
+
+namespace hooks {
+namespace {
+
+QMutex& guiHookMutex() {
+    static QMutex mutex;
+    return mutex;
+}
+
+template <typename F> F read(const F& slot) {
+    QMutexLocker lock(&guiHookMutex());
+    return slot;
+}
+
+template <typename F> void write(F& slot, F value) {
+    QMutexLocker lock(&guiHookMutex());
+    slot = std::move(value);
+}
+
+OpenPanel& openSlot() {
+    static OpenPanel slot;
+    return slot;
+}
+SavePanel& saveSlot() {
+    static SavePanel slot;
+    return slot;
+}
+ModalRunner& modalSlot() {
+    static ModalRunner slot;
+    return slot;
+}
+
+QString nameFilter(const QStringList& types) {
+    if (types.isEmpty()) {
+        return {};
+    }
+    QStringList patterns;
+    for (const QString& type : types) {
+        patterns << QStringLiteral("*.") + type;
+    }
+    return QStringLiteral("Files (%1)").arg(patterns.join(QLatin1Char(' ')));
+}
+
+QStringList defaultOpenPanel(const OpenPanelRequest& request) {
+    if (request.chooseFolders) {
+        const QString folder =
+            QFileDialog::getExistingDirectory(request.parent, request.title, request.directory);
+        return folder.isEmpty() ? QStringList() : QStringList{folder};
+    }
+    const QString filter = nameFilter(request.allowedTypes);
+    if (request.allowMultiple) {
+        return QFileDialog::getOpenFileNames(request.parent, request.title, request.directory,
+                                             filter);
+    }
+    const QString file =
+        QFileDialog::getOpenFileName(request.parent, request.title, request.directory, filter);
+    return file.isEmpty() ? QStringList() : QStringList{file};
+}
+
+QString defaultSavePanel(const SavePanelRequest& request) {
+    QString start = request.directory;
+    if (!request.fileName.isEmpty()) {
+        start = start.isEmpty() ? request.fileName : start + QLatin1Char('/') + request.fileName;
+    }
+    QString path = QFileDialog::getSaveFileName(request.parent, request.title, start,
+                                                nameFilter(request.allowedTypes));
+    if (!path.isEmpty() && !request.allowedTypes.isEmpty() && QFileInfo(path).suffix().isEmpty()) {
+        path += QLatin1Char('.') + request.allowedTypes.first();
+    }
+    return path;
+}
+
+} // namespace
+
+void setOpenPanel(OpenPanel panel) {
+    write(openSlot(), std::move(panel));
+}
+
+QStringList runOpenPanel(const OpenPanelRequest& request) {
+    if (auto panel = read(openSlot())) {
+        return panel(request);
+    }
+    return defaultOpenPanel(request);
+}
+
+void setSavePanel(SavePanel panel) {
+    write(saveSlot(), std::move(panel));
+}
+
+QString runSavePanel(const SavePanelRequest& request) {
+    if (auto panel = read(saveSlot())) {
+        return panel(request);
+    }
+    return defaultSavePanel(request);
+}
+
+void setModalRunner(ModalRunner runner) {
+    write(modalSlot(), std::move(runner));
+}
+
+int runModal(QDialog& dialog) {
+    if (auto runner = read(modalSlot())) {
+        return runner(dialog);
+    }
+    return dialog.exec();
+}
+
+int messageBoxAnswer(const AlertRequest& request) {
+    if (!qobject_cast<QApplication*>(QCoreApplication::instance())) {
+        qWarning().noquote() << request.text;
+        return 0;
+    }
+    QMessageBox box;
+    box.setWindowModality(Qt::ApplicationModal);
+    box.setText(request.text);
+    box.setInformativeText(QString());
+    if (request.kind == AlertKind::YesNo) {
+        QPushButton* yes = box.addButton(QStringLiteral("Yes"), QMessageBox::YesRole);
+        QPushButton* no = box.addButton(QStringLiteral("No"), QMessageBox::NoRole);
+        box.setDefaultButton(yes);
+        box.setEscapeButton(no);
+        box.exec();
+        return box.clickedButton() == yes ? 1 : 0;
+    }
+    QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+    box.setDefaultButton(ok);
+    box.setEscapeButton(ok);
+    box.exec();
+    return 1;
+}
+
+void installGuiHooks() {
+    setAlertAnswerer(messageBoxAnswer);
+}
+
+} // namespace hooks

@@ -1,0 +1,132 @@
+#include "mainwindow/GuiHooks.h"
+#include "mainwindow/core/MessageFunctions.h"
+#include "platform/Hooks.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest/QTest>
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct SeenBox {
+    QString text;
+    QString informative;
+    QStringList buttons;
+    QString defaultButton;
+};
+
+// Acts on the next message box once it is up: records it, then `act` ends it.
+void whenBoxShows(SeenBox& seen, std::function<void(QMessageBox&)> act) {
+    auto* timer = new QTimer(qApp);
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, &seen, act] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) {
+            return;
+        }
+        timer->stop();
+        timer->deleteLater();
+        seen.text = box->text();
+        seen.informative = box->informativeText();
+        for (QAbstractButton* button : box->buttons()) {
+            seen.buttons << button->text();
+        }
+        if (box->defaultButton()) {
+            seen.defaultButton = box->defaultButton()->text();
+        }
+        act(*box);
+    });
+    timer->start(5);
+}
+
+void clickButton(QMessageBox& box, const QString& title) {
+    for (QAbstractButton* button : box.buttons()) {
+        if (button->text() == title) {
+            button->click();
+            return;
+        }
+    }
+    FAIL() << "no button " << title.toStdString();
+}
+
+class MessageBoxAnswerer : public ::testing::Test {
+protected:
+    void SetUp() override { hooks::installGuiHooks(); }
+    void TearDown() override { hooks::setAlertAnswerer({}); }
+};
+
+TEST_F(MessageBoxAnswerer, MessageHasOneOkButton) {
+    SeenBox seen;
+    whenBoxShows(seen, [](QMessageBox& box) { clickButton(box, QStringLiteral("OK")); });
+    Show_MessageBox(QStringLiteral("Card saved."));
+    EXPECT_EQ(seen.text, QStringLiteral("\nCard saved."));
+    EXPECT_EQ(seen.informative, QString());
+    EXPECT_EQ(seen.buttons, QStringList{QStringLiteral("OK")});
+}
+
+TEST_F(MessageBoxAnswerer, QuestionHasYesAsDefaultAndNo) {
+    struct Case {
+        const char* action;
+        int expected;
+    };
+    for (const Case c : {Case{"Yes", 1}, Case{"No", 0}, Case{"Escape", 0}, Case{"Return", 1}}) {
+        SeenBox seen;
+        const QString action = QString::fromLatin1(c.action);
+        whenBoxShows(seen, [action](QMessageBox& box) {
+            if (action == QLatin1String("Escape")) {
+                QTest::keyClick(&box, Qt::Key_Escape);
+            } else if (action == QLatin1String("Return")) {
+                QTest::keyClick(&box, Qt::Key_Return);
+            } else {
+                clickButton(box, action);
+            }
+        });
+        EXPECT_EQ(Show_YES_NO_MessageBox(QStringLiteral("Replace it?")), c.expected) << c.action;
+        EXPECT_EQ(seen.text, QStringLiteral("Replace it?"));
+        EXPECT_EQ(seen.buttons.size(), 2);
+        EXPECT_TRUE(seen.buttons.contains(QStringLiteral("Yes")));
+        EXPECT_TRUE(seen.buttons.contains(QStringLiteral("No")));
+        EXPECT_EQ(seen.defaultButton, QStringLiteral("Yes"));
+    }
+}
+
+TEST(ModalRunner, DefaultExecAndScriptedReplacement) {
+    QDialog dialog;
+    QTimer::singleShot(0, &dialog, [&dialog] { dialog.done(7); });
+    EXPECT_EQ(hooks::runModal(dialog), 7);
+
+    int runs = 0;
+    hooks::setModalRunner([&runs](QDialog&) { return ++runs; });
+    EXPECT_EQ(hooks::runModal(dialog), 1);
+    hooks::setModalRunner({});
+    QTimer::singleShot(0, &dialog, [&dialog] { dialog.done(0); });
+    EXPECT_EQ(hooks::runModal(dialog), 0);
+    EXPECT_EQ(runs, 1);
+}
+
+TEST(Panels, ScriptedPanelsSeeTheRequest) {
+    hooks::setOpenPanel([](const hooks::OpenPanelRequest& r) {
+        return r.chooseFolders ? QStringList{QStringLiteral("/tmp")} : r.allowedTypes;
+    });
+    hooks::setSavePanel([](const hooks::SavePanelRequest& r) {
+        return r.directory + QLatin1Char('/') + r.fileName;
+    });
+    hooks::OpenPanelRequest open;
+    open.allowedTypes = {QStringLiteral("xlsx")};
+    EXPECT_EQ(hooks::runOpenPanel(open), QStringList{QStringLiteral("xlsx")});
+    open.chooseFolders = true;
+    EXPECT_EQ(hooks::runOpenPanel(open), QStringList{QStringLiteral("/tmp")});
+    hooks::SavePanelRequest save;
+    save.directory = QStringLiteral("/home");
+    save.fileName = QStringLiteral("card.png");
+    EXPECT_EQ(hooks::runSavePanel(save), QStringLiteral("/home/card.png"));
+    hooks::setOpenPanel({});
+    hooks::setSavePanel({});
+}
+
+} // namespace
