@@ -1,0 +1,13 @@
+#pragma once
+// Where workbooks are unpacked and assembled: the folder "ziptmp" inside a
+// private per-user folder (mode 0700) in the system's temporary directory,
+// so other users can neither read an unpacked workbook nor plant files in it.
+
+#include <QString>
+
+// The path of "ziptmp" (not created). Empty when the private folder cannot
+// be made safe, for example when someone else owns it.
+QString Excel_Temp_Folder_Path();
+
+// Removes "ziptmp" and everything in it; true when it is gone afterwards.
+bool Remove_Excel_Temp_Folder();

@@ -1,0 +1,39 @@
+#pragma once
+// The store rules of the series manager: saving under a typed name,
+// deleting, and the access probe before a series is loaded.
+
+#include "dataseries/SeriesInUse.h"
+
+#include <QString>
+#include <QStringList>
+
+inline const QString Series_In_Use_Update_Text =
+    QStringLiteral("Batch Processing Series can't be update because it is currently in use.");
+inline const QString Series_Exists_Question_Text =
+    QStringLiteral("Batch Processing Series already exists. Do you want to replace it?");
+inline const QString Series_In_Use_Delete_Text =
+    QStringLiteral("Batch Processing Series can't be delete because it is currently in use.");
+
+enum class SeriesSaveResult {
+    Saved,
+    InUse,    // the loaded series is bound on the card; nothing written
+    Declined, // the user kept the existing series of the typed name
+    Failed,   // refused name or failed write; "Error in file accessing." shown
+};
+
+// Saves the values (each trimmed, empty ones left out) under the typed name,
+// cleaned with Remove_Reserve_Char_In_File_Name. `loaded` is the name the
+// series was opened under ("" for a new one). An existing other series asks
+// before it is replaced; a rename removes the loaded series' file only after
+// the new file is written.
+SeriesSaveResult Save_Series_Under_Name(const QString& typed, const QString& loaded,
+                                        const QStringList& values, const SeriesBindingSides& card);
+
+// Deletes a series' file unless the series is in use (then the refusal is
+// shown). True when the file was removed.
+bool Delete_Series(const QString& name, const SeriesBindingSides& card);
+
+// Opens the existing file of the series for reading and writing and closes
+// it again; shows "Error in file accessing." and answers false when that
+// fails. Never creates a file.
+bool Probe_Series_Access(const QString& name);

@@ -1,0 +1,78 @@
+#pragma once
+// Reads worksheets of xlsx workbooks into rows of cell texts and writes a
+// one-sheet workbook from rows of texts. Works in the temporary folder
+// "ziptmp": a workbook is unpacked there and read part by part; a new one is
+// assembled there from the resource "Template.xlsx" and packed.
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+class SpreadsheetWriter {
+public:
+    using Rows = QList<QStringList>;
+
+    // Bounds for workbooks from outside: a sheet whose rows would hold more
+    // cells than this reads as no rows.
+    static constexpr qint64 maxCells = 16 * 1024 * 1024;
+
+    // Takes the temporary folder and starts it empty.
+    SpreadsheetWriter();
+
+    // The shared instance, created on first use.
+    static SpreadsheetWriter& shared();
+
+    // With bit 0 of only_col set: unpacks the workbook into the emptied
+    // temporary folder and reads its shared strings (Excel_Sheet_Columns
+    // becomes 1). Otherwise reads every row of the worksheet numbered
+    // Excel_Sheet_Number from the temporary folder. Answers data.
+    static Rows ReadWorkbook(const QString& path, int only_col);
+
+    // Reads the first row of worksheet Excel_Sheet_Number after fixing the
+    // sheet's column count (Excel_Sheet_Columns); empty first-row cells read
+    // "Untitled Column %d". Answers data (one row, or none).
+    static Rows ReadData_only_column();
+
+    // The worksheets of the unpacked workbook ("sheet1", "sheet2", ...)
+    // ordered by their number.
+    static QStringList Worksheet_Names();
+
+    // Writes the rows as a one-sheet workbook at path (the title row, if any,
+    // is the first row; hasTitleRow changes nothing). False, with the old
+    // file at path untouched, when anything fails.
+    static bool WriteWorkbook(const QString& path, const Rows& rows, bool hasTitleRow);
+
+    // Letters of a 1-based column number.
+    static QString ColumnIndexToName(int column);
+
+    void ReadSharedStrings(const QString& partPath);
+    void ReadData(const QString& partPath);
+    bool WriteWorksheetData(const QString& partPath);
+    bool WriteSharedStringsXML(const QString& partPath);
+
+    const Rows& data() const { return _data; }
+    void setData(const Rows& rows) { _data = rows; }
+    const QStringList& sharedStrings() const { return _sharedStrings; }
+    void setSharedStrings(const QStringList& strings) { _sharedStrings = strings; }
+    const QString& tmpDir() const { return _tmpDir; }
+    void setTmpDir(const QString& folder) { _tmpDir = folder; }
+
+private:
+    // Removes the temporary folder's content and creates it again.
+    bool resetTempFolder();
+    QString sharedStringsPartPath() const;
+    QString worksheetPartPath(int number) const;
+
+    Rows _data;
+    QStringList _sharedStrings;
+    QString _tmpDir;
+};
+
+// The shared instance (see SpreadsheetWriter::shared).
+inline std::unique_ptr<SpreadsheetWriter> spreadsheet;
+
+// Number N of the worksheet part "xl/worksheets/sheet<N>.xml" to read.
+inline int Excel_Sheet_Number = 1;
+// Cells per row of the sheet being read, fixed by its first-row read.
+inline int Excel_Sheet_Columns = 1;
