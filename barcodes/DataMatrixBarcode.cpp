@@ -188,14 +188,25 @@ DataMatrixDrawing Draw_DataMatrix_Barcode(const QString& value, const QString& f
         int height = size.height;
         int encoded = 0, capacity = 0, ecc = 0;
         std::unique_ptr<unsigned char, FreeDeleter> grid;
-        if (n > 0 && n <= MAXBARCODE && width >= 0 && height >= 0) {
-            char* encodingPtr = encoding.isEmpty() ? nullptr : encoding.data();
+        auto run = [&](QByteArray& forced) {
+            width = size.width;
+            height = size.height;
+            char* encodingPtr = forced.isEmpty() ? nullptr : forced.data();
             char* const given = encodingPtr;
             grid.reset(iec16022ecc200(&width, &height, &encodingPtr, n,
                                       reinterpret_cast<unsigned char*>(bytes.data()), &encoded,
                                       &capacity, &ecc));
             if (encodingPtr != given) {
                 std::free(encodingPtr); // chosen by the library
+            }
+        };
+        if (n > 0 && n <= MAXBARCODE && width >= 0 && height >= 0) {
+            run(encoding);
+            if (!grid && encoding.isEmpty()) {
+                // The library's own choice fails on some values with bytes
+                // from 0x80 that plain ASCII encodation holds.
+                QByteArray ascii(n, 'A');
+                run(ascii);
             }
         }
         if (grid && width > 0 && height > 0) {
