@@ -54,6 +54,9 @@ int Long_SMS_Dlg::Open_Long_sms_Dialog() {
         no_button->hide();
     }
     apply_chk->setVisible(apply_chk_show);
+    // Every opening starts with the box clear: a tick left from an earlier
+    // question must not be reported by an opening that hides the box.
+    apply_chk->setChecked(false);
     // The caller's own settings hold for this opening only.
     title_val.reset();
     msg_val_str.clear();

@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <functional>
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace {
 
@@ -20,6 +21,7 @@ struct Shown {
     QString text;
     bool noButton = false;
     bool applyBox = false;
+    bool boxTicked = false; // as the dialog opened
     int runs = 0;
 };
 
@@ -27,7 +29,7 @@ struct Shown {
 // like a user (ticks the box or not, presses a button).
 class ScriptedRun {
 public:
-    ScriptedRun(const char* button, bool tickBox) {
+    ScriptedRun(const char* button, std::optional<bool> tickBox) {
         hooks::setModalRunner([this, button, tickBox](QDialog& dialog) {
             shown.title = dialog.findChild<QLabel*>(QStringLiteral("_Msg_Title"))->text();
             shown.text =
@@ -36,7 +38,10 @@ public:
                 !dialog.findChild<QPushButton*>(QStringLiteral("no_button"))->isHidden();
             auto* box = dialog.findChild<QCheckBox*>(QStringLiteral("apply_chk"));
             shown.applyBox = !box->isHidden();
-            box->setChecked(tickBox);
+            shown.boxTicked = box->isChecked();
+            if (tickBox) {
+                box->setChecked(*tickBox);
+            }
             ++shown.runs;
             dialog.findChild<QPushButton*>(QString::fromLatin1(button))->click();
             return dialog.result();
@@ -112,6 +117,19 @@ TEST_F(LongMessage, HelpTextAfterAQuestionUsesTheProcessWidePair) {
     EXPECT_EQ(run.shown.text, Cutom_Msg_Val);
     EXPECT_FALSE(run.shown.noButton);
     EXPECT_FALSE(run.shown.applyBox);
+}
+
+TEST_F(LongMessage, ATickFromAnEarlierQuestionDoesNotCarryOver) {
+    {
+        ScriptedRun run("yes_button", true);
+        ask(QStringLiteral("Message :"), QStringLiteral("replace?"), true);
+    }
+    ASSERT_EQ(Msg_Apply_All_Chk, 1);
+    // A help text answered OK: the hidden box must not report the old tick.
+    ScriptedRun help("yes_button", std::nullopt);
+    EXPECT_EQ(Long_SMS_Dlg::defaultInstance()->Open_Long_sms_Dialog(), 1);
+    EXPECT_FALSE(help.shown.boxTicked);
+    EXPECT_EQ(Msg_Apply_All_Chk, 0);
 }
 
 TEST_F(LongMessage, ABoxWithoutAnOwnTitleShowsWithTheHelpPair) {
