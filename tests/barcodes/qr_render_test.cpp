@@ -30,23 +30,6 @@ TEST(QrGrid, DescriptionListsRowsOfDigits) {
     EXPECT_EQ(grid.valueAt(-1, 0), 0);
 }
 
-TEST(QrGrid, FinderPatternsInTheCorners) {
-    auto grid = QREncoder::encodeWithECLevel(0, 0, QStringLiteral("corner"));
-    ASSERT_NE(grid, nullptr);
-    const int n = grid->dimension();
-    const char* rows[7] = {"1111111", "1000001", "1011101", "1011101",
-                           "1011101", "1000001", "1111111"};
-    for (int y = 0; y < 7; ++y) {
-        for (int x = 0; x < 7; ++x) {
-            const int expected = rows[y][x] - '0';
-            EXPECT_EQ(grid->valueAt(x, y), expected);
-            EXPECT_EQ(grid->valueAt(n - 7 + x, y), expected);
-            EXPECT_EQ(grid->valueAt(x, n - 7 + y), expected);
-        }
-    }
-    EXPECT_EQ(grid->valueAt(8, n - 8), 1); // the dark module
-}
-
 TEST(QrRender, PixelsPerModuleAndTransparentBorder) {
     DpiScope dpi(72); // one pixel per point: the raster as rendered
     auto grid = QREncoder::encodeCStringWithECLevel(1, 1, "12345");
