@@ -39,8 +39,9 @@ struct DataMatrixDrawing {
     int height = 0;
 };
 
-// Encodes the value with the chosen size and encodation and draws it. When
-// no symbol results, the diagnostic lines go to the standard streams and the
-// picture is none.
+// Encodes the value's UTF-8 bytes with the chosen size and encodation and
+// draws it. When the library's own choice of encodation fails, plain ASCII
+// encodation is tried. When no symbol results, the diagnostic lines go to the
+// standard streams and the picture is none.
 DataMatrixDrawing Draw_DataMatrix_Barcode(const QString& value, const QString& formatTitle,
                                           const QString& encodingTitle, int moduleSize, int dpi);

@@ -180,6 +180,9 @@ TEST_F(DataMatrixDecodeTest, LoneC40AndTextValues) {
     add("abcd", "Auto", "Text");
     add("Ab", "Auto", "Text");
     add(QString::fromUtf8("Grüße"), "Auto", "Auto");
+    add(QString::fromUtf8("CAFÉ 1"), "Auto", "C40");
+    add(QString::fromUtf8("café"), "Auto", "Text");
+    add(QString::fromUtf8("Grüße"), "Auto", "Ascii");
     expectDmtxread();
     expectZxing();
 }
