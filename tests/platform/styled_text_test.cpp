@@ -41,7 +41,7 @@ TEST(StyledText, ReplacingWholeTextKeepsFirstRunAttributes) {
 
 TEST(StyledText, ReplaceRangeTakesAttributesOfFirstReplacedCharacter) {
     SKTStyledText text(QStringLiteral("abcdef"), font("Arial", 10), Qt::red);
-    text.setColor(2, 2, Qt::green); // ab[cd]ef
+    text.setColor(2, 2, Qt::green);                       // ab[cd]ef
     text.replaceCharacters(2, 3, QStringLiteral("XYZW")); // ab XYZW f
     EXPECT_EQ(text.string(), QStringLiteral("abXYZWf"));
     EXPECT_EQ(text.colorAt(1), QColor(Qt::red));
@@ -91,9 +91,11 @@ TEST(StyledText, DeletingAllTextKeepsAttributesForNewText) {
 TEST(StyledText, AssignRefusesRunsThatDoNotCoverTheText) {
     SKTStyledText text(QStringLiteral("keep"));
     EXPECT_FALSE(text.assign(QStringLiteral("abc"), {{2, QFont(), Qt::red}}));
-    EXPECT_FALSE(text.assign(QStringLiteral("abc"), {{4, QFont(), Qt::red}, {-1, QFont(), Qt::red}}));
+    EXPECT_FALSE(
+        text.assign(QStringLiteral("abc"), {{4, QFont(), Qt::red}, {-1, QFont(), Qt::red}}));
     EXPECT_EQ(text.string(), QStringLiteral("keep"));
-    EXPECT_TRUE(text.assign(QStringLiteral("abc"), {{1, QFont(), Qt::red}, {2, QFont(), Qt::blue}}));
+    EXPECT_TRUE(
+        text.assign(QStringLiteral("abc"), {{1, QFont(), Qt::red}, {2, QFont(), Qt::blue}}));
     EXPECT_EQ(text.colorAt(2), QColor(Qt::blue));
 }
 
