@@ -527,6 +527,85 @@ struct KeyedUnarchiver::Impl {
         return {};
     }
 
+    // The objects an object refers to (its class entry aside).
+    std::vector<quint64> references(quint64 uid) const {
+        std::vector<quint64> out;
+        const PlistView object = at(uid);
+        if (object.type() != PlistType::Dictionary) {
+            return out;
+        }
+        std::vector<PlistView> pending;
+        for (const QString& key : object.keys()) {
+            if (key != QLatin1String("$class")) {
+                pending.push_back(object.value(key));
+            }
+        }
+        while (!pending.empty()) {
+            const PlistView v = pending.back();
+            pending.pop_back();
+            if (const auto ref = uidOf(v)) {
+                if (*ref != 0) {
+                    out.push_back(*ref);
+                }
+            } else if (v.type() == PlistType::Array) {
+                for (int i = 0; i < v.count(); ++i) {
+                    pending.push_back(v.at(i));
+                }
+            } else if (v.type() == PlistType::Dictionary) {
+                for (const QString& key : v.keys()) {
+                    pending.push_back(v.value(key));
+                }
+            }
+        }
+        return out;
+    }
+
+    // The objects reachable from the root may not refer back to themselves
+    // or nest deeper than the limit (strings, numbers and data do not count).
+    QString checkGraph() const {
+        enum : char { Unseen, Open, Done };
+        std::vector<char> state(count, Unseen);
+        std::vector<int> height(count, 0);
+        struct Frame {
+            quint64 uid;
+            std::vector<quint64> refs;
+            size_t next = 0;
+        };
+        std::vector<Frame> stack;
+        stack.push_back(Frame{root, references(root)});
+        state[root] = Open;
+        while (!stack.empty()) {
+            Frame& frame = stack.back();
+            if (frame.next < frame.refs.size()) {
+                const quint64 ref = frame.refs[frame.next++];
+                if (state[ref] == Open) {
+                    return QStringLiteral("archive objects refer to each other in a cycle");
+                }
+                if (state[ref] == Unseen) {
+                    // Every object on the path but the last is a dictionary.
+                    if (stack.size() > static_cast<size_t>(kMaxNesting)) {
+                        return QStringLiteral("archive objects nested deeper than 64");
+                    }
+                    state[ref] = Open;
+                    stack.push_back(Frame{ref, references(ref)});
+                }
+                continue;
+            }
+            int h = 0;
+            for (quint64 ref : frame.refs) {
+                h = std::max(h, height[ref]);
+            }
+            const bool isObject = at(frame.uid).type() == PlistType::Dictionary;
+            height[frame.uid] = isObject ? h + 1 : h;
+            if (height[frame.uid] > kMaxNesting) {
+                return QStringLiteral("archive objects nested deeper than 64");
+            }
+            state[frame.uid] = Done;
+            stack.pop_back();
+        }
+        return {};
+    }
+
     const KeyedUnarchiver* owner = nullptr;
 };
 
@@ -583,7 +662,10 @@ std::unique_ptr<KeyedUnarchiver> KeyedUnarchiver::fromPlist(Plist plist, QString
     if (impl.root == 0 || impl.root >= impl.count) {
         return fail(QStringLiteral("the root object is out of range"));
     }
-    const QString fault = impl.checkReferences();
+    QString fault = impl.checkReferences();
+    if (fault.isEmpty()) {
+        fault = impl.checkGraph();
+    }
     if (!fault.isEmpty()) {
         return fail(fault);
     }

@@ -1,5 +1,6 @@
 #include "platform/Plist.h"
 
+#include "platform/PlistBinaryCheck.h"
 #include "platform/PlistCompat.h"
 
 #include <QFile>
@@ -13,6 +14,8 @@ constexpr qsizetype kMaxBytes = 64 * 1024 * 1024;
 // Deep enough for any document we write, shallow enough that walking a
 // hostile one cannot exhaust the stack.
 constexpr int kMaxDepth = 512;
+// Values after libplist has copied every shared object of a binary file.
+constexpr qint64 kMaxNodes = 8 * 1024 * 1024;
 
 // Nesting depth of the XML containers, counted on the bytes before libplist
 // (which parses recursively) sees them. Self-closing "<dict/>" does not nest.
@@ -270,6 +273,13 @@ Plist Plist::fromBytes(const QByteArray& bytes, QString* reason) {
     if (!binary && !xmlNestingWithin(bytes, kMaxDepth)) {
         setReason(reason, QStringLiteral("property list nested too deeply"));
         return {};
+    }
+    if (binary) {
+        const QString problem = PlistBinaryCheck::problem(bytes, {kMaxDepth, kMaxNodes});
+        if (!problem.isEmpty()) {
+            setReason(reason, problem);
+            return {};
+        }
     }
     Plist plist = adopt(plistcompat::parse(bytes));
     if (plist.isNull()) {
