@@ -79,8 +79,9 @@ std::optional<QString> Read_Series_Text(const QString& name) {
         return std::nullopt;
     }
     // Strict decoding: any invalid sequence makes the file unreadable. The
-    // decoder drops a leading byte-order mark.
-    QStringDecoder decoder(QStringConverter::Utf8);
+    // decoder drops a leading byte-order mark; a sequence cut off at the end
+    // is an error too.
+    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
     QString text = decoder.decode(bytes);
     if (decoder.hasError()) {
         Show_NSLog_Message(QStringLiteral("Not valid UTF-8: %1").arg(path));
