@@ -154,6 +154,7 @@ TEST(BarcodeRenderer, FrameWidensForHeaderWithBarsCentred) {
     EXPECT_FLOAT_EQ(imageFromBarcode(model, style).size().width(), model.width());
     model.setPrintsHeader(true); // the header counts only when printed
     const CardPicture picture = imageFromBarcode(model, style);
+    EXPECT_TRUE(picture.isVector());
     EXPECT_EQ(picture.size(), QSizeF(model.headerWidth(), 60.0));
     const QImage image = raster(picture, 2);
     const auto runs = darkRuns(image, image.height() - 4);
