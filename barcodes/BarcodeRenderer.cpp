@@ -65,6 +65,7 @@ CardPicture imageFromBarcode(const NKDBarcode& model, const BarcodeStyle& style)
 CardPicture imageFromBarcodeImage(const CardPicture& picture2D, const BarcodeFrame& frame,
                                   const BarcodeStyle& style) {
     if (picture2D.isNull()) {
+        qWarning("No barcode picture to frame");
         return {};
     }
     try {
