@@ -1,0 +1,34 @@
+#pragma once
+// The geometry of barcode pictures: a linear model, or a finished 2D picture
+// framed with header and footer, turned into drawing steps with the style's
+// colours, fonts, margins and alignments.
+
+#include "barcodes/BarcodeDrawing.h"
+#include "barcodes/BarcodeFrame.h"
+#include "barcodes/BarcodeStyle.h"
+
+#include <QSizeF>
+#include <optional>
+
+class NKDBarcode;
+
+namespace BarcodeLayout {
+
+// Picture size of a linear model: the widest of its width and its printed
+// header and footer, by its height.
+QSizeF linearFrame(const NKDBarcode& model);
+
+// Drawing steps of a linear model; none for an empty or zero frame.
+std::optional<BarcodeDrawing> layoutBarcode(const NKDBarcode& model, const BarcodeStyle& style);
+
+// Drawing steps of a 2D picture framed as `frame` says; none for a null
+// picture or an empty or zero frame.
+std::optional<BarcodeDrawing> layoutBarcodeImage(const CardPicture& picture2D,
+                                                 const BarcodeFrame& frame,
+                                                 const BarcodeStyle& style);
+
+// Paragraph alignment of an alignment title: "Center", "Left", "Right";
+// any other title keeps the default (left) alignment.
+Qt::Alignment alignmentForTitle(const QString& title);
+
+} // namespace BarcodeLayout
