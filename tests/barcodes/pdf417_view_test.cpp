@@ -189,7 +189,7 @@ TEST_F(Pdf417Decoding, ViewPicturesAtEveryLevel) {
 
 // Random values mixing every text sub-mode, digit runs and bytes.
 std::string randomValue(std::mt19937& rng) {
-    static const std::string pieces[] = {
+    static const std::string charSets[] = {
         "ABCDEFGHIJKLMNOPQRSTUVWXYZ", "abcdefghijklmnopqrstuvwxyz", "0123456789", " ",
         "&\r\t,:#-.$/+%*=^",          ";<>@[\\]_`~!\n\"|()?{}'"};
     std::uniform_int_distribution<int> lengthDist(1, 400);
@@ -209,7 +209,7 @@ std::string randomValue(std::mt19937& rng) {
                 out += static_cast<char>(b < 32 ? b : b + 96);
             }
         } else {
-            const std::string& set = pieces[(kind - 14) % 6];
+            const std::string& set = charSets[(kind - 14) % 6];
             out += set[rng() % set.size()];
         }
     }
