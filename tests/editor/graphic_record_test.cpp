@@ -12,6 +12,7 @@
 #include "mainwindow/core/globals.h"
 
 #include <QImage>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <cmath>
 #include <functional>
@@ -612,4 +613,22 @@ TEST(PictureObjects, SignatureDefaultPathResolvesByKind) {
     barcode.Set_Barcode_image(CardPicture::fromImage(bars));
     barcode.barcode_image_var_assign();
     EXPECT_TRUE(barcode._contents.sharesDataWith(barcode._barcode_image));
+}
+
+TEST(GraphicHandles, HandlesAreDrawnRedWhenLocked) {
+    QImage canvas(60, 60, QImage::Format_ARGB32);
+    for (bool locked : {false, true}) {
+        canvas.fill(Qt::white);
+        SKTGraphic g;
+        g._bounds = QRectF(10, 10, 40, 30);
+        QPainter painter(&canvas);
+        g.drawHandlesInView(painter, locked);
+        painter.end();
+        const QColor knob = canvas.pixelColor(10, 40);   // handle 6
+        const QColor shadow = canvas.pixelColor(53, 43); // right of handle 8, shadow only
+        EXPECT_EQ(knob == QColor(Qt::red), locked);
+        EXPECT_NE(knob, QColor(Qt::white));
+        EXPECT_NE(shadow, QColor(Qt::white));
+        EXPECT_EQ(canvas.pixelColor(30, 25), QColor(Qt::white)); // no handle in the middle
+    }
 }
