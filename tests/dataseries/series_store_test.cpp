@@ -183,6 +183,19 @@ TEST(SeriesSave, SavingUnderATypedName) {
     }
 }
 
+TEST(SeriesSave, NewSeriesAskBeforeReplacing) {
+    Workspace ws;
+    testsupport::ScriptedAlerts alerts({0, 1});
+    EXPECT_EQ(Save_New_Series("|Seq|", {" 1", "", "2 "}), SeriesSaveResult::Saved);
+    EXPECT_EQ(readBytes(ws.seriesPath("Seq")), " 1\n\n2 \n"); // written as they are
+    EXPECT_EQ(Save_New_Series("Seq", {"x"}), SeriesSaveResult::Declined);
+    EXPECT_EQ(Save_New_Series("Seq", {"y"}), SeriesSaveResult::Saved);
+    EXPECT_EQ(readBytes(ws.seriesPath("Seq")), "y\n");
+    EXPECT_EQ(Save_New_Series("..", {"z"}), SeriesSaveResult::Failed);
+    EXPECT_EQ(alerts.texts(),
+              QStringList({Series_Exists_Question_Text, Series_Exists_Question_Text, accessError}));
+}
+
 TEST(SeriesSave, DeleteRefusalAndAccessProbe) {
     Workspace ws;
     const QString sides = CARD_SIDE_STR;
