@@ -20,10 +20,9 @@
 // for had one text-field class for labels and edit fields and one box class;
 // here they are:
 //   text field -> exactly QLineEdit or QLabel
-//   box        -> exactly QGroupBox or QFrame (a plain frame used as a group)
-// A box's controls are its child widgets; a plain QWidget inside a box only
-// holds a layout of further controls and is looked through like the box's
-// content area.
+//   box        -> exactly QGroupBox, QFrame or a bare QWidget (the plain
+//                 containers Qt layouts group controls in)
+// A box's controls are its child widgets; a box has no enable state itself.
 
 namespace {
 
@@ -38,11 +37,7 @@ bool isTextField(const QWidget* view) {
 }
 
 bool isBox(const QWidget* view) {
-    return isExactly<QGroupBox>(view) || isExactly<QFrame>(view);
-}
-
-bool isContentArea(const QWidget* view) {
-    return isExactly<QWidget>(view);
+    return isExactly<QGroupBox>(view) || isExactly<QFrame>(view) || isExactly<QWidget>(view);
 }
 
 // The control text colour, or the disabled one, for every state of the field.
@@ -60,14 +55,10 @@ void setTextColour(QWidget* field, bool enabled) {
     field->setPalette(palette);
 }
 
-void setContentEnabled(QWidget* content, int flag) {
-    const auto children = content->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+void setContentEnabled(QWidget* box, int flag) {
+    const auto children = box->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
     for (QWidget* child : children) {
-        if (isContentArea(child)) {
-            setContentEnabled(child, flag);
-        } else {
-            SetObjEnabled(child, flag);
-        }
+        SetObjEnabled(child, flag);
     }
 }
 
@@ -81,9 +72,6 @@ void SetObjEnabled(QWidget* view, int flag) {
     if (isBox(view)) {
         setContentEnabled(view, flag);
         return;
-    }
-    if (isContentArea(view)) {
-        return; // a bare view has no enable state
     }
     view->setEnabled(enabled);
     if (isTextField(view)) {

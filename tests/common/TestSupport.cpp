@@ -13,10 +13,12 @@ QString findTool(const QString& name) {
     return QStandardPaths::findExecutable(name);
 }
 
-QString debianPython() { return findTool(QStringLiteral("/usr/bin/python3")); }
+QString debianPython() {
+    return findTool(QStringLiteral("/usr/bin/python3"));
+}
 
-ProcessResult runProcess(const QString& program, const QStringList& args,
-                         const QByteArray& input, int timeoutMs) {
+ProcessResult runProcess(const QString& program, const QStringList& args, const QByteArray& input,
+                         int timeoutMs) {
     ProcessResult result;
     QProcess process;
     process.start(program, args);
@@ -52,7 +54,9 @@ ScriptedAlerts::ScriptedAlerts(std::deque<int> answers, int fallback)
     });
 }
 
-ScriptedAlerts::~ScriptedAlerts() { hooks::setAlertAnswerer({}); }
+ScriptedAlerts::~ScriptedAlerts() {
+    hooks::setAlertAnswerer({});
+}
 
 std::vector<AlertRequest> ScriptedAlerts::requests() const {
     std::lock_guard lock(m_mutex);

@@ -102,9 +102,12 @@ TEST(SetObjEnabled, SingleControlsAndNull) {
     EXPECT_FALSE(check.isEnabled());
     SetObjEnabled(&check, 7); // any non-zero flag enables
     EXPECT_TRUE(check.isEnabled());
+    // A bare container is a box: its controls follow, it stays enabled.
     QWidget bare;
+    auto* inside = new QCheckBox(&bare);
     SetObjEnabled(&bare, 0);
     EXPECT_TRUE(bare.isEnabled());
+    EXPECT_FALSE(inside->isEnabled());
     EXPECT_NO_FATAL_FAILURE(SetObjEnabled(nullptr, 0));
 }
 

@@ -4,7 +4,6 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
@@ -93,40 +92,6 @@ TEST_F(MessageBoxAnswerer, QuestionHasYesAsDefaultAndNo) {
         EXPECT_TRUE(seen.buttons.contains(QStringLiteral("No")));
         EXPECT_EQ(seen.defaultButton, QStringLiteral("Yes"));
     }
-}
-
-TEST(ModalRunner, DefaultExecAndScriptedReplacement) {
-    QDialog dialog;
-    QTimer::singleShot(0, &dialog, [&dialog] { dialog.done(7); });
-    EXPECT_EQ(hooks::runModal(dialog), 7);
-
-    int runs = 0;
-    hooks::setModalRunner([&runs](QDialog&) { return ++runs; });
-    EXPECT_EQ(hooks::runModal(dialog), 1);
-    hooks::setModalRunner({});
-    QTimer::singleShot(0, &dialog, [&dialog] { dialog.done(0); });
-    EXPECT_EQ(hooks::runModal(dialog), 0);
-    EXPECT_EQ(runs, 1);
-}
-
-TEST(Panels, ScriptedPanelsSeeTheRequest) {
-    hooks::setOpenPanel([](const hooks::OpenPanelRequest& r) {
-        return r.chooseFolders ? QStringList{QStringLiteral("/tmp")} : r.allowedTypes;
-    });
-    hooks::setSavePanel([](const hooks::SavePanelRequest& r) {
-        return r.directory + QLatin1Char('/') + r.fileName;
-    });
-    hooks::OpenPanelRequest open;
-    open.allowedTypes = {QStringLiteral("xlsx")};
-    EXPECT_EQ(hooks::runOpenPanel(open), QStringList{QStringLiteral("xlsx")});
-    open.chooseFolders = true;
-    EXPECT_EQ(hooks::runOpenPanel(open), QStringList{QStringLiteral("/tmp")});
-    hooks::SavePanelRequest save;
-    save.directory = QStringLiteral("/home");
-    save.fileName = QStringLiteral("card.png");
-    EXPECT_EQ(hooks::runSavePanel(save), QStringLiteral("/home/card.png"));
-    hooks::setOpenPanel({});
-    hooks::setSavePanel({});
 }
 
 } // namespace

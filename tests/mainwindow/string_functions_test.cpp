@@ -38,7 +38,11 @@ INSTANTIATE_TEST_SUITE_P(
                  QStringLiteral("word")},
         TrimCase{"unicode_separators", QString::fromUtf16(u"\u00A0\u2028word\u3000\u0085"),
                  QStringLiteral("word")},
-        TrimCase{"inner_control_kept", QStringLiteral("a\x01" "b"), QStringLiteral("a\x01" "b")},
+        TrimCase{"inner_control_kept",
+                 QStringLiteral("a\x01"
+                                "b"),
+                 QStringLiteral("a\x01"
+                                "b")},
         TrimCase{"astral_format_character", QString::fromUtf16(u"\U000E0001word"),
                  QStringLiteral("word")},
         TrimCase{"emoji_not_trimmed", QString::fromUtf16(u" \U0001F600 "),

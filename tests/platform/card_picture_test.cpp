@@ -119,12 +119,4 @@ TEST(CardPicture, DrawsStretchedIntoTheTarget) {
     EXPECT_EQ(second.pixelColor(16, 16), QColor(Qt::white));
 }
 
-TEST(CardPicture, CopiesShareTheirContent) {
-    const CardPicture a = redRectangle();
-    const CardPicture b = a;
-    EXPECT_TRUE(a.sharesDataWith(b));
-    EXPECT_FALSE(a.sharesDataWith(redRectangle()));
-    EXPECT_TRUE(a.image().isNull());
-}
-
 } // namespace
