@@ -52,7 +52,11 @@ bool isOneOf(const QString& name, std::initializer_list<const char*> names) {
 void KeyedClassRegistry::registerClass(const QString& className, Factory factory) {
     Registry& r = registry();
     std::lock_guard lock(r.mutex);
-    r.factories.insert(className, std::move(factory));
+    if (factory) {
+        r.factories.insert(className, std::move(factory));
+    } else {
+        r.factories.remove(className);
+    }
 }
 
 KeyedClassRegistry::Factory KeyedClassRegistry::factory(const QString& className) {
