@@ -237,15 +237,7 @@ struct KeyedUnarchiver::Impl {
         if (const auto italic = deref(v.value(ArchiveClasses::kFontItalicKey)).toBool()) {
             face.italic = *italic;
         }
-        QFont font(face.family);
-        font.setPointSizeF(*size);
-        if (face.bold) {
-            font.setBold(true);
-        }
-        if (face.italic) {
-            font.setItalic(true);
-        }
-        return font;
+        return ArchiveFontName::font(face, *size);
     }
 
     // One attribute set: {"NS.keys": [...], "NS.objects": [...]}.
