@@ -4,6 +4,14 @@
 
 #include <QPainter>
 
+PainterStateGuard::PainterStateGuard(QPainter& painter) : m_painter(painter) {
+    m_painter.save();
+}
+
+PainterStateGuard::~PainterStateGuard() {
+    m_painter.restore();
+}
+
 void setCardRenderHints(QPainter& painter) {
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
@@ -12,16 +20,14 @@ void setCardRenderHints(QPainter& painter) {
 
 void drawCardSide(QPainter& painter, const QRectF& bounds, const QRectF& dirty,
                   const CardBackgroundInputs& background, const SKTGraphicList& graphics) {
-    painter.save();
+    const PainterStateGuard side(painter);
     painter.setClipRect(dirty, Qt::IntersectClip);
     Card_Base_Drawing(painter, bounds, background);
     for (qsizetype i = graphics.size() - 1; i >= 0; --i) {
         const std::shared_ptr<SKTGraphic>& graphic = graphics.at(i);
         if (graphic && graphic->print_object == 0) {
-            painter.save();
+            const PainterStateGuard object(painter);
             graphic->drawContentsInView(painter, false);
-            painter.restore();
         }
     }
-    painter.restore();
 }

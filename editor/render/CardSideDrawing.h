@@ -10,6 +10,19 @@
 
 class QPainter;
 
+// Saves the painter's state and restores it when it goes, also when an
+// object's drawing throws.
+class PainterStateGuard {
+public:
+    explicit PainterStateGuard(QPainter& painter);
+    ~PainterStateGuard();
+    PainterStateGuard(const PainterStateGuard&) = delete;
+    PainterStateGuard& operator=(const PainterStateGuard&) = delete;
+
+private:
+    QPainter& m_painter;
+};
+
 // Antialiasing for shapes, text and scaled pictures, as every card output
 // draws.
 void setCardRenderHints(QPainter& painter);

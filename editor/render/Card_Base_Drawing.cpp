@@ -1,6 +1,7 @@
 #include "editor/render/Card_Base_Drawing.h"
 
 #include "editor/model/Card_Property.h"
+#include "editor/render/CardSideDrawing.h"
 #include "mainwindow/core/MessageFunctions.h"
 #include "platform/CardUnits.h"
 #include "platform/DrawingDefaults.h"
@@ -60,7 +61,7 @@ void paintPicture(QPainter& painter, const QPainterPath& outline, const Card_Pro
     if (picture.isNull()) {
         return; // the white base stays
     }
-    painter.save();
+    const PainterStateGuard state(painter);
     painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
     painter.setOpacity(pictureOpacity(page.Card_alpha_Stepper()));
     if (page.Card_BG_Image_Layout() == QLatin1String("Tile")) {
@@ -72,7 +73,6 @@ void paintPicture(QPainter& painter, const QPainterPath& outline, const Card_Pro
         // Stretched over the whole front canvas, not clipped to the outline.
         picture.draw(painter, QRectF(QPointF(0, 0), cardSize));
     }
-    painter.restore();
 }
 
 void paintFill(QPainter& painter, const QPainterPath& outline, const Card_Property& page,
@@ -124,7 +124,7 @@ QPainterPath cardOutlinePath(const QRectF& rect, int cardShape) {
 
 void Card_Base_Drawing(QPainter& painter, const QRectF& rect, const Card_Property& page,
                        int cardShape, const QSizeF& cardSize, const QString& resourcePath) {
-    painter.save();
+    const PainterStateGuard state(painter);
     try {
         const QPainterPath outline = cardOutlinePath(rect, cardShape);
         painter.fillPath(outline, Qt::white);
@@ -139,7 +139,6 @@ void Card_Base_Drawing(QPainter& painter, const QRectF& rect, const Card_Propert
     } catch (...) {
         Show_NSLog_Message(QStringLiteral("Card background drawing failed."));
     }
-    painter.restore();
 }
 
 void Card_Base_Drawing(QPainter& painter, const QRectF& rect, const CardBackgroundInputs& inputs) {

@@ -152,10 +152,9 @@ QByteArray SKTRenderingView::tiffDataWithGraphics(const SKTGraphicList& graphics
             if (!graphic) {
                 continue;
             }
-            painter.save();
+            const PainterStateGuard object(painter);
             painter.setClipRect(graphic->drawingBounds());
             graphic->drawContentsInView(painter, false);
-            painter.restore();
         }
     }
     CardUnits::markResolution(image, CardUnits::kPointsPerInch);
