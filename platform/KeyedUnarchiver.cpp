@@ -63,7 +63,7 @@ KeyedClassRegistry::Factory KeyedClassRegistry::factory(const QString& className
 
 struct KeyedUnarchiver::Impl {
     Plist plist;
-    PlistView objects;
+    std::vector<PlistView> index; // the entries of "$objects"
     quint64 count = 0;
     quint64 root = 0;
 
@@ -88,9 +88,7 @@ struct KeyedUnarchiver::Impl {
         return std::nullopt;
     }
 
-    PlistView at(quint64 uid) const {
-        return uid < count ? objects.at(static_cast<int>(uid)) : PlistView();
-    }
+    PlistView at(quint64 uid) const { return uid < count ? index[uid] : PlistView(); }
 
     // A value as stored in the current object, references followed once.
     PlistView raw(const QString& key) const {
@@ -183,17 +181,9 @@ struct KeyedUnarchiver::Impl {
 
     // The items of an array object ("NS.objects") or of a plain array.
     std::vector<PlistView> arrayItems(PlistView v) const {
-        PlistView list = v.type() == PlistType::Array ? v : v.value(QStringLiteral("NS.objects"));
-        std::vector<PlistView> items;
-        if (list.type() != PlistType::Array) {
-            return items;
-        }
-        const int n = list.count();
-        items.reserve(static_cast<size_t>(n));
-        for (int i = 0; i < n; ++i) {
-            items.push_back(list.at(i));
-        }
-        return items;
+        const PlistView list =
+            v.type() == PlistType::Array ? v : v.value(QStringLiteral("NS.objects"));
+        return list.items();
     }
 
     QColor colorFrom(PlistView v) const {
@@ -515,14 +505,93 @@ struct KeyedUnarchiver::Impl {
                 continue;
             }
             if (v.type() == PlistType::Array) {
-                for (int i = 0; i < v.count(); ++i) {
-                    pending.emplace_back(v.at(i), depth + 1);
+                for (const PlistView& item : v.items()) {
+                    pending.emplace_back(item, depth + 1);
                 }
             } else if (v.type() == PlistType::Dictionary) {
-                for (const QString& key : v.keys()) {
-                    pending.emplace_back(v.value(key), depth + 1);
+                for (const auto& entry : v.entries()) {
+                    pending.emplace_back(entry.second, depth + 1);
                 }
             }
+        }
+        return {};
+    }
+
+    // The objects an object refers to (its class entry aside).
+    std::vector<quint64> references(quint64 uid) const {
+        std::vector<quint64> out;
+        const PlistView object = at(uid);
+        if (object.type() != PlistType::Dictionary) {
+            return out;
+        }
+        std::vector<PlistView> pending;
+        for (const auto& [key, value] : object.entries()) {
+            if (key != QLatin1String("$class")) {
+                pending.push_back(value);
+            }
+        }
+        while (!pending.empty()) {
+            const PlistView v = pending.back();
+            pending.pop_back();
+            if (const auto ref = uidOf(v)) {
+                if (*ref != 0) {
+                    out.push_back(*ref);
+                }
+            } else if (v.type() == PlistType::Array) {
+                for (const PlistView& item : v.items()) {
+                    pending.push_back(item);
+                }
+            } else if (v.type() == PlistType::Dictionary) {
+                for (const auto& entry : v.entries()) {
+                    pending.push_back(entry.second);
+                }
+            }
+        }
+        return out;
+    }
+
+    // The objects reachable from the root may not refer back to themselves
+    // or nest deeper than the limit (strings, numbers and data do not count).
+    QString checkGraph() const {
+        enum : char { Unseen, Open, Done };
+        std::vector<char> state(count, Unseen);
+        std::vector<int> height(count, 0);
+        struct Frame {
+            quint64 uid;
+            std::vector<quint64> refs;
+            size_t next = 0;
+        };
+        std::vector<Frame> stack;
+        stack.push_back(Frame{root, references(root)});
+        state[root] = Open;
+        while (!stack.empty()) {
+            Frame& frame = stack.back();
+            if (frame.next < frame.refs.size()) {
+                const quint64 ref = frame.refs[frame.next++];
+                if (state[ref] == Open) {
+                    return QStringLiteral("archive objects refer to each other in a cycle");
+                }
+                if (state[ref] == Unseen) {
+                    // Every object on the path but the last is a dictionary.
+                    if (stack.size() > static_cast<size_t>(kMaxNesting)) {
+                        return QStringLiteral("archive objects nested deeper than 64");
+                    }
+                    state[ref] = Open;
+                    stack.push_back(Frame{ref, references(ref)});
+                }
+                continue;
+            }
+            int h = 0;
+            for (quint64 ref : frame.refs) {
+                h = std::max(h, height[ref]);
+            }
+            const bool isObject = at(frame.uid).type() == PlistType::Dictionary;
+            height[frame.uid] = isObject ? h + 1 : h;
+            if (height[frame.uid] > kMaxNesting) {
+                return QStringLiteral("archive objects nested deeper than 64");
+            }
+            state[frame.uid] = Done;
+            stack.pop_back();
         }
         return {};
     }
@@ -577,13 +646,16 @@ std::unique_ptr<KeyedUnarchiver> KeyedUnarchiver::fromPlist(Plist plist, QString
     }
     std::unique_ptr<KeyedUnarchiver> coder(new KeyedUnarchiver());
     Impl& impl = *coder->d;
-    impl.objects = objects;
-    impl.count = static_cast<quint64>(objects.count());
+    impl.index = objects.items();
+    impl.count = impl.index.size();
     impl.root = *root;
     if (impl.root == 0 || impl.root >= impl.count) {
         return fail(QStringLiteral("the root object is out of range"));
     }
-    const QString fault = impl.checkReferences();
+    QString fault = impl.checkReferences();
+    if (fault.isEmpty()) {
+        fault = impl.checkGraph();
+    }
     if (!fault.isEmpty()) {
         return fail(fault);
     }

@@ -1,5 +1,6 @@
 #include "platform/Plist.h"
 
+#include "platform/PlistBinaryCheck.h"
 #include "platform/PlistCompat.h"
 
 #include <QFile>
@@ -13,6 +14,8 @@ constexpr qsizetype kMaxBytes = 64 * 1024 * 1024;
 // Deep enough for any document we write, shallow enough that walking a
 // hostile one cannot exhaust the stack.
 constexpr int kMaxDepth = 512;
+// Values after libplist has copied every shared object of a binary file.
+constexpr qint64 kMaxNodes = 8 * 1024 * 1024;
 
 // Nesting depth of the XML containers, counted on the bytes before libplist
 // (which parses recursively) sees them. Self-closing "<dict/>" does not nest.
@@ -62,9 +65,8 @@ bool treeWithin(void* root, int limit) {
         }
         const plist_type type = plist_get_node_type(node);
         if (type == PLIST_ARRAY) {
-            const uint32_t n = plist_array_get_size(node);
-            for (uint32_t i = 0; i < n; ++i) {
-                pending.emplace_back(plist_array_get_item(node, i), depth + 1);
+            for (void* item : plistcompat::arrayItems(node)) {
+                pending.emplace_back(item, depth + 1);
             }
         } else if (type == PLIST_DICT) {
             plistcompat::forEachEntry(node, [&](const QByteArray&, void* value) {
@@ -200,6 +202,24 @@ QStringList PlistView::keys() const {
     return result;
 }
 
+std::vector<PlistView> PlistView::items() const {
+    std::vector<PlistView> result;
+    for (void* item : plistcompat::arrayItems(m_node)) {
+        result.emplace_back(item);
+    }
+    return result;
+}
+
+std::vector<std::pair<QString, PlistView>> PlistView::entries() const {
+    std::vector<std::pair<QString, PlistView>> result;
+    if (type() == PlistType::Dictionary) {
+        plistcompat::forEachEntry(m_node, [&](const QByteArray& key, void* value) {
+            result.emplace_back(QString::fromUtf8(key), PlistView(value));
+        });
+    }
+    return result;
+}
+
 Plist PlistView::clone() const {
     return m_node ? Plist::adopt(plist_copy(m_node)) : Plist();
 }
@@ -270,6 +290,13 @@ Plist Plist::fromBytes(const QByteArray& bytes, QString* reason) {
     if (!binary && !xmlNestingWithin(bytes, kMaxDepth)) {
         setReason(reason, QStringLiteral("property list nested too deeply"));
         return {};
+    }
+    if (binary) {
+        const QString problem = PlistBinaryCheck::problem(bytes, {kMaxDepth, kMaxNodes});
+        if (!problem.isEmpty()) {
+            setReason(reason, problem);
+            return {};
+        }
     }
     Plist plist = adopt(plistcompat::parse(bytes));
     if (plist.isNull()) {

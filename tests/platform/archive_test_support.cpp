@@ -92,3 +92,71 @@ std::shared_ptr<TestRecord> roundTrip(const TestRecord& record, PlistFormat form
     }
     return std::dynamic_pointer_cast<TestRecord>(coder->decodeRootObject(reason));
 }
+
+ArchiveBuilder::ArchiveBuilder() {
+    m_objects.push_back(Plist::string(QStringLiteral("$null")));
+}
+
+quint64 ArchiveBuilder::add(Plist&& item) {
+    m_objects.push_back(std::move(item));
+    return m_objects.size() - 1;
+}
+
+quint64 ArchiveBuilder::addClass(const QStringList& chain) {
+    const auto found = m_classes.constFind(chain.first());
+    if (found != m_classes.constEnd()) {
+        return *found;
+    }
+    Plist names = Plist::array();
+    for (const QString& name : chain + QStringList{QStringLiteral("NSObject")}) {
+        names.append(Plist::string(name));
+    }
+    Plist entry = Plist::dictionary();
+    entry.insert(QStringLiteral("$classes"), std::move(names));
+    entry.insert(QStringLiteral("$classname"), Plist::string(chain.first()));
+    const quint64 uid = add(std::move(entry));
+    m_classes.insert(chain.first(), uid);
+    return uid;
+}
+
+quint64 ArchiveBuilder::addObject(const QString& className) {
+    Plist object = Plist::dictionary();
+    object.insert(QStringLiteral("$class"), Plist::uid(addClass({className})));
+    return add(std::move(object));
+}
+
+void ArchiveBuilder::set(quint64 object, const QString& key, Plist&& value) {
+    m_objects[object].insert(key, std::move(value));
+}
+
+void ArchiveBuilder::setUid(quint64 object, const QString& key, quint64 uid) {
+    set(object, key, Plist::uid(uid));
+}
+
+Plist ArchiveBuilder::build(quint64 root) const {
+    Plist objects = Plist::array();
+    for (const Plist& item : m_objects) {
+        objects.append(item.view().clone());
+    }
+    Plist top = Plist::dictionary();
+    top.insert(QStringLiteral("root"), Plist::uid(root));
+    Plist archive = Plist::dictionary();
+    archive.insert(QStringLiteral("$version"), Plist::integer(100000));
+    archive.insert(QStringLiteral("$archiver"), Plist::string(QStringLiteral("NSKeyedArchiver")));
+    archive.insert(QStringLiteral("$top"), std::move(top));
+    archive.insert(QStringLiteral("$objects"), std::move(objects));
+    return archive;
+}
+
+QByteArray ArchiveBuilder::bytes(quint64 root, PlistFormat format) const {
+    return build(root).toBytes(format);
+}
+
+std::shared_ptr<TestRecord> decodeRecord(const QByteArray& bytes, QString* reason) {
+    TestRecord::registerClass();
+    auto coder = KeyedUnarchiver::fromData(bytes, reason);
+    if (!coder) {
+        return nullptr;
+    }
+    return std::dynamic_pointer_cast<TestRecord>(coder->decodeRootObject(reason));
+}

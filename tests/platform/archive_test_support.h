@@ -5,6 +5,7 @@
 #include "platform/KeyedArchiver.h"
 #include "platform/KeyedUnarchiver.h"
 
+#include <QHash>
 #include <QVariant>
 #include <optional>
 
@@ -39,3 +40,28 @@ struct TestRecord : KeyedArchivable {
 std::shared_ptr<TestRecord> roundTrip(const TestRecord& record,
                                       PlistFormat format = PlistFormat::Binary,
                                       QString* reason = nullptr);
+
+// Builds keyed archives by hand, for forms our archiver never writes.
+class ArchiveBuilder {
+public:
+    ArchiveBuilder();
+    // Adds an entry to "$objects" and answers its UID.
+    quint64 add(Plist&& item);
+    // A class entry with "$classes" = chain + "NSObject".
+    quint64 addClass(const QStringList& chain);
+    // A dictionary object of the given class; values added with set().
+    quint64 addObject(const QString& className);
+    void set(quint64 object, const QString& key, Plist&& value);
+    void setUid(quint64 object, const QString& key, quint64 uid);
+
+    // The whole archive; `top` replaces the usual top-level entries.
+    Plist build(quint64 root) const;
+    QByteArray bytes(quint64 root, PlistFormat format = PlistFormat::Binary) const;
+
+private:
+    std::vector<Plist> m_objects;
+    QHash<QString, quint64> m_classes;
+};
+
+// Reads a TestRecord archive; none (and a reason) when it is refused.
+std::shared_ptr<TestRecord> decodeRecord(const QByteArray& bytes, QString* reason = nullptr);
