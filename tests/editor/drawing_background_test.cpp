@@ -78,6 +78,17 @@ TEST(CardBackground, StretchedPictureCoversTheWholeCanvasTiledStaysInTheOutline)
     EXPECT_EQ(part.pixelColor(190, 110), QColor(Qt::red));
 }
 
+TEST(CardBackground, TilesRepeatAtThePictureSizeInPoints) {
+    QImage dot(10, 10, QImage::Format_ARGB32);
+    dot.fill(Qt::white);
+    dot.setPixelColor(0, 0, Qt::black);
+    Card_Property page = withPicture(QStringLiteral("Tile"));
+    page.setCard_BG_Image(CardPicture::fromImage(dot, QSizeF(20, 20)));
+    const QImage image = paint(page, 0);
+    EXPECT_EQ(image.pixelColor(41, 21), QColor(Qt::black));
+    EXPECT_EQ(image.pixelColor(10, 0), QColor(Qt::white));
+}
+
 TEST(CardBackground, PictureTakesTheCardOpacity) {
     struct {
         const char* layout;

@@ -61,6 +61,7 @@ TEST(ZoomPopUp, ElevenItemsAtTheLeftOfTheScrollBarChoosingSetsTheFactor) {
         EXPECT_EQ(popUp->itemData(i).toDouble(), factors[i]) << i;
     }
     EXPECT_TRUE(shown.view.scrollBarWidgets(Qt::AlignLeft).contains(popUp));
+    EXPECT_EQ(popUp->width(), popUp->sizeHint().width()) << "sized to fit";
     EXPECT_EQ(shown.view.horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
 
     QSignalSpy chosen(&shown.view, &SKTZoomingScrollView::factorChosen);
