@@ -70,6 +70,8 @@ TEST(GridDrawing, HairlinesAtEveryMultipleInsideTheDirtyRectangle) {
         << "one pixel wide at 400%";
     grid._spacing = 0;
     EXPECT_TRUE(inked(grid, {0, 0, 20, 20}, 24, 1, false).empty()) << "unusable";
+    grid._spacing = 1e-9; // would be 2e10 lines: nothing, at once
+    EXPECT_TRUE(inked(grid, {0, 0, 20, 20}, 24, 1, false).empty());
 }
 
 TEST(GridShowing, SpacingChangeShowsAHiddenGridUntilOneSecondAfterTheLastChange) {

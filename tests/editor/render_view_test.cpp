@@ -170,6 +170,20 @@ TEST(RenderTiff, FailsWithCodeThreeForAnEmptyOrHugeArea) {
     EXPECT_TRUE(SKTRenderingView::tiffDataWithGraphics({}).isEmpty());
 }
 
+TEST(RenderPicture, PartialRedrawKeepsTheWholeCardOutline) {
+    RenderInputsGuard guard(kCanvas);
+    Card_Shape = 1; // rounded by 10 points
+    CardRenderInputs::setPageRecord(0, filledWith(Qt::red));
+    QImage image(kCanvas.toSize(), QImage::Format_ARGB32);
+    image.fill(Qt::black);
+    QPainter painter(&image);
+    SKTRenderingView(QRectF(QPointF(0, 0), kCanvas), {}).drawRect(painter, {0, 0, 50, 50});
+    painter.end();
+    EXPECT_EQ(image.pixelColor(49, 49), QColor(Qt::red)) << "not a corner of the dirty area";
+    EXPECT_EQ(image.pixelColor(1, 1), QColor(Qt::black)) << "the card's own corner";
+    EXPECT_EQ(image.pixelColor(60, 60), QColor(Qt::black)) << "clipped to the dirty area";
+}
+
 TEST(RenderFailures, DrawingPassShowsTheReasonAndKeepsWhatWasDrawn) {
     RenderInputsGuard guard(kCanvas);
     testsupport::ScriptedAlerts alerts({1});
