@@ -2,7 +2,10 @@
 // picture as a snapshot, failures, and renderings on a worker thread.
 #include "drawing_test_support.h"
 #include "editor/model/SKTError.h"
+#include "editor/model/SKTImage.h"
+#include "editor/model/SKTLine.h"
 #include "editor/render/CardSideDrawing.h"
+#include "editor/render/GraphicSnapshot.h"
 #include "editor/render/SKTRenderingView.h"
 #include "editor/view/SKTZoomableCanvas.h"
 #include "mainwindow/core/globals.h"
@@ -75,6 +78,29 @@ TEST(RenderPicture, IsASnapshotOfObjectsAndRecords) {
     const QImage image = picture.toImage(1.0);
     EXPECT_EQ(image.pixelColor(30, 30), QColor(Qt::red));
     EXPECT_EQ(image.pixelColor(1, 1), QColor(Qt::yellow));
+}
+
+TEST(RenderPicture, SnapshotsAreIndependentCopiesOfEveryKind) {
+    auto line = std::make_shared<SKTLine>();
+    line->_bounds = QRectF(5, 6, 70, 80);
+    line->_pointsRight = true;
+    line->_strokeColor = Qt::magenta;
+    auto image = std::make_shared<SKTImage>();
+    QImage pixels(4, 4, QImage::Format_ARGB32);
+    pixels.fill(Qt::red);
+    image->_contents = CardPicture::fromImage(pixels);
+    image->_barcode_image = CardPicture::fromImage(pixels);
+    const SKTGraphicList copies = snapshotOfGraphics({line, image});
+    ASSERT_EQ(copies.size(), 2);
+    auto* lineCopy = dynamic_cast<SKTLine*>(copies[0].get());
+    auto* imageCopy = dynamic_cast<SKTImage*>(copies[1].get());
+    ASSERT_TRUE(lineCopy && imageCopy);
+    EXPECT_NE(copies[0], line);
+    EXPECT_EQ(lineCopy->_bounds, line->_bounds);
+    EXPECT_EQ(lineCopy->_pointsRight, true);
+    EXPECT_EQ(lineCopy->_strokeColor, QColor(Qt::magenta));
+    EXPECT_TRUE(imageCopy->_contents.sharesDataWith(image->_contents));
+    EXPECT_TRUE(imageCopy->_barcode_image.sharesDataWith(image->_barcode_image));
 }
 
 TEST(RenderPicture, ToImageMatchesADirectRasterRendering) {
