@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <cmath>
 
+Q_GUI_EXPORT int qt_defaultDpiY();
+
 namespace TextDrawing {
 namespace {
 
@@ -19,15 +21,26 @@ bool isWordDelimiter(QChar c) {
            c == QLatin1Char('\r') || c == QChar::LineSeparator || c == QChar::ParagraphSeparator;
 }
 
-// The device fonts are resolved for: 72 dots per inch. One per thread, as
-// layouts may be made on worker threads.
-const QImage& referenceDevice() {
-    thread_local const QImage device = [] {
-        QImage image(1, 1, QImage::Format_ARGB32_Premultiplied);
-        CardUnits::markResolution(image, CardUnits::kPointsPerInch);
-        return image;
-    }();
-    return device;
+// Qt's resolution for fonts laid out without a device (the primary screen's
+// logical dpi, or Qt's fallback); exported by QtGui.
+int defaultFontDpi() {
+    const int dpi = qt_defaultDpiY();
+    return dpi > 0 ? dpi : static_cast<int>(CardUnits::kPointsPerInch);
+}
+
+// The card font sized so that one card point is one layout unit. (Fonts
+// bound to a 72-dpi device would do the same, but Qt then drops their
+// letter spacing.)
+QFont layoutFont(const Style& style) {
+    QFont font = style.font;
+    const double size = font.pointSizeF() > 0 ? font.pointSizeF() : font.pixelSize();
+    if (size > 0) {
+        font.setPointSizeF(size * CardUnits::kPointsPerInch / defaultFontDpi());
+    }
+    if (std::isfinite(style.kerning) && style.kerning != 0.0) {
+        font.setLetterSpacing(QFont::AbsoluteSpacing, style.kerning);
+    }
+    return font;
 }
 
 // Line breaks of any kind become line separators: QTextLayout lays out one
@@ -46,13 +59,8 @@ QString prepared(const QString& text) {
 // Lays the text out at the width; answers the used size.
 QSizeF layOut(QTextLayout& layout, const QString& text, const Style& style, double width) {
     const QString shown = prepared(caseChanged(text, style.textCase));
-    // Resolved for 72 dpi: card points are layout units.
-    QFont font(style.font, &referenceDevice());
-    if (std::isfinite(style.kerning) && style.kerning != 0.0) {
-        font.setLetterSpacing(QFont::AbsoluteSpacing, style.kerning);
-    }
     layout.setText(shown);
-    layout.setFont(font);
+    layout.setFont(layoutFont(style));
     QTextOption option(alignmentFor(style.alignment, shown));
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     option.setTextDirection(shown.isRightToLeft() ? Qt::RightToLeft : Qt::LeftToRight);
