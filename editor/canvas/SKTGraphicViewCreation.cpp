@@ -157,7 +157,7 @@ void SKTGraphicView::createGraphicOfClass(const QString& cls, const QMouseEvent*
     select({});
 
     QPointF origin;
-    QSizeF size;
+    QSizeF size(0.0, 0.0);
     if (event) {
         origin = constrainedPoint(pointFromWidget(event->position()));
     } else {
@@ -196,6 +196,7 @@ void SKTGraphicView::createGraphicOfClass(const QString& cls, const QMouseEvent*
         resizeGraphic(graphic, graphic->creationSizingHandle(), origin);
         if (isTracking()) {
             m_track.creating = true;
+            setMouseTracking(true);
             return; // finished at the release
         }
     }

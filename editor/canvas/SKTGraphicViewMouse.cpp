@@ -82,6 +82,9 @@ void SKTGraphicView::mousePressEvent(QMouseEvent* event) {
     }
     setFocus(Qt::MouseFocusReason);
     mouseDown(event, 1);
+    // Moves without the button reach the canvas only with mouse tracking:
+    // they tell that the release went elsewhere.
+    setMouseTracking(isTracking());
 }
 
 void SKTGraphicView::mouseDoubleClickEvent(QMouseEvent* event) {
@@ -90,6 +93,7 @@ void SKTGraphicView::mouseDoubleClickEvent(QMouseEvent* event) {
         return;
     }
     mouseDown(event, 2);
+    setMouseTracking(isTracking());
 }
 
 void SKTGraphicView::mouseMoveEvent(QMouseEvent* event) {
@@ -385,6 +389,7 @@ void SKTGraphicView::finishTracking() {
     const bool creating = m_track.creating;
     const bool showCurrent = m_track.showCurrent;
     m_track = Tracking();
+    setMouseTracking(false);
     if (creating) {
         finishCreation();
         _Selected_Graphic.reset();
