@@ -82,22 +82,6 @@ void setSameSizeButtonsEnabled(bool enabled) {
     }
 }
 
-bool rulersShown(const SKTGraphicView& view) {
-    return g_host && g_host->rulersShown(view);
-}
-
-void setRulersShown(SKTGraphicView& view, bool shown) {
-    if (g_host) {
-        g_host->setRulersShown(view, shown);
-    }
-}
-
-void echoOnRulers(SKTGraphicView& view, const QRectF& from, const QRectF& to) {
-    if (g_host) {
-        g_host->echoOnRulers(view, from, to);
-    }
-}
-
 CardPicture no_image() {
     return g_host ? g_host->no_image() : resourcePicture("no.png");
 }

@@ -35,13 +35,6 @@ public:
     // Make_same_width_btn, Make_same_height_btn and Make_natural_size_btn.
     virtual void setSameSizeButtonsEnabled(bool enabled) = 0;
 
-    // The rulers of the canvas's scroll view.
-    virtual bool rulersShown(const SKTGraphicView& view) const = 0;
-    virtual void setRulersShown(SKTGraphicView& view, bool shown) = 0;
-    // Moves the six marker lines from the edges and centre lines of `from`
-    // to those of `to` (a null rectangle: no lines).
-    virtual void echoOnRulers(SKTGraphicView& view, const QRectF& from, const QRectF& to) = 0;
-
     // Sample pictures of the picture tools.
     virtual CardPicture no_image() const = 0;
     virtual CardPicture barcode_sample_img() const = 0;
@@ -55,7 +48,7 @@ public:
 
 // The canvas's way to the main window: the registered controller, or the
 // fallbacks (arrow tool, a white card, no inspector, the canvas redrawing
-// itself, no rulers, sample pictures from the resource folder).
+// itself, sample pictures from the resource folder).
 namespace SKTCanvasMain {
 int Selected_Control_Tool();
 QString currentGraphicClass();
@@ -66,9 +59,6 @@ void Open_Barcode_Window();
 void Undo_Redo_Button_state();
 void Set_Paste_Button_Status();
 void setSameSizeButtonsEnabled(bool enabled);
-bool rulersShown(const SKTGraphicView& view);
-void setRulersShown(SKTGraphicView& view, bool shown);
-void echoOnRulers(SKTGraphicView& view, const QRectF& from, const QRectF& to);
 CardPicture no_image();
 CardPicture barcode_sample_img();
 CardPicture sign_sample_img();

@@ -25,15 +25,13 @@ const QString kDocumentPrefix = QStringLiteral("document.");
 
 } // namespace
 
-SKTGraphicView::SKTGraphicView(QWidget* parent) : QWidget(parent) {
+SKTGraphicView::SKTGraphicView(QWidget* parent) : SKTZoomableCanvas(parent) {
     setFocusPolicy(Qt::StrongFocus);
-    setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(false);
     _handleShowingTimer = new QTimer(this);
     _handleShowingTimer->setSingleShot(true);
     _handleShowingTimer->setInterval(500);
     connect(_handleShowingTimer, &QTimer::timeout, this, &SKTGraphicView::unhideHandlesForTimer);
-    m_boundsSize = QSizeF(size());
 }
 
 SKTGraphicView::~SKTGraphicView() {
@@ -200,27 +198,11 @@ int SKTGraphicView::indexOfGraphic(const SKTGraphic* graphic) const {
 
 // ---- Geometry and redraw requests ----
 
-void SKTGraphicView::setZoomFactor(double factor) {
-    if (!(factor > 0.0) || factor == m_zoom) {
-        return;
-    }
-    m_zoom = factor;
-    resize((m_boundsSize * m_zoom).toSize());
-    update();
-}
-
-void SKTGraphicView::setBoundsSize(const QSizeF& size) {
-    m_boundsSize = size;
-    resize((m_boundsSize * m_zoom).toSize());
-    update();
-}
-
 void SKTGraphicView::setNeedsDisplayInRect(const QRectF& rect) {
     if (rect.isEmpty()) {
         return;
     }
-    const QRectF scaled(rect.topLeft() * m_zoom, rect.size() * m_zoom);
-    update(scaled.toAlignedRect().adjusted(-1, -1, 1, 1));
+    update(widgetRect(rect).toAlignedRect().adjusted(-1, -1, 1, 1));
 }
 
 void SKTGraphicView::Refresh_Canvas() {
@@ -328,7 +310,7 @@ void SKTGraphicView::showCardInspectorIfEmpty() {
 }
 
 void SKTGraphicView::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
+    SKTZoomableCanvas::showEvent(event);
     showCardInspectorIfEmpty();
 }
 

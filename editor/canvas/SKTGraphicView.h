@@ -5,26 +5,27 @@
 // and keeps no copy of the objects. It draws the card and the objects,
 // shows handles, tracks the mouse for selecting, moving, resizing and
 // creating, nudges with the arrow keys and runs the edit and arrange
-// commands. Coordinates are card points (y down); the widget shows them
-// scaled by the zoom factor.
+// commands. Coordinates are card points (y down); the zoomable base shows
+// them scaled by the zoom factor.
 
 #include "editor/canvas/SKTMutableGraphics.h"
 #include "editor/canvas/SKTSelectionHolder.h"
 #include "editor/model/SKTDocument.h"
 #include "editor/model/SKTGraphic.h"
+#include "editor/view/SKTGrid.h"
+#include "editor/view/SKTZoomableCanvas.h"
 
 #include <QList>
 #include <QPointer>
 #include <QRectF>
 #include <QString>
 #include <QVariantMap>
-#include <QWidget>
 #include <memory>
 #include <optional>
 
 class QMimeData;
 class QTimer;
-class SKTGrid;
+class SKTZoomingScrollView;
 
 inline const QString SKTGraphicViewGraphicsBindingName = QStringLiteral("graphics");
 inline const QString SKTGraphicViewGraphicsBindingName_back = QStringLiteral("graphics_back");
@@ -32,7 +33,7 @@ inline const QString SKTGraphicViewGraphicsBindingName_temp = QStringLiteral("gr
 inline const QString SKTGraphicViewSelectionIndexesBindingName = QStringLiteral("selectionIndexes");
 inline const QString SKTGraphicViewGridBindingName = QStringLiteral("grid");
 
-class SKTGraphicView : public QWidget {
+class SKTGraphicView : public SKTZoomableCanvas {
     Q_OBJECT
 
 public:
@@ -48,7 +49,7 @@ public:
               const QVariantMap& options = {});
     void unbind(const QString& binding);
     void setGrid(SKTGrid* grid);
-    SKTGrid* grid() const { return _grid; }
+    SKTGrid* grid() const { return _grid.data(); }
     SKTDocument* document() const { return m_document; }
     SKTSelectionHolder* selectionHolder() const { return m_selectionHolder; }
 
@@ -68,13 +69,8 @@ public:
     std::shared_ptr<SKTGraphic> creatingGraphic() const { return _creatingGraphic; }
 
     // ---- Geometry ----
-    double zoomFactor() const { return m_zoom; }
-    // The widget keeps its size in points.
-    void setZoomFactor(double factor);
-    // The card size in points (the canvas bounds).
-    QRectF bounds() const { return {QPointF(0, 0), m_boundsSize}; }
-    void setBoundsSize(const QSizeF& size);
-    QPointF pointFromWidget(const QPointF& position) const { return position / m_zoom; }
+    // The canvas bounds: the card size in points.
+    QRectF bounds() const { return cardBounds(); }
     // Marks a rectangle in points for redrawing.
     void setNeedsDisplayInRect(const QRectF& rect);
 
@@ -165,6 +161,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void drawCard(QPainter& painter, const QRectF& dirty) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -233,6 +230,8 @@ private:
     void endMarquee();
     void autoscroll(const QPointF& widgetPosition);
     void mouseDownEnd();
+    SKTZoomingScrollView* enclosingScrollView() const;
+    bool rulersShown() const;
     void select(const QList<int>& indexes);
     void invalidateOutline(const QRectF& rect);
 
@@ -257,7 +256,7 @@ private:
     QPointer<SKTSelectionHolder> m_selectionHolder;
     QString _selectionIndexesKeyPath;
     QMetaObject::Connection m_selectionConnection;
-    SKTGrid* _grid = nullptr;
+    QPointer<SKTGrid> _grid;
     QMetaObject::Connection m_gridConnection;
 
     QRectF _rulerEchoedBounds;
@@ -271,8 +270,6 @@ private:
     qint64 _pasteCascadeNumber = 0;
     std::optional<QList<int>> _undoSelectionIndexes;
 
-    double m_zoom = 1.0;
-    QSizeF m_boundsSize;
     bool m_painting = false;
     // Set while the mouse or a creation decides the current object itself.
     bool m_mouseSetsCurrent = false;

@@ -13,12 +13,7 @@
 #include "mainwindow/core/MessageFunctions.h"
 #include "mainwindow/core/globals.h"
 
-#if __has_include("editor/render/SKTRenderingView.h")
 #include "editor/render/SKTRenderingView.h"
-#define CARD_CANVAS_HAS_RENDERER 1
-#else
-#define CARD_CANVAS_HAS_RENDERER 0
-#endif
 
 #include <QClipboard>
 #include <QFileInfo>
@@ -42,10 +37,8 @@ void SKTGraphicView::copy() {
     auto data = std::make_unique<QMimeData>();
     data->setData(SKTGraphicViewPasteboardMimeType,
                   SKTGraphic::pasteboardDataWithGraphics(selected));
-#if CARD_CANVAS_HAS_RENDERER
     data->setData(kPdfMimeType, SKTRenderingView::pdfDataWithGraphics_data(selected));
     data->setData(kTiffMimeType, SKTRenderingView::tiffDataWithGraphics(selected));
-#endif
     QClipboard* clipboard = QGuiApplication::clipboard();
     SKTPasteboardChangeCount(); // counting starts before our own change
     clipboard->clear();

@@ -7,6 +7,7 @@
 #include "editor/model/SKTDocument.h"
 #include "editor/model/SKTImage.h"
 #include "editor/model/SKTText.h"
+#include "editor/view/SKTZoomingScrollView.h"
 #include "mainwindow/core/MessageFunctions.h"
 
 #include <QCoreApplication>
@@ -332,7 +333,9 @@ void SKTGraphicView::Refresh_ScrollView() {
 }
 
 void SKTGraphicView::showOrHideRulers() {
-    SKTCanvasMain::setRulersShown(*this, !SKTCanvasMain::rulersShown(*this));
+    if (SKTZoomingScrollView* scrollView = enclosingScrollView()) {
+        scrollView->setRulersVisible(!scrollView->rulersVisible());
+    }
 }
 
 bool SKTGraphicView::validateMenuItem(const QString& action, QString* title) const {
@@ -370,9 +373,8 @@ bool SKTGraphicView::validateMenuItem(const QString& action, QString* title) con
     }
     if (action == QLatin1String("showOrHideRulers:")) {
         if (title) {
-            *title = SKTCanvasMain::rulersShown(*this)
-                         ? QCoreApplication::translate("SKTGraphicView", "Hide Ruler")
-                         : QCoreApplication::translate("SKTGraphicView", "Show Ruler");
+            *title = rulersShown() ? QCoreApplication::translate("SKTGraphicView", "Hide Ruler")
+                                   : QCoreApplication::translate("SKTGraphicView", "Show Ruler");
         }
         return true;
     }

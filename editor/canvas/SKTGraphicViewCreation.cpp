@@ -159,7 +159,7 @@ void SKTGraphicView::createGraphicOfClass(const QString& cls, const QMouseEvent*
     QPointF origin;
     QSizeF size(0.0, 0.0);
     if (event) {
-        origin = constrainedPoint(pointFromWidget(event->position()));
+        origin = constrainedPoint(cardPoint(event->position()));
     } else {
         if (use_rect) {
             origin = rect.topLeft();

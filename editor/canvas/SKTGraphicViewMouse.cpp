@@ -9,6 +9,8 @@
 #include "editor/canvas/SKTSelectionHolder.h"
 #include "editor/model/SKTBarcode.h"
 #include "editor/model/SKTDocument.h"
+#include "editor/view/SKTRulerView.h"
+#include "editor/view/SKTZoomingScrollView.h"
 #include "mainwindow/core/MessageFunctions.h"
 #include "mainwindow/core/globals.h"
 
@@ -105,19 +107,19 @@ void SKTGraphicView::mouseMoveEvent(QMouseEvent* event) {
         finishTracking();
         return;
     }
-    trackTo(pointFromWidget(event->position()), event->position());
+    trackTo(cardPoint(event->position()), event->position());
 }
 
 void SKTGraphicView::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton || !isTracking()) {
         return;
     }
-    trackTo(pointFromWidget(event->position()), event->position());
+    trackTo(cardPoint(event->position()), event->position());
     finishTracking();
 }
 
 void SKTGraphicView::focusOutEvent(QFocusEvent* event) {
-    QWidget::focusOutEvent(event);
+    SKTZoomableCanvas::focusOutEvent(event);
     if (isTracking()) {
         finishTracking();
     }
@@ -146,7 +148,7 @@ void SKTGraphicView::keyPressEvent(QKeyEvent* event) {
         deleteSelection();
         break;
     default:
-        QWidget::keyPressEvent(event);
+        SKTZoomableCanvas::keyPressEvent(event);
         return;
     }
     event->accept();
@@ -157,7 +159,7 @@ void SKTGraphicView::keyPressEvent(QKeyEvent* event) {
 void SKTGraphicView::mouseDown(QMouseEvent* event, int clickCount) {
     stopEditing();
     m_mouseSetsCurrent = true;
-    const QPointF point = pointFromWidget(event->position());
+    const QPointF point = cardPoint(event->position());
     const QString cls = SKTCanvasMain::currentGraphicClass();
     if (!cls.isEmpty()) {
         const QString side =
@@ -261,7 +263,7 @@ void SKTGraphicView::selectAndTrackMouseWithEvent(const QPointF& point, bool ext
 void SKTGraphicView::moveSelectedGraphicsWithEvent(const QPointF& point) {
     m_track.mode = TrackMode::Move;
     m_track.graphics = selectedGraphics();
-    m_track.rulers = SKTCanvasMain::rulersShown(*this);
+    m_track.rulers = rulersShown();
     m_track.selBounds = SKTGraphic::boundsOfGraphics(m_track.graphics);
     m_track.downPoint = point;
     m_track.lastPoint = point;
@@ -284,7 +286,7 @@ void SKTGraphicView::resizeGraphic(const std::shared_ptr<SKTGraphic>& graphic, i
     m_track.handle = handle;
     m_track.downPoint = point;
     m_track.lastPoint = point;
-    m_track.rulers = SKTCanvasMain::rulersShown(*this);
+    m_track.rulers = rulersShown();
     if (m_track.rulers) {
         beginEchoingMoveToRulers(graphic->bounds());
     }
@@ -480,19 +482,53 @@ void SKTGraphicView::moveSelectedGraphicsByX(double x, double y) {
 
 // ---- Rulers ----
 
+namespace {
+
+// The three marker lines of a ruler at the minimum, middle and maximum of
+// the rectangle along it; a null rectangle takes them away.
+void placeMarkers(SKTRulerView* ruler, const QRectF& rect) {
+    if (!ruler) {
+        return;
+    }
+    const bool horizontal = ruler->orientation() == Qt::Horizontal;
+    const double low = horizontal ? rect.left() : rect.top();
+    const double extent = horizontal ? rect.width() : rect.height();
+    const double locations[SKTRulerView::kMarkerCount] = {low, low + extent / 2.0, low + extent};
+    for (int i = 0; i < SKTRulerView::kMarkerCount; ++i) {
+        ruler->setMarkerLocation(i, rect.isNull() ? SKTRulerView::kHiddenLocation : locations[i]);
+    }
+}
+
+} // namespace
+
+SKTZoomingScrollView* SKTGraphicView::enclosingScrollView() const {
+    for (QWidget* w = parentWidget(); w; w = w->parentWidget()) {
+        if (auto* scrollView = qobject_cast<SKTZoomingScrollView*>(w)) {
+            return scrollView;
+        }
+    }
+    return nullptr;
+}
+
+bool SKTGraphicView::rulersShown() const {
+    const SKTZoomingScrollView* scrollView = enclosingScrollView();
+    return scrollView && scrollView->rulersVisible();
+}
+
 void SKTGraphicView::beginEchoingMoveToRulers(const QRectF& rect) {
-    SKTCanvasMain::echoOnRulers(*this, QRectF(), rect);
-    _rulerEchoedBounds = rect;
+    continueEchoingMoveToRulers(rect);
 }
 
 void SKTGraphicView::continueEchoingMoveToRulers(const QRectF& rect) {
-    SKTCanvasMain::echoOnRulers(*this, _rulerEchoedBounds, rect);
+    if (SKTZoomingScrollView* scrollView = enclosingScrollView()) {
+        placeMarkers(scrollView->horizontalRuler(), rect);
+        placeMarkers(scrollView->verticalRuler(), rect);
+    }
     _rulerEchoedBounds = rect;
 }
 
 void SKTGraphicView::stopEchoingMoveToRulers() {
-    SKTCanvasMain::echoOnRulers(*this, _rulerEchoedBounds, QRectF());
-    _rulerEchoedBounds = QRectF();
+    continueEchoingMoveToRulers(QRectF());
 }
 
 // ---- Undo groups of gestures ----

@@ -26,12 +26,12 @@ private:
 
 void SKTGraphicView::paintEvent(QPaintEvent* event) {
     PaintingScope scope(m_painting);
-    QPainter painter(this);
+    SKTZoomableCanvas::paintEvent(event);
+}
+
+void SKTGraphicView::drawCard(QPainter& painter, const QRectF& dirty) {
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
-    painter.scale(m_zoom, m_zoom);
-    const QRectF widgetDirty(event->rect());
-    const QRectF dirty(widgetDirty.topLeft() / m_zoom, widgetDirty.size() / m_zoom);
 
     SKTCanvasMain::Card_Base_Drawing(painter, dirty);
     drawGrid(painter, dirty);

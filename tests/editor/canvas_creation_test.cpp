@@ -7,6 +7,7 @@
 #include "editor/model/SKTSignature.h"
 #include "editor/model/SKTText.h"
 #include "editor/model/Shape_Control.h"
+#include "editor/view/SKTGrid.h"
 #include "mainwindow/core/globals.h"
 
 #include <gtest/gtest.h>
@@ -202,4 +203,30 @@ TEST(CanvasCreation, OneUndoRemovesAnAtOnceCreation) {
     f.view->undo();
     EXPECT_TRUE(f.list().isEmpty());
     EXPECT_EQ(f.view->selectedGraphic(), nullptr);
+}
+
+TEST(CanvasCreation, ADragOnAConstrainingGridHasItsCornersOnTheGrid) {
+    CanvasFixture f;
+    SKTGrid grid;
+    grid.setConstraining(true);
+    f.view->setGrid(&grid);
+    useTool(f, 3, QStringLiteral("Shape_Control"));
+    dragPath(*f.view, {QPointF(30, 30), QPointF(50, 40), QPointF(60, 50)});
+    ASSERT_EQ(f.list().size(), 1);
+    EXPECT_EQ(f.list().first()->bounds(), QRectF(27, 27, 36, 27));
+}
+
+TEST(CanvasCreation, AnAtOnceBarcodeOnAConstrainingGridLiesOnMultiplesOfTheSpacing) {
+    CanvasFixture f;
+    SKTGrid grid;
+    grid.setConstraining(true);
+    f.view->bind(SKTGraphicViewGridBindingName, &grid, QString());
+    ASSERT_EQ(f.view->grid(), &grid);
+    useTool(f, 10, QStringLiteral("SKTBarcode"));
+    f.mainWindow.nextPoints = {QPointF(22, 31)};
+    f.view->createGraphicOfClass(QStringLiteral("SKTBarcode"), nullptr, true, QRectF(0, 0, 120, 60),
+                                 QStringLiteral("F"), QString(), QString());
+    ASSERT_EQ(f.list().size(), 1);
+    // Origin (18, 27); far corner (138, 87) snaps to (135, 90).
+    EXPECT_EQ(f.list().first()->bounds(), QRectF(18, 27, 117, 63));
 }

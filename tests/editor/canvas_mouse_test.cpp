@@ -3,6 +3,9 @@
 
 #include "canvas_test_support.h"
 #include "editor/model/SKTBarcode.h"
+#include "editor/view/SKTGrid.h"
+#include "editor/view/SKTRulerView.h"
+#include "editor/view/SKTZoomingScrollView.h"
 
 #include <QTest>
 #include <gtest/gtest.h>
@@ -53,6 +56,24 @@ INSTANTIATE_TEST_SUITE_P(Canvas, MoveThreshold,
                                            ThresholdCase{QPointF(0, 2.0), true},
                                            ThresholdCase{QPointF(0, -2.0), true}));
 
+TEST(CanvasMouse, AMoveOnAConstrainingGridSnapsTheUnionsOrigin) {
+    CanvasFixture f;
+    SKTGrid grid;
+    grid.setConstraining(true);
+    f.view->setGrid(&grid);
+    auto a = f.addRect(QRectF(10, 10, 40, 30));
+    auto b = f.addRect(QRectF(12, 60, 40, 30));
+    f.view->changeSelectionIndexes({0, 1});
+    // Union origin (10, 10) + (13, 6) = (23, 16) snaps to (27, 18).
+    dragPath(*f.view, {QPointF(20, 20), QPointF(33, 26)});
+    EXPECT_EQ(a->bounds(), QRectF(27, 18, 40, 30));
+    EXPECT_EQ(b->bounds(), QRectF(29, 68, 40, 30));
+    // A grid that does not constrain leaves the move alone.
+    grid.setConstraining(false);
+    dragPath(*f.view, {QPointF(30, 30), QPointF(33, 31)});
+    EXPECT_EQ(a->bounds(), QRectF(30, 19, 40, 30));
+}
+
 TEST(CanvasMouse, MoveHidesHandlesWhileMovingAndMovesTheWholeSelection) {
     CanvasFixture f;
     auto a = f.addRect(QRectF(10, 10, 40, 30));
@@ -69,17 +90,45 @@ TEST(CanvasMouse, MoveHidesHandlesWhileMovingAndMovesTheWholeSelection) {
     EXPECT_GE(f.host.refreshes, 1);
 }
 
-TEST(CanvasMouse, MoveEchoesTheUnionOnShownRulers) {
+TEST(CanvasMouse, MovesAndResizesAreEchoedOnShownRulers) {
     CanvasFixture f;
-    f.host.rulers = true;
-    f.addRect(QRectF(10, 10, 40, 30));
-    dragPath(*f.view, {QPointF(20, 20), QPointF(30, 20)});
-    ASSERT_GE(f.host.echoes.size(), 3);
-    EXPECT_TRUE(f.host.echoes.first().first.isNull());
-    EXPECT_EQ(f.host.echoes.first().second, QRectF(10, 10, 40, 30));
-    EXPECT_EQ(f.host.echoes.at(1).second, QRectF(20, 10, 40, 30));
-    EXPECT_TRUE(f.host.echoes.last().second.isNull());
+    SKTZoomingScrollView scrollView;
+    scrollView.setDocumentView(f.view.get());
+    scrollView.setRulersVisible(true);
+    SKTRulerView& across = *scrollView.horizontalRuler();
+    SKTRulerView& down = *scrollView.verticalRuler();
+    auto a = f.addRect(QRectF(10, 10, 40, 30));
+    press(*f.view, QPointF(20, 20));
+    EXPECT_EQ(f.view->rulerEchoedBounds(), QRectF(10, 10, 40, 30));
+    drag(*f.view, QPointF(30, 22));
+    EXPECT_EQ(f.view->rulerEchoedBounds(), QRectF(20, 12, 40, 30));
+    EXPECT_EQ(across.markerLocation(0), 20);
+    EXPECT_EQ(across.markerLocation(1), 40);
+    EXPECT_EQ(across.markerLocation(2), 60);
+    EXPECT_EQ(down.markerLocation(0), 12);
+    EXPECT_EQ(down.markerLocation(1), 27);
+    EXPECT_EQ(down.markerLocation(2), 42);
+    release(*f.view, QPointF(30, 22));
     EXPECT_TRUE(f.view->rulerEchoedBounds().isNull());
+    for (int i = 0; i < SKTRulerView::kMarkerCount; ++i) {
+        EXPECT_EQ(across.markerLocation(i), SKTRulerView::kHiddenLocation);
+        EXPECT_EQ(down.markerLocation(i), SKTRulerView::kHiddenLocation);
+    }
+    // Resizing echoes the object's bounds.
+    f.view->changeSelectionIndexes({0});
+    press(*f.view, QPointF(60, 42));
+    drag(*f.view, QPointF(70, 50));
+    EXPECT_EQ(f.view->rulerEchoedBounds(), QRectF(20, 12, 50, 38));
+    EXPECT_EQ(across.markerLocation(2), 70);
+    release(*f.view, QPointF(70, 50));
+    EXPECT_EQ(a->bounds(), QRectF(20, 12, 50, 38));
+    EXPECT_EQ(down.markerLocation(2), SKTRulerView::kHiddenLocation);
+    // Hidden rulers get no echo.
+    scrollView.setRulersVisible(false);
+    press(*f.view, QPointF(30, 30));
+    EXPECT_TRUE(f.view->rulerEchoedBounds().isNull());
+    release(*f.view, QPointF(30, 30));
+    scrollView.takeWidget();
 }
 
 TEST(CanvasMouse, ShiftClickTogglesTheObject) {

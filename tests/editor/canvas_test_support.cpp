@@ -13,7 +13,7 @@ CanvasFixture::CanvasFixture(const QString& listKey) : key(listKey) {
     selection = std::make_unique<SKTSelectionHolder>();
     selection->setContent(document.get(), key);
     view = std::make_unique<SKTGraphicView>();
-    view->setBoundsSize(QSizeF(400, 300));
+    view->setCardSize(QSizeF(400, 300));
     view->bind(key, document.get(), QStringLiteral("document.") + key);
     view->bind(SKTGraphicViewSelectionIndexesBindingName, selection.get(),
                QStringLiteral("selectionIndexes"));

@@ -29,11 +29,6 @@ public:
     void Undo_Redo_Button_state() override { ++undoButtonUpdates; }
     void Set_Paste_Button_Status() override { ++pasteButtonUpdates; }
     void setSameSizeButtonsEnabled(bool enabled) override { sameSizeEnabled = enabled; }
-    bool rulersShown(const SKTGraphicView&) const override { return rulers; }
-    void setRulersShown(SKTGraphicView&, bool shown) override { rulers = shown; }
-    void echoOnRulers(SKTGraphicView&, const QRectF& from, const QRectF& to) override {
-        echoes.append({from, to});
-    }
     CardPicture no_image() const override { return picture(Qt::gray); }
     CardPicture barcode_sample_img() const override { return picture(Qt::black); }
     CardPicture sign_sample_img() const override { return picture(Qt::blue); }
@@ -53,8 +48,6 @@ public:
     int undoButtonUpdates = 0;
     int pasteButtonUpdates = 0;
     bool sameSizeEnabled = false;
-    bool rulers = false;
-    QList<QPair<QRectF, QRectF>> echoes;
     int backgroundDraws = 0;
 };
 
