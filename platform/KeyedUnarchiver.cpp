@@ -52,7 +52,11 @@ bool isOneOf(const QString& name, std::initializer_list<const char*> names) {
 void KeyedClassRegistry::registerClass(const QString& className, Factory factory) {
     Registry& r = registry();
     std::lock_guard lock(r.mutex);
-    r.factories.insert(className, std::move(factory));
+    if (factory) {
+        r.factories.insert(className, std::move(factory));
+    } else {
+        r.factories.remove(className);
+    }
 }
 
 KeyedClassRegistry::Factory KeyedClassRegistry::factory(const QString& className) {
@@ -63,7 +67,7 @@ KeyedClassRegistry::Factory KeyedClassRegistry::factory(const QString& className
 
 struct KeyedUnarchiver::Impl {
     Plist plist;
-    PlistView objects;
+    std::vector<PlistView> index; // the entries of "$objects"
     quint64 count = 0;
     quint64 root = 0;
 
@@ -88,9 +92,7 @@ struct KeyedUnarchiver::Impl {
         return std::nullopt;
     }
 
-    PlistView at(quint64 uid) const {
-        return uid < count ? objects.at(static_cast<int>(uid)) : PlistView();
-    }
+    PlistView at(quint64 uid) const { return uid < count ? index[uid] : PlistView(); }
 
     // A value as stored in the current object, references followed once.
     PlistView raw(const QString& key) const {
@@ -183,17 +185,9 @@ struct KeyedUnarchiver::Impl {
 
     // The items of an array object ("NS.objects") or of a plain array.
     std::vector<PlistView> arrayItems(PlistView v) const {
-        PlistView list = v.type() == PlistType::Array ? v : v.value(QStringLiteral("NS.objects"));
-        std::vector<PlistView> items;
-        if (list.type() != PlistType::Array) {
-            return items;
-        }
-        const int n = list.count();
-        items.reserve(static_cast<size_t>(n));
-        for (int i = 0; i < n; ++i) {
-            items.push_back(list.at(i));
-        }
-        return items;
+        const PlistView list =
+            v.type() == PlistType::Array ? v : v.value(QStringLiteral("NS.objects"));
+        return list.items();
     }
 
     QColor colorFrom(PlistView v) const {
@@ -243,15 +237,7 @@ struct KeyedUnarchiver::Impl {
         if (const auto italic = deref(v.value(ArchiveClasses::kFontItalicKey)).toBool()) {
             face.italic = *italic;
         }
-        QFont font(face.family);
-        font.setPointSizeF(*size);
-        if (face.bold) {
-            font.setBold(true);
-        }
-        if (face.italic) {
-            font.setItalic(true);
-        }
-        return font;
+        return ArchiveFontName::font(face, *size);
     }
 
     // One attribute set: {"NS.keys": [...], "NS.objects": [...]}.
@@ -373,11 +359,18 @@ struct KeyedUnarchiver::Impl {
         if (!uid) {
             return plainVariant(v);
         }
-        Follow follow(*this, *uid);
+        return variantAt(*uid);
+    }
+
+    std::optional<QVariant> variantAt(quint64 uid) const {
+        if (uid == 0) {
+            return QVariant();
+        }
+        Follow follow(*this, uid);
         if (!follow.ok()) {
             return std::nullopt;
         }
-        return plainVariant(at(*uid));
+        return plainVariant(at(uid));
     }
 
     std::optional<QVariant> plainVariant(PlistView v) const {
@@ -515,12 +508,12 @@ struct KeyedUnarchiver::Impl {
                 continue;
             }
             if (v.type() == PlistType::Array) {
-                for (int i = 0; i < v.count(); ++i) {
-                    pending.emplace_back(v.at(i), depth + 1);
+                for (const PlistView& item : v.items()) {
+                    pending.emplace_back(item, depth + 1);
                 }
             } else if (v.type() == PlistType::Dictionary) {
-                for (const QString& key : v.keys()) {
-                    pending.emplace_back(v.value(key), depth + 1);
+                for (const auto& entry : v.entries()) {
+                    pending.emplace_back(entry.second, depth + 1);
                 }
             }
         }
@@ -535,9 +528,9 @@ struct KeyedUnarchiver::Impl {
             return out;
         }
         std::vector<PlistView> pending;
-        for (const QString& key : object.keys()) {
+        for (const auto& [key, value] : object.entries()) {
             if (key != QLatin1String("$class")) {
-                pending.push_back(object.value(key));
+                pending.push_back(value);
             }
         }
         while (!pending.empty()) {
@@ -548,12 +541,12 @@ struct KeyedUnarchiver::Impl {
                     out.push_back(*ref);
                 }
             } else if (v.type() == PlistType::Array) {
-                for (int i = 0; i < v.count(); ++i) {
-                    pending.push_back(v.at(i));
+                for (const PlistView& item : v.items()) {
+                    pending.push_back(item);
                 }
             } else if (v.type() == PlistType::Dictionary) {
-                for (const QString& key : v.keys()) {
-                    pending.push_back(v.value(key));
+                for (const auto& entry : v.entries()) {
+                    pending.push_back(entry.second);
                 }
             }
         }
@@ -656,10 +649,10 @@ std::unique_ptr<KeyedUnarchiver> KeyedUnarchiver::fromPlist(Plist plist, QString
     }
     std::unique_ptr<KeyedUnarchiver> coder(new KeyedUnarchiver());
     Impl& impl = *coder->d;
-    impl.objects = objects;
-    impl.count = static_cast<quint64>(objects.count());
+    impl.index = objects.items();
+    impl.count = impl.index.size();
     impl.root = *root;
-    if (impl.root == 0 || impl.root >= impl.count) {
+    if (impl.root >= impl.count) {
         return fail(QStringLiteral("the root object is out of range"));
     }
     QString fault = impl.checkReferences();
@@ -682,6 +675,10 @@ std::shared_ptr<KeyedArchivable> KeyedUnarchiver::decodeRootObject(QString* reas
     d->fatal.clear();
     d->stack.clear();
     d->following.clear();
+    if (d->root == 0) {
+        setReason(reason, QStringLiteral("the archive holds no object"));
+        return nullptr;
+    }
     QString why;
     std::shared_ptr<KeyedArchivable> root;
     try {
@@ -699,6 +696,25 @@ std::shared_ptr<KeyedArchivable> KeyedUnarchiver::decodeRootObject(QString* reas
                   why.isEmpty() ? QStringLiteral("the root object could not be read") : why);
     }
     return root;
+}
+
+std::optional<QVariant> KeyedUnarchiver::decodeRootValue(QString* reason) const {
+    d->fatal.clear();
+    d->stack.clear();
+    d->following.clear();
+    std::optional<QVariant> value;
+    try {
+        value = d->variantAt(d->root);
+    } catch (const std::exception& e) {
+        d->fatal = QStringLiteral("the archive could not be read: %1").arg(e.what());
+    }
+    if (!d->fatal.isEmpty() || !value) {
+        setReason(reason, d->fatal.isEmpty()
+                              ? QStringLiteral("the archive's root is no value we read")
+                              : d->fatal);
+        return std::nullopt;
+    }
+    return value;
 }
 
 bool KeyedUnarchiver::containsValueForKey(const QString& key) const {

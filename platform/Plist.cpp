@@ -1,6 +1,7 @@
 #include "platform/Plist.h"
 
 #include "platform/PlistBinaryCheck.h"
+#include "platform/PlistBinaryWriter.h"
 #include "platform/PlistCompat.h"
 
 #include <QFile>
@@ -65,9 +66,8 @@ bool treeWithin(void* root, int limit) {
         }
         const plist_type type = plist_get_node_type(node);
         if (type == PLIST_ARRAY) {
-            const uint32_t n = plist_array_get_size(node);
-            for (uint32_t i = 0; i < n; ++i) {
-                pending.emplace_back(plist_array_get_item(node, i), depth + 1);
+            for (void* item : plistcompat::arrayItems(node)) {
+                pending.emplace_back(item, depth + 1);
             }
         } else if (type == PLIST_DICT) {
             plistcompat::forEachEntry(node, [&](const QByteArray&, void* value) {
@@ -203,6 +203,24 @@ QStringList PlistView::keys() const {
     return result;
 }
 
+std::vector<PlistView> PlistView::items() const {
+    std::vector<PlistView> result;
+    for (void* item : plistcompat::arrayItems(m_node)) {
+        result.emplace_back(item);
+    }
+    return result;
+}
+
+std::vector<std::pair<QString, PlistView>> PlistView::entries() const {
+    std::vector<std::pair<QString, PlistView>> result;
+    if (type() == PlistType::Dictionary) {
+        plistcompat::forEachEntry(m_node, [&](const QByteArray& key, void* value) {
+            result.emplace_back(QString::fromUtf8(key), PlistView(value));
+        });
+    }
+    return result;
+}
+
 Plist PlistView::clone() const {
     return m_node ? Plist::adopt(plist_copy(m_node)) : Plist();
 }
@@ -307,7 +325,8 @@ Plist Plist::fromFile(const QString& path, QString* reason) {
 }
 
 QByteArray Plist::toBytes(PlistFormat format) const {
-    return format == PlistFormat::Xml ? plistcompat::toXml(m_node) : plistcompat::toBinary(m_node);
+    return format == PlistFormat::Xml ? plistcompat::toXml(m_node)
+                                      : PlistBinaryWriter::write(m_node);
 }
 
 bool Plist::writeToFile(const QString& path, PlistFormat format, QString* reason) const {

@@ -77,16 +77,27 @@ QByteArray toXml(Node node) {
     return result;
 }
 
-QByteArray toBinary(Node node) {
-    if (!node) {
-        return {};
+std::vector<Node> arrayItems(Node array) {
+    std::vector<Node> items;
+    if (!array || plist_get_node_type(array) != PLIST_ARRAY) {
+        return items;
     }
-    char* out = nullptr;
-    uint32_t length = 0;
-    plist_to_bin(node, &out, &length);
-    QByteArray result(out, static_cast<qsizetype>(out ? length : 0));
-    plist_to_bin_free(out);
-    return result;
+    items.reserve(plist_array_get_size(array));
+    plist_array_iter it = nullptr;
+    plist_array_new_iter(array, &it);
+    if (!it) {
+        return items;
+    }
+    plist_t item = nullptr;
+    do {
+        item = nullptr;
+        plist_array_next_item(array, it, &item);
+        if (item) {
+            items.push_back(item);
+        }
+    } while (item);
+    std::free(it); // 2.2 has no call to free array iterators
+    return items;
 }
 
 void* newDictIterator(Node dict) {
