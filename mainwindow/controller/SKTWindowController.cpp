@@ -67,6 +67,9 @@ SKTWindowController::~SKTWindowController() {
     m_canvases.reset();
     m_waitSheet.reset();
     m_window.reset();
+    if (SKTCanvasHost::current() == this) {
+        SKTCanvasHost::setCurrent(nullptr);
+    }
     if (SKTWindowControllerInterface::current() == this) {
         SKTWindowControllerInterface::setCurrent(nullptr);
     }
@@ -100,6 +103,7 @@ void SKTWindowController::init() {
     app_DefaultInstance = this;
     Main_App_wnd = defaultInstance();
     SKTWindowControllerInterface::setCurrent(this);
+    SKTCanvasHost::setCurrent(this);
 
     Text_font = QFont(Text_Ctrl_Font);
     Text_font.setPointSizeF(14.0);
@@ -157,12 +161,12 @@ void SKTWindowController::awakeFromNib() {
         return;
     }
     act_path_location = Resource_Path;
-    no_image = resourceImage(QStringLiteral("no.png"));
+    m_noImage = CardPicture::fromImage(resourceImage(QStringLiteral("no.png")));
     banner_image = resourceImage(QStringLiteral("banner.png"));
     promotion_pattern_image = resourceImage(QStringLiteral("pattern_1.jpg"));
-    sign_sample_img = resourceImage(QStringLiteral("sign_sample.png"));
-    fp_sample_img = resourceImage(QStringLiteral("fingerprints.png"));
-    barcode_sample_img = resourceImage(QStringLiteral("barcode_sample.png"));
+    m_signSample = CardPicture::fromImage(resourceImage(QStringLiteral("sign_sample.png")));
+    m_fingerprintSample = CardPicture::fromImage(resourceImage(QStringLiteral("fingerprints.png")));
+    m_barcodeSample = CardPicture::fromImage(resourceImage(QStringLiteral("barcode_sample.png")));
     Get_Email_Details();
     Data_Folder_Path = QDir(Resource_Path).filePath(QStringLiteral("DataSet"));
 
@@ -295,6 +299,7 @@ void SKTWindowController::connectControls() {
             &SKTWindowController::Share_It_Button_Clicked);
     connect(m_ui->Get_It_Free_Button, &QPushButton::clicked, this,
             &SKTWindowController::Get_It_Free_Button_Clicked);
+    connectToolButtons();
 }
 
 void SKTWindowController::closeRequested() {

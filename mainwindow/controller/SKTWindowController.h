@@ -5,11 +5,13 @@
 // places new objects, rebuilds the inspector for the current object and
 // offers the small services other windows call through Main_App_wnd.
 
+#include "editor/canvas/SKTCanvasHost.h"
 #include "editor/model/Card_Property.h"
 #include "editor/model/SKTGraphic.h"
 #include "editor/model/SKTWindowControllerInterface.h"
 #include "mainwindow/controller/MyImageObject.h"
 #include "mainwindow/controller/User_Profile_Class.h"
+#include "mainwindow/core/globals.h"
 #include "platform/CardPicture.h"
 
 #include <QColor>
@@ -22,6 +24,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVariantMap>
+#include <QWidget>
 #include <array>
 #include <memory>
 
@@ -33,7 +36,6 @@ class QLabel;
 class QStackedWidget;
 class QTabWidget;
 class QTableView;
-class QWidget;
 class SKTDocument;
 class SKTWindowController;
 class SideCanvases;
@@ -63,10 +65,10 @@ class LockPage;
 inline SKTWindowController* Main_App_wnd = nullptr;
 // The instance defaultInstance answers.
 inline SKTWindowController* app_DefaultInstance = nullptr;
-// Name of the default text font.
-inline QString Text_Ctrl_Font = QStringLiteral("Times New Roman");
 
-class SKTWindowController : public QObject, public SKTWindowControllerInterface {
+class SKTWindowController : public QObject,
+                            public SKTWindowControllerInterface,
+                            public SKTCanvasHost {
     Q_OBJECT
 
 public:
@@ -115,6 +117,27 @@ public:
     QPointF Control_New_Point(const QString& side) override;
     QString applicationName() const override { return App_Name; }
 
+    // ---- SKTCanvasHost ----
+    int Selected_Control_Tool() const override { return m_selectedTool; }
+    // The class the current tool draws; none for the arrow tool and unknown
+    // numbers.
+    QString currentGraphicClass() const override;
+    // The card background of the current side: a thin wrapper over the
+    // card drawing with this side's page record, shape and size.
+    void Card_Base_Drawing(QPainter& painter, const QRectF& dirty) override;
+    void Show_RHS_Properties(const std::shared_ptr<SKTGraphic>& graphic) override;
+    // Marks the canvas of the current side for redrawing (not while a batch
+    // fills the card).
+    void Refresh_Canvas() override;
+    void Open_Barcode_Window() override;
+    void Undo_Redo_Button_state() override;
+    void Set_Paste_Button_Status() override;
+    void setSameSizeButtonsEnabled(bool enabled) override;
+    CardPicture no_image() const override { return m_noImage; }
+    CardPicture barcode_sample_img() const override { return m_barcodeSample; }
+    CardPicture sign_sample_img() const override { return m_signSample; }
+    CardPicture fp_sample_img() const override { return m_fingerprintSample; }
+
     // ---- Sides and canvases ----
     void Select_front_side();
     void Select_back_side();
@@ -138,9 +161,7 @@ public:
     int shownSide() const { return m_shownSide; }
     // The canvas widget of a side (0, 1, 2).
     QWidget* canvasOfSide(int side) const;
-    // Marks the canvas of the current side for redrawing (not while a batch
-    // fills the card).
-    void Refresh_Canvas();
+    SideCanvases* canvases() const { return m_canvases.get(); }
 
     // ---- Card size ----
     static float Points_to_MM_Convert(float points);
@@ -176,8 +197,6 @@ public:
     int Main_Thread_Messgae_Yes_No(const QString& text);
 
     // ---- Inspector ----
-    // Rebuilds the inspector for the object, or for the card when none.
-    void Show_RHS_Properties(const std::shared_ptr<SKTGraphic>& graphic);
     // The card fill-style options for "S", "G", "H" or "I".
     void card_prop_set(const QString& style);
     void Remove_All_Tab_Items();
@@ -187,9 +206,9 @@ public:
     std::shared_ptr<SKTGraphic> lastSelectedGraphic() const { return Last_Selected_Graphic.lock(); }
 
     // ---- Tools and standard buttons (their commands come later) ----
-    int Selected_Control_Tool() const { return m_selectedTool; }
-    void setSelected_Control_Tool(int tool) { m_selectedTool = tool; }
-    void selectArrowTool() { m_selectedTool = 0; }
+    // The tool chosen (0 arrow ... 15 polygon); its button shows it.
+    void setSelected_Control_Tool(int tool);
+    void selectArrowTool() { setSelected_Control_Tool(0); }
     void Disable_Standard_Button_For_Card();
     void Enable_Standard_Button_For_Control();
     void Disable_Standard_Button_For_Lock();
@@ -227,12 +246,8 @@ public:
     QStringList paper_card_arry;
     QStringList pvc_card_arry;
     QString act_path_location;
-    QImage no_image;
     QImage banner_image;
     QImage promotion_pattern_image;
-    QImage sign_sample_img;
-    QImage fp_sample_img;
-    QImage barcode_sample_img;
     QString App_Name;
     double _zoomFactor = 1.0;
     Send_Modeless* send_modls_wnd = nullptr;
@@ -248,6 +263,7 @@ private:
     void connectControls();
     void fillHatchStyles();
     void closeRequested();
+    void connectToolButtons();
 
     // Inspector loading, one per kind.
     void loadCardProperties(Card_Property& page);
@@ -292,4 +308,8 @@ private:
     QString m_standardButtons;
     QString m_lockButtons;
     bool m_loaded = false;
+    CardPicture m_noImage;
+    CardPicture m_signSample;
+    CardPicture m_fingerprintSample;
+    CardPicture m_barcodeSample;
 };

@@ -8,6 +8,7 @@
 
 class QWidget;
 class SKTDocument;
+class SKTGrid;
 
 class SideCanvases {
 public:
@@ -28,6 +29,8 @@ public:
     bool rulersShown() const;
     void refresh(int side);
     void clearSelection(int side);
+    // The one grid of the three canvases.
+    SKTGrid* grid() const;
 
 private:
     struct Parts;
