@@ -19,6 +19,7 @@
 #include <QLocale>
 #include <QTableView>
 #include <QUrl>
+#include <QVersionNumber>
 #include <exception>
 
 #if __has_include("barcodes/IncreaseDpi.h")
@@ -30,7 +31,8 @@
 
 int SKTWindowController::Get_OS_Version() {
     // The running framework's version number, as major * 100 + minor.
-    return QT_VERSION_MAJOR * 100 + QT_VERSION_MINOR;
+    const QVersionNumber running = QVersionNumber::fromString(QString::fromLatin1(qVersion()));
+    return running.majorVersion() * 100 + running.minorVersion();
 }
 
 QStringList SKTWindowController::Get_Files_Array_At_Path(const QString& path) {

@@ -6,6 +6,8 @@
 #include "editor/canvas/SKTGraphicView.h"
 #include "editor/model/SKTText.h"
 #include "editor/model/Shape_Control.h"
+#include "editor/view/SKTZoomingScrollView.h"
+#include "mainwindow/controller/SideCanvases.h"
 
 #include <QCoreApplication>
 #include <QLabel>
@@ -111,6 +113,41 @@ TEST_F(CanvasTest, CanvasesTakeTheCardSize) {
         ASSERT_NE(canvas, nullptr);
         EXPECT_EQ(canvas->bounds(), QRectF(0, 0, 243, 154)) << side;
     }
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(CanvasTest, RulerBoxShowsAndHidesTheRulersOfAllThreeCanvases) {
+    start();
+    auto* box = control<QAbstractButton>("Show_Hide_Ruler_ChkBox");
+    ASSERT_FALSE(box->isChecked());
+    for (bool shown : {true, false}) {
+        box->click();
+        for (int side = 0; side < 3; ++side) {
+            auto* scroll =
+                qobject_cast<SKTZoomingScrollView*>(m_controller->canvases()->scrollView(side));
+            ASSERT_NE(scroll, nullptr);
+            EXPECT_EQ(scroll->rulersVisible(), shown) << side;
+        }
+    }
+}
+
+TEST_F(CanvasTest, CloseRequestIsAccepted) {
+    start();
+    // Until the Exit command is built a close request ends the run.
+    EXPECT_TRUE(m_controller->window()->close());
+}
+
+TEST_F(CanvasTest, PrintFlagIsShown) {
+    start();
+    auto graphic = std::make_shared<Shape_Control>();
+    graphic->print_object = 1;
+    m_controller->Show_RHS_Properties(graphic);
+    EXPECT_TRUE(control<QAbstractButton>("print_object_chk")->isChecked());
+    m_controller->Show_RHS_Properties(std::make_shared<SKTText>());
+    EXPECT_FALSE(control<QAbstractButton>("print_object_chk")->isChecked());
 }
 
 } // namespace
