@@ -1,0 +1,177 @@
+#include "editor/view/SKTZoomingScrollView.h"
+
+#include "editor/view/SKTRulerView.h"
+#include "editor/view/SKTZoomableCanvas.h"
+#include "editor/view/SWCenteringClipView.h"
+
+#include <QEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <cmath>
+
+SKTZoomingScrollView::SKTZoomingScrollView(QWidget* parent) : QScrollArea(parent) {
+    m_clipView = new SWCenteringClipView;
+    setViewport(m_clipView);
+    setWidgetResizable(false);
+    // Centring is ours (centerDocument); the scroll area places the canvas
+    // at its scrolled position.
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_horizontalRuler = new SKTRulerView(Qt::Horizontal, this);
+    m_verticalRuler = new SKTRulerView(Qt::Vertical, this);
+    m_horizontalRuler->hide();
+    m_verticalRuler->hide();
+    validateFactorPopUpButton();
+}
+
+QComboBox* SKTZoomingScrollView::factorPopUpButton() {
+    validateFactorPopUpButton();
+    return _factorPopUpButton;
+}
+
+void SKTZoomingScrollView::validateFactorPopUpButton() {
+    if (_factorPopUpButton) {
+        return;
+    }
+    _factorPopUpButton = new QComboBox(this);
+    QFont font = _factorPopUpButton->font();
+    font.setPointSizeF(std::max(6.0, font.pointSizeF() * 0.85));
+    _factorPopUpButton->setFont(font);
+    _factorPopUpButton->setFrame(false);
+    for (int i = 0; i < SKTZoomingScrollViewFactorCount; ++i) {
+        _factorPopUpButton->addItem(QString::fromLatin1(SKTZoomingScrollViewLabels[i]),
+                                    SKTZoomingScrollViewFactors[i]);
+    }
+    _factorPopUpButton->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    _factorPopUpButton->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    _factorPopUpButton->setCurrentIndex(_factorPopUpButton->findData(_factor));
+    connect(_factorPopUpButton, &QComboBox::activated, this,
+            &SKTZoomingScrollView::chooseFactorItem);
+    addScrollBarWidget(_factorPopUpButton, Qt::AlignLeft);
+}
+
+void SKTZoomingScrollView::chooseFactorItem(int index) {
+    if (index < 0 || index >= SKTZoomingScrollViewFactorCount) {
+        return;
+    }
+    const double chosen = SKTZoomingScrollViewFactors[static_cast<size_t>(index)];
+    setFactor(chosen);
+    emit factorChosen(chosen);
+}
+
+void SKTZoomingScrollView::setDocumentView(QWidget* view) {
+    setWidget(view);
+    m_clipView->setDocumentView(view);
+    if (view) {
+        // The scroll area makes its widget fill its background; the canvas
+        // must let the backdrop show outside rounded and oval cards.
+        view->setAutoFillBackground(false);
+        view->installEventFilter(this);
+        if (auto* canvas = qobject_cast<SKTZoomableCanvas*>(view)) {
+            canvas->setZoomFactor(_factor);
+        }
+    }
+    centerDocument();
+}
+
+void SKTZoomingScrollView::setFactor(double factor) {
+    if (!(factor > 0) || !std::isfinite(factor)) {
+        return;
+    }
+    _factor = factor;
+    if (auto* canvas = qobject_cast<SKTZoomableCanvas*>(widget())) {
+        canvas->setZoomFactor(factor);
+    }
+    if (_factorPopUpButton) {
+        const QSignalBlocker blocker(_factorPopUpButton);
+        _factorPopUpButton->setCurrentIndex(_factorPopUpButton->findData(factor));
+    }
+    syncRulers();
+    viewport()->update();
+}
+
+QRectF SKTZoomingScrollView::clipBounds() const {
+    const QSizeF size = QSizeF(viewport()->size()) / _factor;
+    const QPointF origin = widget() ? QPointF(-widget()->pos()) / _factor : QPointF();
+    return {origin, size};
+}
+
+void SKTZoomingScrollView::setRulersVisible(bool visible) {
+    m_rulersVisible = visible;
+    const int thickness = visible ? SKTRulerView::kThickness : 0;
+    setViewportMargins(thickness, thickness, 0, 0);
+    m_horizontalRuler->setVisible(visible);
+    m_verticalRuler->setVisible(visible);
+    layoutRulers();
+    centerDocument();
+}
+
+void SKTZoomingScrollView::layoutRulers() {
+    const QRect area = viewport()->geometry();
+    const int t = SKTRulerView::kThickness;
+    m_horizontalRuler->setGeometry(area.x(), area.y() - t, area.width(), t);
+    m_verticalRuler->setGeometry(area.x() - t, area.y(), t, area.height());
+}
+
+void SKTZoomingScrollView::syncRulers() {
+    const QPoint at = widget() ? widget()->pos() : QPoint();
+    m_horizontalRuler->setScale(_factor);
+    m_verticalRuler->setScale(_factor);
+    m_horizontalRuler->setOrigin(at.x());
+    m_verticalRuler->setOrigin(at.y());
+}
+
+void SKTZoomingScrollView::paintEvent(QPaintEvent*) {
+    QPainter painter(viewport());
+    m_clipView->drawBackdrop(painter);
+}
+
+void SKTZoomingScrollView::resizeEvent(QResizeEvent* event) {
+    QScrollArea::resizeEvent(event);
+    layoutRulers();
+    centerDocument();
+}
+
+bool SKTZoomingScrollView::eventFilter(QObject* watched, QEvent* event) {
+    const bool result = QScrollArea::eventFilter(watched, event);
+    if (watched == widget()) {
+        if (event->type() == QEvent::Resize) {
+            centerDocument();
+        } else if (event->type() == QEvent::Move) {
+            // A move to where the canvas already is sends no event, so
+            // re-centring ends here.
+            syncRulers();
+            viewport()->update(); // the silhouette and its shadow follow
+        }
+    }
+    return result;
+}
+
+void SKTZoomingScrollView::centerDocument() {
+    QWidget* document = widget();
+    if (!document) {
+        syncRulers();
+        return;
+    }
+    // Per axis on which the card is smaller than the visible area: the
+    // visible area's origin in points is (card - visible) / 2, rounded in
+    // single precision with halves away from zero.
+    auto centred = [this](int documentPixels, int viewportPixels, int current) {
+        if (documentPixels >= viewportPixels) {
+            return current;
+        }
+        const double card = documentPixels / _factor;
+        const double visible = viewportPixels / _factor;
+        const float origin = std::round(static_cast<float>((card - visible) / 2));
+        return static_cast<int>(std::lround(-origin * _factor));
+    };
+    const QPoint at(centred(document->width(), viewport()->width(), document->x()),
+                    centred(document->height(), viewport()->height(), document->y()));
+    document->move(at);
+    syncRulers();
+}
+
+void SKTZoomingScrollView::scrollContentsBy(int dx, int dy) {
+    QScrollArea::scrollContentsBy(dx, dy);
+    centerDocument();
+}
