@@ -63,7 +63,7 @@ KeyedClassRegistry::Factory KeyedClassRegistry::factory(const QString& className
 
 struct KeyedUnarchiver::Impl {
     Plist plist;
-    PlistView objects;
+    std::vector<PlistView> index; // the entries of "$objects"
     quint64 count = 0;
     quint64 root = 0;
 
@@ -88,9 +88,7 @@ struct KeyedUnarchiver::Impl {
         return std::nullopt;
     }
 
-    PlistView at(quint64 uid) const {
-        return uid < count ? objects.at(static_cast<int>(uid)) : PlistView();
-    }
+    PlistView at(quint64 uid) const { return uid < count ? index[uid] : PlistView(); }
 
     // A value as stored in the current object, references followed once.
     PlistView raw(const QString& key) const {
@@ -183,17 +181,9 @@ struct KeyedUnarchiver::Impl {
 
     // The items of an array object ("NS.objects") or of a plain array.
     std::vector<PlistView> arrayItems(PlistView v) const {
-        PlistView list = v.type() == PlistType::Array ? v : v.value(QStringLiteral("NS.objects"));
-        std::vector<PlistView> items;
-        if (list.type() != PlistType::Array) {
-            return items;
-        }
-        const int n = list.count();
-        items.reserve(static_cast<size_t>(n));
-        for (int i = 0; i < n; ++i) {
-            items.push_back(list.at(i));
-        }
-        return items;
+        const PlistView list =
+            v.type() == PlistType::Array ? v : v.value(QStringLiteral("NS.objects"));
+        return list.items();
     }
 
     QColor colorFrom(PlistView v) const {
@@ -515,12 +505,12 @@ struct KeyedUnarchiver::Impl {
                 continue;
             }
             if (v.type() == PlistType::Array) {
-                for (int i = 0; i < v.count(); ++i) {
-                    pending.emplace_back(v.at(i), depth + 1);
+                for (const PlistView& item : v.items()) {
+                    pending.emplace_back(item, depth + 1);
                 }
             } else if (v.type() == PlistType::Dictionary) {
-                for (const QString& key : v.keys()) {
-                    pending.emplace_back(v.value(key), depth + 1);
+                for (const auto& entry : v.entries()) {
+                    pending.emplace_back(entry.second, depth + 1);
                 }
             }
         }
@@ -535,9 +525,9 @@ struct KeyedUnarchiver::Impl {
             return out;
         }
         std::vector<PlistView> pending;
-        for (const QString& key : object.keys()) {
+        for (const auto& [key, value] : object.entries()) {
             if (key != QLatin1String("$class")) {
-                pending.push_back(object.value(key));
+                pending.push_back(value);
             }
         }
         while (!pending.empty()) {
@@ -548,12 +538,12 @@ struct KeyedUnarchiver::Impl {
                     out.push_back(*ref);
                 }
             } else if (v.type() == PlistType::Array) {
-                for (int i = 0; i < v.count(); ++i) {
-                    pending.push_back(v.at(i));
+                for (const PlistView& item : v.items()) {
+                    pending.push_back(item);
                 }
             } else if (v.type() == PlistType::Dictionary) {
-                for (const QString& key : v.keys()) {
-                    pending.push_back(v.value(key));
+                for (const auto& entry : v.entries()) {
+                    pending.push_back(entry.second);
                 }
             }
         }
@@ -656,8 +646,8 @@ std::unique_ptr<KeyedUnarchiver> KeyedUnarchiver::fromPlist(Plist plist, QString
     }
     std::unique_ptr<KeyedUnarchiver> coder(new KeyedUnarchiver());
     Impl& impl = *coder->d;
-    impl.objects = objects;
-    impl.count = static_cast<quint64>(objects.count());
+    impl.index = objects.items();
+    impl.count = impl.index.size();
     impl.root = *root;
     if (impl.root == 0 || impl.root >= impl.count) {
         return fail(QStringLiteral("the root object is out of range"));

@@ -65,9 +65,8 @@ bool treeWithin(void* root, int limit) {
         }
         const plist_type type = plist_get_node_type(node);
         if (type == PLIST_ARRAY) {
-            const uint32_t n = plist_array_get_size(node);
-            for (uint32_t i = 0; i < n; ++i) {
-                pending.emplace_back(plist_array_get_item(node, i), depth + 1);
+            for (void* item : plistcompat::arrayItems(node)) {
+                pending.emplace_back(item, depth + 1);
             }
         } else if (type == PLIST_DICT) {
             plistcompat::forEachEntry(node, [&](const QByteArray&, void* value) {
@@ -199,6 +198,24 @@ QStringList PlistView::keys() const {
     if (type() == PlistType::Dictionary) {
         plistcompat::forEachEntry(
             m_node, [&](const QByteArray& key, void*) { result.append(QString::fromUtf8(key)); });
+    }
+    return result;
+}
+
+std::vector<PlistView> PlistView::items() const {
+    std::vector<PlistView> result;
+    for (void* item : plistcompat::arrayItems(m_node)) {
+        result.emplace_back(item);
+    }
+    return result;
+}
+
+std::vector<std::pair<QString, PlistView>> PlistView::entries() const {
+    std::vector<std::pair<QString, PlistView>> result;
+    if (type() == PlistType::Dictionary) {
+        plistcompat::forEachEntry(m_node, [&](const QByteArray& key, void* value) {
+            result.emplace_back(QString::fromUtf8(key), PlistView(value));
+        });
     }
     return result;
 }

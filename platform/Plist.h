@@ -8,6 +8,8 @@
 #include <QString>
 #include <QStringList>
 #include <optional>
+#include <utility>
+#include <vector>
 
 enum class PlistFormat { Xml, Binary };
 
@@ -35,6 +37,11 @@ public:
     // Arrays and dictionaries; 0 / none for other types.
     int count() const;
     PlistView at(int index) const;            // array item, none when out of range
+    // All array items in order (empty for other types). Use this to walk an
+    // array: libplist 2.2 reaches item n of a parsed array in n steps.
+    std::vector<PlistView> items() const;
+    // Dictionary entries in order (empty for other types).
+    std::vector<std::pair<QString, PlistView>> entries() const;
     PlistView value(const QString& key) const; // dictionary value, none when missing
     QStringList keys() const;                 // dictionary keys
 

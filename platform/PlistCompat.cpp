@@ -89,6 +89,29 @@ QByteArray toBinary(Node node) {
     return result;
 }
 
+std::vector<Node> arrayItems(Node array) {
+    std::vector<Node> items;
+    if (!array || plist_get_node_type(array) != PLIST_ARRAY) {
+        return items;
+    }
+    items.reserve(plist_array_get_size(array));
+    plist_array_iter it = nullptr;
+    plist_array_new_iter(array, &it);
+    if (!it) {
+        return items;
+    }
+    plist_t item = nullptr;
+    do {
+        item = nullptr;
+        plist_array_next_item(array, it, &item);
+        if (item) {
+            items.push_back(item);
+        }
+    } while (item);
+    std::free(it); // 2.2 has no call to free array iterators
+    return items;
+}
+
 void* newDictIterator(Node dict) {
     plist_dict_iter it = nullptr;
     plist_dict_new_iter(dict, &it);

@@ -8,6 +8,7 @@
 #include <QByteArray>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 namespace plistcompat {
 
@@ -21,6 +22,10 @@ std::optional<std::int64_t> integerValue(Node node);
 Node parse(const QByteArray& bytes);
 QByteArray toXml(Node node);
 QByteArray toBinary(Node node);
+
+// Every item of an array in order. libplist 2.2 finds item n of a parsed
+// array by walking the list, so loops use this instead of index access.
+std::vector<Node> arrayItems(Node array);
 
 // Calls f(key, value) for every dictionary entry in order.
 template <typename F> void forEachEntry(Node dict, F f);

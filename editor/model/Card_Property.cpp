@@ -1,13 +1,13 @@
 #include "editor/model/Card_Property.h"
 
 #include "platform/KeyedUnarchiver.h"
+#include "platform/SKTStyledText.h"
 
 #include <mutex>
 
+// Text_Ctrl_Font ("Times New Roman") at 14 points, as new text gets it.
 QFont Card_Property::defaultContentFont() {
-    QFont font(QStringLiteral("Times New Roman"));
-    font.setPointSizeF(14.0);
-    return font;
+    return SKTStyledText::defaultFont();
 }
 
 Card_Property::Card_Property()

@@ -126,8 +126,34 @@ public:
     // none and an error.
     std::optional<QByteArray> dataOfType(const QString& typeName, SKTError* error = nullptr) const;
 
-    // Scripting: the object's index in the front list.
+    // ---- Scripting ----
+    // The object's index in the front list.
     std::optional<int> objectSpecifierForGraphic(const SKTGraphic* graphic) const;
+    // The front objects of a class or its subclasses, in list order.
+    template <typename T> SKTGraphicList graphicsWithClass() const {
+        SKTGraphicList result;
+        for (const auto& graphic : _graphics) {
+            if (dynamic_cast<const T*>(graphic.get())) {
+                result.append(graphic);
+            }
+        }
+        return result;
+    }
+    // The class lists "rectangles", "circles" and "rectangles_round" (all
+    // the shapes), "lines", "textAreas" and "images"; empty for other keys.
+    SKTGraphicList graphicsWithClassKey(const QString& key) const;
+    SKTGraphicList rectangles() const { return graphicsWithClassKey(QStringLiteral("rectangles")); }
+    SKTGraphicList lines() const { return graphicsWithClassKey(QStringLiteral("lines")); }
+    SKTGraphicList textAreas() const { return graphicsWithClassKey(QStringLiteral("textAreas")); }
+    SKTGraphicList images() const { return graphicsWithClassKey(QStringLiteral("images")); }
+    // Inserts into the front list before the class list's object at the
+    // index, or at the end when the index is the class list's length; false
+    // and "Could not find the given rectangle in the graphics." (circle,
+    // line, text area, image) when there is no such object.
+    bool insertObject(const std::shared_ptr<SKTGraphic>& graphic, const QString& classKey,
+                      int index, SKTScriptError* error = nullptr);
+    // Removes the class list's object at the index from the front list.
+    bool removeObjectFrom(const QString& classKey, int index, SKTScriptError* error = nullptr);
 
     // ---- Reports from the objects' observed setters ----
     std::unique_ptr<SKTGraphicChange> graphicWillChange(SKTGraphic& graphic);

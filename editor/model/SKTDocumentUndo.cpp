@@ -151,10 +151,9 @@ void SKTDocument::runUndoGroup(SKTUndoGroupCommand& command) {
         }
         return;
     }
-    // A group still open (the stack driven directly) ends here.
-    if (&command == m_openCommand) {
-        closeOpenGroups();
-    }
+    // Undo and redo end the open group, also when the stack is driven
+    // directly (the stack's own undo action).
+    closeOpenGroups();
     m_capturing = true;
     m_capture = GroupState();
     m_capturedActions.clear();

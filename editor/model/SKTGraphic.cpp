@@ -147,8 +147,8 @@ QColor SKTGraphic::fill_Grad_clr2() {
 
 SKTStyledText& SKTGraphic::Text_contents() {
     if (!_Text_contents) {
-        // Text_Ctrl_Font at 14 points, black.
-        _Text_contents.emplace(Text_Value, timesNewRoman(14.0), QColor(Qt::black));
+        // Text_Ctrl_Font ("Times New Roman") at 14 points, black.
+        _Text_contents.emplace(Text_Value, SKTStyledText::defaultFont(), QColor(Qt::black));
     }
     return *_Text_contents;
 }

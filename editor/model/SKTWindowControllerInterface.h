@@ -2,7 +2,9 @@
 // What the card model needs of the main window controller. The controller
 // (a widget class the model does not link) implements this and registers
 // itself; without one the model falls back to plain defaults, so the model
-// works in tests and on worker threads.
+// works in tests and on worker threads. Objects are also made on worker
+// threads (batch runs), so implementations answer from stored values and
+// touch no widget.
 
 #include <QColor>
 #include <QFont>

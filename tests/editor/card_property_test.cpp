@@ -100,16 +100,7 @@ TEST(CardProperty, NewRecordDefaults) {
     EXPECT_EQ(r.Card_BG_Image_Layout(), QStringLiteral("Stretch"));
     EXPECT_EQ(r.Card_Size(), QSizeF(0, 0));
     EXPECT_EQ(r.Card_alpha_Stepper(), 1.0f);
-    EXPECT_FALSE(r.Card_border_chk());
-    EXPECT_EQ(r.Card_bor_Stepper(), 1);
-    EXPECT_EQ(r.Card_bordr_clr(), QColor(Qt::black));
-    EXPECT_EQ(r.Card_fill_clr(), QColor(Qt::white));
     EXPECT_EQ(r.Card_Side(), QStringLiteral("2"));
-    EXPECT_EQ(r.Card_Side_Name(), QStringLiteral("F"));
-    EXPECT_EQ(r.Card_Name(), QStringLiteral("Untitled"));
-    EXPECT_EQ(r.Card_Category(), QStringLiteral("PVC Card"));
-    EXPECT_EQ(r.Card_Sub_Category(), QStringLiteral("CR80-Credit Card Size"));
-    EXPECT_EQ(r.Card_Create_Mode(), QStringLiteral("W"));
     EXPECT_EQ(r.Card_Content_font().family(), QStringLiteral("Times New Roman"));
     EXPECT_EQ(r.Card_Content_font().pointSizeF(), 14.0);
 }

@@ -3,6 +3,7 @@
 #include "common/TestSupport.h"
 #include "editor/model/SKTDocument.h"
 #include "editor/model/SKTLine.h"
+#include "editor/model/SKTScriptingColor.h"
 #include "editor/model/SKTText.h"
 #include "editor/model/SKTUndoRegistrationPause.h"
 #include "editor/model/Shape_Control.h"
@@ -11,6 +12,7 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <cstring>
 #include <gtest/gtest.h>
 
 TEST(DocumentData, WritesTheFrontListOnly) {
@@ -116,4 +118,64 @@ TEST(DocumentData, PlainAnswers) {
     EXPECT_FALSE(doc.isDocumentEdited());
     EXPECT_EQ(shape->objectSpecifier(), 0);
     EXPECT_EQ(doc.graphicsForKey("graphics"), SKTGraphicList({shape}));
+}
+
+TEST(DocumentScripting, ClassListsInsertAndRemoveThroughTheFrontList) {
+    SKTDocument doc;
+    auto text = std::make_shared<SKTText>();
+    auto shape1 = std::make_shared<Shape_Control>();
+    auto line = std::make_shared<SKTLine>();
+    auto shape2 = std::make_shared<Shape_Control>();
+    doc.insertGraphics({text, shape1, line, shape2}, {0, 1, 2, 3});
+    EXPECT_EQ(doc.rectangles(), SKTGraphicList({shape1, shape2}));
+    EXPECT_EQ(doc.graphicsWithClassKey("circles"), doc.rectangles());
+    EXPECT_EQ(doc.lines(), SKTGraphicList({line}));
+    EXPECT_EQ(doc.graphicsWithClass<SKTGraphic>().size(), 4);
+
+    auto shape3 = std::make_shared<Shape_Control>();
+    EXPECT_TRUE(doc.insertObject(shape3, "rectangles", 1)); // before shape2
+    EXPECT_EQ(doc.graphics().indexOf(shape3), 3);
+    auto line2 = std::make_shared<SKTLine>();
+    EXPECT_TRUE(doc.insertObject(line2, "lines", 1)); // the end of the class list
+    EXPECT_EQ(doc.graphics().last(), line2);
+    EXPECT_TRUE(doc.removeObjectFrom("textAreas", 0));
+    EXPECT_FALSE(doc.graphics().contains(text));
+
+    struct Refusal {
+        const char* key;
+        int index;
+        const char* text;
+    };
+    const Refusal refusals[] = {
+        {"rectangles", 7, "Could not find the given rectangle in the graphics."},
+        {"circles", -1, "Could not find the given circle in the graphics."},
+        {"textAreas", 0, "Could not find the given text area in the graphics."},
+        {"images", 0, "Could not find the given image in the graphics."},
+        {"lines", 2, "Could not find the given line in the graphics."},
+    };
+    for (const Refusal& r : refusals) {
+        SKTScriptError error;
+        EXPECT_FALSE(doc.removeObjectFrom(r.key, r.index, &error)) << r.key;
+        EXPECT_EQ(error.text, QString::fromLatin1(r.text));
+    }
+    SKTScriptError error;
+    EXPECT_FALSE(doc.insertObject(std::make_shared<Shape_Control>(), "rectangles", 9, &error));
+    EXPECT_EQ(error.number, -10000);
+    EXPECT_EQ(doc.graphics().size(), 5);
+}
+
+TEST(DocumentScripting, ColourDescriptors) {
+    const QByteArray descriptor = SKTScriptingRGBColorDescriptor(QColor::fromRgbF(1.0f, 0.5f, 0));
+    ASSERT_EQ(descriptor.size(), 6);
+    quint16 rgb[3];
+    std::memcpy(rgb, descriptor.constData(), 6);
+    EXPECT_EQ(rgb[0], 65535);
+    EXPECT_EQ(rgb[1], 32767);
+    EXPECT_EQ(rgb[2], 0);
+    const QColor back = SKTScriptingRGBColorWithDescriptor(descriptor);
+    EXPECT_EQ(back.red(), 255);
+    EXPECT_EQ(back.blue(), 0);
+    EXPECT_EQ(back.alphaF(), 1.0f);
+    EXPECT_FALSE(SKTScriptingRGBColorWithDescriptor(QByteArray(5, '\0')).isValid());
+    EXPECT_FALSE(SKTScriptingRGBColorWithDescriptor(QByteArray(8, '\0')).isValid());
 }

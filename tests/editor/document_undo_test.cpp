@@ -315,3 +315,17 @@ TEST(DocumentSignals, InvalidIndexSetsAreRefused) {
     EXPECT_EQ(doc.graphics().indexOf(extra), 0);
     EXPECT_EQ(doc.graphics().lastIndexOf(extra), 3);
 }
+
+TEST(DocumentUndo, TheStackDrivenDirectlyEndsTheOpenGroup) {
+    Fixture f(1);
+    SKTDocument& doc = f.document;
+    f.shapes[0]->setStrokeWidth(4); // automatic group still open
+    doc.undoManager()->undo();      // as the stack's own undo action does
+    EXPECT_EQ(f.shapes[0]->strokeWidth(), 1.0);
+    EXPECT_TRUE(doc.canRedo());
+    f.shapes[0]->setStrokeWidth(6); // a new step, not part of the undone one
+    EXPECT_EQ(doc.undoManager()->count(), 1);
+    EXPECT_FALSE(doc.canRedo());
+    doc.undo();
+    EXPECT_EQ(f.shapes[0]->strokeWidth(), 1.0);
+}

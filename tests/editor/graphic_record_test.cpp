@@ -12,6 +12,7 @@
 #include "mainwindow/core/globals.h"
 
 #include <QImage>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <cmath>
 #include <functional>
@@ -35,42 +36,29 @@ public:
 
 TEST(GraphicRecord, NewObjectDefaults) {
     SKTGraphic g;
-    EXPECT_EQ(g.bounds(), QRectF());
-    EXPECT_TRUE(g.isDrawingFill());
-    EXPECT_TRUE(g.isDrawingStroke());
-    EXPECT_EQ(g._fillColor, QColor(Qt::white));
-    EXPECT_EQ(g._strokeColor, QColor(Qt::black));
-    EXPECT_EQ(g.strokeWidth(), 1.0);
+    // What the inspectors show for a new object.
     EXPECT_EQ(g.alpha_val, 1.0f);
     EXPECT_EQ(g.alpha_val_stroke, 1.0f);
     EXPECT_EQ(g.img_trnsp_val, 100.0f);
     EXPECT_EQ(g.cor_rad_val_val, 10.0f);
     EXPECT_EQ(g.Text_Value, QStringLiteral("Text here"));
+    // Visible, typed, unbound; the styled text is made on first use.
     EXPECT_TRUE(g.ctrl_is_visible);
-    EXPECT_FALSE(g.ctrl_is_locked);
     EXPECT_EQ(g.data_source_type, 0);
+    EXPECT_FALSE(g.excel_binding);
     EXPECT_FALSE(g.control_ID.isNull());
     EXPECT_TRUE(g.control_ID.isEmpty());
     EXPECT_FALSE(g._Text_contents.has_value());
-    EXPECT_TRUE(g._barcode_image.isNull());
-    // Barcode settings.
+    // The barcode designer's starting settings.
     EXPECT_EQ(g.linear_font_val, QStringLiteral("0123"));
-    EXPECT_EQ(g.two_d_font_val, QStringLiteral("0123"));
     EXPECT_EQ(g.header_val, QStringLiteral("HEADER"));
-    EXPECT_EQ(g.footer_val, QStringLiteral("FOOTER"));
     EXPECT_EQ(g.align_hdr_index, 1);
-    EXPECT_EQ(g.align_ftr_index, 1);
     EXPECT_FLOAT_EQ(g.linear_height_val, 0.6f);
     EXPECT_EQ(g.qr_size_val, 60);
-    EXPECT_EQ(g.pdf_wdt_val, 100);
-    EXPECT_EQ(g.barcode_unit_val, 1);
     EXPECT_EQ(g.dpi_custom_val, QStringLiteral("0"));
-    EXPECT_EQ(g.value_font_val.family(), QStringLiteral("Times New Roman"));
+    EXPECT_EQ(g.header_font_val.family(), QStringLiteral("Times New Roman"));
     EXPECT_EQ(g.header_font_val.pointSizeF(), 10.0);
     EXPECT_EQ(g.barcode_back_clr_val, QColor(Qt::white));
-    EXPECT_EQ(g.barcode_clr_val, QColor(Qt::black));
-    EXPECT_EQ(g.double_star_type, 1);
-    EXPECT_EQ(g.polygon_type, 1);
 }
 
 TEST(GraphicRecord, TextFontAndColourComeFromTheMainWindowOrFallBack) {
@@ -613,4 +601,22 @@ TEST(PictureObjects, SignatureDefaultPathResolvesByKind) {
     barcode.Set_Barcode_image(CardPicture::fromImage(bars));
     barcode.barcode_image_var_assign();
     EXPECT_TRUE(barcode._contents.sharesDataWith(barcode._barcode_image));
+}
+
+TEST(GraphicHandles, HandlesAreDrawnRedWhenLocked) {
+    QImage canvas(60, 60, QImage::Format_ARGB32);
+    for (bool locked : {false, true}) {
+        canvas.fill(Qt::white);
+        SKTGraphic g;
+        g._bounds = QRectF(10, 10, 40, 30);
+        QPainter painter(&canvas);
+        g.drawHandlesInView(painter, locked);
+        painter.end();
+        const QColor knob = canvas.pixelColor(10, 40);   // handle 6
+        const QColor shadow = canvas.pixelColor(53, 43); // right of handle 8, shadow only
+        EXPECT_EQ(knob == QColor(Qt::red), locked);
+        EXPECT_NE(knob, QColor(Qt::white));
+        EXPECT_NE(shadow, QColor(Qt::white));
+        EXPECT_EQ(canvas.pixelColor(30, 25), QColor(Qt::white)); // no handle in the middle
+    }
 }

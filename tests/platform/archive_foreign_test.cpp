@@ -1,9 +1,8 @@
 // Archives in the forms the original platform writes: other colour spaces,
-// PostScript font names, wrapped strings and data, {"CF$UID"} references,
-// numbers stored as objects.
+// PostScript font names, {"CF$UID"} references. The fixture archives cover
+// the rest (wrapped strings, run tables, pictures).
 #include "archive_test_support.h"
 #include "platform/ArchiveFontName.h"
-#include "platform/ArchiveVarint.h"
 
 #include <gtest/gtest.h>
 
@@ -88,52 +87,7 @@ TEST(ArchiveForeign, PostScriptFontNames) {
         EXPECT_EQ(face.family, QString::fromLatin1(row.family)) << row.name;
         EXPECT_EQ(face.bold, row.bold) << row.name;
         EXPECT_EQ(face.italic, row.italic) << row.name;
-
-        // The same through a whole archive, the name wrapped as the platform's
-        // mutable strings are and the flags key it writes present.
-        ArchiveBuilder b;
-        const quint64 root = b.addObject(QStringLiteral("TestRecord"));
-        const quint64 name = b.addObject(QStringLiteral("NSMutableString"));
-        b.set(name, QStringLiteral("NS.string"), Plist::string(QString::fromLatin1(row.name)));
-        const quint64 font = b.addObject(QStringLiteral("NSFont"));
-        b.setUid(font, QStringLiteral("NSName"), name);
-        b.set(font, QStringLiteral("NSSize"), Plist::real(12));
-        b.set(font, QStringLiteral("NSfFlags"), Plist::integer(16));
-        b.setUid(root, QStringLiteral("font"), font);
-        const auto out = decodeRecord(b.bytes(root));
-        ASSERT_TRUE(out && out->font) << row.name;
-        EXPECT_EQ(out->font->family(), QString::fromLatin1(row.family));
-        EXPECT_EQ(out->font->pointSizeF(), 12);
-        EXPECT_EQ(out->font->bold(), row.bold) << row.name;
-        EXPECT_EQ(out->font->italic(), row.italic) << row.name;
     }
-}
-
-TEST(ArchiveForeign, WrappedStringsDataAndNumberObjects) {
-    ArchiveBuilder b;
-    const quint64 root = b.addObject(QStringLiteral("TestRecord"));
-    const quint64 text = b.addObject(QStringLiteral("NSMutableString"));
-    b.set(text, QStringLiteral("NS.string"), Plist::string(QStringLiteral("wrapped é")));
-    b.setUid(root, QStringLiteral("text"), text);
-    const quint64 data = b.addObject(QStringLiteral("NSMutableData"));
-    b.set(data, QStringLiteral("NS.data"), Plist::data("\x01\x02"));
-    b.setUid(root, QStringLiteral("bytes"), data);
-    // Numbers as objects, a whole real for an integer, an integer for a bool,
-    // a rectangle string by reference.
-    b.setUid(root, QStringLiteral("int32"), b.add(Plist::integer(-7)));
-    b.set(root, QStringLiteral("int64"), Plist::real(4294967296.0));
-    b.set(root, QStringLiteral("flag"), Plist::integer(1));
-    b.set(root, QStringLiteral("real"), Plist::integer(3));
-    b.setUid(root, QStringLiteral("rect"), b.add(Plist::string(QStringLiteral("{{1,2},{3,4}}"))));
-    const auto out = decodeRecord(b.bytes(root));
-    ASSERT_TRUE(out);
-    EXPECT_EQ(out->text, QStringLiteral("wrapped é"));
-    EXPECT_EQ(out->bytes, QByteArray("\x01\x02"));
-    EXPECT_EQ(out->int32, -7);
-    EXPECT_EQ(out->int64, 4294967296LL);
-    EXPECT_EQ(out->flag, true);
-    EXPECT_EQ(out->real, 3.0);
-    EXPECT_EQ(out->rect, QRectF(1, 2, 3, 4));
 }
 
 // The same tree with every UID written as {"CF$UID": n}.
@@ -184,97 +138,6 @@ TEST(ArchiveForeign, CfUidDictionariesInPlaceOfUids) {
     EXPECT_EQ(out->styled->string(), QStringLiteral("styled"));
     ASSERT_TRUE(out->child);
     EXPECT_EQ(out->child->int32, 5);
-}
-
-TEST(ArchiveForeign, StyledTextWithRunTable) {
-    // "Hi😀!" in three runs: "Hi" regular, the emoji bold in red, "!" with
-    // a paragraph style we do not read and no colour (black).
-    ArchiveBuilder b;
-    const quint64 root = b.addObject(QStringLiteral("TestRecord"));
-    const auto font = [&](const char* name, double size) {
-        const quint64 f = b.addObject(QStringLiteral("NSFont"));
-        b.setUid(f, QStringLiteral("NSName"), b.add(Plist::string(QString::fromLatin1(name))));
-        b.set(f, QStringLiteral("NSSize"), Plist::real(size));
-        return f;
-    };
-    const auto attributes = [&](std::vector<std::pair<QString, quint64>> entries) {
-        const quint64 dict = b.addObject(QStringLiteral("NSDictionary"));
-        Plist keys = Plist::array();
-        Plist values = Plist::array();
-        for (const auto& [key, uid] : entries) {
-            keys.append(Plist::uid(b.add(Plist::string(key))));
-            values.append(Plist::uid(uid));
-        }
-        b.set(dict, QStringLiteral("NS.keys"), std::move(keys));
-        b.set(dict, QStringLiteral("NS.objects"), std::move(values));
-        return dict;
-    };
-    const quint64 red = b.addObject(QStringLiteral("NSColor"));
-    b.set(red, QStringLiteral("NSColorSpace"), Plist::integer(1));
-    b.set(red, QStringLiteral("NSRGB"), bytesOf("1 0 0"));
-    const quint64 style = b.addObject(QStringLiteral("NSParagraphStyle"));
-    const quint64 plain = attributes({{"NSFont", font("TimesNewRomanPSMT", 14)}});
-    const quint64 bold =
-        attributes({{"NSFont", font("TimesNewRomanPS-BoldMT", 18)}, {"NSColor", red}});
-    const quint64 styled =
-        attributes({{"NSFont", font("Helvetica", 9)}, {"NSParagraphStyle", style}});
-    const quint64 list = b.addObject(QStringLiteral("NSArray"));
-    Plist sets = Plist::array();
-    for (quint64 uid : {plain, bold, styled}) {
-        sets.append(Plist::uid(uid));
-    }
-    b.set(list, QStringLiteral("NS.objects"), std::move(sets));
-    QByteArray info;
-    for (quint64 v : {2, 0, 2, 1, 1, 2}) {
-        ArchiveVarint::append(info, v);
-    }
-    const quint64 string = b.addObject(QStringLiteral("NSMutableString"));
-    b.set(string, QStringLiteral("NS.string"), Plist::string(QStringLiteral("Hi😀!")));
-    const quint64 storage = b.addObject(QStringLiteral("NSTextStorage"));
-    b.setUid(storage, QStringLiteral("NSString"), string);
-    b.setUid(storage, QStringLiteral("NSAttributes"), list);
-    const quint64 infoUid = b.add(Plist::data(info));
-    b.setUid(storage, QStringLiteral("NSAttributeInfo"), infoUid);
-    b.setUid(root, QStringLiteral("styled"), storage);
-
-    auto out = decodeRecord(b.bytes(root));
-    ASSERT_TRUE(out && out->styled);
-    const SKTStyledText& text = *out->styled;
-    EXPECT_EQ(text.string(), QStringLiteral("Hi😀!"));
-    ASSERT_EQ(text.runs().size(), 3u);
-    EXPECT_EQ(text.runs()[0].length, 2);
-    EXPECT_EQ(text.runs()[0].font.family(), QStringLiteral("Times New Roman"));
-    EXPECT_FALSE(text.runs()[0].font.bold());
-    EXPECT_EQ(text.runs()[1].length, 2);
-    EXPECT_TRUE(text.runs()[1].font.bold());
-    EXPECT_EQ(text.runs()[1].font.pointSizeF(), 18);
-    EXPECT_EQ(text.runs()[1].color, QColor(255, 0, 0));
-    EXPECT_EQ(text.runs()[2].font.family(), QStringLiteral("Helvetica"));
-    EXPECT_EQ(text.runs()[2].color, QColor(Qt::black));
-
-    // Run tables that do not fit the text keep the text in the first run's
-    // attributes instead of losing it.
-    const QByteArray broken[] = {
-        QByteArray("\x02\x00\x02\x01\x05\x02"), // longer than the text
-        QByteArray("\x02\x00\x02\x07\x01\x02"), // attribute index out of range
-        QByteArray("\x02\x00\x82", 3),          // ends inside a number
-        QByteArray("\x01\x00", 2),              // shorter than the text
-    };
-    for (const QByteArray& bad : broken) {
-        Plist archive = b.build(root);
-        // Replace the run table in place.
-        Plist objects = archive.view().value(QStringLiteral("$objects")).clone();
-        Plist rebuilt = Plist::array();
-        for (int i = 0; i < objects.view().count(); ++i) {
-            rebuilt.append(quint64(i) == infoUid ? Plist::data(bad) : objects.view().at(i).clone());
-        }
-        archive.insert(QStringLiteral("$objects"), std::move(rebuilt));
-        out = decodeRecord(archive.toBytes(PlistFormat::Binary));
-        ASSERT_TRUE(out && out->styled) << bad.toHex().constData();
-        EXPECT_EQ(out->styled->string(), QStringLiteral("Hi😀!"));
-        ASSERT_EQ(out->styled->runs().size(), 1u);
-        EXPECT_EQ(out->styled->runs()[0].font.family(), QStringLiteral("Times New Roman"));
-    }
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // without a crash or an exception reaching the caller.
 #include "archive_test_support.h"
 
+#include <QRandomGenerator>
 #include <QtEndian>
 #include <gtest/gtest.h>
 #include <limits>
@@ -272,6 +273,37 @@ TEST(ArchiveHostile, FactoryExceptionsDoNotEscape) {
     EXPECT_NO_THROW(object = coder->decodeRootObject(&reason));
     EXPECT_FALSE(object);
     EXPECT_TRUE(reason.contains(QStringLiteral("broken"))) << qPrintable(reason);
+}
+
+// Damaged copies of a real archive, in both formats: whatever they read as,
+// reading them neither crashes nor throws.
+TEST(ArchiveHostile, DamagedArchivesNeverCrash) {
+    TestRecord record;
+    record.text = QStringLiteral("Grüße");
+    record.rect = QRectF(1, 2, 3, 4);
+    record.color = QColor(10, 20, 30, 40);
+    record.styled = SKTStyledText(QStringLiteral("styled"));
+    record.styled->setColor(0, 3, Qt::red);
+    record.value = QVariantList{1, QStringLiteral("x"), QVariantMap{{QStringLiteral("k"), 2.5}}};
+    record.child = std::make_shared<TestRecord>();
+    QRandomGenerator random(20240601);
+    for (PlistFormat format : {PlistFormat::Binary, PlistFormat::Xml}) {
+        const QByteArray good = KeyedArchiver::archivedData(record, format);
+        ASSERT_TRUE(decodeRecord(good));
+        for (int round = 0; round < 1500; ++round) {
+            QByteArray bad = good;
+            const int changes = 1 + random.bounded(4);
+            for (int c = 0; c < changes; ++c) {
+                const auto pos = static_cast<qsizetype>(random.bounded(int(bad.size())));
+                bad[pos] = static_cast<char>(random.bounded(256));
+            }
+            if (round % 10 == 0) {
+                bad.truncate(random.bounded(int(bad.size())));
+            }
+            QString reason;
+            EXPECT_NO_THROW(decodeRecord(bad, &reason));
+        }
+    }
 }
 
 } // namespace

@@ -39,6 +39,13 @@ void expectSample(PlistView v) {
     EXPECT_EQ(v.value("a").count(), 2);
     EXPECT_EQ(v.value("a").at(1).toString(), QStringLiteral("two"));
     EXPECT_TRUE(v.value("a").at(2).isNull());
+    const std::vector<PlistView> items = v.value("a").items();
+    ASSERT_EQ(items.size(), 2u);
+    EXPECT_EQ(items[0].toInt64(), 1);
+    const auto entries = v.entries();
+    ASSERT_EQ(entries.size(), 8u);
+    EXPECT_EQ(entries[3].first, QStringLiteral("r"));
+    EXPECT_EQ(entries[3].second.toReal(), 1.5);
     EXPECT_TRUE(v.value("missing").isNull());
 }
 
@@ -93,6 +100,8 @@ TEST(Plist, TypedAccessAnswersAbsentOnOtherTypes) {
     EXPECT_TRUE(v.value("s").at(0).isNull());
     EXPECT_TRUE(v.value("a").value("x").isNull());
     EXPECT_TRUE(v.value("a").keys().isEmpty());
+    EXPECT_TRUE(v.value("a").entries().empty());
+    EXPECT_TRUE(v.value("s").items().empty());
     EXPECT_FALSE(PlistView().toBool());
     EXPECT_EQ(PlistView().type(), PlistType::None);
 }

@@ -146,6 +146,9 @@ def colours_and_fonts():
                  ratio=1.100000023841858,
                  whole=3.0,
                  on=True,
+                 onAsInteger=1,
+                 countObject=a.add(-7),
+                 frameObject=a.add("{{1,2},{3,4}}"),
                  nothing=UID(0))
     values = {
         "grey": {"kind": "color", "rgba": [0.5, 0.5, 0.5, 1]},
@@ -169,6 +172,9 @@ def colours_and_fonts():
         "ratio": {"kind": "float", "value": 1.100000023841858},
         "whole": {"kind": "int32", "value": 3},
         "on": {"kind": "bool", "value": True},
+        "onAsInteger": {"kind": "bool", "value": True},
+        "countObject": {"kind": "int32", "value": -7},
+        "frameObject": {"kind": "rect", "value": [1, 2, 3, 4]},
         "nothing": {"kind": "color", "null": True},
         "missing": {"kind": "double", "absent": True},
     }
@@ -205,6 +211,34 @@ def styled_text():
     write("styled_text_runs", a.bytes(root),
           {"description": "styled text with a run table (an emoji counts two), attributes we "
                           "do not read, and a one-run attributed string without a font",
+           "class": "FixtureRecord", "refused": False, "values": values})
+
+
+def styled_text_broken_runs():
+    """Run tables that do not fit the text keep it whole in the first attributes."""
+    a = Archive()
+    plain = attributes(a, [("NSFont", font(a, "TimesNewRomanPSMT", 14))])
+    red = a.obj(["NSColor"], NSColorSpace=1, NSRGB=b"1 0 0\0")
+    second = attributes(a, [("NSColor", red)])
+    sets = a.obj(["NSArray"], **{"NS.objects": [plain, second]})
+    tables = {
+        "tooLong": varints([2, 0, 9, 1]),
+        "badIndex": varints([2, 0, 3, 7]),
+        "truncated": bytes([2, 0, 0x83]),
+        "tooShort": varints([1, 0]),
+    }
+    keys = {}
+    for name, table in tables.items():
+        keys[name] = a.obj(["NSTextStorage", "NSMutableAttributedString", "NSAttributedString"],
+                           NSString=a.add("Hi😀!"), NSAttributes=sets,
+                           NSAttributeInfo=a.add(table))
+    root = a.obj(["FixtureRecord"], **keys)
+    run = {"length": 5, "font": {"family": "Times New Roman", "size": 14, "bold": False,
+                                 "italic": False}, "rgba": [0, 0, 0, 1]}
+    values = {name: {"kind": "styledText", "text": "Hi😀!", "runs": [run]} for name in tables}
+    write("styled_text_broken_runs", a.bytes(root),
+          {"description": "run tables longer or shorter than the text, with a bad index, "
+                          "or cut inside a number: the text stays, in the first attributes",
            "class": "FixtureRecord", "refused": False, "values": values})
 
 
@@ -262,6 +296,7 @@ def refused():
 if __name__ == "__main__":
     colours_and_fonts()
     styled_text()
+    styled_text_broken_runs()
     picture()
     xml_cf_uid()
     refused()
