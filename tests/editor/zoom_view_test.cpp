@@ -1,0 +1,158 @@
+// The zooming scroll view: the zoom pop-up, the canvas sized and painted by
+// the factor, centring, the backdrop with the card's silhouette and shadow,
+// and the rulers.
+#include "drawing_test_support.h"
+#include "editor/render/Card_Base_Drawing.h"
+#include "editor/view/SKTRulerView.h"
+#include "editor/view/SKTZoomableCanvas.h"
+#include "editor/view/SKTZoomingScrollView.h"
+#include "mainwindow/core/globals.h"
+
+#include <QPainter>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Paints the card background and a black square at (10, 10, 20, 20)
+// points; records mouse presses in points.
+class TestCanvas : public SKTZoomableCanvas {
+public:
+    QList<QPointF> pressed;
+
+protected:
+    void drawCard(QPainter& painter, const QRectF&) override {
+        Card_Base_Drawing(painter, cardBounds(), CardBackgroundInputs::current());
+        painter.fillRect(QRectF(10, 10, 20, 20), Qt::black);
+    }
+    void cardMousePress(const QPointF& point, QMouseEvent*) override { pressed.append(point); }
+};
+
+// A scroll view shown offscreen whose viewport is exactly `viewport`.
+struct ShownView {
+    ShownView(const QSize& viewport, const QSizeF& card) {
+        view.setFrameShape(QFrame::NoFrame);
+        view.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        canvas->setCardSize(card);
+        view.setDocumentView(canvas);
+        view.show();
+        view.resize(viewport);
+        QCoreApplication::processEvents();
+        view.resize(viewport + (view.size() - view.viewport()->size()));
+        QCoreApplication::processEvents();
+    }
+    QImage backdrop() { return view.grab(view.viewport()->geometry()).toImage(); }
+    drawingtest::RenderInputsGuard inputs;
+    SKTZoomingScrollView view;
+    TestCanvas* canvas = new TestCanvas;
+};
+
+TEST(ZoomPopUp, ElevenItemsAtTheLeftOfTheScrollBarChoosingSetsTheFactor) {
+    ShownView shown(QSize(800, 600), QSizeF(300, 200));
+    QComboBox* popUp = shown.view.factorPopUpButton();
+    const char* labels[] = {"10%",  "25%",  "50%",  "75%",  "100%", "125%",
+                            "150%", "200%", "400%", "800%", "1600%"};
+    const double factors[] = {0.10000000149011612, 0.25, 0.5, 0.75, 1, 1.25, 1.5, 2, 4, 8, 16};
+    ASSERT_EQ(popUp->count(), 11);
+    for (int i = 0; i < 11; ++i) {
+        EXPECT_EQ(popUp->itemText(i), QString::fromLatin1(labels[i]));
+        EXPECT_EQ(popUp->itemData(i).toDouble(), factors[i]) << i;
+    }
+    EXPECT_TRUE(shown.view.scrollBarWidgets(Qt::AlignLeft).contains(popUp));
+    EXPECT_EQ(popUp->width(), popUp->sizeHint().width()) << "sized to fit";
+    EXPECT_EQ(shown.view.horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+
+    QSignalSpy chosen(&shown.view, &SKTZoomingScrollView::factorChosen);
+    emit popUp->activated(7); // "200%"
+    EXPECT_EQ(chosen.count(), 1);
+    EXPECT_DOUBLE_EQ(shown.view.factor(), 2.0);
+    EXPECT_EQ(shown.canvas->size(), QSize(600, 400)) << "card x factor";
+    EXPECT_EQ(shown.view.clipBounds().size(), QSizeF(400, 300));
+    shown.view.setFactor(0.5); // from outside: the item follows, no choice announced
+    EXPECT_EQ(popUp->currentText(), QStringLiteral("50%"));
+    EXPECT_EQ(chosen.count(), 1);
+}
+
+TEST(ZoomCanvas, PaintingScaledAndEventsInPoints) {
+    ShownView shown(QSize(800, 600), QSizeF(100, 80));
+    shown.view.setFactor(2.0);
+    const QImage image = shown.canvas->grab().toImage();
+    ASSERT_EQ(image.size(), QSize(200, 160));
+    EXPECT_EQ(image.pixelColor(21, 21), QColor(Qt::black));
+    EXPECT_EQ(image.pixelColor(58, 58), QColor(Qt::black));
+    EXPECT_EQ(image.pixelColor(62, 62), QColor(Qt::white));
+    QTest::mouseClick(shown.canvas, Qt::LeftButton, {}, QPoint(200, 101));
+    EXPECT_EQ(shown.canvas->pressed, QList<QPointF>{QPointF(100, 50.5)});
+}
+
+TEST(ZoomCentring, SmallerCardCentredLargerCardScrolls) {
+    ShownView small(QSize(500, 400), QSizeF(300, 200));
+    EXPECT_EQ(small.canvas->pos(), QPoint(100, 100));
+    EXPECT_EQ(small.view.clipBounds().topLeft(), QPointF(-100, -100));
+    small.view.horizontalScrollBar()->setValue(50);
+    EXPECT_EQ(small.canvas->x(), 100) << "a centred card stays put";
+
+    ShownView large(QSize(500, 400), QSizeF(900, 200));
+    QScrollBar* bar = large.view.horizontalScrollBar();
+    EXPECT_EQ(bar->maximum(), 400);
+    bar->setValue(900);
+    EXPECT_EQ(large.canvas->x(), -400);
+    EXPECT_EQ(large.view.clipBounds().x(), 400);
+}
+
+int grey(const QImage& image, int x, int y) {
+    return qGray(image.pixel(x, y));
+}
+
+TEST(ZoomBackdrop, GradientSilhouetteAndShadow) {
+    ShownView oval(QSize(500, 400), QSizeF(300, 200));
+    Card_Shape = 2;
+    const QImage image = oval.backdrop();
+    EXPECT_NEAR(grey(image, 5, 0), 0.88 * 255, 2) << "gradient from 0.88 at the top";
+    EXPECT_NEAR(grey(image, 5, 399), 0.78 * 255, 2) << "to 0.78 at the bottom";
+    EXPECT_LT(grey(image, 102, 102), 235) << "backdrop outside the oval card";
+    EXPECT_EQ(grey(image, 250, 200), 255);
+    // The shadow falls 3 right and 3 down.
+    EXPECT_LT(grey(image, 402, 200), grey(image, 460, 200) - 20);
+    EXPECT_LT(grey(image, 250, 302), grey(image, 250, 360) - 20);
+    EXPECT_GT(grey(image, 98, 200), grey(image, 402, 200) + 10);
+    Card_Shape = 0;
+    oval.view.viewport()->update();
+    EXPECT_EQ(grey(oval.backdrop(), 100, 100), 255) << "a rectangular card fills its corner";
+}
+
+TEST(ZoomRulers, ToggledFollowingZoomAndScrollWithMarkerLines) {
+    ShownView shown(QSize(500, 400), QSizeF(900, 600));
+    SKTRulerView* h = shown.view.horizontalRuler();
+    SKTRulerView* v = shown.view.verticalRuler();
+    EXPECT_FALSE(h->isVisible() || v->isVisible());
+    shown.view.setRulersVisible(true);
+    EXPECT_TRUE(h->isVisible() && v->isVisible());
+    EXPECT_EQ(shown.view.viewport()->pos(),
+              QPoint(SKTRulerView::kThickness, SKTRulerView::kThickness));
+    EXPECT_EQ(h->width(), shown.view.viewport()->width());
+    shown.view.horizontalScrollBar()->setValue(120);
+    shown.view.verticalScrollBar()->setValue(30);
+    shown.view.setFactor(2.0);
+    EXPECT_EQ(h->origin(), shown.canvas->x());
+    EXPECT_EQ(v->origin(), shown.canvas->y());
+    EXPECT_DOUBLE_EQ(h->scale(), 2.0);
+
+    const QColor marker = h->palette().color(QPalette::Highlight);
+    auto marked = [&](int x) { return h->grab().toImage().pixelColor(x, 2) == marker; };
+    const int origin = h->origin();
+    h->setMarkerLocation(0, (50 - origin) / 2.0);
+    h->setMarkerLocation(1, (100 - origin) / 2.0);
+    EXPECT_TRUE(marked(50) && marked(100));
+    h->setMarkerLocation(1, (130 - origin) / 2.0);
+    h->setMarkerLocation(0, SKTRulerView::kHiddenLocation);
+    EXPECT_FALSE(marked(50) || marked(100));
+    EXPECT_TRUE(marked(130));
+    shown.view.setRulersVisible(false);
+    EXPECT_FALSE(h->isVisible());
+    EXPECT_EQ(shown.view.viewport()->x(), 0);
+}
+
+} // namespace
