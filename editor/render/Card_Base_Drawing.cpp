@@ -23,23 +23,22 @@ double pictureOpacity(float alpha) {
     return alpha >= 1.0f ? 1.0 : static_cast<double>(alpha);
 }
 
-// A brush that repeats the image from the card origin, each pixel at its
-// size in points.
-QBrush patternBrush(const QImage& image) {
+// A brush that repeats the image from the card origin, the whole image
+// covering `points` (its size in card points).
+QBrush patternBrush(const QImage& image, const QSizeF& points) {
     QBrush brush(image);
-    const double sx = CardUnits::kPointsPerInch / CardUnits::imageDpiX(image);
-    const double sy = CardUnits::kPointsPerInch / CardUnits::imageDpiY(image);
+    const double sx = points.width() / image.width();
+    const double sy = points.height() / image.height();
     if (sx != 1.0 || sy != 1.0) {
         brush.setTransform(QTransform::fromScale(sx, sy));
     }
     return brush;
 }
 
+// The picture as a raster for tiling: its own pixels, or a vector picture
+// drawn at one pixel per point.
 QImage pictureRaster(const CardPicture& picture) {
-    if (picture.isRaster()) {
-        return picture.image();
-    }
-    return picture.toImage(1.0);
+    return picture.isRaster() ? picture.image() : picture.toImage(1.0);
 }
 
 void paintHatch(QPainter& painter, const QPainterPath& outline, const Card_Property& page,
@@ -52,7 +51,7 @@ void paintHatch(QPainter& painter, const QPainterPath& outline, const Card_Prope
     if (pattern.isNull()) {
         return; // the outline keeps the hatch background colour
     }
-    painter.fillPath(outline, patternBrush(pattern));
+    painter.fillPath(outline, patternBrush(pattern, CardUnits::imageSizeInPoints(pattern)));
 }
 
 void paintPicture(QPainter& painter, const QPainterPath& outline, const Card_Property& page,
@@ -67,7 +66,7 @@ void paintPicture(QPainter& painter, const QPainterPath& outline, const Card_Pro
     if (page.Card_BG_Image_Layout() == QLatin1String("Tile")) {
         const QImage tile = pictureRaster(picture);
         if (!tile.isNull()) {
-            painter.fillPath(outline, patternBrush(tile));
+            painter.fillPath(outline, patternBrush(tile, picture.size()));
         }
     } else {
         // Stretched over the whole front canvas, not clipped to the outline.

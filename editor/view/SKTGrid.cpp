@@ -96,8 +96,8 @@ void SKTGrid::drawRect(QPainter& painter, const QRectF& dirtyRect) const {
     const double lastColumn = std::floor(maxX / _spacing);
     const double firstRow = std::ceil(minY / _spacing);
     const double lastRow = std::floor(maxY / _spacing);
-    // A dirty rectangle with more lines than pixels draws a solid area; the
-    // bound keeps a tiny spacing from looping for ever.
+    // A spacing so small that the dirty rectangle would hold more lines than
+    // any screen has pixels draws nothing instead of stalling the canvas.
     constexpr double kMaxLines = 100000;
     if (!std::isfinite(firstColumn) || !std::isfinite(lastColumn) ||
         lastColumn - firstColumn > kMaxLines || lastRow - firstRow > kMaxLines) {

@@ -32,7 +32,8 @@ public:
 
 protected:
     // Draws the card part inside `dirty` (points); the painter is scaled to
-    // points and clipped to the dirty region.
+    // points and clipped to the dirty region, so the card background is
+    // drawn from cardBounds() (its outline stays the card's), not `dirty`.
     virtual void drawCard(QPainter& painter, const QRectF& dirty);
     // Mouse events with their position in card points.
     virtual void cardMousePress(const QPointF& point, QMouseEvent* event);

@@ -41,6 +41,7 @@ void SKTZoomingScrollView::validateFactorPopUpButton() {
                                     SKTZoomingScrollViewFactors[i]);
     }
     _factorPopUpButton->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    _factorPopUpButton->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     _factorPopUpButton->setCurrentIndex(_factorPopUpButton->findData(_factor));
     connect(_factorPopUpButton, &QComboBox::activated, this,
             &SKTZoomingScrollView::chooseFactorItem);

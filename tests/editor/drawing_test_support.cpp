@@ -3,87 +3,80 @@
 #include "mainwindow/core/globals.h"
 #include "platform/CardUnits.h"
 #include "platform/KeyedUnarchiver.h"
+#include "tests/common/TestSupport.h"
 
-#include <QDir>
+#include <QFile>
 #include <QPainter>
+#include <QTemporaryDir>
 #include <mutex>
 #include <stdexcept>
 
 namespace drawingtest {
 
-std::shared_ptr<SKTGraphic> RectGraphic::newOfSameClass() const {
-    return std::make_shared<RectGraphic>();
+const char* const kClassNames[] = {"DrawingTestRect", "DrawingTestText", "DrawingTestThrowing"};
+
+QString TestGraphic::className() const {
+    return QString::fromLatin1(kClassNames[static_cast<int>(kind)]);
 }
 
-void RectGraphic::drawContentsInView(QPainter& painter, bool) {
-    painter.fillRect(bounds(), _fillColor);
-}
-
-std::shared_ptr<SKTGraphic> TextGraphic::newOfSameClass() const {
-    return std::make_shared<TextGraphic>();
-}
-
-void TextGraphic::drawContentsInView(QPainter& painter, bool) {
+void TestGraphic::drawContentsInView(QPainter& painter, bool) {
+    if (kind == Kind::Throwing) {
+        throw std::runtime_error("object drawing failed");
+    }
+    if (kind == Kind::Rect) {
+        painter.fillRect(bounds(), _fillColor);
+        return;
+    }
     painter.setFont(CardUnits::fontForPainter(text_ctrl_font, painter));
     painter.setPen(Qt::black);
     painter.drawText(bounds(), Qt::AlignLeft | Qt::AlignTop, Text_Value);
 }
 
-std::shared_ptr<SKTGraphic> ThrowingGraphic::newOfSameClass() const {
-    return std::make_shared<ThrowingGraphic>();
-}
-
-void ThrowingGraphic::drawContentsInView(QPainter&, bool) {
-    throw std::runtime_error("object drawing failed");
-}
-
 namespace {
-template <typename T> void registerOne() {
-    KeyedClassRegistry::registerClass(
-        T().className(), [](const KeyedUnarchiver& coder) -> std::shared_ptr<KeyedArchivable> {
-            auto graphic = std::make_shared<T>();
-            graphic->initWithCoder(coder);
-            return graphic;
-        });
-}
-} // namespace
-
-void registerTestGraphics() {
+// Known to the object archive, so pictures can take snapshots of them.
+std::shared_ptr<TestGraphic> make(Kind kind, const QRectF& bounds) {
     static std::once_flag once;
     std::call_once(once, [] {
         SKTGraphic::registerArchiveClasses();
-        registerOne<RectGraphic>();
-        registerOne<TextGraphic>();
-        registerOne<ThrowingGraphic>();
+        for (Kind k : {Kind::Rect, Kind::Text, Kind::Throwing}) {
+            KeyedClassRegistry::registerClass(
+                TestGraphic(k).className(),
+                [k](const KeyedUnarchiver& coder) -> std::shared_ptr<KeyedArchivable> {
+                    auto graphic = std::make_shared<TestGraphic>(k);
+                    graphic->initWithCoder(coder);
+                    return graphic;
+                });
+        }
     });
-}
-
-std::shared_ptr<RectGraphic> makeRect(const QRectF& bounds, const QColor& color, int print_object) {
-    registerTestGraphics();
-    auto graphic = std::make_shared<RectGraphic>();
+    auto graphic = std::make_shared<TestGraphic>(kind);
     graphic->_bounds = bounds;
-    graphic->_fillColor = color;
     graphic->_isDrawingStroke = false;
+    return graphic;
+}
+} // namespace
+
+std::shared_ptr<TestGraphic> makeRect(const QRectF& bounds, const QColor& color, int print_object) {
+    auto graphic = make(Kind::Rect, bounds);
+    graphic->_fillColor = color;
     graphic->print_object = print_object;
     return graphic;
 }
 
-std::shared_ptr<TextGraphic> makeText(const QRectF& bounds, const QString& text, double pointSize) {
-    registerTestGraphics();
-    auto graphic = std::make_shared<TextGraphic>();
-    graphic->_bounds = bounds;
+std::shared_ptr<TestGraphic> makeText(const QRectF& bounds, const QString& text, double points) {
+    auto graphic = make(Kind::Text, bounds);
     graphic->Text_Value = text;
-    QFont font(QStringLiteral("Liberation Serif"));
-    font.setPointSizeF(pointSize);
-    graphic->text_ctrl_font = font;
-    graphic->_isDrawingStroke = false;
+    graphic->text_ctrl_font = QFont(QStringLiteral("Liberation Serif"));
+    graphic->text_ctrl_font.setPointSizeF(points);
     return graphic;
+}
+
+std::shared_ptr<TestGraphic> makeThrowing(const QRectF& bounds) {
+    return make(Kind::Throwing, bounds);
 }
 
 RenderInputsGuard::RenderInputsGuard(const QSizeF& canvas)
     : m_size(CardRenderInputs::frontCanvasSize()), m_front(CardRenderInputs::pageRecord(0)),
-      m_back(CardRenderInputs::pageRecord(1)), m_shape(Card_Shape.load()),
-      m_side(Card_Front_Or_Back.load()), m_resources(Resource_Path) {
+      m_back(CardRenderInputs::pageRecord(1)), m_shape(Card_Shape), m_side(Card_Front_Or_Back) {
     CardRenderInputs::setFrontCanvasSize(canvas);
     CardRenderInputs::setPageRecord(0, Card_Property());
     CardRenderInputs::setPageRecord(1, Card_Property());
@@ -97,53 +90,42 @@ RenderInputsGuard::~RenderInputsGuard() {
     CardRenderInputs::setPageRecord(1, m_back);
     Card_Shape = m_shape;
     Card_Front_Or_Back = m_side;
-    Resource_Path = m_resources;
 }
 
-QImage whiteRaster(const QSizeF& points, double scale) {
-    QImage image = CardUnits::makeRaster(points, scale, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::white);
-    return image;
+Card_Property filledWith(const QColor& color, const QString& style) {
+    Card_Property page;
+    page.setCard_fill_chk(true);
+    page.setCard_fill_style(style);
+    page.setCard_fill_clr(color);
+    return page;
 }
 
 QRect inkBounds(const QImage& source, int threshold) {
     const QImage image = source.convertToFormat(QImage::Format_ARGB32);
-    int left = image.width();
-    int top = image.height();
-    int right = -1;
-    int bottom = -1;
+    QRect ink;
     for (int y = 0; y < image.height(); ++y) {
         const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
         for (int x = 0; x < image.width(); ++x) {
             if (qAlpha(line[x]) > 128 && qGray(line[x]) < threshold) {
-                left = std::min(left, x);
-                right = std::max(right, x);
-                top = std::min(top, y);
-                bottom = std::max(bottom, y);
+                ink |= QRect(x, y, 1, 1);
             }
         }
     }
-    if (right < 0) {
+    return ink;
+}
+
+QImage rasterisePdf(const QString& pdftoppm, const QByteArray& pdf, int dpi) {
+    QTemporaryDir dir;
+    QFile file(dir.filePath(QStringLiteral("card.pdf")));
+    if (!file.open(QIODevice::WriteOnly) || file.write(pdf) != pdf.size()) {
         return {};
     }
-    return QRect(QPoint(left, top), QPoint(right, bottom));
-}
-
-bool near(QColor a, QColor b, int tolerance) {
-    return std::abs(a.red() - b.red()) <= tolerance &&
-           std::abs(a.green() - b.green()) <= tolerance &&
-           std::abs(a.blue() - b.blue()) <= tolerance &&
-           std::abs(a.alpha() - b.alpha()) <= tolerance;
-}
-
-void writeHatchPattern(const QTemporaryDir& resources, const QString& name, int size) {
-    QDir(resources.path()).mkpath(QStringLiteral("Fill_Style_Image"));
-    QImage pattern(size, size, QImage::Format_ARGB32);
-    pattern.fill(Qt::white);
-    pattern.setPixelColor(0, 0, Qt::black);
-    pattern.save(
-        QDir(resources.path())
-            .filePath(QStringLiteral("Fill_Style_Image/") + name + QStringLiteral(".png")));
+    file.close();
+    const QString prefix = dir.filePath(QStringLiteral("page"));
+    const auto result = testsupport::runProcess(
+        pdftoppm, {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-png"),
+                   QStringLiteral("-singlefile"), file.fileName(), prefix});
+    return result.exitCode == 0 ? QImage(prefix + QStringLiteral(".png")) : QImage();
 }
 
 } // namespace drawingtest
