@@ -15,8 +15,10 @@
 
 #include "common/TestSupport.h"
 #include <QClipboard>
+#include <QFile>
 #include <QGuiApplication>
 #include <QMimeData>
+#include <QTemporaryDir>
 #include <QUrl>
 #include <gtest/gtest.h>
 
@@ -384,4 +386,51 @@ TEST(CanvasCommands, TheRulerItemTogglesAndNamesWhatItWillDo) {
     f.view->showOrHideRulers();
     EXPECT_FALSE(scrollView.rulersVisible());
     scrollView.takeWidget();
+}
+
+TEST(CanvasCommands, PicturesFromFilesNeedAPictureExtensionAndAReadableFile) {
+    CanvasFixture f;
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString png = dir.filePath(QStringLiteral("flower.png"));
+    ASSERT_TRUE(RecordingCanvasHost::picture(Qt::magenta).image().save(png));
+    const QString text = dir.filePath(QStringLiteral("notes.txt"));
+    QFile::copy(png, text);
+    const QString broken = dir.filePath(QStringLiteral("broken.png"));
+    QFile file(broken);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("not a picture");
+    file.close();
+    EXPECT_FALSE(f.view->makeNewImageFromContentsOfFile(text, QPointF(100, 100)));
+    EXPECT_FALSE(f.view->makeNewImageFromContentsOfFile(broken, QPointF(100, 100)));
+    EXPECT_FALSE(f.view->makeNewImageFromContentsOfFile(dir.filePath("missing.png"), {}));
+    EXPECT_TRUE(f.list().isEmpty());
+    ASSERT_TRUE(f.view->makeNewImageFromContentsOfFile(png, QPointF(100, 100)));
+    ASSERT_EQ(f.list().size(), 1);
+    EXPECT_EQ(f.list().first()->bounds().size(), QSizeF(20, 10));
+    EXPECT_TRUE(f.list().first()->bounds().contains(QPointF(100, 100)));
+    EXPECT_EQ(f.view->selectionIndexes(), QList<int>({0}));
+}
+
+TEST(CanvasCommands, NaturalSizeChangesLockedObjectsToo) {
+    ThreeObjects f(true);
+    f.view->changeSelectionIndexes({0, 1});
+    f.view->makeNaturalSize();
+    EXPECT_EQ(f.a->bounds(), QRectF(10, 20, 30, 30));
+    EXPECT_EQ(f.b->bounds(), QRectF(100, 60, 10, 10));
+    EXPECT_EQ(f.c->bounds(), QRectF(200, 100, 60, 50));
+}
+
+TEST(CanvasCommands, APasteIsOneUndoStep) {
+    ThreeObjects f;
+    f.view->changeSelectionIndexes({0, 2});
+    f.view->copy();
+    CanvasFixture::settle();
+    const int steps = f.document->undoManager()->count();
+    f.view->paste();
+    CanvasFixture::settle();
+    EXPECT_EQ(f.list().size(), 5);
+    EXPECT_EQ(f.document->undoManager()->count(), steps + 1);
+    f.view->undo();
+    EXPECT_EQ(f.list(), SKTGraphicList({f.a, f.b, f.c}));
 }
