@@ -133,18 +133,14 @@ TEST(CanvasCommands, AFirstPasteOfForeignContentsKeepsTheArchivedPositions) {
     Card_Front_Or_Back = 0;
 }
 
-TEST(CanvasCommands, PasteOfFileNamesDoesNothing) {
+TEST(CanvasCommands, APastedPictureLiesWithItsTopLeftCornerAt50AndFileNamesAreNotPasted) {
     CanvasFixture f;
-    auto* data = new QMimeData;
-    data->setUrls({QUrl::fromLocalFile(QStringLiteral("/tmp/picture.png"))});
-    data->setImageData(RecordingCanvasHost::picture(Qt::red).image());
-    putOnClipboard(data);
+    auto* names = new QMimeData;
+    names->setUrls({QUrl::fromLocalFile(QStringLiteral("/tmp/picture.png"))});
+    names->setImageData(RecordingCanvasHost::picture(Qt::red).image());
+    putOnClipboard(names);
     f.view->paste();
     EXPECT_TRUE(f.list().isEmpty());
-}
-
-TEST(CanvasCommands, APastedPictureLiesWithItsTopLeftCornerAt50) {
-    CanvasFixture f;
     auto* data = new QMimeData;
     data->setImageData(RecordingCanvasHost::picture(Qt::red).image());
     putOnClipboard(data);
@@ -170,16 +166,6 @@ TEST(CanvasCommands, CorruptedPrivateDataGivesTheReadingErrorAndPastesNothing) {
         ASSERT_EQ(alerts.texts().size(), 1);
         EXPECT_TRUE(alerts.texts().first().contains(SKTErrorWithCode(2).localizedDescription));
     }
-}
-
-TEST(CanvasCommands, CutCopiesThenDeletes) {
-    ThreeObjects f;
-    f.view->changeSelectionIndexes({1});
-    f.view->cut();
-    EXPECT_EQ(f.list(), SKTGraphicList({f.a, f.c}));
-    f.view->paste();
-    ASSERT_EQ(f.list().size(), 3);
-    EXPECT_EQ(f.list().first()->className(), f.b->className());
 }
 
 TEST(CanvasCommands, BringToFrontAndSendToBackKeepTheOrderOfTheMovedObjects) {
@@ -288,7 +274,7 @@ TEST(CanvasCommands, AlignWithGridNeedsAUsableGrid) {
     EXPECT_EQ(f.c->bounds(), QRectF(198, 99, 63, 54));
 }
 
-TEST(CanvasCommands, SameWidthAndHeightFollowTheFirstAndSkipLockedOnes) {
+TEST(CanvasCommands, SizesAndThePrintFlagSkipLockedObjectsButNaturalSizeDoesNot) {
     ThreeObjects f(true);
     f.view->changeSelectionIndexes({0});
     f.view->makeSameWidth();
@@ -300,28 +286,13 @@ TEST(CanvasCommands, SameWidthAndHeightFollowTheFirstAndSkipLockedOnes) {
     EXPECT_EQ(f.c->bounds(), QRectF(200, 100, 40, 50));
     f.view->makeSameHeight();
     EXPECT_EQ(f.c->bounds(), QRectF(200, 100, 40, 30));
-}
-
-TEST(CanvasCommands, ThePrintFlagSkipsLockedObjects) {
-    ThreeObjects f(true);
-    f.view->changeSelectionIndexes({0, 1});
+    // The print flag skips locked objects; natural size does not.
     f.view->print_contol_or_not(1);
     EXPECT_EQ(f.a->print_object, 1);
     EXPECT_EQ(f.b->print_object, 0);
-    EXPECT_EQ(f.c->print_object, 0);
-}
-
-TEST(CanvasCommands, SelectAllDeselectAllAndTheSameSizeButtons) {
-    ThreeObjects f;
-    f.view->selectAll();
-    EXPECT_EQ(f.view->selectionIndexes(), QList<int>({0, 1, 2}));
-    EXPECT_TRUE(f.host.sameSizeEnabled);
-    f.view->changeSelectionIndexes({1});
-    EXPECT_FALSE(f.host.sameSizeEnabled);
-    EXPECT_EQ(f.view->selectedGraphic(), f.b);
-    f.view->deselectAll();
-    EXPECT_TRUE(f.view->selectionIndexes().isEmpty());
-    EXPECT_EQ(f.view->selectedGraphic(), nullptr);
+    f.view->makeNaturalSize();
+    EXPECT_EQ(f.b->bounds(), QRectF(100, 60, 10, 10));
+    EXPECT_EQ(f.c->bounds(), QRectF(200, 100, 30, 30));
 }
 
 TEST(CanvasCommands, BulkRemovalTakesEverythingOrOnlyTextsAndPictures) {
@@ -410,15 +381,6 @@ TEST(CanvasCommands, PicturesFromFilesNeedAPictureExtensionAndAReadableFile) {
     EXPECT_EQ(f.list().first()->bounds().size(), QSizeF(20, 10));
     EXPECT_TRUE(f.list().first()->bounds().contains(QPointF(100, 100)));
     EXPECT_EQ(f.view->selectionIndexes(), QList<int>({0}));
-}
-
-TEST(CanvasCommands, NaturalSizeChangesLockedObjectsToo) {
-    ThreeObjects f(true);
-    f.view->changeSelectionIndexes({0, 1});
-    f.view->makeNaturalSize();
-    EXPECT_EQ(f.a->bounds(), QRectF(10, 20, 30, 30));
-    EXPECT_EQ(f.b->bounds(), QRectF(100, 60, 10, 10));
-    EXPECT_EQ(f.c->bounds(), QRectF(200, 100, 60, 50));
 }
 
 TEST(CanvasCommands, APasteIsOneUndoStep) {

@@ -147,27 +147,6 @@ TEST(CanvasPaint, ASelectionChangeRedrawsOnlyTheObjectsConcerned) {
     EXPECT_FALSE(painted.intersects(far->drawingBounds().toAlignedRect()));
 }
 
-TEST(CanvasPaint, AnObjectChangeRedrawsItsOldAndNewPlaceOnly) {
-    CanvasFixture f;
-    auto moving = f.addRect(QRectF(10, 10, 30, 30));
-    auto probe = std::make_shared<ProbeGraphic>();
-    probe->_bounds = QRectF(300, 200, 30, 30);
-    f.add(probe);
-    PaintCounter counter(f.view.get());
-    showAndSettle(f);
-    counter.reset();
-    const int probeDraws = probe->draws;
-    moving->setBounds(QRectF(60, 10, 30, 30));
-    QTest::qWait(50);
-    QRegion painted;
-    for (const QRegion& region : counter.regions) {
-        painted += region;
-    }
-    EXPECT_TRUE(painted.boundingRect().intersects(QRect(10, 10, 30, 30)));
-    EXPECT_TRUE(painted.boundingRect().intersects(QRect(60, 10, 30, 30)));
-    EXPECT_EQ(probe->draws, probeDraws);
-}
-
 TEST(CanvasPaint, HandlesShowOnSelectedObjectsAndAreRedWhenLocked) {
     CanvasFixture f;
     auto plain = f.addRect(QRectF(20, 20, 60, 40));

@@ -113,26 +113,3 @@ TEST(CanvasSelection, BindingMistakesAreReportedWithTheirTexts) {
     EXPECT_TRUE(view.graphics().isEmpty());
     EXPECT_TRUE(view.selectionIndexes().isEmpty());
 }
-
-TEST(CanvasSelection, BindingsFollowTheListTheyAreGivenAndEndWithUnbind) {
-    CanvasFixture f(QStringLiteral("graphics_temp"));
-    auto a = f.addRect(QRectF(0, 0, 5, 5));
-    EXPECT_EQ(f.view->graphics(), SKTGraphicList({a}));
-    // Rebinding to another list drops the first.
-    f.view->bind(SKTGraphicViewGraphicsBindingName, f.document.get(),
-                 QStringLiteral("document.graphics"));
-    EXPECT_TRUE(f.view->graphics().isEmpty());
-    f.view->unbind(SKTGraphicViewGraphicsBindingName_back);
-    EXPECT_THROW(f.view->mutableGraphics(), std::logic_error);
-    f.view->unbind(SKTGraphicViewSelectionIndexesBindingName);
-    EXPECT_EQ(f.view->selectionHolder(), nullptr);
-}
-
-TEST(CanvasSelection, InPlaceEditingInstallsNothing) {
-    CanvasFixture f;
-    auto a = f.addRect(QRectF(0, 0, 5, 5));
-    f.view->startEditingGraphic(a);
-    f.view->startEditingGraphic(a);
-    f.view->stopEditing();
-    EXPECT_TRUE(f.view->findChildren<QWidget*>().isEmpty());
-}
