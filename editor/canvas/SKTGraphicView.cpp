@@ -35,6 +35,13 @@ SKTGraphicView::SKTGraphicView(QWidget* parent) : SKTZoomableCanvas(parent) {
 }
 
 SKTGraphicView::~SKTGraphicView() {
+    // A gesture cut short leaves no undo group open in the document.
+    if (m_track.undoGroupOpen) {
+        endGroup();
+    }
+    if (m_track.creating) {
+        endGroup();
+    }
     _handleShowingTimer->stop();
     stopEditing();
     setGrid(nullptr);

@@ -9,7 +9,6 @@
 #include "editor/model/SKTError.h"
 #include "editor/model/SKTImage.h"
 #include "editor/model/SKTPasteboard.h"
-#include "editor/model/SKTPictureLoading.h"
 #include "mainwindow/core/MessageFunctions.h"
 #include "mainwindow/core/globals.h"
 
@@ -109,7 +108,7 @@ bool SKTGraphicView::makeNewImageFromPasteboard(const QMimeData* pasteboard, con
     }
     auto graphic = std::make_shared<SKTImage>();
     const CardPicture picture = CardPicture::fromImage(image);
-    graphic->setContents(picture);
+    graphic->initWithPosition(point, picture);
     // The picture's top-left corner lies at the point (y grows downwards
     // here, so no height is subtracted).
     graphic->_bounds = QRectF(point, picture.size());
@@ -125,14 +124,11 @@ bool SKTGraphicView::makeNewImageFromContentsOfFile(const QString& path, const Q
     if (extension.isEmpty() || !QImageReader::supportedImageFormats().contains(extension)) {
         return false;
     }
-    const CardPicture picture = SKTLoadPictureFile(path);
-    if (picture.isNull()) {
+    auto graphic = std::make_shared<SKTImage>();
+    graphic->initWithPath(point, path);
+    if (graphic->contents().isNull()) {
         return false;
     }
-    auto graphic = std::make_shared<SKTImage>();
-    graphic->Set_Control_File_path(path);
-    graphic->setContents(picture);
-    graphic->_bounds = QRectF(point, picture.size());
     insertAndSelect({graphic}, {0});
     return true;
 }

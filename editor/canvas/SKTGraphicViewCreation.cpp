@@ -87,36 +87,41 @@ std::shared_ptr<SKTGraphic> SKTGraphicView::makeGraphicForTool(const QString& cl
                                                                const QPointF& origin,
                                                                const QString& value,
                                                                const QString& ctrl_ID) const {
-    Q_UNUSED(origin);
     const int tool = SKTCanvasMain::Selected_Control_Tool();
     switch (tool) {
     case 8: {
         auto image = std::make_shared<SKTImage>();
         if (QFileInfo::exists(Library_Selected_Image)) {
-            image->setFilePath(Library_Selected_Image);
+            image->initWithPath(origin, Library_Selected_Image);
         } else {
-            image->setContents(SKTCanvasMain::no_image());
+            image->initWithPosition(origin, SKTCanvasMain::no_image());
         }
         return image;
     }
     case 9: {
         auto image = std::make_shared<SKTImage>();
-        image->setFilePath(Library_Selected_Image);
+        image->initWithPath(origin, Library_Selected_Image);
         return image;
     }
     case 10: {
         auto barcode = std::make_shared<SKTBarcode>();
-        barcode->_contents = SKTCanvasMain::barcode_sample_img();
+        barcode->initWithPosition(origin, SKTCanvasMain::barcode_sample_img());
         return barcode;
     }
     case 11:
-    case 12: {
-        auto signature = std::make_shared<SKTSignature>();
-        signature->Set_Sign_Or_FP(tool == 11 ? QStringLiteral("S") : QStringLiteral("F"));
-        signature->_contents_img =
-            tool == 11 ? SKTCanvasMain::sign_sample_img() : SKTCanvasMain::fp_sample_img();
-        return signature;
-    }
+        return [&] {
+            auto signature = std::make_shared<SKTSignature>();
+            signature->initWithPosition(origin, SKTCanvasMain::sign_sample_img(),
+                                        QStringLiteral("S"));
+            return signature;
+        }();
+    case 12:
+        return [&] {
+            auto signature = std::make_shared<SKTSignature>();
+            signature->initWithPosition(origin, SKTCanvasMain::fp_sample_img(),
+                                        QStringLiteral("F"));
+            return signature;
+        }();
     default:
         break;
     }

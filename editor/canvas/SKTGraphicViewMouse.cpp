@@ -130,6 +130,15 @@ void SKTGraphicView::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
+    // Arrows with a modifier mean other commands (extending a selection,
+    // word moves) that the canvas does not take.
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    const bool isArrow = event->key() == Qt::Key_Left || event->key() == Qt::Key_Right ||
+                         event->key() == Qt::Key_Up || event->key() == Qt::Key_Down;
+    if (isArrow && modifiers != Qt::NoModifier) {
+        SKTZoomableCanvas::keyPressEvent(event);
+        return;
+    }
     switch (event->key()) {
     case Qt::Key_Left:
         moveLeft();

@@ -7,6 +7,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPalette>
+#include <algorithm>
 
 namespace {
 

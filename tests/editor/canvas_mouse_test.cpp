@@ -74,22 +74,6 @@ TEST(CanvasMouse, AMoveOnAConstrainingGridSnapsTheUnionsOrigin) {
     EXPECT_EQ(a->bounds(), QRectF(30, 19, 40, 30));
 }
 
-TEST(CanvasMouse, MoveHidesHandlesWhileMovingAndMovesTheWholeSelection) {
-    CanvasFixture f;
-    auto a = f.addRect(QRectF(10, 10, 40, 30));
-    auto b = f.addRect(QRectF(100, 10, 40, 30));
-    f.view->changeSelectionIndexes({0, 1});
-    press(*f.view, QPointF(20, 20));
-    drag(*f.view, QPointF(30, 25));
-    EXPECT_TRUE(f.view->isHidingHandles());
-    drag(*f.view, QPointF(35, 50));
-    release(*f.view, QPointF(35, 50));
-    EXPECT_EQ(a->bounds(), QRectF(25, 40, 40, 30));
-    EXPECT_EQ(b->bounds(), QRectF(115, 40, 40, 30));
-    EXPECT_FALSE(f.view->isHidingHandles());
-    EXPECT_GE(f.host.refreshes, 1);
-}
-
 TEST(CanvasMouse, MovesAndResizesAreEchoedOnShownRulers) {
     CanvasFixture f;
     SKTZoomingScrollView scrollView;
