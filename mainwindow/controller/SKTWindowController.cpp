@@ -3,6 +3,7 @@
 #include "mainwindow/controller/SKTWindowController.h"
 
 #include "editor/model/SKTDocument.h"
+#include "editor/render/CardRenderInputs.h"
 #include "mainwindow/controller/CardStepper.h"
 #include "mainwindow/controller/ColListModel.h"
 #include "mainwindow/controller/ImageBrowser.h"
@@ -320,10 +321,7 @@ QTableView* SKTWindowController::ColList() const {
     return m_cardSetting ? m_cardSetting->ColList : nullptr;
 }
 
-QColor SKTWindowController::currentTextColor() const {
-    return m_textProperties ? m_textProperties->Text_clr->color() : QColor(Qt::black);
-}
-
 QRectF SKTWindowController::frontCanvasBounds() const {
-    return QRectF(QPointF(0, 0), m_canvasSize);
+    // Stored where any thread may read it.
+    return CardRenderInputs::frontCanvasBounds();
 }

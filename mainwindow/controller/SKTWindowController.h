@@ -112,7 +112,7 @@ public:
 
     // ---- SKTWindowControllerInterface ----
     QFont currentTextFont() const override { return Text_font; }
-    QColor currentTextColor() const override;
+    QColor currentTextColor() const override { return m_textColor; }
     QRectF frontCanvasBounds() const override;
     QPointF Control_New_Point(const QString& side) override;
     QString applicationName() const override { return App_Name; }
@@ -308,6 +308,9 @@ private:
     QString m_standardButtons;
     QString m_lockButtons;
     bool m_loaded = false;
+    // The text colour the inspector shows last (read from any thread, so
+    // kept here rather than read from the colour well).
+    QColor m_textColor = Qt::black;
     CardPicture m_noImage;
     CardPicture m_signSample;
     CardPicture m_fingerprintSample;

@@ -3,19 +3,13 @@
 #include "mainwindow/controller/SKTWindowController.h"
 
 #include "editor/model/SKTDocument.h"
+#include "editor/render/CardRenderInputs.h"
 #include "mainwindow/controller/CardStepper.h"
 #include "mainwindow/controller/SideCanvases.h"
 #include "ui_CardSettingPage.h"
 
 #include <array>
 #include <utility>
-
-#if __has_include("editor/render/CardRenderInputs.h")
-#include "editor/render/CardRenderInputs.h"
-#define CARD_HAVE_RENDER_INPUTS 1
-#else
-#define CARD_HAVE_RENDER_INPUTS 0
-#endif
 
 namespace {
 
@@ -64,9 +58,7 @@ void SKTWindowController::Set_Document_Size(const QSizeF& points) {
 }
 
 void SKTWindowController::SetDocumentCanvasSize(const QSizeF& points) {
-    if (points.isNull() && m_canvasSize.isNull()) {
-        return;
-    }
+    // Through the zero size first, so every canvas lays itself out anew.
     m_canvasSize = QSizeF(0, 0);
     if (m_canvases) {
         m_canvases->setCanvasSize(m_canvasSize);
@@ -76,10 +68,9 @@ void SKTWindowController::SetDocumentCanvasSize(const QSizeF& points) {
     if (m_canvases) {
         m_canvases->setCanvasSize(points);
     }
-#if CARD_HAVE_RENDER_INPUTS
-    // Renderers on other threads read the size from here, never a widget.
+    // Renderers and object creation on other threads read the size from
+    // here, never a widget.
     CardRenderInputs::setFrontCanvasSize(points);
-#endif
     Refresh_Canvas();
 }
 

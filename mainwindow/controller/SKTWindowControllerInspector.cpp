@@ -36,12 +36,7 @@
 #include <initializer_list>
 #include <typeinfo>
 
-#if __has_include("editor/render/CardRenderInputs.h")
 #include "editor/render/CardRenderInputs.h"
-#define CARD_HAVE_RENDER_INPUTS 1
-#else
-#define CARD_HAVE_RENDER_INPUTS 0
-#endif
 
 namespace {
 
@@ -204,9 +199,8 @@ void SKTWindowController::showRHSForCard() {
     // All canvases share one size.
     page.setCard_Location(QPointF(0, 0));
     page.setCard_Size(m_canvasSize);
-#if CARD_HAVE_RENDER_INPUTS
+    // Renderers on other threads read the record from here.
     CardRenderInputs::setPageRecord(side, page);
-#endif
 
     card_prop_set(fillStyle);
     m_ui->sett_tab->update();
@@ -508,6 +502,7 @@ void SKTWindowController::loadText(const SKTGraphic& graphic) {
     enableAll({ui.Text_fill_clr}, !gradient);
 
     ui.Text_clr->setColor(graphic.txt_clr);
+    m_textColor = graphic.txt_clr;
     Text_font = graphic.text_ctrl_font;
     ui.Text_font_value->setText(fontDescription(Text_font));
     selectItem(ui.Text_align_combo, graphic.text_alignmnet);

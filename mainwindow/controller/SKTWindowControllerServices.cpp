@@ -22,12 +22,7 @@
 #include <QVersionNumber>
 #include <exception>
 
-#if __has_include("barcodes/IncreaseDpi.h")
 #include "barcodes/IncreaseDpi.h"
-#define CARD_HAVE_INCREASE_DPI 1
-#else
-#define CARD_HAVE_INCREASE_DPI 0
-#endif
 
 int SKTWindowController::Get_OS_Version() {
     // The running framework's version number, as major * 100 + minor.
@@ -101,12 +96,7 @@ void SKTWindowController::Hide_Destroy_Modeless() {
 }
 
 CardPicture SKTWindowController::Increase_DPI(const CardPicture& image, int dpi) const {
-#if CARD_HAVE_INCREASE_DPI
     return ::Increase_DPI(image, dpi);
-#else
-    Q_UNUSED(dpi);
-    return image;
-#endif
 }
 
 void SKTWindowController::Create_List(const QString& text) {

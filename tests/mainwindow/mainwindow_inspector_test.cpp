@@ -148,7 +148,11 @@ TEST_F(InspectorTest, LockedTextStillLoadsItsControls) {
     text->_Text_contents = SKTStyledText(QStringLiteral("Party at noon"));
     text->text_alignmnet = 2;
     text->alpha_val = 0.25f;
+    text->txt_clr = QColor(200, 10, 10);
     m_controller->Show_RHS_Properties(text);
+    EXPECT_EQ(control<ColorWell>("Text_clr")->color(), QColor(200, 10, 10));
+    // New texts take it, without reading the widget.
+    EXPECT_EQ(m_controller->currentTextColor(), QColor(200, 10, 10));
     EXPECT_EQ(control<QPlainTextEdit>("Text_value_Edit")->toPlainText(),
               QStringLiteral("Party at noon"));
     EXPECT_EQ(control<QComboBox>("Text_align_combo")->currentIndex(), 2);
