@@ -66,7 +66,6 @@ SKTWindowController::SKTWindowController(SKTDocument& document)
 SKTWindowController::~SKTWindowController() {
     // The window and its canvases go before the document's lists they show.
     m_canvases.reset();
-    m_waitSheet.reset();
     m_window.reset();
     if (SKTCanvasHost::current() == this) {
         SKTCanvasHost::setCurrent(nullptr);
@@ -172,9 +171,9 @@ void SKTWindowController::awakeFromNib() {
     Data_Folder_Path = QDir(Resource_Path).filePath(QStringLiteral("DataSet"));
 
     buildInspectorPages();
-    m_waitSheet = std::make_unique<QDialog>(m_window.get());
+    m_waitSheet = new QDialog(m_window.get());
     m_waitSheetUi = std::make_unique<Ui::WaitSheet>();
-    m_waitSheetUi->setupUi(m_waitSheet.get());
+    m_waitSheetUi->setupUi(m_waitSheet);
     m_waitSheet->setWindowModality(Qt::WindowModal);
 
     images.clear();

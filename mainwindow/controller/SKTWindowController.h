@@ -15,6 +15,7 @@
 #include "platform/CardPicture.h"
 
 #include <QColor>
+#include <QDialog>
 #include <QFont>
 #include <QImage>
 #include <QList>
@@ -31,7 +32,7 @@
 class ColListModel;
 class ImageBrowser;
 class MainWindowFrame;
-class QDialog;
+
 class QLabel;
 class QStackedWidget;
 class QTabWidget;
@@ -182,7 +183,7 @@ public:
     int Check_And_Validate_File_Path(const QString& path) const;
     void Show_Create_Modeless();
     void Hide_Destroy_Modeless();
-    QDialog* plz_wait_Window() const { return m_waitSheet.get(); }
+    QDialog* plz_wait_Window() const { return m_waitSheet; }
     CardPicture Increase_DPI(const CardPicture& image, int dpi) const;
     void Create_List(const QString& text);
     QString Get_Item_Text(int row) const;
@@ -294,7 +295,7 @@ private:
     std::unique_ptr<Ui::AlignmentPage> m_alignment;
     std::unique_ptr<Ui::BarcodePage> m_barcode;
     std::unique_ptr<Ui::LockPage> m_lock;
-    std::unique_ptr<QDialog> m_waitSheet;
+    QPointer<QDialog> m_waitSheet; // a child of the window
     std::unique_ptr<Ui::WaitSheet> m_waitSheetUi;
     std::array<QPointer<QWidget>, TabCount> m_tabs{};
     std::unique_ptr<SideCanvases> m_canvases;

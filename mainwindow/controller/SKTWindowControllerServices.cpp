@@ -40,7 +40,9 @@ QStringList SKTWindowController::Get_Files_Array_At_Path(const QString& path) {
         QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name);
     for (const QFileInfo& entry : entries) {
         if (!entry.isDir()) {
-            names.append(entry.completeBaseName());
+            // A name that is all extension (".hidden") stays as it is.
+            const QString name = entry.completeBaseName();
+            names.append(name.isEmpty() ? entry.fileName() : name);
         }
     }
     return names;

@@ -18,12 +18,12 @@ class ServicesTest : public ControllerFixture {};
 TEST_F(ServicesTest, FileNamesOfAFolderLeaveOutFoldersAndExtensions) {
     const QDir dir(m_temp.path());
     ASSERT_TRUE(dir.mkpath(QStringLiteral("list/sub.folder")));
-    for (const char* name : {"b.png", "a.tar.gz", "c"}) {
+    for (const char* name : {"b.png", "a.tar.gz", "c", ".hidden"}) {
         QFile file(dir.filePath(QStringLiteral("list/") + QString::fromLatin1(name)));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     }
     EXPECT_EQ(SKTWindowController::Get_Files_Array_At_Path(dir.filePath(QStringLiteral("list"))),
-              (QStringList{"a.tar", "b", "c"}));
+              (QStringList{".hidden", "a.tar", "b", "c"}));
     EXPECT_TRUE(SKTWindowController::Get_Files_Array_At_Path(dir.filePath(QStringLiteral("none")))
                     .isEmpty());
     EXPECT_TRUE(
