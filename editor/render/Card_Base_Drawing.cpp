@@ -44,9 +44,16 @@ QImage pictureRaster(const CardPicture& picture) {
 void paintHatch(QPainter& painter, const QPainterPath& outline, const Card_Property& page,
                 const QString& resourcePath) {
     painter.fillPath(outline, page.Card_hatch_bk_clr());
-    const QString file = QDir(resourcePath)
-                             .filePath(QStringLiteral("Fill_Style_Image/") +
-                                       page.Card_hatch_style() + QStringLiteral(".png"));
+    // The name comes from design files: a name that would leave the pattern
+    // folder loads nothing.
+    const QString name = page.Card_hatch_style();
+    if (name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')) ||
+        name.startsWith(QLatin1String(".."))) {
+        return;
+    }
+    const QString file =
+        QDir(resourcePath)
+            .filePath(QStringLiteral("Fill_Style_Image/") + name + QStringLiteral(".png"));
     const QImage pattern(file);
     if (pattern.isNull()) {
         return; // the outline keeps the hatch background colour

@@ -136,8 +136,12 @@ TEST(CardBackground, HatchPatternOverItsBackgroundColour) {
     const QImage image = paint(page, 0, resources.path());
     EXPECT_EQ(image.pixelColor(8, 4), QColor(Qt::black)) << "repeats from the card origin";
     EXPECT_EQ(image.pixelColor(9, 4), QColor(Qt::white));
-    page.setCard_hatch_style(QStringLiteral("missing"));
-    EXPECT_EQ(paint(page, 0, resources.path()).pixelColor(8, 4), QColor(Qt::green));
+    // Missing, or outside the pattern folder: the background colour alone.
+    dot.save(resources.filePath(QStringLiteral("outside.png")));
+    for (const char* name : {"missing", "../outside", "..\\outside"}) {
+        page.setCard_hatch_style(QString::fromLatin1(name));
+        EXPECT_EQ(paint(page, 0, resources.path()).pixelColor(8, 4), QColor(Qt::green)) << name;
+    }
 }
 
 // Inked (positive) and white (negative) run lengths along row y, the last

@@ -83,6 +83,9 @@ TEST(GridShowing, SpacingChangeShowsAHiddenGridUntilOneSecondAfterTheLastChange)
     QTest::qWait(600);
     grid.setSpacing(15);
     const qint64 second = clock.elapsed();
+    if (second >= 950) {
+        GTEST_SKIP() << "the machine was too busy to change the spacing in time";
+    }
     QTest::qWait(static_cast<int>(std::max<qint64>(0, 1200 - clock.elapsed())));
     EXPECT_TRUE(grid.isShowing()) << "still shown past the first change's second";
     ASSERT_TRUE(QTest::qWaitFor([&] { return !grid.isShowing(); }, 2000));
