@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
 #include <vector>
 
 namespace ImageFilters {
@@ -24,93 +25,105 @@ QImage writableCopy(const QImage& image) {
     return out;
 }
 
-inline int toByte(float value) {
-    // NaN compares false both ways and ends up as 0.
-    if (!(value > 0.0f)) {
-        return 0;
+// An affine colour change: out_i = sum_j m[3i + j] c_j + offset_i, on
+// values 0..1. Done with per-channel tables in 16.16 fixed point, so every
+// pixel costs nine lookups.
+QImage applyAffine(const QImage& image, const Matrix& m, const std::array<float, 3>& offset) {
+    const QImage in = image.convertToFormat(QImage::Format_ARGB32);
+    QImage out(in.size(), QImage::Format_ARGB32);
+    if (in.isNull() || out.isNull()) {
+        return {};
     }
-    if (value >= 1.0f) {
-        return 255;
+    out.setDotsPerMeterX(image.dotsPerMeterX());
+    out.setDotsPerMeterY(image.dotsPerMeterY());
+    // Entries are kept within +-2^28 so three of them and an offset add up
+    // without overflow.
+    constexpr float kOne = 65536.0f;
+    static constexpr float kLimit = 268435456.0f;
+    auto fixed = [](float value) {
+        return static_cast<std::int32_t>(std::lround(std::clamp(value, -kLimit, kLimit)));
+    };
+    std::vector<std::int32_t> tables(9 * 256);
+    for (size_t k = 0; k < 9; ++k) {
+        const float coefficient = std::isfinite(m[k]) ? m[k] : 0.0f;
+        for (int v = 0; v < 256; ++v) {
+            tables[k * 256 + static_cast<size_t>(v)] = fixed(coefficient * v * kOne);
+        }
     }
-    return static_cast<int>(value * 255.0f + 0.5f);
-}
-
-// Runs `change(r, g, b)` (values 0..1) over every pixel, keeping alpha.
-template <typename Change> QImage perPixel(const QImage& image, Change change) {
-    QImage out = writableCopy(image);
-    if (out.isNull()) {
-        return out;
+    std::int32_t offsets[3];
+    for (size_t i = 0; i < 3; ++i) {
+        const float o = std::isfinite(offset[i]) ? offset[i] : 0.0f;
+        offsets[i] = fixed(o * 255.0f * kOne) + 32768;
     }
-    constexpr float kInv = 1.0f / 255.0f;
-    for (int y = 0; y < out.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(out.scanLine(y));
-        for (int x = 0; x < out.width(); ++x) {
-            const QRgb p = line[x];
-            float r = qRed(p) * kInv;
-            float g = qGreen(p) * kInv;
-            float b = qBlue(p) * kInv;
-            change(r, g, b);
-            line[x] = qRgba(toByte(r), toByte(g), toByte(b), qAlpha(p));
+    const std::int32_t* t = tables.data();
+    auto channel = [](std::int32_t value) { return std::clamp(value >> 16, 0, 255); };
+    for (int y = 0; y < in.height(); ++y) {
+        const auto* src = reinterpret_cast<const QRgb*>(in.constScanLine(y));
+        auto* dst = reinterpret_cast<QRgb*>(out.scanLine(y));
+        for (int x = 0; x < in.width(); ++x) {
+            const QRgb p = src[x];
+            const unsigned r = qRed(p);
+            const unsigned g = qGreen(p);
+            const unsigned b = qBlue(p);
+            const std::int32_t nr = t[r] + t[256 + g] + t[512 + b] + offsets[0];
+            const std::int32_t ng = t[768 + r] + t[1024 + g] + t[1280 + b] + offsets[1];
+            const std::int32_t nb = t[1536 + r] + t[1792 + g] + t[2048 + b] + offsets[2];
+            dst[x] = (p & 0xff000000u) | (static_cast<QRgb>(channel(nr)) << 16) |
+                     (static_cast<QRgb>(channel(ng)) << 8) | static_cast<QRgb>(channel(nb));
         }
     }
     return out;
 }
 
 QImage applyMatrix(const QImage& image, const Matrix& m) {
-    return perPixel(image, [&m](float& r, float& g, float& b) {
-        const float nr = m[0] * r + m[1] * g + m[2] * b;
-        const float ng = m[3] * r + m[4] * g + m[5] * b;
-        const float nb = m[6] * r + m[7] * g + m[8] * b;
-        r = nr;
-        g = ng;
-        b = nb;
-    });
+    return applyAffine(image, m, {0.0f, 0.0f, 0.0f});
 }
 
 bool isNeutral(float value, float neutral) {
     return !std::isfinite(value) || value == neutral;
 }
 
-// One pass of a running-sum box average along rows (horizontal) or columns,
-// over premultiplied ARGB values, edges repeated.
-void boxPass(const QImage& src, QImage& dst, int radius, bool horizontal) {
-    const int w = src.width();
-    const int h = src.height();
-    const int length = horizontal ? w : h;
-    const int lines = horizontal ? h : w;
-    const int window = 2 * radius + 1;
-    std::vector<QRgb> buffer(static_cast<size_t>(length));
-    auto at = [&](int line, int i) -> QRgb {
-        return horizontal ? reinterpret_cast<const QRgb*>(src.constScanLine(line))[i]
-                          : reinterpret_cast<const QRgb*>(src.constScanLine(i))[line];
-    };
-    for (int line = 0; line < lines; ++line) {
-        for (int i = 0; i < length; ++i) {
-            buffer[static_cast<size_t>(i)] = at(line, i);
+bool isOpaque(const QImage& image) {
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            if (qAlpha(line[x]) != 255) {
+                return false;
+            }
         }
-        auto sample = [&](int i) {
-            return buffer[static_cast<size_t>(std::clamp(i, 0, length - 1))];
-        };
-        long sa = 0, sr = 0, sg = 0, sb = 0;
-        for (int i = -radius; i <= radius; ++i) {
-            const QRgb p = sample(i);
+    }
+    return true;
+}
+
+// Rounded division by the window through a 24-bit reciprocal.
+struct Divider {
+    explicit Divider(int window) : reciprocal((std::int64_t(1) << 24) / window) {}
+    int operator()(std::int64_t sum) const {
+        return static_cast<int>(std::min<std::int64_t>(255, (sum * reciprocal + (1 << 23)) >> 24));
+    }
+    std::int64_t reciprocal;
+};
+
+// Running-sum box average along each row, edges repeated.
+void boxRows(const QImage& src, QImage& dst, int radius) {
+    const int w = src.width();
+    const Divider divide(2 * radius + 1);
+    for (int y = 0; y < src.height(); ++y) {
+        const auto* in = reinterpret_cast<const QRgb*>(src.constScanLine(y));
+        auto* out = reinterpret_cast<QRgb*>(dst.scanLine(y));
+        auto at = [in, w](int x) { return in[std::clamp(x, 0, w - 1)]; };
+        std::int64_t sa = 0, sr = 0, sg = 0, sb = 0;
+        for (int x = -radius; x <= radius; ++x) {
+            const QRgb p = at(x);
             sa += qAlpha(p);
             sr += qRed(p);
             sg += qGreen(p);
             sb += qBlue(p);
         }
-        for (int i = 0; i < length; ++i) {
-            const QRgb out = qRgba(static_cast<int>((sr + window / 2) / window),
-                                   static_cast<int>((sg + window / 2) / window),
-                                   static_cast<int>((sb + window / 2) / window),
-                                   static_cast<int>((sa + window / 2) / window));
-            if (horizontal) {
-                reinterpret_cast<QRgb*>(dst.scanLine(line))[i] = out;
-            } else {
-                reinterpret_cast<QRgb*>(dst.scanLine(i))[line] = out;
-            }
-            const QRgb leaving = sample(i - radius);
-            const QRgb entering = sample(i + radius + 1);
+        for (int x = 0; x < w; ++x) {
+            out[x] = qRgba(divide(sr), divide(sg), divide(sb), divide(sa));
+            const QRgb leaving = at(x - radius);
+            const QRgb entering = at(x + radius + 1);
             sa += qAlpha(entering) - qAlpha(leaving);
             sr += qRed(entering) - qRed(leaving);
             sg += qGreen(entering) - qGreen(leaving);
@@ -119,13 +132,45 @@ void boxPass(const QImage& src, QImage& dst, int radius, bool horizontal) {
     }
 }
 
+// The same down each column, a whole row of sums at a time.
+void boxColumns(const QImage& src, QImage& dst, int radius) {
+    const int w = src.width();
+    const int h = src.height();
+    const Divider divide(2 * radius + 1);
+    auto row = [&src, h](int y) {
+        return reinterpret_cast<const QRgb*>(src.constScanLine(std::clamp(y, 0, h - 1)));
+    };
+    std::vector<std::int64_t> sums(static_cast<size_t>(w) * 4, 0);
+    for (int y = -radius; y <= radius; ++y) {
+        const QRgb* line = row(y);
+        for (int x = 0; x < w; ++x) {
+            std::int64_t* s = &sums[static_cast<size_t>(x) * 4];
+            s[0] += qAlpha(line[x]);
+            s[1] += qRed(line[x]);
+            s[2] += qGreen(line[x]);
+            s[3] += qBlue(line[x]);
+        }
+    }
+    for (int y = 0; y < h; ++y) {
+        auto* out = reinterpret_cast<QRgb*>(dst.scanLine(y));
+        const QRgb* leaving = row(y - radius);
+        const QRgb* entering = row(y + radius + 1);
+        for (int x = 0; x < w; ++x) {
+            std::int64_t* s = &sums[static_cast<size_t>(x) * 4];
+            out[x] = qRgba(divide(s[1]), divide(s[2]), divide(s[3]), divide(s[0]));
+            s[0] += qAlpha(entering[x]) - qAlpha(leaving[x]);
+            s[1] += qRed(entering[x]) - qRed(leaving[x]);
+            s[2] += qGreen(entering[x]) - qGreen(leaving[x]);
+            s[3] += qBlue(entering[x]) - qBlue(leaving[x]);
+        }
+    }
+}
+
 } // namespace
 
 QImage grayScale(const QImage& image) {
-    return perPixel(image, [](float& r, float& g, float& b) {
-        const float luma = kLumaR * r + kLumaG * g + kLumaB * b;
-        r = g = b = luma;
-    });
+    return applyMatrix(image,
+                       {kLumaR, kLumaG, kLumaB, kLumaR, kLumaG, kLumaB, kLumaR, kLumaG, kLumaB});
 }
 
 QImage sepia(const QImage& image) {
@@ -134,11 +179,7 @@ QImage sepia(const QImage& image) {
 }
 
 QImage invertColor(const QImage& image) {
-    return perPixel(image, [](float& r, float& g, float& b) {
-        r = 1.0f - r;
-        g = 1.0f - g;
-        b = 1.0f - b;
-    });
+    return applyAffine(image, {-1, 0, 0, 0, -1, 0, 0, 0, -1}, {1, 1, 1});
 }
 
 QImage adjustHue(const QImage& image, float radians) {
@@ -170,12 +211,16 @@ QImage colorControls(const QImage& image, float saturation, float brightness, fl
     const float s = sat ? saturation : 1.0f;
     const float add = brt ? brightness : 0.0f;
     const float k = con ? contrast : 1.0f;
-    return perPixel(image, [s, add, k](float& r, float& g, float& b) {
-        const float luma = kLumaR * r + kLumaG * g + kLumaB * b;
-        r = ((luma + s * (r - luma)) + add - 0.5f) * k + 0.5f;
-        g = ((luma + s * (g - luma)) + add - 0.5f) * k + 0.5f;
-        b = ((luma + s * (b - luma)) + add - 0.5f) * k + 0.5f;
-    });
+    // ((L + s (c - L)) + add - 0.5) k + 0.5, with L the luma: one affine map.
+    const float luma[3] = {kLumaR, kLumaG, kLumaB};
+    Matrix m{};
+    for (int i = 0; i < 3; ++i) {
+        for (int j = 0; j < 3; ++j) {
+            m[static_cast<size_t>(3 * i + j)] = k * ((1.0f - s) * luma[j] + (i == j ? s : 0.0f));
+        }
+    }
+    const float offset = k * (add - 0.5f) + 0.5f;
+    return applyAffine(image, m, {offset, offset, offset});
 }
 
 QImage sharpenLuminance(const QImage& image, float amount) {
@@ -188,33 +233,38 @@ QImage sharpenLuminance(const QImage& image, float amount) {
     }
     const int w = out.width();
     const int h = out.height();
-    std::vector<float> luma(static_cast<size_t>(w) * static_cast<size_t>(h));
+    const size_t width = static_cast<size_t>(w);
+    // Luma in 1/256 steps (weights 54, 183, 19 out of 256), then its sums
+    // over three pixels of each row.
+    std::vector<std::int32_t> luma(width * static_cast<size_t>(h));
+    std::vector<std::int32_t> rowSums(luma.size());
     for (int y = 0; y < h; ++y) {
         const auto* line = reinterpret_cast<const QRgb*>(out.constScanLine(y));
+        std::int32_t* l = &luma[static_cast<size_t>(y) * width];
         for (int x = 0; x < w; ++x) {
-            luma[static_cast<size_t>(y) * w + x] =
-                (kLumaR * qRed(line[x]) + kLumaG * qGreen(line[x]) + kLumaB * qBlue(line[x])) /
-                255.0f;
+            l[x] = 54 * qRed(line[x]) + 183 * qGreen(line[x]) + 19 * qBlue(line[x]);
+        }
+        std::int32_t* sums = &rowSums[static_cast<size_t>(y) * width];
+        for (int x = 0; x < w; ++x) {
+            sums[x] = l[std::max(x - 1, 0)] + l[x] + l[std::min(x + 1, w - 1)];
         }
     }
-    auto L = [&](int x, int y) {
-        return luma[static_cast<size_t>(std::clamp(y, 0, h - 1)) * w + std::clamp(x, 0, w - 1)];
-    };
-    constexpr float kInv = 1.0f / 255.0f;
+    // delta = amount (L - mean) with L and mean in 1/256 steps.
+    const float scale = amount / (256.0f * 9.0f);
     for (int y = 0; y < h; ++y) {
+        const std::int32_t* above = &rowSums[static_cast<size_t>(std::max(y - 1, 0)) * width];
+        const std::int32_t* here = &rowSums[static_cast<size_t>(y) * width];
+        const std::int32_t* below = &rowSums[static_cast<size_t>(std::min(y + 1, h - 1)) * width];
+        const std::int32_t* l = &luma[static_cast<size_t>(y) * width];
         auto* line = reinterpret_cast<QRgb*>(out.scanLine(y));
         for (int x = 0; x < w; ++x) {
-            float mean = 0.0f;
-            for (int dy = -1; dy <= 1; ++dy) {
-                for (int dx = -1; dx <= 1; ++dx) {
-                    mean += L(x + dx, y + dy);
-                }
-            }
-            mean /= 9.0f;
-            const float delta = amount * (L(x, y) - mean);
+            const float delta =
+                scale * static_cast<float>(9 * l[x] - (above[x] + here[x] + below[x]));
+            const int d =
+                static_cast<int>(std::clamp(delta, -512.0f, 512.0f) + (delta < 0 ? -0.5f : 0.5f));
             const QRgb p = line[x];
-            line[x] = qRgba(toByte(qRed(p) * kInv + delta), toByte(qGreen(p) * kInv + delta),
-                            toByte(qBlue(p) * kInv + delta), qAlpha(p));
+            line[x] = qRgba(std::clamp(qRed(p) + d, 0, 255), std::clamp(qGreen(p) + d, 0, 255),
+                            std::clamp(qBlue(p) + d, 0, 255), qAlpha(p));
         }
     }
     return out;
@@ -226,15 +276,21 @@ QImage boxBlur(const QImage& image, float radius) {
     }
     const int limit = std::max(image.width(), image.height());
     const int r = static_cast<int>(std::min(std::lround(radius), static_cast<long>(limit)));
-    QImage src = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    QImage tmp(src.size(), QImage::Format_ARGB32_Premultiplied);
-    QImage dst(src.size(), QImage::Format_ARGB32_Premultiplied);
+    // Straight and premultiplied values agree on opaque pictures: no
+    // conversion needed then.
+    QImage src = image.convertToFormat(QImage::Format_ARGB32);
+    const bool opaque = !src.isNull() && isOpaque(src);
+    if (!opaque) {
+        src = src.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    }
+    QImage tmp(src.size(), src.format());
+    QImage dst(src.size(), src.format());
     if (src.isNull() || tmp.isNull() || dst.isNull()) {
         return {};
     }
-    boxPass(src, tmp, r, true);
-    boxPass(tmp, dst, r, false);
-    QImage out = dst.convertToFormat(QImage::Format_ARGB32);
+    boxRows(src, tmp, r);
+    boxColumns(tmp, dst, r);
+    QImage out = opaque ? dst : dst.convertToFormat(QImage::Format_ARGB32);
     if (out.isNull()) {
         return {};
     }
@@ -248,11 +304,7 @@ QImage exposure(const QImage& image, float ev) {
         return image;
     }
     const float factor = std::exp2(ev);
-    return perPixel(image, [factor](float& r, float& g, float& b) {
-        r *= factor;
-        g *= factor;
-        b *= factor;
-    });
+    return applyMatrix(image, {factor, 0, 0, 0, factor, 0, 0, 0, factor});
 }
 
 } // namespace ImageFilters

@@ -53,6 +53,25 @@ CardPicture applyStep(const CardPicture& picture, const QString& name,
     return result.isNull() ? picture : result;
 }
 
+// A raster finer than kMaxPixelsPerPoint scaled down to it, so the steps do
+// not work on more pixels than a card print can show.
+CardPicture workingRaster(const CardPicture& picture) {
+    const QImage image = picture.image();
+    const QSizeF size = picture.size();
+    const int maxW =
+        std::max(1, static_cast<int>(std::ceil(size.width() * ImageProcesser::kMaxPixelsPerPoint)));
+    const int maxH = std::max(
+        1, static_cast<int>(std::ceil(size.height() * ImageProcesser::kMaxPixelsPerPoint)));
+    if (image.width() <= maxW && image.height() <= maxH) {
+        return picture;
+    }
+    const QImage smaller =
+        image.scaled(std::min(image.width(), maxW), std::min(image.height(), maxH),
+                     Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    const CardPicture result = CardPicture::fromImage(smaller, size);
+    return result.isNull() ? picture : result;
+}
+
 bool allNeutral(bool grayscale, bool sepia, bool invrtclr, float hue, float sat, float brt,
                 float con, int rotate, float r, float g, float b) {
     auto neutral = [](float value, float n) { return !std::isfinite(value) || value == n; };
@@ -105,6 +124,7 @@ CardPicture ImageProcesser::Get_Processed_Image(const CardPicture& picture, bool
         }
         p = raster;
     }
+    p = workingRaster(p);
     if (grayscale) {
         p = applyStep(p, QStringLiteral("GrayScale"), filters.grayScale, true);
     }

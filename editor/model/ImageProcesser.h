@@ -24,6 +24,10 @@ public:
     static constexpr float kMaxHeight = 468.0f;
     // Margin around a picture turned by an angle that is not a right angle.
     static constexpr double kRotationMargin = 20.0;
+    // Once a step changes pixels, finer pictures are worked on at this many
+    // pixels per point (216 dpi), which is more than card prints show; a
+    // neutral chain leaves the picture whole.
+    static constexpr double kMaxPixelsPerPoint = 3.0;
 
     // The pixel steps, replaceable as a set (tests make one fail).
     struct Filters {

@@ -70,13 +70,6 @@ TEST(TextRendering, JustifiedLinesReachTheRightEdgeExceptTheLast) {
     EXPECT_LT(firstL.right(), firstJ.right());
 }
 
-TEST(TextRendering, CaseThreeIsDrawnCapitalised) {
-    auto mixed = textObject(QStringLiteral("hELLO wORLD"));
-    mixed->text_transfrom_case = 3;
-    auto typed = textObject(QStringLiteral("Hello World"));
-    EXPECT_EQ(objtest::render(*mixed, {220, 80}), objtest::render(*typed, {220, 80}));
-}
-
 TEST(TextRendering, BlankOrHiddenTextDrawsNothing) {
     auto blank = textObject(QStringLiteral("  \n\t \r\n "));
     blank->_isDrawingFill = true;
