@@ -29,7 +29,9 @@ public:
 
     // The inspector for an object, or the card inspector for none.
     virtual void Show_RHS_Properties(const std::shared_ptr<SKTGraphic>& graphic) = 0;
-    // Marks the canvas of the current side for redrawing.
+    // Marks the canvas of the current side for redrawing; implementations
+    // call that canvas's SKTGraphicView::Refresh_Canvas, which drops requests
+    // made while it paints and queues those from other threads.
     virtual void Refresh_Canvas() = 0;
     virtual void Open_Barcode_Window() = 0;
     virtual void Undo_Redo_Button_state() = 0;
