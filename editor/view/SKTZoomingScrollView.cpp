@@ -13,7 +13,9 @@ SKTZoomingScrollView::SKTZoomingScrollView(QWidget* parent) : QScrollArea(parent
     m_clipView = new SWCenteringClipView;
     setViewport(m_clipView);
     setWidgetResizable(false);
-    setAlignment(Qt::AlignCenter);
+    // Centring is ours (centerDocument); the scroll area places the canvas
+    // at its scrolled position.
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_horizontalRuler = new SKTRulerView(Qt::Horizontal, this);
     m_verticalRuler = new SKTRulerView(Qt::Vertical, this);
@@ -69,7 +71,7 @@ void SKTZoomingScrollView::setDocumentView(QWidget* view) {
             canvas->setZoomFactor(_factor);
         }
     }
-    syncRulers();
+    centerDocument();
 }
 
 void SKTZoomingScrollView::setFactor(double factor) {
@@ -101,7 +103,7 @@ void SKTZoomingScrollView::setRulersVisible(bool visible) {
     m_horizontalRuler->setVisible(visible);
     m_verticalRuler->setVisible(visible);
     layoutRulers();
-    syncRulers();
+    centerDocument();
 }
 
 void SKTZoomingScrollView::layoutRulers() {
@@ -127,18 +129,49 @@ void SKTZoomingScrollView::paintEvent(QPaintEvent*) {
 void SKTZoomingScrollView::resizeEvent(QResizeEvent* event) {
     QScrollArea::resizeEvent(event);
     layoutRulers();
-    syncRulers();
+    centerDocument();
 }
 
 bool SKTZoomingScrollView::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == widget() && (event->type() == QEvent::Move || event->type() == QEvent::Resize)) {
-        syncRulers();
-        viewport()->update(); // the silhouette and its shadow follow the canvas
+    const bool result = QScrollArea::eventFilter(watched, event);
+    if (watched == widget()) {
+        if (event->type() == QEvent::Resize) {
+            centerDocument();
+        } else if (event->type() == QEvent::Move) {
+            // A move to where the canvas already is sends no event, so
+            // re-centring ends here.
+            syncRulers();
+            viewport()->update(); // the silhouette and its shadow follow
+        }
     }
-    return QScrollArea::eventFilter(watched, event);
+    return result;
+}
+
+void SKTZoomingScrollView::centerDocument() {
+    QWidget* document = widget();
+    if (!document) {
+        syncRulers();
+        return;
+    }
+    // Per axis on which the card is smaller than the visible area: the
+    // visible area's origin in points is (card - visible) / 2, rounded in
+    // single precision with halves away from zero.
+    auto centred = [this](int documentPixels, int viewportPixels, int current) {
+        if (documentPixels >= viewportPixels) {
+            return current;
+        }
+        const double card = documentPixels / _factor;
+        const double visible = viewportPixels / _factor;
+        const float origin = std::round(static_cast<float>((card - visible) / 2));
+        return static_cast<int>(std::lround(-origin * _factor));
+    };
+    const QPoint at(centred(document->width(), viewport()->width(), document->x()),
+                    centred(document->height(), viewport()->height(), document->y()));
+    document->move(at);
+    syncRulers();
 }
 
 void SKTZoomingScrollView::scrollContentsBy(int dx, int dy) {
     QScrollArea::scrollContentsBy(dx, dy);
-    syncRulers();
+    centerDocument();
 }

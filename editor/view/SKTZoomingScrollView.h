@@ -42,6 +42,10 @@ public:
     // divided by the factor, its origin negative while the card is centred.
     QRectF clipBounds() const;
 
+    // Keeps a canvas smaller than the viewport centred on that axis; a
+    // larger one stays where scrolling put it.
+    void centerDocument();
+
     // The zoom pop-up, made on first need.
     QComboBox* factorPopUpButton();
     void validateFactorPopUpButton();

@@ -1,7 +1,7 @@
 #pragma once
 // The viewport of the zooming scroll view: paints the grey backdrop and the
-// card's silhouette with a soft shadow under the canvas. (Centring a card
-// smaller than the viewport is the scroll area's centre alignment.)
+// card's silhouette with a soft shadow under the canvas. (The scroll view
+// places the canvas in it: centred on each axis where the card is smaller.)
 
 #include <QImage>
 #include <QPainterPath>

@@ -93,6 +93,12 @@ TEST(ZoomCentring, SmallerCardCentredLargerCardScrolls) {
     EXPECT_EQ(small.view.clipBounds().topLeft(), QPointF(-100, -100));
     small.view.horizontalScrollBar()->setValue(50);
     EXPECT_EQ(small.canvas->x(), 100) << "a centred card stays put";
+    small.view.resize(small.view.size() + QSize(1, 0)); // 201 points to spare
+    EXPECT_EQ(small.canvas->x(), 101) << "half a point rounds away from zero";
+    small.view.setFactor(2.0); // 600 x 400 pixels in 501 x 400: only x scrolls
+    EXPECT_EQ(small.canvas->pos(), QPoint(0, 0));
+    small.view.setFactor(0.5);
+    EXPECT_EQ(small.canvas->pos(), QPoint(176, 150));
 
     ShownView large(QSize(500, 400), QSizeF(900, 200));
     QScrollBar* bar = large.view.horizontalScrollBar();
