@@ -1,20 +1,41 @@
 #include "editor/model/SKTBarcode.h"
 
-#include "editor/model/SKTPictureLoading.h"
-#include "mainwindow/core/globals.h"
+#include "editor/model/PicturePlaceholders.h"
 
-#include <QDir>
+#include <QPainter>
 
 std::shared_ptr<SKTGraphic> SKTBarcode::newOfSameClass() const {
     return std::make_shared<SKTBarcode>();
 }
 
-void SKTBarcode::barcode_image_var_assign() {
+void SKTBarcode::initWithPosition(const QPointF& point, const CardPicture&) {
+    barcode_image_var_assign();
+    const QSizeF size = _contents.size();
+    _bounds = QRectF(point.x() - size.width() / 2.0, point.y() - size.height() / 2.0, size.width(),
+                     size.height());
+}
+
+CardPicture SKTBarcode::pictureForDrawing() const {
     if (!_barcode_image.isNull()) {
-        _contents = _barcode_image;
+        return _barcode_image;
+    }
+    return PicturePlaceholders::barcode_sample_img();
+}
+
+void SKTBarcode::barcode_image_var_assign() {
+    _contents = pictureForDrawing();
+}
+
+void SKTBarcode::drawContentsInView(QPainter& painter, bool) {
+    if (!ctrl_is_visible) {
         return;
     }
-    const QString sample = QStringLiteral("barcode_sample.png");
-    _contents =
-        SKTLoadPictureFile(Resource_Path.isEmpty() ? sample : QDir(Resource_Path).filePath(sample));
+    const CardPicture picture = pictureForDrawing();
+    if (picture.isNull()) {
+        return;
+    }
+    painter.save();
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    picture.draw(painter, bounds().topLeft());
+    painter.restore();
 }

@@ -1,8 +1,41 @@
 #include "editor/model/SKTImage.h"
 
+#include "editor/model/ImageProcesser.h"
+#include "editor/model/ObjectDrawing.h"
 #include "editor/model/SKTPictureLoading.h"
+#include "mainwindow/core/globals.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// A size centred on a point; an empty size for no picture.
+QRectF centredOn(const QPointF& point, const QSizeF& size) {
+    return QRectF(point.x() - size.width() / 2.0, point.y() - size.height() / 2.0, size.width(),
+                  size.height());
+}
+
+// A stored value, a neutral one in its place when it is not a number.
+float finiteOr(float value, float neutral) {
+    return std::isfinite(value) ? value : neutral;
+}
+
+} // namespace
+
+void SKTImage::initWithPath(const QPointF& point, const QString& path) {
+    setFilePath(path);
+    _bounds = centredOn(point, _contents.size());
+}
+
+void SKTImage::initWithPosition(const QPointF& point, const CardPicture& contents) {
+    _contents = contents;
+    _file_path = Library_Selected_Image;
+    _bounds = centredOn(point, _contents.size());
+}
 
 std::shared_ptr<SKTGraphic> SKTImage::newOfSameClass() const {
     return std::make_shared<SKTImage>();
@@ -41,8 +74,11 @@ void SKTImage::makeNaturalSize() {
     if (ctrl_is_locked) {
         return;
     }
+    if (_contents.isNull()) {
+        return;
+    }
     QRectF b = bounds();
-    b.setSize(_contents.size());
+    b.setSize(ImageProcesser::limitedSize(_contents.size()));
     setBounds(b);
     setFlippedHorizontally(false);
     setFlippedVertically(false);
@@ -89,7 +125,14 @@ bool SKTImage::setValueForKey(const QString& key, const QVariant& value) {
 QVariantMap SKTImage::properties() {
     QVariantMap result = SKTGraphic::properties();
     if (!_contents.isNull()) {
-        result.insert(SKTImageContentsKey, _contents.toImage());
+        // The picture as PNG bytes, at its resolution (so its size in points
+        // reads back).
+        const QImage image = _contents.isRaster() ? _contents.image() : _contents.toImage();
+        QByteArray png;
+        QBuffer buffer(&png);
+        if (buffer.open(QIODevice::WriteOnly) && image.save(&buffer, "PNG")) {
+            result.insert(SKTImageContentsKey, png);
+        }
     }
     result.insert(SKTImageIsFlippedHorizontallyKey, _isFlippedHorizontally);
     result.insert(SKTImageIsFlippedVerticallyKey, _isFlippedVertically);
@@ -99,7 +142,13 @@ QVariantMap SKTImage::properties() {
 void SKTImage::initWithProperties(const QVariantMap& properties) {
     SKTGraphic::initWithProperties(properties);
     const QVariant contents = properties.value(SKTImageContentsKey);
-    if (contents.typeId() == QMetaType::QImage && !contents.value<QImage>().isNull()) {
+    if (contents.typeId() == QMetaType::QByteArray) {
+        const CardPicture picture =
+            CardPicture::fromImage(QImage::fromData(contents.toByteArray(), "PNG"));
+        if (!picture.isNull()) {
+            _contents = picture;
+        }
+    } else if (contents.typeId() == QMetaType::QImage && !contents.value<QImage>().isNull()) {
         _contents = CardPicture::fromImage(contents.value<QImage>());
     }
     const QVariant h = properties.value(SKTImageIsFlippedHorizontallyKey);
@@ -110,4 +159,66 @@ void SKTImage::initWithProperties(const QVariantMap& properties) {
     if (v.typeId() == QMetaType::Bool || v.typeId() == QMetaType::Int) {
         _isFlippedVertically = v.toBool();
     }
+}
+
+// ---- Drawing ----
+
+SKTImage::Adjustments SKTImage::currentAdjustments() const {
+    Adjustments a;
+    a.grayScale = gray_Scale;
+    a.sepia = Sepia;
+    a.invert = invert_clr;
+    a.hue = finiteOr(hue_val, 0.0f);
+    a.sat = finiteOr(sat_val, 1.0f);
+    a.brt = finiteOr(brt_val, 0.0f);
+    a.con = finiteOr(con_val, 1.0f);
+    a.sharpness = finiteOr(srp_val, 0.0f);
+    a.ev = finiteOr(ev_val, 0.0f);
+    a.blur = finiteOr(blr_val, 0.0f);
+    a.rotation = ImageProcesser::wholeDegrees(rotate_image);
+    return a;
+}
+
+CardPicture SKTImage::adjustedPicture() const {
+    const Adjustments wanted = currentAdjustments();
+    std::lock_guard lock(m_adjustedMutex);
+    if (m_adjustedValid && m_adjustedFor == wanted && m_adjustedSource.sharesDataWith(_contents)) {
+        return m_adjusted;
+    }
+    m_adjusted = ImageProcesser::Get_Processed_Image(
+        _contents, wanted.grayScale, wanted.sepia, wanted.invert, wanted.hue, wanted.sat,
+        wanted.brt, wanted.con, wanted.rotation, wanted.sharpness, wanted.ev, wanted.blur,
+        img_trnsp_val);
+    m_adjustedSource = _contents;
+    m_adjustedFor = wanted;
+    m_adjustedValid = true;
+    return m_adjusted;
+}
+
+void SKTImage::drawContentsInView(QPainter& painter, bool) {
+    if (!ctrl_is_visible || _file_path.isEmpty()) {
+        return;
+    }
+    const QRectF b = bounds();
+    if (isDrawingStroke()) {
+        ObjectDrawing::strokeRect(painter, *this, b);
+    }
+    const CardPicture picture = adjustedPicture();
+    if (picture.isNull() || !(b.width() > 0) || !(b.height() > 0)) {
+        return;
+    }
+    const double opacity = std::isfinite(img_trnsp_val)
+                               ? std::clamp(static_cast<double>(img_trnsp_val) / 100.0, 0.0, 1.0)
+                               : 1.0;
+    painter.save();
+    // Mirroring inside the bounds; both ways turns the picture by 180
+    // degrees. Qt is y-down already, so no turning upright is needed.
+    painter.translate(b.x() + (_isFlippedHorizontally ? b.width() : 0.0),
+                      b.y() + (_isFlippedVertically ? b.height() : 0.0));
+    painter.scale(_isFlippedHorizontally ? -1.0 : 1.0, _isFlippedVertically ? -1.0 : 1.0);
+    painter.setOpacity(painter.opacity() * opacity);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    // The whole adjusted picture fills the bounds, turned pictures included.
+    picture.draw(painter, QRectF(0.0, 0.0, b.width(), b.height()));
+    painter.restore();
 }

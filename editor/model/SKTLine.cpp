@@ -1,5 +1,7 @@
 #include "editor/model/SKTLine.h"
 
+#include "editor/model/ObjectDrawing.h"
+
 #include "platform/KeyedUnarchiver.h"
 #include "platform/RectStrings.h"
 
@@ -95,11 +97,22 @@ bool SKTLine::isContentsUnderPoint(const QPointF& point) const {
     const QPointF b = beginPoint();
     const QPointF e = endPoint();
     const double dx = e.x() - b.x();
-    if (dx == 0.0) {
-        return std::fabs(point.x() - b.x()) <= tolerance;
+    const double dy = e.y() - b.y();
+    const double length = std::hypot(dx, dy);
+    if (length == 0.0) {
+        return std::hypot(point.x() - b.x(), point.y() - b.y()) <= tolerance;
     }
-    const double slope = (e.y() - b.y()) / dx;
-    return std::fabs((point.x() - b.x()) * slope - (point.y() - b.y())) <= tolerance;
+    // Distance from the point to the line through b and e.
+    const double distance = std::fabs(dx * (point.y() - b.y()) - dy * (point.x() - b.x())) / length;
+    return distance <= tolerance;
+}
+
+void SKTLine::drawContentsInView(QPainter& painter, bool) {
+    if (!ctrl_is_visible) {
+        return;
+    }
+    ObjectDrawing::strokePath(painter, *this, bezierPathForDrawing(),
+                              ObjectDrawing::capStyleOf(Get_Line_Cap_Style()));
 }
 
 void SKTLine::setColor(const QColor& color) {

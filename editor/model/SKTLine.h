@@ -1,7 +1,7 @@
 #pragma once
 // A straight line from a begin point to an end point. Its geometry is the
 // bounds plus two direction flags: the points are opposite corners of the
-// bounds. Drawing comes with the shapes' own code.
+// bounds. Drawn by the shared object drawing: never filled, always stroked.
 
 #include "editor/model/SKTGraphic.h"
 
@@ -35,8 +35,12 @@ public:
     int resizeByMovingHandle(int handle, const QPointF& point) override;
     int creationSizingHandle() const override { return 2; }
     // Within the drawing bounds and within half the stroke width plus 2 of
-    // the line, measured vertically.
+    // the line, measured at right angles to it (so steep lines can be hit as
+    // well as flat ones).
     bool isContentsUnderPoint(const QPointF& point) const override;
+    // The outline only, with the line's cap style; a hidden line draws
+    // nothing.
+    void drawContentsInView(QPainter& painter, bool isBeingCreateOrEdited) override;
 
     bool isDrawingFill() const override { return false; }
     bool isDrawingStroke() const override { return true; }

@@ -1,23 +1,87 @@
 #include "editor/model/SKTSignature.h"
 
+#include "editor/model/ObjectDrawing.h"
+#include "editor/model/PicturePlaceholders.h"
 #include "editor/model/SKTPictureLoading.h"
-#include "mainwindow/core/globals.h"
 
-#include <QDir>
+#include <QPainter>
+
+namespace {
+
+QString sampleFileOfKind(const QString& kind) {
+    return PicturePlaceholders::resourceFile(kind == QLatin1String("S")
+                                                 ? QStringLiteral("sign_sample.png")
+                                                 : QStringLiteral("fingerprints.png"));
+}
+
+QRectF centredOn(const QPointF& point, const QSizeF& size) {
+    return QRectF(point.x() - size.width() / 2.0, point.y() - size.height() / 2.0, size.width(),
+                  size.height());
+}
+
+} // namespace
 
 std::shared_ptr<SKTGraphic> SKTSignature::newOfSameClass() const {
     return std::make_shared<SKTSignature>();
 }
 
-void SKTSignature::setFilePath(const QString& path) {
-    QString effective = path;
+void SKTSignature::initWithPosition(const QPointF& point, const CardPicture& contents,
+                                    const QString& kind) {
+    _contents_img = contents;
+    file_path = sampleFileOfKind(kind);
+    Set_Control_File_path(file_path);
+    Set_Sign_Or_FP(kind);
+    _bounds = centredOn(point, _contents_img.size());
+}
+
+void SKTSignature::initWithPath(const QPointF& point, const QString& path, const QString& kind) {
+    Set_Sign_Or_FP(kind);
+    setFilePath(path);
+    _bounds = centredOn(point, _contents_img.size());
+}
+
+QString SKTSignature::effectivePath(const QString& path) const {
     if (path == QLatin1String("Default")) {
-        const QString sample = Sign_Or_FP_Val() == QLatin1String("S")
-                                   ? QStringLiteral("sign_sample.png")
-                                   : QStringLiteral("fingerprints.png");
-        effective = Resource_Path.isEmpty() ? sample : QDir(Resource_Path).filePath(sample);
+        return sampleFileOfKind(Sign_Or_FP_Val());
     }
+    return path;
+}
+
+void SKTSignature::setFilePath(const QString& path) {
+    const QString effective = effectivePath(path);
     file_path = effective;
     Set_Control_File_path(effective);
     _contents_img = SKTLoadPictureFile(effective);
+}
+
+CardPicture SKTSignature::pictureForDrawing() const {
+    if (!file_path.isNull() && file_path == _file_path) {
+        return _contents_img;
+    }
+    const QString path = effectivePath(_file_path);
+    std::lock_guard lock(m_reloadMutex);
+    if (!m_hasReloaded || m_reloadedPath != path) {
+        m_reloaded = SKTLoadPictureFile(path);
+        m_reloadedPath = path;
+        m_hasReloaded = true;
+    }
+    return m_reloaded;
+}
+
+void SKTSignature::drawContentsInView(QPainter& painter, bool) {
+    if (!ctrl_is_visible) {
+        return;
+    }
+    const QRectF b = bounds();
+    if (isDrawingStroke()) {
+        ObjectDrawing::strokeRect(painter, *this, b);
+    }
+    const CardPicture picture = pictureForDrawing();
+    if (picture.isNull() || !(b.width() > 0) || !(b.height() > 0)) {
+        return;
+    }
+    painter.save();
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    picture.draw(painter, b);
+    painter.restore();
 }

@@ -1,5 +1,7 @@
 #include "editor/model/Shape_Control.h"
 
+#include "editor/model/ObjectDrawing.h"
+
 #include <cmath>
 #include <numbers>
 
@@ -51,6 +53,23 @@ bool Shape_Control::isContentsUnderPoint(const QPointF& point) const {
     return path.contains(point);
 }
 
+void Shape_Control::drawContentsInView(QPainter& painter, bool) {
+    if (!ctrl_is_visible) {
+        return;
+    }
+    const QPainterPath path = bezierPathForDrawing();
+    if (path.isEmpty()) {
+        return;
+    }
+    if (isDrawingFill()) {
+        ObjectDrawing::fillPath(painter, *this, path,
+                                ObjectDrawing::FillKinds::GradientHatchOrPlain);
+    }
+    if (isDrawingStroke()) {
+        ObjectDrawing::strokePath(painter, *this, path);
+    }
+}
+
 QPainterPath Shape_Control::Rectangle_path() const {
     QPainterPath path;
     path.addRect(bounds());
@@ -99,7 +118,7 @@ QPainterPath Shape_Control::Diamond_path() const {
 
 QPainterPath Shape_Control::Polygon_With_Diffrent_Sides(int sides) const {
     QPainterPath path;
-    if (sides <= 0) {
+    if (sides <= 0 || sides > kMaxVertices) {
         return path;
     }
     const double rx = _bounds.width() / 2.0;

@@ -507,8 +507,9 @@ TEST(LineGeometry, HitTestToleranceAndHandles) {
     line.setBeginPoint(QPointF(0, 0));
     line.setEndPoint(QPointF(100, 50)); // slope 0.5, stroke 1: tolerance 2.5
     EXPECT_TRUE(line.isContentsUnderPoint(QPointF(40, 20)));
-    EXPECT_TRUE(line.isContentsUnderPoint(QPointF(40, 17.5)));
-    EXPECT_FALSE(line.isContentsUnderPoint(QPointF(40, 17.4)));
+    // Measured at right angles: 2.5 across is 2.5 * sqrt(1.25) = 2.795 up.
+    EXPECT_TRUE(line.isContentsUnderPoint(QPointF(40, 17.21)));
+    EXPECT_FALSE(line.isContentsUnderPoint(QPointF(40, 17.19)));
     EXPECT_FALSE(line.isContentsUnderPoint(QPointF(200, 100))); // outside the drawing bounds
 
     SKTLine vertical;
