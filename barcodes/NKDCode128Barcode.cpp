@@ -75,11 +75,7 @@ void NKDCode128Barcode::generateChecksum() {
 }
 
 int NKDCode128Barcode::_bestCodeSetForContent() const {
-    const auto ascii = asciiForm(m_content);
-    if (!ascii) {
-        return kSetB;
-    }
-    return code128::bestCodeSet(std::string_view(ascii->constData(), ascii->size()));
+    return code128::bestCodeSet(symbology::asciiText(m_content));
 }
 
 QString NKDCode128Barcode::_encodeNumberPair(int value) {

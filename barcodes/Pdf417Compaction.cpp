@@ -12,14 +12,12 @@ namespace {
 
 enum SubMode { Alpha, Lower, Mixed, Punctuation };
 
+// Sub-mode values that switch sub-modes (their meaning depends on the mode).
 constexpr int kSpace = 26;
-constexpr int kLatchLower = 27; // from Alpha or Mixed; shift to Alpha from Lower
-constexpr int kLatchMixed = 28; // from Alpha or Lower; latch Alpha from Mixed
-constexpr int kLatchAlphaFromMixed = 28;
-constexpr int kShiftAlpha = 27;
-constexpr int kLatchPunctuation = 25; // from Mixed
-constexpr int kShiftPunctuation = 29; // from Alpha, Lower, Mixed; latch Alpha from Punctuation
-constexpr int kPad = 29;
+constexpr int kToLower = 27;          // latch from Alpha or Mixed; from Lower: shift Alpha
+constexpr int kToMixed = 28;          // latch from Alpha or Lower; from Mixed: latch Alpha
+constexpr int kToPunctuation = 25;    // latch from Mixed
+constexpr int kShiftPunctuation = 29; // from Punctuation: latch Alpha; also the pad
 
 int indexIn(const char* set, std::size_t size, unsigned char c) {
     const void* hit = std::memchr(set, c, size);
@@ -29,43 +27,29 @@ int indexIn(const char* set, std::size_t size, unsigned char c) {
 // Where a character belongs in text compaction.
 struct TextChar {
     bool alpha = false, lower = false, mixed = false, punctuation = false;
-    int alphaValue = -1, mixedValue = -1, punctuationValue = -1;
+    int letterValue = -1, mixedValue = -1, punctuationValue = -1;
     bool isByte() const { return !alpha && !lower && !mixed && !punctuation; }
-    bool punctuationOnly() const { return punctuation && !mixed; }
 };
 
 TextChar classify(unsigned char c) {
     TextChar t;
     if (c == ' ') {
         t.alpha = t.lower = t.mixed = true;
-        t.alphaValue = t.mixedValue = kSpace;
-        return t;
-    }
-    if (c >= 'A' && c <= 'Z') {
+        t.letterValue = t.mixedValue = kSpace;
+    } else if (c >= 'A' && c <= 'Z') {
         t.alpha = true;
-        t.alphaValue = c - 'A';
-        return t;
-    }
-    if (c >= 'a' && c <= 'z') {
+        t.letterValue = c - 'A';
+    } else if (c >= 'a' && c <= 'z') {
         t.lower = true;
-        t.alphaValue = c - 'a';
-        return t;
-    }
-    if (c == 0)
-        return t;
-    const int m = indexIn(MIXED_SET, sizeof MIXED_SET - 1, c);
-    const int p = indexIn(PUNCTUATION_SET, sizeof PUNCTUATION_SET - 1, c);
-    if (m >= 0) {
-        t.mixed = true;
+        t.letterValue = c - 'a';
+    } else if (c != 0) {
+        const int m = indexIn(MIXED_SET, sizeof MIXED_SET - 1, c);
+        const int p = indexIn(PUNCTUATION_SET, sizeof PUNCTUATION_SET - 1, c);
+        t.mixed = m >= 0;
         t.mixedValue = m;
-        // A character at the same place in both tables is in both.
-        if (p == m) {
-            t.punctuation = true;
-            t.punctuationValue = p;
-        }
-    } else if (p >= 0) {
-        t.punctuation = true;
-        t.punctuationValue = p;
+        // A character in both tables at different places counts as Mixed only.
+        t.punctuation = p >= 0 && (m < 0 || m == p);
+        t.punctuationValue = t.punctuation ? p : -1;
     }
     return t;
 }
@@ -76,25 +60,25 @@ struct TextItem {
     bool isByte;
 };
 
-class TextEncoder {
-public:
+struct TextEncoder {
     void add(int value) {
         items.push_back({value, false});
         ++values;
     }
+    void latch(int code, SubMode to, int value) {
+        add(code);
+        mode = to;
+        add(value);
+    }
     void addByte(unsigned char c) {
         // A byte codeword may only follow a whole pair of values.
         if (values % 2 != 0) {
-            add(kPad);
+            add(kShiftPunctuation);
             if (mode == Punctuation)
                 mode = Alpha;
         }
         items.push_back({kShiftByte, true});
         items.push_back({c, true});
-    }
-    void finish() {
-        if (values % 2 != 0)
-            add(kPad);
     }
 
     SubMode mode = Alpha;
@@ -102,98 +86,50 @@ public:
     int values = 0;
 };
 
-bool nextTwoArePunctuation(const TextChar* chars, int i, int count) {
-    return i + 2 < count && chars[i + 1].punctuation && chars[i + 2].punctuation;
-}
-
-bool nextTwoAreAlpha(const TextChar* chars, int i, int count) {
-    return i + 2 < count && chars[i + 1].alpha && chars[i + 2].alpha;
-}
-
-// Writes one character that is not a byte and not in the current sub-mode.
+// Writes a character that is neither a byte nor in the current sub-mode.
 void changeModeFor(TextEncoder& enc, const TextChar* chars, int i, int count) {
     const TextChar& c = chars[i];
+    const auto nextTwo = [&](bool TextChar::*in) {
+        return i + 2 < count && chars[i + 1].*in && chars[i + 2].*in;
+    };
     if (enc.mode == Punctuation) {
-        enc.add(kShiftPunctuation); // latch back to Alpha
+        enc.add(kShiftPunctuation); // latch back to Alpha, then go on from there
         enc.mode = Alpha;
         if (c.alpha) {
-            enc.add(c.alphaValue);
+            enc.add(c.letterValue);
             return;
         }
     }
-    switch (enc.mode) {
-    case Alpha:
-        if (c.lower) {
-            enc.add(kLatchLower);
-            enc.mode = Lower;
-            enc.add(c.alphaValue);
-        } else if (c.mixed) {
-            enc.add(kLatchMixed);
-            enc.mode = Mixed;
-            enc.add(c.mixedValue);
-        } else if (nextTwoArePunctuation(chars, i, count)) {
-            enc.add(kLatchMixed);
-            enc.add(kLatchPunctuation);
-            enc.mode = Punctuation;
-            enc.add(c.punctuationValue);
+    if (c.lower) { // from Alpha or Mixed
+        enc.latch(kToLower, Lower, c.letterValue);
+    } else if (c.alpha) { // from Lower or Mixed
+        if (enc.mode == Mixed) {
+            enc.latch(kToMixed, Alpha, c.letterValue);
+        } else if (nextTwo(&TextChar::alpha)) {
+            enc.add(kToMixed);
+            enc.latch(kToMixed, Alpha, c.letterValue);
         } else {
-            enc.add(kShiftPunctuation);
-            enc.add(c.punctuationValue);
+            enc.add(kToLower); // shift to Alpha for one character
+            enc.add(c.letterValue);
         }
-        break;
-    case Lower:
-        if (c.alpha) {
-            if (nextTwoAreAlpha(chars, i, count)) {
-                enc.add(kLatchMixed);
-                enc.add(kLatchAlphaFromMixed);
-                enc.mode = Alpha;
-            } else {
-                enc.add(kShiftAlpha);
-            }
-            enc.add(c.alphaValue);
-        } else if (c.mixed) {
-            enc.add(kLatchMixed);
-            enc.mode = Mixed;
-            enc.add(c.mixedValue);
-        } else if (nextTwoArePunctuation(chars, i, count)) {
-            enc.add(kLatchMixed);
-            enc.add(kLatchPunctuation);
-            enc.mode = Punctuation;
-            enc.add(c.punctuationValue);
-        } else {
-            enc.add(kShiftPunctuation);
-            enc.add(c.punctuationValue);
-        }
-        break;
-    case Mixed:
-        if (c.lower) {
-            enc.add(kLatchLower);
-            enc.mode = Lower;
-            enc.add(c.alphaValue);
-        } else if (c.alpha) {
-            enc.add(kLatchAlphaFromMixed);
-            enc.mode = Alpha;
-            enc.add(c.alphaValue);
-        } else if (nextTwoArePunctuation(chars, i, count)) {
-            enc.add(kLatchPunctuation);
-            enc.mode = Punctuation;
-            enc.add(c.punctuationValue);
-        } else {
-            enc.add(kShiftPunctuation);
-            enc.add(c.punctuationValue);
-        }
-        break;
-    case Punctuation:
-        break; // handled above
+    } else if (c.mixed) { // from Alpha or Lower
+        enc.latch(kToMixed, Mixed, c.mixedValue);
+    } else if (nextTwo(&TextChar::punctuation)) {
+        if (enc.mode != Mixed)
+            enc.add(kToMixed);
+        enc.latch(kToPunctuation, Punctuation, c.punctuationValue);
+    } else {
+        enc.add(kShiftPunctuation);
+        enc.add(c.punctuationValue);
     }
 }
 
 int valueInMode(const TextChar& c, SubMode mode) {
     switch (mode) {
     case Alpha:
-        return c.alpha ? c.alphaValue : -1;
+        return c.alpha ? c.letterValue : -1;
     case Lower:
-        return c.lower ? c.alphaValue : -1;
+        return c.lower ? c.letterValue : -1;
     case Mixed:
         return c.mixed ? c.mixedValue : -1;
     case Punctuation:
@@ -239,7 +175,8 @@ bool textCompaction(const unsigned char* text, int start, int length, int* cw, i
         else
             changeModeFor(enc, chars.data(), i, length);
     }
-    enc.finish();
+    if (enc.values % 2 != 0)
+        enc.add(kShiftPunctuation); // pad
 
     int count = 0;
     for (const TextItem& item : enc.items)

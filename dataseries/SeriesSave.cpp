@@ -48,6 +48,23 @@ SeriesSaveResult Save_Series_Under_Name(const QString& typed, const QString& loa
     return SeriesSaveResult::Saved;
 }
 
+SeriesSaveResult Save_New_Series(const QString& typed, const QStringList& values) {
+    const QString cleaned = Remove_Reserve_Char_In_File_Name(typed);
+    const QString target = Series_File_Path(cleaned);
+    if (target.isEmpty()) {
+        Show_MessageBox(Series_Access_Error_Text);
+        return SeriesSaveResult::Failed;
+    }
+    if (QFileInfo::exists(target) && Show_YES_NO_MessageBox(Series_Exists_Question_Text) != 1) {
+        return SeriesSaveResult::Declined;
+    }
+    if (!Write_Series_File(cleaned, values)) {
+        Show_MessageBox(Series_Access_Error_Text);
+        return SeriesSaveResult::Failed;
+    }
+    return SeriesSaveResult::Saved;
+}
+
 bool Delete_Series(const QString& name, const SeriesBindingSides& card) {
     if (Check_Batch_File_In_Use_Validation(name, card)) {
         Show_MessageBox(Series_In_Use_Delete_Text);

@@ -29,6 +29,11 @@ enum class SeriesSaveResult {
 SeriesSaveResult Save_Series_Under_Name(const QString& typed, const QString& loaded,
                                         const QStringList& values, const SeriesBindingSides& card);
 
+// The rule of generated and imported series: the typed name cleaned with
+// Remove_Reserve_Char_In_File_Name, an existing series replaced only after
+// the question, the values written as they are.
+SeriesSaveResult Save_New_Series(const QString& typed, const QStringList& values);
+
 // Deletes a series' file unless the series is in use (then the refusal is
 // shown). True when the file was removed.
 bool Delete_Series(const QString& name, const SeriesBindingSides& card);

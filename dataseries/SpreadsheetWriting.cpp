@@ -91,7 +91,11 @@ bool SpreadsheetWriter::WriteWorksheetData(const QString& partPath) {
     const QByteArray spans = "1:" + QByteArray::number(qint64(width));
 
     QByteArray xml;
-    xml.reserve(64 * (rowCount + 16) * width);
+    qsizetype cellCount = 0;
+    for (const QStringList& row : _data) {
+        cellCount += row.size();
+    }
+    xml.reserve(1024 + 48 * rowCount + 48 * cellCount);
     xml += declaration;
     xml += "<worksheet xmlns=\"";
     xml += mainNamespace;

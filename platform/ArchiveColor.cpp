@@ -2,7 +2,6 @@
 
 #include "platform/RectStrings.h"
 
-#include <QRegularExpression>
 #include <algorithm>
 #include <charconv>
 
@@ -51,14 +50,13 @@ QByteArray rgbText(const QColor& color) {
 
 std::optional<std::vector<double>> components(const QByteArray& text) {
     const qsizetype nul = text.indexOf('\0');
-    const QString ascii = QString::fromLatin1(nul >= 0 ? text.left(nul) : text);
-    const QStringList tokens =
-        ascii.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
+    const QString ascii = QString::fromLatin1(nul >= 0 ? text.left(nul) : text).simplified();
+    const QList<QStringView> tokens = QStringView(ascii).split(u' ', Qt::SkipEmptyParts);
     if (tokens.size() > 8) {
         return std::nullopt;
     }
     std::vector<double> values;
-    for (const QString& token : tokens) {
+    for (QStringView token : tokens) {
         const std::optional<double> value = RectStrings::parseNumber(token);
         if (!value) {
             return std::nullopt;

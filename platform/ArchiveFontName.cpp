@@ -56,4 +56,20 @@ Face parse(const QString& name) {
     return face;
 }
 
+QFont font(const Face& face, double pointSize) {
+    QFont result(face.family);
+    result.setPointSizeF(pointSize);
+    if (face.bold) {
+        result.setBold(true);
+    }
+    if (face.italic) {
+        result.setItalic(true);
+    }
+    return result;
+}
+
+QFont font(const QString& name, double pointSize) {
+    return font(parse(name), pointSize);
+}
+
 } // namespace ArchiveFontName

@@ -3,6 +3,7 @@
 // platform carry PostScript names ("TimesNewRomanPS-BoldItalicMT"), which
 // read as a family and a face.
 
+#include <QFont>
 #include <QString>
 
 namespace ArchiveFontName {
@@ -17,5 +18,10 @@ struct Face {
 // -> {"Helvetica", italic}; "ArialMT" -> {"Arial"}. A name with spaces, or one
 // word without a dash or an "MT"/"PS" ending, is a family name as it stands.
 Face parse(const QString& name);
+
+// A font of that face at a size in points, e.g. for a PostScript name a
+// record gives: font("TimesNewRomanPS-BoldItalicMT", 18).
+QFont font(const Face& face, double pointSize);
+QFont font(const QString& name, double pointSize);
 
 } // namespace ArchiveFontName

@@ -308,11 +308,11 @@ struct KeyedArchiver::Impl {
 KeyedArchiver::KeyedArchiver() : d(std::make_unique<Impl>()) {}
 KeyedArchiver::~KeyedArchiver() = default;
 
-Plist KeyedArchiver::archivedPlist(const KeyedArchivable& root) {
-    KeyedArchiver coder;
-    const quint64 rootUid = coder.d->archivableUid(coder, &root);
+namespace {
+
+Plist archiveWithRoot(std::vector<Plist>& entries, quint64 rootUid) {
     Plist objects = Plist::array();
-    for (Plist& item : coder.d->objects) {
+    for (Plist& item : entries) {
         objects.append(std::move(item));
     }
     Plist top = Plist::dictionary();
@@ -323,6 +323,20 @@ Plist KeyedArchiver::archivedPlist(const KeyedArchivable& root) {
     archive.insert(QStringLiteral("$top"), std::move(top));
     archive.insert(QStringLiteral("$objects"), std::move(objects));
     return archive;
+}
+
+} // namespace
+
+Plist KeyedArchiver::archivedPlist(const KeyedArchivable& root) {
+    KeyedArchiver coder;
+    const quint64 rootUid = coder.d->archivableUid(coder, &root);
+    return archiveWithRoot(coder.d->objects, rootUid);
+}
+
+QByteArray KeyedArchiver::archivedRootValue(const QVariant& value, PlistFormat format) {
+    KeyedArchiver coder;
+    const quint64 rootUid = coder.d->valueUid(coder, value);
+    return archiveWithRoot(coder.d->objects, rootUid).toBytes(format);
 }
 
 QByteArray KeyedArchiver::archivedData(const KeyedArchivable& root, PlistFormat format) {

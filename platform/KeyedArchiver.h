@@ -41,6 +41,11 @@ public:
                                    PlistFormat format = PlistFormat::Binary);
     // The same archive as a property list, for embedding.
     static Plist archivedPlist(const KeyedArchivable& root);
+    // The archive of one value as its root, e.g. a colour or a font stored
+    // on its own: the kinds encodeValue takes; an invalid QVariant or colour
+    // gives a root of $null.
+    static QByteArray archivedRootValue(const QVariant& value,
+                                        PlistFormat format = PlistFormat::Binary);
 
     // Encoders for the object being written. Keys are written in call order.
     void encodeBool(const QString& key, bool value);

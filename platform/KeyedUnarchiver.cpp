@@ -52,7 +52,11 @@ bool isOneOf(const QString& name, std::initializer_list<const char*> names) {
 void KeyedClassRegistry::registerClass(const QString& className, Factory factory) {
     Registry& r = registry();
     std::lock_guard lock(r.mutex);
-    r.factories.insert(className, std::move(factory));
+    if (factory) {
+        r.factories.insert(className, std::move(factory));
+    } else {
+        r.factories.remove(className);
+    }
 }
 
 KeyedClassRegistry::Factory KeyedClassRegistry::factory(const QString& className) {
@@ -233,15 +237,7 @@ struct KeyedUnarchiver::Impl {
         if (const auto italic = deref(v.value(ArchiveClasses::kFontItalicKey)).toBool()) {
             face.italic = *italic;
         }
-        QFont font(face.family);
-        font.setPointSizeF(*size);
-        if (face.bold) {
-            font.setBold(true);
-        }
-        if (face.italic) {
-            font.setItalic(true);
-        }
-        return font;
+        return ArchiveFontName::font(face, *size);
     }
 
     // One attribute set: {"NS.keys": [...], "NS.objects": [...]}.
@@ -363,11 +359,18 @@ struct KeyedUnarchiver::Impl {
         if (!uid) {
             return plainVariant(v);
         }
-        Follow follow(*this, *uid);
+        return variantAt(*uid);
+    }
+
+    std::optional<QVariant> variantAt(quint64 uid) const {
+        if (uid == 0) {
+            return QVariant();
+        }
+        Follow follow(*this, uid);
         if (!follow.ok()) {
             return std::nullopt;
         }
-        return plainVariant(at(*uid));
+        return plainVariant(at(uid));
     }
 
     std::optional<QVariant> plainVariant(PlistView v) const {
@@ -649,7 +652,7 @@ std::unique_ptr<KeyedUnarchiver> KeyedUnarchiver::fromPlist(Plist plist, QString
     impl.index = objects.items();
     impl.count = impl.index.size();
     impl.root = *root;
-    if (impl.root == 0 || impl.root >= impl.count) {
+    if (impl.root >= impl.count) {
         return fail(QStringLiteral("the root object is out of range"));
     }
     QString fault = impl.checkReferences();
@@ -672,6 +675,10 @@ std::shared_ptr<KeyedArchivable> KeyedUnarchiver::decodeRootObject(QString* reas
     d->fatal.clear();
     d->stack.clear();
     d->following.clear();
+    if (d->root == 0) {
+        setReason(reason, QStringLiteral("the archive holds no object"));
+        return nullptr;
+    }
     QString why;
     std::shared_ptr<KeyedArchivable> root;
     try {
@@ -689,6 +696,25 @@ std::shared_ptr<KeyedArchivable> KeyedUnarchiver::decodeRootObject(QString* reas
                   why.isEmpty() ? QStringLiteral("the root object could not be read") : why);
     }
     return root;
+}
+
+std::optional<QVariant> KeyedUnarchiver::decodeRootValue(QString* reason) const {
+    d->fatal.clear();
+    d->stack.clear();
+    d->following.clear();
+    std::optional<QVariant> value;
+    try {
+        value = d->variantAt(d->root);
+    } catch (const std::exception& e) {
+        d->fatal = QStringLiteral("the archive could not be read: %1").arg(e.what());
+    }
+    if (!d->fatal.isEmpty() || !value) {
+        setReason(reason, d->fatal.isEmpty()
+                              ? QStringLiteral("the archive's root is no value we read")
+                              : d->fatal);
+        return std::nullopt;
+    }
+    return value;
 }
 
 bool KeyedUnarchiver::containsValueForKey(const QString& key) const {

@@ -48,6 +48,10 @@ public:
     // The root object built by its class's factory; none and a reason when
     // the class is unknown or the factory gives none.
     std::shared_ptr<KeyedArchivable> decodeRootObject(QString* reason = nullptr) const;
+    // The root read as a value (the kinds decodeValue answers: a colour
+    // archive gives a QColor, a font archive a QFont); absent and a reason
+    // when it is none of them.
+    std::optional<QVariant> decodeRootValue(QString* reason = nullptr) const;
 
     // Within the object being decoded.
     bool containsValueForKey(const QString& key) const;

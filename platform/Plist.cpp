@@ -1,6 +1,7 @@
 #include "platform/Plist.h"
 
 #include "platform/PlistBinaryCheck.h"
+#include "platform/PlistBinaryWriter.h"
 #include "platform/PlistCompat.h"
 
 #include <QFile>
@@ -324,7 +325,8 @@ Plist Plist::fromFile(const QString& path, QString* reason) {
 }
 
 QByteArray Plist::toBytes(PlistFormat format) const {
-    return format == PlistFormat::Xml ? plistcompat::toXml(m_node) : plistcompat::toBinary(m_node);
+    return format == PlistFormat::Xml ? plistcompat::toXml(m_node)
+                                      : PlistBinaryWriter::write(m_node);
 }
 
 bool Plist::writeToFile(const QString& path, PlistFormat format, QString* reason) const {

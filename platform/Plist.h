@@ -2,7 +2,7 @@
 // Property lists over libplist: a move-only owner (Plist) and a non-owning
 // view (PlistView) with typed access that answers "absent" (an empty
 // optional) on a value of another type. libplist's version differences are
-// kept inside Plist.cpp.
+// kept inside PlistCompat.cpp.
 
 #include <QByteArray>
 #include <QString>

@@ -77,18 +77,6 @@ QByteArray toXml(Node node) {
     return result;
 }
 
-QByteArray toBinary(Node node) {
-    if (!node) {
-        return {};
-    }
-    char* out = nullptr;
-    uint32_t length = 0;
-    plist_to_bin(node, &out, &length);
-    QByteArray result(out, static_cast<qsizetype>(out ? length : 0));
-    plist_to_bin_free(out);
-    return result;
-}
-
 std::vector<Node> arrayItems(Node array) {
     std::vector<Node> items;
     if (!array || plist_get_node_type(array) != PLIST_ARRAY) {

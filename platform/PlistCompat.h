@@ -18,10 +18,10 @@ Node newInteger(std::int64_t value);
 bool isInteger(Node node);
 std::optional<std::int64_t> integerValue(Node node);
 
-// Parses XML or binary bytes; nullptr when libplist cannot read them.
+// Parses XML or binary bytes; nullptr when libplist cannot read them. Binary
+// output is our own (PlistBinaryWriter).
 Node parse(const QByteArray& bytes);
 QByteArray toXml(Node node);
-QByteArray toBinary(Node node);
 
 // Every item of an array in order. libplist 2.2 finds item n of a parsed
 // array by walking the list, so loops use this instead of index access.

@@ -12,6 +12,9 @@
 inline QString Resource_Path;
 inline QString Data_Folder_Path;
 
+// Name of the default text font (new text, card content font).
+inline const QString Text_Ctrl_Font = QStringLiteral("Times New Roman");
+
 // Set while inspector controls or page records are loaded from code, so that
 // control actions do not copy controls back into records.
 inline std::atomic<int> Not_Draw_Only_Prop_Change{0};

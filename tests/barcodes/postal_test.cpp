@@ -185,6 +185,8 @@ TEST(JapanPostTable, CheckCharacters) {
     EXPECT_EQ(japanpost::bars('9'), "TFF");
     EXPECT_EQ(japanpost::bars('/'), "FFF");
     EXPECT_EQ(japanpost::bars('@'), "");
+    std::set<std::string_view> distinct(japanpost::kChars.begin(), japanpost::kChars.end());
+    EXPECT_EQ(distinct.size(), japanpost::kChars.size());
     EXPECT_EQ(japanpost::bars(','), "");
 }
 

@@ -11,42 +11,24 @@
 
 namespace dstest {
 
-Workspace::Workspace() : m_hadTmp(qEnvironmentVariableIsSet("TMPDIR")) {
-    m_oldTmp = qgetenv("TMPDIR");
-    QDir root(m_dir.path());
-    root.mkpath(QStringLiteral("resources/DataSet"));
-    root.mkpath(QStringLiteral("tmp"));
-    Resource_Path = root.filePath(QStringLiteral("resources"));
-    Data_Folder_Path = root.filePath(QStringLiteral("resources/DataSet"));
-    QFile::copy(QStringLiteral(CARD_SOURCE_DIR "/resources/Template.xlsx"),
-                root.filePath(QStringLiteral("resources/Template.xlsx")));
-    qputenv("TMPDIR", QFile::encodeName(root.filePath(QStringLiteral("tmp"))));
+Workspace::Workspace() : m_oldTmp(qgetenv("TMPDIR")) {
+    QDir(m_dir.path()).mkpath("resources/DataSet");
+    QDir(m_dir.path()).mkpath("tmp");
+    Resource_Path = path("resources");
+    Data_Folder_Path = path("resources/DataSet");
+    QFile::copy(CARD_SOURCE_DIR "/resources/Template.xlsx", path("resources/Template.xlsx"));
+    qputenv("TMPDIR", QFile::encodeName(path("tmp")));
     spreadsheet.reset();
-    Excel_Sheet_Number = 1;
-    Excel_Sheet_Columns = 1;
+    Excel_Sheet_Number = Excel_Sheet_Columns = 1;
 }
 
 Workspace::~Workspace() {
     spreadsheet.reset();
-    if (m_hadTmp) {
-        qputenv("TMPDIR", m_oldTmp);
-    } else {
-        qunsetenv("TMPDIR");
-    }
-    Resource_Path.clear();
-    Data_Folder_Path.clear();
-}
-
-QString Workspace::path(const QString& relative) const {
-    return QDir(root()).filePath(relative);
-}
-
-QString Workspace::dataFolder() const {
-    return Data_Folder_Path;
+    qputenv("TMPDIR", m_oldTmp);
 }
 
 QString Workspace::seriesPath(const QString& name) const {
-    return Data_Folder_Path + QLatin1Char('/') + name + QStringLiteral(".txt");
+    return Data_Folder_Path + "/" + name + ".txt";
 }
 
 QByteArray readBytes(const QString& path) {
@@ -61,86 +43,65 @@ bool writeBytes(const QString& path, const QByteArray& bytes) {
 
 bool writeZip(const QString& path, const ZipEntries& entries, const char* password) {
     zipFile zip = zipOpen64(QFile::encodeName(path).constData(), APPEND_STATUS_CREATE);
-    if (!zip) {
-        return false;
-    }
-    bool ok = true;
+    bool ok = zip != nullptr;
     for (const auto& [name, data] : entries) {
         zip_fileinfo info{};
         info.tmz_date.tm_year = 2020;
         info.tmz_date.tm_mday = 1;
-        const uLong crc =
-            crc32(0, reinterpret_cast<const Bytef*>(data.constData()), uInt(data.size()));
+        const uLong crc = crc32(0, reinterpret_cast<const Bytef*>(data.data()), uInt(data.size()));
         ok = ok &&
-             zipOpenNewFileInZip3_64(zip, name.constData(), &info, nullptr, 0, nullptr, 0, nullptr,
-                                     Z_DEFLATED, Z_DEFAULT_COMPRESSION, 0, -MAX_WBITS,
-                                     DEF_MEM_LEVEL, Z_DEFAULT_STRATEGY, password, crc, 0) == ZIP_OK;
-        ok = ok && zipWriteInFileInZip(zip, data.constData(), unsigned(data.size())) == ZIP_OK;
-        ok = ok && zipCloseFileInZip(zip) == ZIP_OK;
+             zipOpenNewFileInZip3_64(zip, name, &info, nullptr, 0, nullptr, 0, nullptr, Z_DEFLATED,
+                                     6, 0, -MAX_WBITS, DEF_MEM_LEVEL, Z_DEFAULT_STRATEGY, password,
+                                     crc, 0) == ZIP_OK &&
+             zipWriteInFileInZip(zip, data.data(), unsigned(data.size())) == ZIP_OK &&
+             zipCloseFileInZip(zip) == ZIP_OK;
     }
-    return zipClose(zip, nullptr) == ZIP_OK && ok;
+    return zip && zipClose(zip, nullptr) == ZIP_OK && ok;
 }
 
-ZipEntries readZip(const QString& path) {
-    ZipEntries entries;
+std::map<QByteArray, QByteArray> readZip(const QString& path) {
+    std::map<QByteArray, QByteArray> entries;
     unzFile zip = unzOpen64(QFile::encodeName(path).constData());
-    if (!zip) {
-        return entries;
-    }
-    for (int status = unzGoToFirstFile(zip); status == UNZ_OK; status = unzGoToNextFile(zip)) {
+    for (int s = zip ? unzGoToFirstFile(zip) : UNZ_END_OF_LIST_OF_FILE; s == UNZ_OK;
+         s = unzGoToNextFile(zip)) {
         char name[1024];
         unz_file_info64 info{};
-        if (unzGetCurrentFileInfo64(zip, &info, name, sizeof name, nullptr, 0, nullptr, 0) !=
-                UNZ_OK ||
-            unzOpenCurrentFile(zip) != UNZ_OK) {
-            break;
-        }
+        unzGetCurrentFileInfo64(zip, &info, name, sizeof name, nullptr, 0, nullptr, 0);
         QByteArray data(qsizetype(info.uncompressed_size), '\0');
-        const int got =
-            data.isEmpty() ? 0 : unzReadCurrentFile(zip, data.data(), unsigned(data.size()));
-        unzCloseCurrentFile(zip);
-        if (got < 0) {
-            break;
+        if (unzOpenCurrentFile(zip) == UNZ_OK && !data.isEmpty()) {
+            unzReadCurrentFile(zip, data.data(), unsigned(data.size()));
         }
-        entries.emplace_back(QByteArray(name), data);
+        unzCloseCurrentFile(zip);
+        entries[name] = data;
     }
-    unzClose(zip);
+    if (zip) {
+        unzClose(zip);
+    }
     return entries;
 }
 
 QByteArray sheetXml(const QByteArray& body, const QByteArray& dimension, const QByteArray& ns) {
-    QByteArray xml =
-        "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n<worksheet xmlns=\"" + ns +
-        "\">";
-    if (!dimension.isEmpty()) {
-        xml += "<dimension ref=\"" + dimension + "\"/>";
-    }
-    return xml + "<sheetData>" + body + "</sheetData></worksheet>";
+    const QByteArray dim = dimension.isEmpty() ? "" : "<dimension ref=\"" + dimension + "\"/>";
+    return "<?xml version=\"1.0\"?>\n<worksheet xmlns=\"" + ns + "\">" + dim + "<sheetData>" +
+           body + "</sheetData></worksheet>";
 }
 
 QByteArray sstXml(const QList<QByteArray>& items) {
-    QByteArray xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<sst "
-                     "xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">";
-    for (const QByteArray& item : items) {
-        xml += "<si>" + item + "</si>";
-    }
-    return xml + "</sst>";
+    return "<sst xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"><si>" +
+           items.join("</si><si>") + "</si></sst>";
 }
 
-QString makeWorkbook(const Workspace& ws, const QString& name,
-                     const std::vector<std::pair<int, QByteArray>>& sheets,
+QString makeWorkbook(const Workspace& ws, const std::vector<std::pair<int, QByteArray>>& sheets,
                      const QByteArray& sharedStrings) {
-    ZipEntries entries;
-    entries.emplace_back("xl/workbook.xml",
-                         "<workbook xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/"
-                         "main\"/>");
+    ZipEntries entries = {{"xl/workbook.xml", "<workbook/>"}};
     if (!sharedStrings.isEmpty()) {
         entries.emplace_back("xl/sharedStrings.xml", sharedStrings);
     }
     for (const auto& [number, part] : sheets) {
         entries.emplace_back("xl/worksheets/sheet" + QByteArray::number(number) + ".xml", part);
     }
-    const QString path = ws.path(name);
+    static int made = 0;
+    const QString path = ws.path(QStringLiteral("book%1.xlsx").arg(++made));
     writeZip(path, entries);
     return path;
 }

@@ -58,13 +58,13 @@ std::vector<double> numbers(const QJsonValue& value) {
 }
 
 // Checks one sidecar entry against the coder positioned on the root object.
-void checkValue(const KeyedUnarchiver& coder, const QString& name, const QJsonObject& spec) {
-    const QString key = spec.value("key").toString(name);
-    const QString kind = spec.value("kind").toString();
-    const bool absent = spec.value("absent").toBool();
-    const bool null = spec.value("null").toBool();
+void checkValue(const KeyedUnarchiver& coder, const QString& name, const QJsonObject& expected) {
+    const QString key = expected.value("key").toString(name);
+    const QString kind = expected.value("kind").toString();
+    const bool absent = expected.value("absent").toBool();
+    const bool null = expected.value("null").toBool();
     const QString where = name + u' ' + kind;
-    const QJsonValue value = spec.value("value");
+    const QJsonValue value = expected.value("value");
 
     const auto presence = [&](bool present) {
         EXPECT_EQ(present, !absent) << qPrintable(where);
@@ -106,7 +106,7 @@ void checkValue(const KeyedUnarchiver& coder, const QString& name, const QJsonOb
     } else if (kind == "data") {
         const auto v = coder.decodeData(key);
         if (presence(v.has_value())) {
-            EXPECT_EQ(v->toHex(), spec.value("hex").toString().toLatin1()) << qPrintable(where);
+            EXPECT_EQ(v->toHex(), expected.value("hex").toString().toLatin1()) << qPrintable(where);
         }
     } else if (kind == "rect") {
         const auto v = coder.decodeRect(key);
@@ -127,19 +127,19 @@ void checkValue(const KeyedUnarchiver& coder, const QString& name, const QJsonOb
         if (presence(v.has_value())) {
             EXPECT_EQ(!v->isValid(), null) << qPrintable(where);
             if (!null) {
-                expectColor(*v, spec.value("rgba").toArray(), where);
+                expectColor(*v, expected.value("rgba").toArray(), where);
             }
         }
     } else if (kind == "font") {
         const auto v = coder.decodeFont(key);
         if (presence(v.has_value())) {
-            expectFont(*v, spec, where);
+            expectFont(*v, expected, where);
         }
     } else if (kind == "styledText") {
         const auto v = coder.decodeStyledText(key);
         if (presence(v.has_value())) {
-            EXPECT_EQ(v->string(), spec.value("text").toString()) << qPrintable(where);
-            const QJsonArray runs = spec.value("runs").toArray();
+            EXPECT_EQ(v->string(), expected.value("text").toString()) << qPrintable(where);
+            const QJsonArray runs = expected.value("runs").toArray();
             ASSERT_EQ(v->runs().size(), size_t(runs.size())) << qPrintable(where);
             for (qsizetype i = 0; i < runs.size(); ++i) {
                 const QJsonObject run = runs[i].toObject();
@@ -155,8 +155,8 @@ void checkValue(const KeyedUnarchiver& coder, const QString& name, const QJsonOb
         if (presence(v.has_value())) {
             EXPECT_EQ(v->isNull(), null) << qPrintable(where);
             if (!null) {
-                const auto points = numbers(spec.value("points"));
-                const auto pixels = numbers(spec.value("pixels"));
+                const auto points = numbers(expected.value("points"));
+                const auto pixels = numbers(expected.value("pixels"));
                 ASSERT_EQ(points.size(), 2u);
                 ASSERT_EQ(pixels.size(), 2u);
                 EXPECT_NEAR(v->size().width(), points[0], 1e-9) << qPrintable(where);

@@ -87,6 +87,11 @@ TEST(ArchiveForeign, PostScriptFontNames) {
         EXPECT_EQ(face.family, QString::fromLatin1(row.family)) << row.name;
         EXPECT_EQ(face.bold, row.bold) << row.name;
         EXPECT_EQ(face.italic, row.italic) << row.name;
+        const QFont f = ArchiveFontName::font(QString::fromLatin1(row.name), 18);
+        EXPECT_EQ(f.family(), QString::fromLatin1(row.family));
+        EXPECT_EQ(f.pointSizeF(), 18);
+        EXPECT_EQ(f.bold(), row.bold) << row.name;
+        EXPECT_EQ(f.italic(), row.italic) << row.name;
     }
 }
 

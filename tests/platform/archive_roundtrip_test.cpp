@@ -291,6 +291,52 @@ TEST(ArchiveBytes, StructureOfTheArchive) {
     EXPECT_EQ(coder->rootClassName(), QStringLiteral("TestRecord"));
 }
 
+// Colours and fonts stored on their own, as design files keep a card's
+// border colour and content font.
+TEST(ArchiveBytes, ValuesAsTheRoot) {
+    const QColor color = QColor::fromRgbF(0.25f, 0.5f, 1, 0.5f);
+    const QFont bold = font("Times New Roman", 18, true, false);
+    const QVariant values[] = {color, bold, QStringLiteral("ünïcode"),
+                               QVariantList{1, QStringLiteral("a")}};
+    for (const QVariant& value : values) {
+        for (PlistFormat format : {PlistFormat::Binary, PlistFormat::Xml}) {
+            const QByteArray bytes = KeyedArchiver::archivedRootValue(value, format);
+            QString reason;
+            auto coder = KeyedUnarchiver::fromData(bytes, &reason);
+            ASSERT_TRUE(coder) << qPrintable(reason);
+            const auto back = coder->decodeRootValue(&reason);
+            ASSERT_TRUE(back) << qPrintable(reason);
+            if (value.typeId() == QMetaType::QFont) {
+                const QFont f = back->value<QFont>();
+                EXPECT_EQ(f.family(), bold.family());
+                EXPECT_EQ(f.pointSizeF(), 18);
+                EXPECT_TRUE(f.bold());
+            } else {
+                EXPECT_EQ(*back, value) << value.typeName();
+            }
+            // Not an object of a registered class.
+            EXPECT_FALSE(coder->decodeRootObject(&reason));
+            EXPECT_FALSE(reason.isEmpty());
+        }
+    }
+    const ArchiveParts p = parts(KeyedArchiver::archivedRootValue(QColor(Qt::black)));
+    EXPECT_EQ(deref(p, p.root.value(QStringLiteral("$class")))
+                  .value(QStringLiteral("$classname"))
+                  .toString(),
+              QStringLiteral("NSColor"));
+    EXPECT_EQ(p.root.value(QStringLiteral("NSRGB")).toData(), QByteArray("0 0 0\0", 6));
+    EXPECT_EQ(KeyedUnarchiver::fromData(KeyedArchiver::archivedRootValue(QColor(Qt::black)))
+                  ->rootClassName(),
+              QStringLiteral("NSColor"));
+
+    // No colour at all: the root is $null and reads as an empty value.
+    auto none = KeyedUnarchiver::fromData(KeyedArchiver::archivedRootValue(QColor()));
+    ASSERT_TRUE(none);
+    const auto empty = none->decodeRootValue();
+    ASSERT_TRUE(empty);
+    EXPECT_FALSE(empty->isValid());
+}
+
 TEST(ArchiveBytes, ValueForms) {
     TestRecord record;
     record.color = QColor(Qt::black);

@@ -1,5 +1,6 @@
 // Property lists: typed access, both formats, files, and input that must be
 // refused without harm.
+#include "common/TestSupport.h"
 #include "platform/Plist.h"
 
 #include <QDir>
@@ -8,6 +9,7 @@
 #include <QtEndian>
 #include <clocale>
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace {
 
@@ -197,6 +199,93 @@ TEST(Plist, OwnershipMoves) {
     EXPECT_EQ(list.view().count(), 1);
     list.append(Plist()); // nothing to add
     EXPECT_EQ(list.view().count(), 1);
+}
+
+// Every kind of value, at sizes that need the longer encodings: counts of
+// 15 and more, references over 255 objects, wide integers and UIDs (up to 32
+// bits: libplist 2.2 reads no wider UID).
+Plist everyKind() {
+    Plist root = Plist::dictionary();
+    root.insert(QStringLiteral("ascii"),
+                Plist::string(QStringLiteral("a string of more than fifteen")));
+    root.insert(QStringLiteral("unicode"), Plist::string(QStringLiteral("Grüße 日本 😀")));
+    root.insert(QStringLiteral("ключ"), Plist::string(QString()));
+    Plist ints = Plist::array();
+    for (qint64 v :
+         {qint64(0), qint64(255), qint64(256), qint64(65536), qint64(1) << 40, qint64(-1),
+          std::numeric_limits<qint64>::min(), std::numeric_limits<qint64>::max()}) {
+        ints.append(Plist::integer(v));
+    }
+    root.insert(QStringLiteral("ints"), std::move(ints));
+    Plist reals = Plist::array();
+    for (double v : {0.5, double(1.1f), 1.1, -1e300, 0.0}) {
+        reals.append(Plist::real(v));
+    }
+    root.insert(QStringLiteral("reals"), std::move(reals));
+    Plist uids = Plist::array();
+    for (quint64 v : {quint64(0), quint64(300), quint64(70000), quint64(4000000000)}) {
+        uids.append(Plist::uid(v));
+    }
+    root.insert(QStringLiteral("uids"), std::move(uids));
+    root.insert(QStringLiteral("yes"), Plist::boolean(true));
+    root.insert(QStringLiteral("no"), Plist::boolean(false));
+    root.insert(QStringLiteral("blob"), Plist::data(QByteArray(70000, '\x5a')));
+    root.insert(QStringLiteral("empty"), Plist::data(QByteArray()));
+    Plist many = Plist::array();
+    for (int i = 0; i < 400; ++i) {
+        Plist item = Plist::dictionary();
+        item.insert(QStringLiteral("n"), Plist::integer(i));
+        item.insert(QStringLiteral("same"), Plist::data("equal bytes"));
+        many.append(std::move(item));
+    }
+    root.insert(QStringLiteral("many"), std::move(many));
+    return root;
+}
+
+TEST(PlistBinary, SameTreeSameBytes) {
+    const QByteArray first = everyKind().toBytes(PlistFormat::Binary);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(everyKind().toBytes(PlistFormat::Binary), first);
+    }
+    // Read back, the tree is the same tree (compared through its XML).
+    QString reason;
+    const Plist back = Plist::fromBytes(first, &reason);
+    ASSERT_FALSE(back.isNull()) << qPrintable(reason);
+    EXPECT_EQ(back.toBytes(PlistFormat::Xml), everyKind().toBytes(PlistFormat::Xml));
+    // Equal values are stored once, containers never merged: 405 lists and
+    // dictionaries, 400 different numbers "n", and a few dozen other values
+    // (the 400 equal "same" data among them once).
+    const auto count = qFromBigEndian<quint64>(first.constData() + first.size() - 24);
+    EXPECT_GT(count, 805u);
+    EXPECT_LT(count, 860u);
+}
+
+TEST(PlistBinary, PythonReadsTheSameValues) {
+    const QString python = testsupport::debianPython();
+    if (python.isEmpty()) {
+        GTEST_SKIP() << "outside tool not installed: /usr/bin/python3";
+    }
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    ASSERT_TRUE(everyKind().writeToFile(dir.filePath("a.bin"), PlistFormat::Binary));
+    ASSERT_TRUE(everyKind().writeToFile(dir.filePath("a.xml"), PlistFormat::Xml));
+    const char* script = R"(
+import plistlib, sys
+def norm(v):
+    if isinstance(v, plistlib.UID): return {"CF$UID": v.data}
+    if isinstance(v, list): return [norm(x) for x in v]
+    if isinstance(v, dict): return {k: norm(x) for k, x in v.items()}
+    return v
+b = norm(plistlib.load(open(sys.argv[1], "rb")))
+x = norm(plistlib.load(open(sys.argv[2], "rb")))
+print("same" if b == x else "differ")
+print(b["ints"], b["uids"], b["unicode"])
+)";
+    const auto run =
+        testsupport::runProcess(python, {QStringLiteral("-c"), QString::fromLatin1(script),
+                                         dir.filePath("a.bin"), dir.filePath("a.xml")});
+    ASSERT_EQ(run.exitCode, 0) << run.err.constData();
+    EXPECT_TRUE(run.out.startsWith("same")) << run.out.constData();
 }
 
 } // namespace
