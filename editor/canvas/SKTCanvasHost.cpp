@@ -2,6 +2,7 @@
 
 #include "editor/canvas/SKTGraphicView.h"
 #include "editor/model/SKTPictureLoading.h"
+#include "editor/render/Card_Base_Drawing.h"
 #include "mainwindow/core/globals.h"
 
 #include <QDir>
@@ -36,12 +37,12 @@ QString currentGraphicClass() {
     return g_host ? g_host->currentGraphicClass() : QString();
 }
 
-void Card_Base_Drawing(QPainter& painter, const QRectF& dirty) {
+void Card_Base_Drawing(QPainter& painter, const QRectF& card) {
     if (g_host) {
-        g_host->Card_Base_Drawing(painter, dirty);
+        g_host->Card_Base_Drawing(painter, card);
         return;
     }
-    painter.fillRect(dirty, Qt::white);
+    ::Card_Base_Drawing(painter, card, CardBackgroundInputs::current());
 }
 
 void Show_RHS_Properties(const std::shared_ptr<SKTGraphic>& graphic) {

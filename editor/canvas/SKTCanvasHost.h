@@ -22,12 +22,16 @@ public:
     virtual int Selected_Control_Tool() const = 0;
     virtual QString currentGraphicClass() const = 0;
 
-    // The card background of the current side into the dirty rectangle.
-    virtual void Card_Base_Drawing(QPainter& painter, const QRectF& dirty) = 0;
+    // The card background of the current side, its outline built from
+    // `card` (the whole card; the painter is clipped to the dirty area, so a
+    // partial redraw keeps the card's own rounded or oval outline).
+    virtual void Card_Base_Drawing(QPainter& painter, const QRectF& card) = 0;
 
     // The inspector for an object, or the card inspector for none.
     virtual void Show_RHS_Properties(const std::shared_ptr<SKTGraphic>& graphic) = 0;
-    // Marks the canvas of the current side for redrawing.
+    // Marks the canvas of the current side for redrawing; implementations
+    // call that canvas's SKTGraphicView::Refresh_Canvas, which drops requests
+    // made while it paints and queues those from other threads.
     virtual void Refresh_Canvas() = 0;
     virtual void Open_Barcode_Window() = 0;
     virtual void Undo_Redo_Button_state() = 0;
@@ -47,12 +51,13 @@ public:
 };
 
 // The canvas's way to the main window: the registered controller, or the
-// fallbacks (arrow tool, a white card, no inspector, the canvas redrawing
+// fallbacks (arrow tool, the background from the stored card
+// records, no inspector, the canvas redrawing
 // itself, sample pictures from the resource folder).
 namespace SKTCanvasMain {
 int Selected_Control_Tool();
 QString currentGraphicClass();
-void Card_Base_Drawing(QPainter& painter, const QRectF& dirty);
+void Card_Base_Drawing(QPainter& painter, const QRectF& card);
 void Show_RHS_Properties(const std::shared_ptr<SKTGraphic>& graphic);
 void Refresh_Canvas(SKTGraphicView& requester);
 void Open_Barcode_Window();

@@ -30,6 +30,7 @@ SKTGraphicView::SKTGraphicView(QWidget* parent) : SKTZoomableCanvas(parent) {
     setMouseTracking(false);
     _handleShowingTimer = new QTimer(this);
     _handleShowingTimer->setSingleShot(true);
+    _handleShowingTimer->setTimerType(Qt::PreciseTimer);
     _handleShowingTimer->setInterval(500);
     connect(_handleShowingTimer, &QTimer::timeout, this, &SKTGraphicView::unhideHandlesForTimer);
 }

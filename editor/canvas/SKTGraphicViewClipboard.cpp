@@ -36,8 +36,15 @@ void SKTGraphicView::copy() {
     auto data = std::make_unique<QMimeData>();
     data->setData(SKTGraphicViewPasteboardMimeType,
                   SKTGraphic::pasteboardDataWithGraphics(selected));
-    data->setData(kPdfMimeType, SKTRenderingView::pdfDataWithGraphics_data(selected));
-    data->setData(kTiffMimeType, SKTRenderingView::tiffDataWithGraphics(selected));
+    // A rendering that fails is left out rather than offered empty.
+    const QByteArray pdf = SKTRenderingView::pdfDataWithGraphics_data(selected);
+    if (!pdf.isEmpty()) {
+        data->setData(kPdfMimeType, pdf);
+    }
+    const QByteArray tiff = SKTRenderingView::tiffDataWithGraphics(selected);
+    if (!tiff.isEmpty()) {
+        data->setData(kTiffMimeType, tiff);
+    }
     QClipboard* clipboard = QGuiApplication::clipboard();
     SKTPasteboardChangeCount(); // counting starts before our own change
     clipboard->clear();
@@ -66,7 +73,8 @@ void SKTGraphicView::paste() {
         const std::optional<SKTGraphicList> read = SKTGraphic::graphicsWithPasteboardData(
             pasteboard->data(SKTGraphicViewPasteboardMimeType), &error);
         if (!read) {
-            Show_MessageBox(error.localizedDescription);
+            Show_MessageBox(error.localizedDescription + QLatin1Char('\n') +
+                            error.localizedFailureReason);
             return;
         }
         const qint64 changeCount = SKTPasteboardChangeCount();

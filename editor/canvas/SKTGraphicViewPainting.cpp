@@ -34,7 +34,9 @@ void SKTGraphicView::drawCard(QPainter& painter, const QRectF& dirty) {
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
 
-    SKTCanvasMain::Card_Base_Drawing(painter, dirty);
+    // The background is given the whole card; the clip keeps it to the
+    // dirty area.
+    SKTCanvasMain::Card_Base_Drawing(painter, bounds().isEmpty() ? dirty : bounds());
     drawGrid(painter, dirty);
 
     const SKTGraphicList list = graphics();

@@ -83,7 +83,9 @@ void strokePath(QPainter& painter, const SKTGraphic& graphic, const QPainterPath
                 Qt::PenCapStyle cap) {
     const QColor color = strokeColorOf(graphic);
     const double width = graphic.strokeWidth();
-    if (!color.isValid() || !std::isfinite(width) || width < 0) {
+    // Qt refuses pens wider than 2^16; no card shows an outline that wide.
+    constexpr double kMaxWidth = 32768.0;
+    if (!color.isValid() || !std::isfinite(width) || width < 0 || width > kMaxWidth) {
         return;
     }
     QPen pen = DrawingDefaults::outlinePen(color, width, graphic.strokeBorderType());

@@ -5,6 +5,7 @@
 #include "editor/model/SKTPictureLoading.h"
 #include "mainwindow/core/globals.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QPainter>
 #include <algorithm>
@@ -124,7 +125,14 @@ bool SKTImage::setValueForKey(const QString& key, const QVariant& value) {
 QVariantMap SKTImage::properties() {
     QVariantMap result = SKTGraphic::properties();
     if (!_contents.isNull()) {
-        result.insert(SKTImageContentsKey, _contents.toImage());
+        // The picture as PNG bytes, at its resolution (so its size in points
+        // reads back).
+        const QImage image = _contents.isRaster() ? _contents.image() : _contents.toImage();
+        QByteArray png;
+        QBuffer buffer(&png);
+        if (buffer.open(QIODevice::WriteOnly) && image.save(&buffer, "PNG")) {
+            result.insert(SKTImageContentsKey, png);
+        }
     }
     result.insert(SKTImageIsFlippedHorizontallyKey, _isFlippedHorizontally);
     result.insert(SKTImageIsFlippedVerticallyKey, _isFlippedVertically);
@@ -134,7 +142,13 @@ QVariantMap SKTImage::properties() {
 void SKTImage::initWithProperties(const QVariantMap& properties) {
     SKTGraphic::initWithProperties(properties);
     const QVariant contents = properties.value(SKTImageContentsKey);
-    if (contents.typeId() == QMetaType::QImage && !contents.value<QImage>().isNull()) {
+    if (contents.typeId() == QMetaType::QByteArray) {
+        const CardPicture picture =
+            CardPicture::fromImage(QImage::fromData(contents.toByteArray(), "PNG"));
+        if (!picture.isNull()) {
+            _contents = picture;
+        }
+    } else if (contents.typeId() == QMetaType::QImage && !contents.value<QImage>().isNull()) {
         _contents = CardPicture::fromImage(contents.value<QImage>());
     }
     const QVariant h = properties.value(SKTImageIsFlippedHorizontallyKey);

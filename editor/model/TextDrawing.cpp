@@ -61,7 +61,7 @@ QSizeF layOut(QTextLayout& layout, const QString& text, const Style& style, doub
     const QString shown = prepared(caseChanged(text, style.textCase));
     layout.setText(shown);
     layout.setFont(layoutFont(style));
-    QTextOption option(alignmentFor(style.alignment, shown));
+    QTextOption option(alignmentFor(style.alignment));
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     option.setTextDirection(shown.isRightToLeft() ? Qt::RightToLeft : Qt::LeftToRight);
     option.setTabStopDistance(kTabInterval);
@@ -113,7 +113,7 @@ QString caseChanged(const QString& text, int textCase) {
     }
 }
 
-Qt::Alignment alignmentFor(int alignment, const QString&) {
+Qt::Alignment alignmentFor(int alignment) {
     switch (alignment) {
     case 1:
         return Qt::AlignRight | Qt::AlignAbsolute;

@@ -29,7 +29,7 @@ struct Style {
 QString caseChanged(const QString& text, int textCase);
 
 // The Qt alignment of a stored alignment value (unknown values: left).
-Qt::Alignment alignmentFor(int alignment, const QString& text);
+Qt::Alignment alignmentFor(int alignment);
 
 // The size the text takes laid out at the width: the widest line and the
 // height of all lines (one line's height for an empty text).

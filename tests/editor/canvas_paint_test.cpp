@@ -145,6 +145,8 @@ TEST(CanvasPaint, ASelectionChangeRedrawsOnlyTheObjectsConcerned) {
     const QRect nearArea = near->drawingBounds().toAlignedRect().adjusted(-2, -2, 2, 2);
     EXPECT_TRUE(nearArea.contains(painted.boundingRect()));
     EXPECT_FALSE(painted.intersects(far->drawingBounds().toAlignedRect()));
+    // The background still builds its outline from the whole card.
+    EXPECT_EQ(f.host.backgroundRects.last(), QRectF(0, 0, 400, 300));
 }
 
 TEST(CanvasPaint, HandlesShowOnSelectedObjectsAndAreRedWhenLocked) {

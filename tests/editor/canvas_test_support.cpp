@@ -3,9 +3,9 @@
 #include <QCoreApplication>
 #include <QPainter>
 
-void RecordingCanvasHost::Card_Base_Drawing(QPainter& painter, const QRectF& dirty) {
-    ++backgroundDraws;
-    painter.fillRect(dirty, Qt::white);
+void RecordingCanvasHost::Card_Base_Drawing(QPainter& painter, const QRectF& card) {
+    backgroundRects.append(card);
+    painter.fillRect(card, Qt::white);
 }
 
 CanvasFixture::CanvasFixture(const QString& listKey) : key(listKey) {

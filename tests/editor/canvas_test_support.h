@@ -20,7 +20,7 @@ public:
 
     int Selected_Control_Tool() const override { return tool; }
     QString currentGraphicClass() const override { return toolClass; }
-    void Card_Base_Drawing(QPainter& painter, const QRectF& dirty) override;
+    void Card_Base_Drawing(QPainter& painter, const QRectF& card) override;
     void Show_RHS_Properties(const std::shared_ptr<SKTGraphic>& graphic) override {
         inspected.append(graphic);
     }
@@ -48,7 +48,7 @@ public:
     int undoButtonUpdates = 0;
     int pasteButtonUpdates = 0;
     bool sameSizeEnabled = false;
-    int backgroundDraws = 0;
+    QList<QRectF> backgroundRects;
 };
 
 // A canvas of 400 x 300 points bound to one list of its own document.

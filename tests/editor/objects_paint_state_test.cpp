@@ -102,3 +102,30 @@ TEST(ObjectPainting, WorkerThreadsDrawTheSameCard) {
         EXPECT_EQ(result, onGui);
     }
 }
+
+TEST(ObjectPainting, HiddenObjectsOfEveryKindDrawNothing) {
+    objtest::ResourceFolder resources;
+    for (const auto& graphic : oneOfEachKind(resources)) {
+        graphic->ctrl_is_visible = false;
+        EXPECT_TRUE(objtest::isWhite(paintAll({graphic}))) << graphic->className().toStdString();
+    }
+}
+
+TEST(ObjectPainting, BadGeometryNeverCrashes) {
+    objtest::ResourceFolder resources;
+    const double nan = std::nan("");
+    const QRectF rects[] = {
+        {nan, nan, nan, nan}, {0, 0, 0, 0}, {10, 10, -50, -50}, {0, 0, 1e12, 1e12}};
+    for (const QRectF& rect : rects) {
+        for (const auto& graphic : oneOfEachKind(resources)) {
+            graphic->_bounds = rect;
+            graphic->_strokeWidth = rect.width() > 1e6 ? 1e9 : nan;
+            graphic->hue_val = static_cast<float>(nan);
+            graphic->rotate_image = static_cast<float>(nan);
+            graphic->img_trnsp_val = static_cast<float>(nan);
+            paintAll({graphic});
+            graphic->isContentsUnderPoint(QPointF(5, 5));
+        }
+    }
+    SUCCEED();
+}

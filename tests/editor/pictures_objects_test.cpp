@@ -189,3 +189,18 @@ TEST(PictureDrawing, AdjustedPictureIsKeptUntilSomethingChanges) {
     picture->hue_val = 0;
     EXPECT_TRUE(picture->adjustedPicture().sharesDataWith(picture->_contents));
 }
+
+TEST(PictureProperties, PictureTravelsAsPngBytesWithItsResolution) {
+    auto picture = pictureObject(objtest::solid(300, 150, Qt::blue, 300), {0, 0, 10, 10});
+    picture->setFlippedVertically(true);
+    const QVariantMap properties = picture->properties();
+    ASSERT_EQ(properties.value("contents").typeId(), QMetaType::QByteArray);
+    EXPECT_TRUE(properties.value("contents").toByteArray().startsWith("\x89PNG"));
+    SKTImage back;
+    back.initWithProperties(properties);
+    EXPECT_EQ(back._contents.size(), QSizeF(72, 36));
+    EXPECT_TRUE(back._isFlippedVertically);
+    SKTImage junk;
+    junk.initWithProperties({{"contents", QByteArray("not a picture")}});
+    EXPECT_TRUE(junk._contents.isNull());
+}

@@ -1,14 +1,16 @@
 // Text object: case, alignment, blank texts, fills, measuring and height
 // fitting.
 
+#include "common/TestSupport.h"
+#include "drawing_test_support.h"
 #include "editor/model/SKTDocument.h"
 #include "editor/model/SKTText.h"
 #include "editor/model/TextDrawing.h"
 #include "editor_test_support.h"
 #include "objects_test_support.h"
 
+#include "editor/render/SKTRenderingView.h"
 #include <QCoreApplication>
-#include <QPdfWriter>
 
 namespace {
 
@@ -70,13 +72,6 @@ TEST(TextRendering, JustifiedLinesReachTheRightEdgeExceptTheLast) {
     EXPECT_LT(firstL.right(), firstJ.right());
 }
 
-TEST(TextRendering, CaseThreeIsDrawnCapitalised) {
-    auto mixed = textObject(QStringLiteral("hELLO wORLD"));
-    mixed->text_transfrom_case = 3;
-    auto typed = textObject(QStringLiteral("Hello World"));
-    EXPECT_EQ(objtest::render(*mixed, {220, 80}), objtest::render(*typed, {220, 80}));
-}
-
 TEST(TextRendering, BlankOrHiddenTextDrawsNothing) {
     auto blank = textObject(QStringLiteral("  \n\t \r\n "));
     blank->_isDrawingFill = true;
@@ -124,6 +119,20 @@ TEST(TextRendering, InkIsTheSameInPointsOnEveryDevice) {
     const QRect at96 = objtest::inkBounds(plain);
     EXPECT_NEAR(at216.width() / 3.0, at72.width(), 1.5);
     EXPECT_NEAR(at96.width(), at72.width(), 1.5);
+}
+
+TEST(TextRendering, InkInAPdfMatchesTheRaster) {
+    CARD_REQUIRE_TOOL(pdftoppm, "pdftoppm");
+    drawingtest::RenderInputsGuard guard(QSizeF(300, 100));
+    auto t = textObject(QStringLiteral("Hello World"), {20, 20, 250, 40});
+    t->text_kerning = 2;
+    const QImage page =
+        drawingtest::rasterisePdf(pdftoppm, SKTRenderingView::pdfDataWithGraphics_data({t}), 288);
+    ASSERT_FALSE(page.isNull());
+    const QRect pdfInk = drawingtest::inkBounds(page);
+    const QRect rasterInk = drawingtest::inkBounds(objtest::render(*t, {300, 100}, 4.0));
+    EXPECT_NEAR(pdfInk.width(), rasterInk.width(), rasterInk.width() * 0.01);
+    EXPECT_NEAR(pdfInk.height(), rasterInk.height(), 3);
 }
 
 TEST(TextSize, NaturalSizeFollowsFontCaseAndKerning) {
