@@ -3,6 +3,7 @@
 
 #include "mainwindow_controller_fixture.h"
 
+#include "editor/model/Shape_Control.h"
 #include "mainwindow/controller/MainWindowFrame.h"
 
 #include <QCoreApplication>
@@ -36,6 +37,32 @@ TEST_F(ScreenshotTest, MainWindowRendersWithCanvasAndInspector) {
     if (!folder.isEmpty()) {
         QDir().mkpath(folder);
         EXPECT_TRUE(shot.save(QDir(folder).filePath(QStringLiteral("main_window.png"))));
+    }
+}
+
+TEST_F(ScreenshotTest, SelectedShapeShowsOnTheCardWithItsInspector) {
+    start();
+    auto shape = std::make_shared<Shape_Control>();
+    shape->_shape_type = QStringLiteral("RR");
+    shape->setBounds(QRectF(40, 40, 120, 80));
+    shape->_fillColor = QColor(30, 120, 220);
+    ASSERT_TRUE(m_document->insertGraphic(shape, 0));
+    m_controller->Show_RHS_Properties(shape);
+    QCoreApplication::processEvents();
+    MainWindowFrame* window = m_controller->window();
+    const QImage shot = window->grab().toImage();
+    ASSERT_FALSE(shot.isNull());
+    EXPECT_EQ(tabLabels().first(), QStringLiteral("Rounded Rectangle Properties"));
+    // The shape's fill shows inside its bounds on the front canvas.
+    QWidget* canvas = m_controller->canvasOfSide(0);
+    const QPoint inside = canvas->mapTo(window, QPoint(100, 80));
+    const QColor seen(shot.pixel(inside * shot.devicePixelRatio()));
+    EXPECT_GT(seen.blue(), seen.red() + 60) << seen.name().toStdString();
+
+    const QString folder = qEnvironmentVariable("CARD_SCREENSHOT_DIR");
+    if (!folder.isEmpty()) {
+        QDir().mkpath(folder);
+        EXPECT_TRUE(shot.save(QDir(folder).filePath(QStringLiteral("main_window_shape.png"))));
     }
 }
 
