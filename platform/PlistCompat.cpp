@@ -100,6 +100,29 @@ std::vector<Node> arrayItems(Node array) {
     return items;
 }
 
+std::vector<Node> dictValues(Node dict) {
+    std::vector<Node> values;
+    if (!dict || plist_get_node_type(dict) != PLIST_DICT) {
+        return values;
+    }
+    values.reserve(plist_dict_get_size(dict));
+    plist_dict_iter it = nullptr;
+    plist_dict_new_iter(dict, &it);
+    if (!it) {
+        return values;
+    }
+    plist_t value = nullptr;
+    do {
+        value = nullptr;
+        plist_dict_next_item(dict, it, nullptr, &value);
+        if (value) {
+            values.push_back(value);
+        }
+    } while (value);
+    std::free(it);
+    return values;
+}
+
 void* newDictIterator(Node dict) {
     plist_dict_iter it = nullptr;
     plist_dict_new_iter(dict, &it);

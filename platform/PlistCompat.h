@@ -27,6 +27,9 @@ QByteArray toXml(Node node);
 // array by walking the list, so loops use this instead of index access.
 std::vector<Node> arrayItems(Node array);
 
+// Every value of a dictionary in order, without copying the keys.
+std::vector<Node> dictValues(Node dict);
+
 // Calls f(key, value) for every dictionary entry in order.
 template <typename F> void forEachEntry(Node dict, F f);
 void* newDictIterator(Node dict);
