@@ -243,10 +243,24 @@ struct KeyedUnarchiver::Impl {
         return list.items();
     }
 
+    // Colours and fonts are usually shared by many keys: each is read once.
+    mutable std::unordered_map<void*, QColor> colors;
+    mutable std::unordered_map<void*, std::optional<QFont>> fonts;
+
     QColor colorFrom(PlistView v) const {
         if (v.type() != PlistType::Dictionary) {
             return {};
         }
+        const auto known = colors.find(v.node());
+        if (known != colors.end()) {
+            return known->second;
+        }
+        const QColor color = readColor(v);
+        colors.emplace(v.node(), color);
+        return color;
+    }
+
+    QColor readColor(PlistView v) const {
         const auto parts = [&](const QString& key) -> std::optional<std::vector<double>> {
             const auto bytes = bytesFrom(deref(field(v, key)));
             return bytes ? ArchiveColor::components(*bytes) : std::nullopt;
@@ -278,6 +292,16 @@ struct KeyedUnarchiver::Impl {
         if (v.type() != PlistType::Dictionary) {
             return std::nullopt;
         }
+        const auto known = fonts.find(v.node());
+        if (known != fonts.end()) {
+            return known->second;
+        }
+        std::optional<QFont> font = readFont(v);
+        fonts.emplace(v.node(), font);
+        return font;
+    }
+
+    std::optional<QFont> readFont(PlistView v) const {
         const auto name = stringFrom(deref(field(v, QStringLiteral("NSName"))));
         const auto size = numberFrom(field(v, QStringLiteral("NSSize")));
         if (!name || name->trimmed().isEmpty() || !size || !(*size > 0) || *size > kMaxFontSize) {

@@ -210,7 +210,7 @@ QStringList PlistView::keys() const {
     QStringList result;
     if (type() == PlistType::Dictionary) {
         plistcompat::forEachEntry(
-            m_node, [&](const QByteArray& key, void*) { result.append(QString::fromUtf8(key)); });
+            m_node, [&](QByteArrayView key, void*) { result.append(QString::fromUtf8(key)); });
     }
     return result;
 }
@@ -227,7 +227,7 @@ std::vector<std::pair<QString, PlistView>> PlistView::entries() const {
     std::vector<std::pair<QString, PlistView>> result;
     if (type() == PlistType::Dictionary) {
         result.reserve(plist_dict_get_size(m_node));
-        plistcompat::forEachEntry(m_node, [&](const QByteArray& key, void* value) {
+        plistcompat::forEachEntry(m_node, [&](QByteArrayView key, void* value) {
             result.emplace_back(QString::fromUtf8(key), PlistView(value));
         });
     }

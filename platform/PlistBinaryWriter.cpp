@@ -191,7 +191,7 @@ public:
             }
         } else {
             std::vector<int> values;
-            plistcompat::forEachEntry(node, [&](const QByteArray& key, void* value) {
+            plistcompat::forEachEntry(node, [&](QByteArrayView key, void* value) {
                 m_value.clear();
                 appendUtf8String(m_value, key);
                 refs.push_back(m_stream.encoded(m_value));

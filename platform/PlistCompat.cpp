@@ -129,18 +129,21 @@ void* newDictIterator(Node dict) {
     return it;
 }
 
-bool nextDictEntry(Node dict, void* iterator, QByteArray& key, Node& value) {
-    char* k = nullptr;
+bool nextDictEntry(Node dict, void* iterator, char*& key, Node& value) {
+    key = nullptr;
     plist_t v = nullptr;
-    plist_dict_next_item(dict, iterator, &k, &v);
+    plist_dict_next_item(dict, iterator, &key, &v);
     if (!v) {
-        std::free(k);
+        std::free(key);
+        key = nullptr;
         return false;
     }
-    key = QByteArray(k ? k : "");
-    std::free(k);
     value = v;
     return true;
+}
+
+void freeKey(char* key) {
+    std::free(key);
 }
 
 // 2.2 allocates dictionary iterators with malloc and has no call to free them.
