@@ -68,13 +68,38 @@ int Keys::id(const QString& key) {
         m_encoded.push_back(PlistBinaryWriter::Stream::encodedString(name));
         m_ids.insert(name, id);
     }
-    m_ids.insert(key, id);
+    if (nul >= 0) {
+        m_ids.insert(key, id);
+    }
     return id;
 }
 
 namespace {
 
-int write(PlistBinaryWriter::Stream& out, const Value& v, const Keys& keys) {
+// Numbers a tree into a stream; each key's number is looked up once.
+class Writer {
+public:
+    Writer(PlistBinaryWriter::Stream& out, const Keys& keys)
+        : m_out(out), m_keys(keys), m_keyRefs(static_cast<size_t>(keys.count()), -1) {}
+
+    int write(const Value& v);
+
+private:
+    int key(int id) {
+        int& ref = m_keyRefs[static_cast<size_t>(id)];
+        if (ref < 0) {
+            ref = m_out.encoded(m_keys.encoded(id));
+        }
+        return ref;
+    }
+
+    PlistBinaryWriter::Stream& m_out;
+    const Keys& m_keys;
+    std::vector<int> m_keyRefs;
+};
+
+int Writer::write(const Value& v) {
+    PlistBinaryWriter::Stream& out = m_out;
     switch (v.kind) {
     case Value::Kind::Bool:
         return out.boolean(v.integer != 0);
@@ -93,7 +118,7 @@ int write(PlistBinaryWriter::Stream& out, const Value& v, const Keys& keys) {
         std::vector<int> refs;
         refs.reserve(v.items.size());
         for (const Value& item : v.items) {
-            refs.push_back(write(out, item, keys));
+            refs.push_back(write(item));
         }
         out.close(index, std::move(refs));
         return index;
@@ -105,8 +130,8 @@ int write(PlistBinaryWriter::Stream& out, const Value& v, const Keys& keys) {
         std::vector<int> values;
         values.reserve(v.items.size());
         for (size_t i = 0; i < v.items.size(); ++i) {
-            refs.push_back(out.encoded(keys.encoded(v.keys[i])));
-            values.push_back(write(out, v.items[i], keys));
+            refs.push_back(key(v.keys[i]));
+            values.push_back(write(v.items[i]));
         }
         refs.insert(refs.end(), values.begin(), values.end());
         out.close(index, std::move(refs));
@@ -120,7 +145,7 @@ int write(PlistBinaryWriter::Stream& out, const Value& v, const Keys& keys) {
 
 QByteArray binary(const Value& root, const Keys& keys) {
     PlistBinaryWriter::Stream out;
-    write(out, root, keys);
+    Writer(out, keys).write(root);
     return out.bytes();
 }
 

@@ -308,6 +308,7 @@ int Stream::uid(quint64 value) {
 
 QByteArray Stream::encodedString(QStringView value) {
     QByteArray out;
+    out.reserve(value.size() + 4);
     appendString(out, value);
     return out;
 }
