@@ -179,7 +179,7 @@ public:
         }
         const plist_type type = plist_get_node_type(node);
         if (type != PLIST_ARRAY && type != PLIST_DICT) {
-            m_value.clear();
+            m_value.resize(0);
             appendScalar(m_value, node);
             return m_value.isEmpty() ? -1 : m_stream.encoded(m_value);
         }
@@ -192,7 +192,7 @@ public:
         } else {
             std::vector<int> values;
             plistcompat::forEachEntry(node, [&](QByteArrayView key, void* value) {
-                m_value.clear();
+                m_value.resize(0);
                 appendUtf8String(m_value, key);
                 refs.push_back(m_stream.encoded(m_value));
                 values.push_back(number(value, depth + 1));
@@ -216,6 +216,8 @@ private:
 } // namespace
 
 Stream::Stream() {
+    // Values are encoded here one after another; resize(0) keeps the buffer
+    // where clear() would free it.
     m_scratch.reserve(64);
     m_values.reserve(256);
     m_objects.reserve(256);
@@ -252,6 +254,17 @@ int Stream::lookup() {
     return index;
 }
 
+int Stream::numbered(QByteArray&& bytes) {
+    const auto found = m_values.constFind(bytes);
+    if (found != m_values.constEnd()) {
+        return *found;
+    }
+    const int index = static_cast<int>(m_objects.size());
+    m_values.insert(bytes, index);
+    m_objects.push_back(Object{0, std::move(bytes), {}});
+    return index;
+}
+
 int Stream::encoded(const QByteArray& bytes) {
     if (bytes.isEmpty()) {
         return -1;
@@ -268,38 +281,40 @@ int Stream::encoded(const QByteArray& bytes) {
 }
 
 int Stream::boolean(bool value) {
-    m_scratch.clear();
+    m_scratch.resize(0);
     m_scratch.append(value ? '\x09' : '\x08');
     return lookup();
 }
 
 int Stream::integer(qint64 value) {
-    m_scratch.clear();
+    m_scratch.resize(0);
     appendInteger(m_scratch, value);
     return lookup();
 }
 
 int Stream::real(double value) {
-    m_scratch.clear();
+    m_scratch.resize(0);
     appendReal(m_scratch, value);
     return lookup();
 }
 
 int Stream::string(QStringView value) {
-    m_scratch.clear();
+    m_scratch.resize(0);
     appendString(m_scratch, value);
     return lookup();
 }
 
 int Stream::data(QByteArrayView value) {
-    m_scratch.clear();
-    appendMarker(m_scratch, 0x4, static_cast<quint64>(value.size()));
-    m_scratch.append(value.data(), value.size());
-    return lookup();
+    // Built in a buffer of its own: pictures are megabytes, copied once.
+    QByteArray bytes;
+    bytes.reserve(value.size() + 10);
+    appendMarker(bytes, 0x4, static_cast<quint64>(value.size()));
+    bytes.append(value.data(), value.size());
+    return numbered(std::move(bytes));
 }
 
 int Stream::uid(quint64 value) {
-    m_scratch.clear();
+    m_scratch.resize(0);
     const int width = widthFor(value);
     m_scratch.append(static_cast<char>(0x80 | (width - 1)));
     appendBigEndian(m_scratch, value, width);
@@ -334,7 +349,7 @@ QByteArray Stream::bytes() const {
             size += object.value.size();
         } else {
             const quint64 count = object.kind == 0xD ? object.refs.size() / 2 : object.refs.size();
-            marker.clear();
+            marker.resize(0);
             appendMarker(marker, object.kind, count);
             size += marker.size() + static_cast<qsizetype>(object.refs.size()) * refWidth;
         }
@@ -358,7 +373,7 @@ QByteArray Stream::bytes() const {
             continue;
         }
         const quint64 count = object.kind == 0xD ? object.refs.size() / 2 : object.refs.size();
-        marker.clear();
+        marker.resize(0);
         appendMarker(marker, object.kind, count);
         std::memcpy(p, marker.constData(), static_cast<size_t>(marker.size()));
         p += marker.size();

@@ -54,7 +54,8 @@ private:
         std::vector<int> refs; // dictionaries: keys, then values
     };
     int container(int kind);
-    int lookup(); // numbers the value in m_scratch
+    int lookup();                       // numbers the value in m_scratch
+    int numbered(QByteArray&& encoded); // numbers a value held by its own bytes
 
     std::vector<Object> m_objects;
     QHash<QByteArray, int> m_values;
