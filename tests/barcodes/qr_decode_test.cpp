@@ -124,18 +124,19 @@ protected:
 
 } // namespace
 
-// Every version, filled to its 8-bit capacity so that the version search and
-// the capacity tables must agree, one level per version (all levels across).
-TEST_F(QrDecodeTest, EveryVersionAtCapacity) {
+// Every version at every level, filled to its 8-bit capacity so that the
+// version search and the capacity tables must agree.
+TEST_F(QrDecodeTest, EveryVersionAndLevelAtCapacity) {
     for (int v = 1; v <= 40; ++v) {
-        const int level = v % 4;
-        const int n = static_cast<int>(
-            qr::QR_8_BIT_size_array[static_cast<std::size_t>((v - 1) * 4 + level)]);
-        const std::string value = byteValue(n, v);
-        auto grid = QREncoder::encodeCStringWithECLevel(level, 0, value.c_str());
-        ASSERT_NE(grid, nullptr) << "version " << v;
-        ASSERT_EQ(grid->dimension(), 17 + 4 * v);
-        addGrid(*grid, value);
+        for (int level = 0; level < 4; ++level) {
+            const int n = static_cast<int>(
+                qr::QR_8_BIT_size_array[static_cast<std::size_t>((v - 1) * 4 + level)]);
+            const std::string value = byteValue(n, v * 4 + level);
+            auto grid = QREncoder::encodeCStringWithECLevel(level, 0, value.c_str());
+            ASSERT_NE(grid, nullptr) << "version " << v << ", level " << level;
+            ASSERT_EQ(grid->dimension(), 17 + 4 * v) << "level " << level;
+            addGrid(*grid, value);
+        }
     }
     expectZbar();
     expectZxing();

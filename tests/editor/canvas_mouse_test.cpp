@@ -121,13 +121,17 @@ TEST(CanvasMouse, ShiftClickTogglesTheObject) {
     auto a = f.addRect(QRectF(10, 10, 40, 30));
     auto b = f.addRect(QRectF(100, 10, 40, 30));
     f.view->changeSelectionIndexes({0, 1});
-    // A selected object leaves the selection and is not moved.
+    EXPECT_TRUE(f.host.sameSizeEnabled);
+    // A selected object leaves the selection and is not moved; the same-size
+    // buttons need two selected objects.
     dragPath(*f.view, {QPointF(20, 20), QPointF(40, 40)}, Qt::ShiftModifier);
     EXPECT_EQ(f.view->selectionIndexes(), QList<int>({1}));
     EXPECT_EQ(a->bounds(), QRectF(10, 10, 40, 30));
+    EXPECT_FALSE(f.host.sameSizeEnabled);
     // An unselected one joins and the whole selection moves.
     dragPath(*f.view, {QPointF(20, 20), QPointF(30, 20)}, Qt::ShiftModifier);
     EXPECT_EQ(f.view->selectionIndexes(), QList<int>({0, 1}));
+    EXPECT_TRUE(f.host.sameSizeEnabled);
     EXPECT_EQ(a->bounds(), QRectF(20, 10, 40, 30));
     EXPECT_EQ(b->bounds(), QRectF(110, 10, 40, 30));
 }
