@@ -1,5 +1,6 @@
 #include "editor/render/SKTRenderingView.h"
 
+#include "editor/model/SKTDocument.h"
 #include "editor/model/SKTError.h"
 #include "editor/render/CardRenderInputs.h"
 #include "editor/render/CardSideDrawing.h"
@@ -49,6 +50,19 @@ void setError(SKTError* error) {
         *error = SKTErrorWithCode(3);
     }
 }
+
+// The card document answers its PDF and TIFF data with this renderer: set
+// whenever the renderer is part of the program.
+[[maybe_unused]] const bool documentRenderingsInstalled = [] {
+    SKTDocument::setCardRenderings({[](const SKTGraphicList& graphics) {
+                                        return SKTRenderingView::pdfDataWithGraphics_data(graphics);
+                                    },
+                                    [](const SKTGraphicList& graphics, SKTError* error) {
+                                        return SKTRenderingView::tiffDataWithGraphics(graphics,
+                                                                                      error);
+                                    }});
+    return true;
+}();
 
 } // namespace
 
