@@ -157,7 +157,9 @@ QByteArray SKTRenderingView::tiffDataWithGraphics(const SKTGraphicList& graphics
         return {};
     }
     image.fill(Qt::transparent);
-    {
+    // An object whose drawing throws fails the rendering like any other
+    // failure here: the copy or document data it serves must not crash.
+    try {
         QPainter painter(&image);
         setCardRenderHints(painter);
         painter.translate(-area.topLeft());
@@ -170,6 +172,14 @@ QByteArray SKTRenderingView::tiffDataWithGraphics(const SKTGraphicList& graphics
             painter.setClipRect(graphic->drawingBounds());
             graphic->drawContentsInView(painter, false);
         }
+    } catch (const std::exception& e) {
+        Show_NSLog_Message(reasonOf(e));
+        setError(error);
+        return {};
+    } catch (...) {
+        Show_NSLog_Message(QStringLiteral("The objects could not be drawn."));
+        setError(error);
+        return {};
     }
     CardUnits::markResolution(image, CardUnits::kPointsPerInch);
     QByteArray data;
