@@ -8,6 +8,9 @@
 #include "editor_test_support.h"
 #include "objects_test_support.h"
 
+#include <QCursor>
+#include <QPixmap>
+
 namespace {
 
 // Four quadrants: red top left, green top right, blue bottom left, yellow
@@ -73,6 +76,16 @@ TEST(PicturePlaceholdersTest, DefaultResolvesAndIsNeverStored) {
     EXPECT_EQ(fingerprint->FilePath(), QStringLiteral("Default"));
     fingerprint->Set_Control_File_path(resources.file("no.png"));
     EXPECT_EQ(objtest::render(*fingerprint, {40, 40}).pixel(20, 20), qRgb(255, 0, 0));
+}
+
+TEST(PicturePlaceholdersTest, CreationCursorIsTheCrossHeldAtItsCentre) {
+    objtest::ResourceFolder resources;
+    EXPECT_EQ(SKTGraphic::creationCursor().shape(), Qt::CrossCursor) << "no Cross.png";
+    ASSERT_TRUE(objtest::solid(9, 7, Qt::black).save(resources.file("Cross.png")));
+    const QCursor cursor = SKTGraphic::creationCursor();
+    EXPECT_EQ(cursor.shape(), Qt::BitmapCursor);
+    EXPECT_EQ(cursor.pixmap().size(), QSize(9, 7));
+    EXPECT_EQ(cursor.hotSpot(), QPoint(4, 3));
 }
 
 TEST(PictureDrawing, EmptyPathsAndMissingPictures) {
