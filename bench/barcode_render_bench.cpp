@@ -5,7 +5,6 @@
 #include "barcodes/BarcodeRenderer.h"
 #include "barcodes/NKDBarcode.h"
 
-#include <QGuiApplication>
 #include <benchmark/benchmark.h>
 #include <memory>
 #include <random>
@@ -91,14 +90,3 @@ void BM_PdfBytes(benchmark::State& state) {
 BENCHMARK(BM_PdfBytes)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -6,7 +6,6 @@
 #include "editor/model/SKTUndoRegistrationPause.h"
 #include "editor/model/Shape_Control.h"
 
-#include <QGuiApplication>
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -71,14 +70,3 @@ void BM_TenThousandChangesUndoRedo(benchmark::State& state) {
 BENCHMARK(BM_TenThousandChangesUndoRedo)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -58,5 +58,3 @@ void BM_Pdf417Picture600Dpi(benchmark::State& state) {
 BENCHMARK(BM_Pdf417Picture600Dpi)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-BENCHMARK_MAIN();

@@ -8,7 +8,6 @@
 #include "editor/model/SKTImage.h"
 #include "platform/CardUnits.h"
 
-#include <QGuiApplication>
 #include <QPainter>
 #include <QRandomGenerator>
 #include <benchmark/benchmark.h>
@@ -138,14 +137,3 @@ void BM_ChainStep(benchmark::State& state) {
 BENCHMARK(BM_ChainStep)->DenseRange(0, 8)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

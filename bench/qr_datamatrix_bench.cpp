@@ -54,5 +54,3 @@ void BM_DataMatrix1500(benchmark::State& state) {
 BENCHMARK(BM_DataMatrix1500)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-BENCHMARK_MAIN();

@@ -146,5 +146,3 @@ void BM_Write10000Values(benchmark::State& state) {
 BENCHMARK(BM_Write10000Values)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-BENCHMARK_MAIN();

@@ -1,5 +1,6 @@
 #include "mainwindow/GuiHooks.h"
 
+#include "platform/HookSlot.h"
 #include "platform/Hooks.h"
 
 #include <QApplication>
@@ -7,38 +8,22 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
-#include <QMutex>
 #include <QPushButton>
 #include <QtDebug>
 
 namespace hooks {
 namespace {
 
-QMutex& guiHookMutex() {
-    static QMutex mutex;
-    return mutex;
-}
-
-template <typename F> F read(const F& slot) {
-    QMutexLocker lock(&guiHookMutex());
+HookSlot<OpenPanel>& openSlot() {
+    static HookSlot<OpenPanel> slot;
     return slot;
 }
-
-template <typename F> void write(F& slot, F value) {
-    QMutexLocker lock(&guiHookMutex());
-    slot = std::move(value);
-}
-
-OpenPanel& openSlot() {
-    static OpenPanel slot;
+HookSlot<SavePanel>& saveSlot() {
+    static HookSlot<SavePanel> slot;
     return slot;
 }
-SavePanel& saveSlot() {
-    static SavePanel slot;
-    return slot;
-}
-ModalRunner& modalSlot() {
-    static ModalRunner slot;
+HookSlot<ModalRunner>& modalSlot() {
+    static HookSlot<ModalRunner> slot;
     return slot;
 }
 
@@ -85,33 +70,33 @@ QString defaultSavePanel(const SavePanelRequest& request) {
 } // namespace
 
 void setOpenPanel(OpenPanel panel) {
-    write(openSlot(), std::move(panel));
+    openSlot().set(std::move(panel));
 }
 
 QStringList runOpenPanel(const OpenPanelRequest& request) {
-    if (auto panel = read(openSlot())) {
+    if (auto panel = openSlot().get()) {
         return panel(request);
     }
     return defaultOpenPanel(request);
 }
 
 void setSavePanel(SavePanel panel) {
-    write(saveSlot(), std::move(panel));
+    saveSlot().set(std::move(panel));
 }
 
 QString runSavePanel(const SavePanelRequest& request) {
-    if (auto panel = read(saveSlot())) {
+    if (auto panel = saveSlot().get()) {
         return panel(request);
     }
     return defaultSavePanel(request);
 }
 
 void setModalRunner(ModalRunner runner) {
-    write(modalSlot(), std::move(runner));
+    modalSlot().set(std::move(runner));
 }
 
 int runModal(QDialog& dialog) {
-    if (auto runner = read(modalSlot())) {
+    if (auto runner = modalSlot().get()) {
         return runner(dialog);
     }
     return dialog.exec();

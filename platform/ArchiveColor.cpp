@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 
 namespace ArchiveColor {
 
@@ -11,53 +12,75 @@ namespace {
 
 // The shortest decimal that reads back to the same 16-bit component (QColor
 // keeps 16 bits), so half is "0.5" and not "0.500007629".
-QString component(quint16 value) {
+void appendComponent(QByteArray& out, quint16 value) {
     if (value == 0 || value == 65535) {
-        return value == 0 ? QStringLiteral("0") : QStringLiteral("1");
+        out.append(value == 0 ? '0' : '1');
+        return;
     }
     const double exact = value / 65535.0;
+    char buffer[32];
     for (int digits = 1; digits < 17; ++digits) {
-        char buffer[32];
-        const auto end =
+        const char* end =
             std::to_chars(buffer, buffer + sizeof buffer, exact, std::chars_format::fixed, digits)
                 .ptr;
-        const std::optional<double> back =
-            RectStrings::parseNumber(QString::fromLatin1(buffer, end - buffer));
-        if (back && qRound(*back * 65535.0) == value) {
-            QByteArray text(buffer, end - buffer);
-            while (text.endsWith('0')) {
-                text.chop(1);
+        double back = 0;
+        const auto read = std::from_chars(buffer, end, back);
+        if (read.ec == std::errc() && read.ptr == end && std::isfinite(back) &&
+            qRound(back * 65535.0) == value) {
+            while (end > buffer && end[-1] == '0') {
+                --end;
             }
-            return QString::fromLatin1(text);
+            out.append(buffer, end - buffer);
+            return;
         }
     }
-    return RectStrings::number(exact);
+    const char* end = std::to_chars(buffer, buffer + sizeof buffer, exact).ptr;
+    out.append(buffer, end - buffer);
+}
+
+// White space as Qt takes it in Latin-1 text.
+bool isBlank(char c) {
+    const auto u = static_cast<unsigned char>(c);
+    return u == 0x20 || (u >= 0x09 && u <= 0x0d) || u == 0x85 || u == 0xa0;
 }
 
 } // namespace
 
 QByteArray rgbText(const QColor& color) {
     const QRgba64 rgb = color.rgba64();
-    QString text =
-        component(rgb.red()) + u' ' + component(rgb.green()) + u' ' + component(rgb.blue());
+    QByteArray text;
+    text.reserve(48);
+    appendComponent(text, rgb.red());
+    text.append(' ');
+    appendComponent(text, rgb.green());
+    text.append(' ');
+    appendComponent(text, rgb.blue());
     if (rgb.alpha() != 65535) {
-        text += u' ' + component(rgb.alpha());
+        text.append(' ');
+        appendComponent(text, rgb.alpha());
     }
-    QByteArray bytes = text.toLatin1();
-    bytes.append('\0');
-    return bytes;
+    text.append('\0');
+    return text;
 }
 
 std::optional<std::vector<double>> components(const QByteArray& text) {
     const qsizetype nul = text.indexOf('\0');
-    const QString ascii = QString::fromLatin1(nul >= 0 ? text.left(nul) : text).simplified();
-    const QList<QStringView> tokens = QStringView(ascii).split(u' ', Qt::SkipEmptyParts);
-    if (tokens.size() > 8) {
-        return std::nullopt;
-    }
+    const char* p = text.constData();
+    const char* const end = p + (nul >= 0 ? nul : text.size());
     std::vector<double> values;
-    for (QStringView token : tokens) {
-        const std::optional<double> value = RectStrings::parseNumber(token);
+    while (p < end) {
+        if (isBlank(*p)) {
+            ++p;
+            continue;
+        }
+        const char* token = p;
+        while (p < end && !isBlank(*p)) {
+            ++p;
+        }
+        if (values.size() == 8) {
+            return std::nullopt; // more than 8 numbers
+        }
+        const std::optional<double> value = RectStrings::parseNumber(token, p - token);
         if (!value) {
             return std::nullopt;
         }

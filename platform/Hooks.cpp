@@ -1,73 +1,64 @@
 #include "platform/Hooks.h"
 
+#include "platform/HookSlot.h"
+
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
-#include <QMutex>
 #include <QtDebug>
 #include <cstdlib>
 
 namespace hooks {
 namespace {
 
-// The hooks are set by start-up code and tests, and read from any thread.
-QMutex& hookMutex() {
-    static QMutex mutex;
-    return mutex;
-}
-
-template <typename F> F read(const F& slot) {
-    QMutexLocker lock(&hookMutex());
+HookSlot<AlertAnswerer>& alertSlot() {
+    static HookSlot<AlertAnswerer> slot;
     return slot;
 }
-
-template <typename F> void write(F& slot, F value) {
-    QMutexLocker lock(&hookMutex());
-    slot = std::move(value);
-}
-
-AlertAnswerer& alertSlot() {
-    static AlertAnswerer slot;
+HookSlot<UrlOpener>& urlSlot() {
+    static HookSlot<UrlOpener> slot;
     return slot;
 }
-UrlOpener& urlSlot() {
-    static UrlOpener slot;
+HookSlot<Terminator>& terminatorSlot() {
+    static HookSlot<Terminator> slot;
     return slot;
 }
-Terminator& terminatorSlot() {
-    static Terminator slot;
-    return slot;
-}
-ResourceFolderLocator& resourceSlot() {
-    static ResourceFolderLocator slot;
+HookSlot<ResourceFolderLocator>& resourceSlot() {
+    static HookSlot<ResourceFolderLocator> slot;
     return slot;
 }
 
 } // namespace
 
-void setAlertAnswerer(AlertAnswerer answerer) { write(alertSlot(), std::move(answerer)); }
+void setAlertAnswerer(AlertAnswerer answerer) {
+    alertSlot().set(std::move(answerer));
+}
 
 int answerAlert(const AlertRequest& request) {
-    if (auto answerer = read(alertSlot())) {
+    if (auto answerer = alertSlot().get()) {
         return answerer(request);
     }
     qWarning().noquote() << "alert without a window:" << request.text;
     return 0;
 }
 
-void setUrlOpener(UrlOpener opener) { write(urlSlot(), std::move(opener)); }
+void setUrlOpener(UrlOpener opener) {
+    urlSlot().set(std::move(opener));
+}
 
 bool openUrl(const QUrl& url) {
-    if (auto opener = read(urlSlot())) {
+    if (auto opener = urlSlot().get()) {
         return opener(url);
     }
     return QDesktopServices::openUrl(url);
 }
 
-void setTerminator(Terminator terminator) { write(terminatorSlot(), std::move(terminator)); }
+void setTerminator(Terminator terminator) {
+    terminatorSlot().set(std::move(terminator));
+}
 
 void terminate(int exitCode) {
-    if (auto terminator = read(terminatorSlot())) {
+    if (auto terminator = terminatorSlot().get()) {
         terminator(exitCode);
         return;
     }
@@ -75,11 +66,11 @@ void terminate(int exitCode) {
 }
 
 void setResourceFolderLocator(ResourceFolderLocator locator) {
-    write(resourceSlot(), std::move(locator));
+    resourceSlot().set(std::move(locator));
 }
 
 QString resourceFolder() {
-    if (auto locator = read(resourceSlot())) {
+    if (auto locator = resourceSlot().get()) {
         return locator();
     }
     return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("resources"));

@@ -3,6 +3,7 @@
 #include "platform/ArchiveClasses.h"
 #include "platform/ArchiveColor.h"
 #include "platform/ArchivePicture.h"
+#include "platform/ArchiveTree.h"
 #include "platform/ArchiveVarint.h"
 #include "platform/RectStrings.h"
 
@@ -10,14 +11,11 @@
 #include <QtDebug>
 #include <vector>
 
+using ArchiveTree::Value;
+
 namespace {
 
 constexpr qint64 kArchiveVersion = 100000;
-
-// A key identifying equal colour or font values, so each is stored once.
-QString colorKey(const QColor& color) {
-    return QString::fromLatin1(ArchiveColor::rgbText(color));
-}
 
 double fontSize(const QFont& font) {
     if (font.pointSizeF() > 0) {
@@ -34,28 +32,64 @@ QString fontKey(const QFont& font) {
 } // namespace
 
 struct KeyedArchiver::Impl {
-    std::vector<Plist> objects;
+    // An object being written: its dictionary and the keys it has so far.
+    struct Frame {
+        Value dictionary = Value::dictionary();
+        std::vector<bool> written; // by key number
+    };
+
+    std::vector<Value> objects;
+    ArchiveTree::Keys keys;
     QHash<QString, quint64> strings;
     QHash<QString, quint64> classes;
-    QHash<QString, quint64> colors;
+    QHash<QByteArray, quint64> colors;
     QHash<QString, quint64> fonts;
     QHash<const KeyedArchivable*, quint64> archived;
-    std::vector<Plist> stack; // dictionaries of the objects being written
+    std::vector<Frame> stack; // the objects being written
     quint64 reserved = 0;     // index of the object object() is filling, read first
 
-    Impl() { objects.push_back(Plist::string(QStringLiteral("$null"))); }
+    Impl() { objects.push_back(Value::text(QStringLiteral("$null"))); }
 
-    quint64 add(Plist&& item) {
+    quint64 add(Value&& item) {
         objects.push_back(std::move(item));
         return objects.size() - 1;
     }
 
-    void put(const QString& key, Plist&& value) {
+    // A key written twice in one object keeps its place and the later value.
+    static void set(Frame& frame, int id, Value&& value) {
+        const size_t k = static_cast<size_t>(id);
+        if (frame.written.size() <= k) {
+            frame.written.resize(k + 1, false);
+        }
+        Value& dictionary = frame.dictionary;
+        if (frame.written[k]) {
+            for (size_t i = 0; i < dictionary.keys.size(); ++i) {
+                if (dictionary.keys[i] == id) {
+                    dictionary.items[i] = std::move(value);
+                    return;
+                }
+            }
+        }
+        frame.written[k] = true;
+        dictionary.keys.push_back(id);
+        dictionary.items.push_back(std::move(value));
+    }
+
+    void put(const QString& key, Value&& value) {
         if (stack.empty()) {
             qWarning("KeyedArchiver: value for key %s written outside an object", qPrintable(key));
             return;
         }
-        stack.back().insert(key, std::move(value));
+        set(stack.back(), keys.id(key), std::move(value));
+    }
+
+    static Value dictionaryOf(ArchiveTree::Keys& keys,
+                              std::initializer_list<std::pair<QString, Value*>> entries) {
+        Frame frame;
+        for (const auto& [key, value] : entries) {
+            set(frame, keys.id(key), std::move(*value));
+        }
+        return std::move(frame.dictionary);
     }
 
     quint64 classUid(const QStringList& chain) {
@@ -64,17 +98,16 @@ struct KeyedArchiver::Impl {
         if (found != classes.constEnd()) {
             return *found;
         }
-        Plist names = Plist::array();
+        Value names = Value::array();
         for (const QString& c : chain) {
-            names.append(Plist::string(c));
+            names.items.push_back(Value::text(c));
         }
         if (chain.isEmpty() || chain.last() != QLatin1String("NSObject")) {
-            names.append(Plist::string(QStringLiteral("NSObject")));
+            names.items.push_back(Value::text(QStringLiteral("NSObject")));
         }
-        Plist entry = Plist::dictionary();
-        entry.insert(QStringLiteral("$classes"), std::move(names));
-        entry.insert(QStringLiteral("$classname"), Plist::string(name));
-        const quint64 uid = add(std::move(entry));
+        Value className = Value::text(name);
+        const quint64 uid = add(dictionaryOf(keys, {{QStringLiteral("$classes"), &names},
+                                                    {QStringLiteral("$classname"), &className}}));
         classes.insert(name, uid);
         return uid;
     }
@@ -82,12 +115,13 @@ struct KeyedArchiver::Impl {
     // Writes one object: its dictionary gets "$class" and whatever fill puts
     // in (through put, or the public encoders).
     template <typename Fill> quint64 object(const QStringList& chain, Fill fill) {
-        const quint64 uid = add(Plist());
+        const quint64 uid = add(Value());
         reserved = uid;
-        stack.push_back(Plist::dictionary());
-        stack.back().insert(QStringLiteral("$class"), Plist::uid(classUid(chain)));
+        stack.emplace_back();
+        stack.back().dictionary.items.reserve(8);
+        set(stack.back(), keys.id(QStringLiteral("$class")), Value::uid(classUid(chain)));
         fill();
-        objects[uid] = std::move(stack.back());
+        objects[uid] = std::move(stack.back().dictionary);
         stack.pop_back();
         return uid;
     }
@@ -100,34 +134,29 @@ struct KeyedArchiver::Impl {
         if (found != strings.constEnd()) {
             return *found;
         }
-        const quint64 uid = add(Plist::string(value));
+        const quint64 uid = add(Value::text(value));
         strings.insert(value, uid);
         return uid;
     }
 
-    quint64 uidList(const QStringList& chain, const QString& key,
-                    const std::vector<quint64>& uids) {
-        return object(chain, [&] {
-            Plist list = Plist::array();
-            for (quint64 u : uids) {
-                list.append(Plist::uid(u));
-            }
-            put(key, std::move(list));
-        });
+    static Value uidArray(const std::vector<quint64>& uids) {
+        Value list = Value::array();
+        list.items.reserve(uids.size());
+        for (quint64 u : uids) {
+            list.items.push_back(Value::uid(u));
+        }
+        return list;
     }
 
-    quint64 dictionaryUid(const std::vector<quint64>& keys, const std::vector<quint64>& values) {
+    quint64 uidList(const QStringList& chain, const QString& key,
+                    const std::vector<quint64>& uids) {
+        return object(chain, [&] { put(key, uidArray(uids)); });
+    }
+
+    quint64 dictionaryUid(const std::vector<quint64>& keyUids, const std::vector<quint64>& values) {
         return object(ArchiveClasses::dictionaryChain(), [&] {
-            Plist k = Plist::array();
-            Plist v = Plist::array();
-            for (quint64 u : keys) {
-                k.append(Plist::uid(u));
-            }
-            for (quint64 u : values) {
-                v.append(Plist::uid(u));
-            }
-            put(QStringLiteral("NS.keys"), std::move(k));
-            put(QStringLiteral("NS.objects"), std::move(v));
+            put(QStringLiteral("NS.keys"), uidArray(keyUids));
+            put(QStringLiteral("NS.objects"), uidArray(values));
         });
     }
 
@@ -135,16 +164,16 @@ struct KeyedArchiver::Impl {
         if (!color.isValid()) {
             return 0;
         }
-        const QString key = colorKey(color);
-        const auto found = colors.constFind(key);
+        const QByteArray text = ArchiveColor::rgbText(color);
+        const auto found = colors.constFind(text);
         if (found != colors.constEnd()) {
             return *found;
         }
         const quint64 uid = object(ArchiveClasses::colorChain(), [&] {
-            put(QStringLiteral("NSColorSpace"), Plist::integer(1));
-            put(QStringLiteral("NSRGB"), Plist::data(ArchiveColor::rgbText(color)));
+            put(QStringLiteral("NSColorSpace"), Value::number(1));
+            put(QStringLiteral("NSRGB"), Value::bytes(text));
         });
-        colors.insert(key, uid);
+        colors.insert(text, uid);
         return uid;
     }
 
@@ -155,11 +184,11 @@ struct KeyedArchiver::Impl {
             return *found;
         }
         const quint64 uid = object(ArchiveClasses::fontChain(), [&] {
-            put(QStringLiteral("NSName"), Plist::uid(stringUid(font.family())));
-            put(QStringLiteral("NSSize"), Plist::real(fontSize(font)));
+            put(QStringLiteral("NSName"), Value::uid(stringUid(font.family())));
+            put(QStringLiteral("NSSize"), Value::floating(fontSize(font)));
             if (font.bold() || font.italic()) {
-                put(ArchiveClasses::kFontBoldKey, Plist::boolean(font.bold()));
-                put(ArchiveClasses::kFontItalicKey, Plist::boolean(font.italic()));
+                put(ArchiveClasses::kFontBoldKey, Value::boolean(font.bold()));
+                put(ArchiveClasses::kFontItalicKey, Value::boolean(font.italic()));
             }
         });
         fonts.insert(key, uid);
@@ -167,13 +196,13 @@ struct KeyedArchiver::Impl {
     }
 
     quint64 attributesUid(const SKTTextRun& run) {
-        std::vector<quint64> keys{stringUid(QStringLiteral("NSFont"))};
+        std::vector<quint64> keyUids{stringUid(QStringLiteral("NSFont"))};
         std::vector<quint64> values{fontUid(run.font)};
         if (run.color.isValid()) {
-            keys.push_back(stringUid(QStringLiteral("NSColor")));
+            keyUids.push_back(stringUid(QStringLiteral("NSColor")));
             values.push_back(colorUid(run.color));
         }
-        return dictionaryUid(keys, values);
+        return dictionaryUid(keyUids, values);
     }
 
     quint64 styledTextUid(const SKTStyledText& text) {
@@ -181,9 +210,9 @@ struct KeyedArchiver::Impl {
         return object(ArchiveClasses::textStorageChain(), [&] {
             // An empty text is stored as "", never as $null.
             const QString string = text.string().isNull() ? QStringLiteral("") : text.string();
-            put(QStringLiteral("NSString"), Plist::uid(stringUid(string)));
+            put(QStringLiteral("NSString"), Value::uid(stringUid(string)));
             if (runs.size() == 1) {
-                put(QStringLiteral("NSAttributes"), Plist::uid(attributesUid(runs.front())));
+                put(QStringLiteral("NSAttributes"), Value::uid(attributesUid(runs.front())));
                 return;
             }
             // Distinct attribute sets once each; the run table refers to them.
@@ -206,9 +235,9 @@ struct KeyedArchiver::Impl {
                 sets.push_back(attributesUid(*run));
             }
             put(QStringLiteral("NSAttributes"),
-                Plist::uid(
+                Value::uid(
                     uidList(ArchiveClasses::arrayChain(), QStringLiteral("NS.objects"), sets)));
-            put(QStringLiteral("NSAttributeInfo"), Plist::uid(add(Plist::data(info))));
+            put(QStringLiteral("NSAttributeInfo"), Value::uid(add(Value::bytes(info))));
         });
     }
 
@@ -223,11 +252,11 @@ struct KeyedArchiver::Impl {
             return 0;
         }
         return object(ArchiveClasses::imageChain(), [&] {
-            put(QStringLiteral("NSSize"), Plist::string(RectStrings::fromSize(picture.size())));
+            put(QStringLiteral("NSSize"), Value::text(RectStrings::fromSize(picture.size())));
             const quint64 rep = object(ArchiveClasses::bitmapChain(), [&] {
-                put(QStringLiteral("NSTIFFRepresentation"), Plist::uid(add(Plist::data(tiff))));
+                put(QStringLiteral("NSTIFFRepresentation"), Value::uid(add(Value::bytes(tiff))));
             });
-            put(QStringLiteral("NSReps"), Plist::uid(uidList(ArchiveClasses::arrayChain(),
+            put(QStringLiteral("NSReps"), Value::uid(uidList(ArchiveClasses::arrayChain(),
                                                              QStringLiteral("NS.objects"), {rep})));
         });
     }
@@ -255,7 +284,7 @@ struct KeyedArchiver::Impl {
         case QMetaType::Nullptr:
             return 0;
         case QMetaType::Bool:
-            return add(Plist::boolean(value.toBool()));
+            return add(Value::boolean(value.toBool()));
         case QMetaType::Int:
         case QMetaType::UInt:
         case QMetaType::LongLong:
@@ -266,16 +295,16 @@ struct KeyedArchiver::Impl {
         case QMetaType::UChar:
         case QMetaType::Long:
         case QMetaType::ULong:
-            return add(Plist::integer(value.toLongLong()));
+            return add(Value::number(value.toLongLong()));
         case QMetaType::ULongLong:
-            return add(Plist::integer(static_cast<qint64>(value.toULongLong())));
+            return add(Value::number(static_cast<qint64>(value.toULongLong())));
         case QMetaType::Float:
         case QMetaType::Double:
-            return add(Plist::real(value.toDouble()));
+            return add(Value::floating(value.toDouble()));
         case QMetaType::QString:
             return stringUid(value.toString());
         case QMetaType::QByteArray:
-            return add(Plist::data(value.toByteArray()));
+            return add(Value::bytes(value.toByteArray()));
         case QMetaType::QColor:
             return colorUid(value.value<QColor>());
         case QMetaType::QFont:
@@ -289,108 +318,113 @@ struct KeyedArchiver::Impl {
             return uidList(ArchiveClasses::arrayChain(), QStringLiteral("NS.objects"), uids);
         }
         case QMetaType::QVariantMap: {
-            std::vector<quint64> keys;
+            std::vector<quint64> keyUids;
             std::vector<quint64> values;
             const QVariantMap map = value.toMap();
             for (auto it = map.constBegin(); it != map.constEnd(); ++it) {
-                keys.push_back(stringUid(it.key()));
+                keyUids.push_back(stringUid(it.key()));
                 values.push_back(valueUid(coder, it.value()));
             }
-            return dictionaryUid(keys, values);
+            return dictionaryUid(keyUids, values);
         }
         default:
             qWarning("KeyedArchiver: a value of type %s is written as null", value.typeName());
             return 0;
         }
     }
+
+    // The whole archive with the objects written so far (moved out).
+    Value archiveWithRoot(quint64 rootUid) {
+        Value list = Value::array();
+        list.items = std::move(objects);
+        objects.clear();
+        Value rootRef = Value::uid(rootUid);
+        Value top = dictionaryOf(keys, {{QStringLiteral("root"), &rootRef}});
+        Value version = Value::number(kArchiveVersion);
+        Value archiver = Value::text(QStringLiteral("NSKeyedArchiver"));
+        return dictionaryOf(keys, {{QStringLiteral("$version"), &version},
+                                   {QStringLiteral("$archiver"), &archiver},
+                                   {QStringLiteral("$top"), &top},
+                                   {QStringLiteral("$objects"), &list}});
+    }
+
+    QByteArray bytes(quint64 rootUid, PlistFormat format) {
+        const Value archive = archiveWithRoot(rootUid);
+        return format == PlistFormat::Binary
+                   ? ArchiveTree::binary(archive, keys)
+                   : ArchiveTree::plist(archive, keys).toBytes(PlistFormat::Xml);
+    }
 };
 
 KeyedArchiver::KeyedArchiver() : d(std::make_unique<Impl>()) {}
 KeyedArchiver::~KeyedArchiver() = default;
 
-namespace {
-
-Plist archiveWithRoot(std::vector<Plist>& entries, quint64 rootUid) {
-    Plist objects = Plist::array();
-    for (Plist& item : entries) {
-        objects.append(std::move(item));
-    }
-    Plist top = Plist::dictionary();
-    top.insert(QStringLiteral("root"), Plist::uid(rootUid));
-    Plist archive = Plist::dictionary();
-    archive.insert(QStringLiteral("$version"), Plist::integer(kArchiveVersion));
-    archive.insert(QStringLiteral("$archiver"), Plist::string(QStringLiteral("NSKeyedArchiver")));
-    archive.insert(QStringLiteral("$top"), std::move(top));
-    archive.insert(QStringLiteral("$objects"), std::move(objects));
-    return archive;
-}
-
-} // namespace
-
 Plist KeyedArchiver::archivedPlist(const KeyedArchivable& root) {
     KeyedArchiver coder;
     const quint64 rootUid = coder.d->archivableUid(coder, &root);
-    return archiveWithRoot(coder.d->objects, rootUid);
+    return ArchiveTree::plist(coder.d->archiveWithRoot(rootUid), coder.d->keys);
 }
 
 QByteArray KeyedArchiver::archivedRootValue(const QVariant& value, PlistFormat format) {
     KeyedArchiver coder;
     const quint64 rootUid = coder.d->valueUid(coder, value);
-    return archiveWithRoot(coder.d->objects, rootUid).toBytes(format);
+    return coder.d->bytes(rootUid, format);
 }
 
 QByteArray KeyedArchiver::archivedData(const KeyedArchivable& root, PlistFormat format) {
-    return archivedPlist(root).toBytes(format);
+    KeyedArchiver coder;
+    const quint64 rootUid = coder.d->archivableUid(coder, &root);
+    return coder.d->bytes(rootUid, format);
 }
 
 void KeyedArchiver::encodeBool(const QString& key, bool value) {
-    d->put(key, Plist::boolean(value));
+    d->put(key, Value::boolean(value));
 }
 void KeyedArchiver::encodeInt32(const QString& key, qint32 value) {
-    d->put(key, Plist::integer(value));
+    d->put(key, Value::number(value));
 }
 void KeyedArchiver::encodeInt64(const QString& key, qint64 value) {
-    d->put(key, Plist::integer(value));
+    d->put(key, Value::number(value));
 }
 void KeyedArchiver::encodeFloat(const QString& key, float value) {
-    d->put(key, Plist::real(static_cast<double>(value)));
+    d->put(key, Value::floating(static_cast<double>(value)));
 }
 void KeyedArchiver::encodeDouble(const QString& key, double value) {
-    d->put(key, Plist::real(value));
+    d->put(key, Value::floating(value));
 }
 void KeyedArchiver::encodeRect(const QString& key, const QRectF& value) {
-    d->put(key, Plist::string(RectStrings::fromRect(value)));
+    d->put(key, Value::text(RectStrings::fromRect(value)));
 }
 void KeyedArchiver::encodePoint(const QString& key, const QPointF& value) {
-    d->put(key, Plist::string(RectStrings::fromPoint(value)));
+    d->put(key, Value::text(RectStrings::fromPoint(value)));
 }
 void KeyedArchiver::encodeSize(const QString& key, const QSizeF& value) {
-    d->put(key, Plist::string(RectStrings::fromSize(value)));
+    d->put(key, Value::text(RectStrings::fromSize(value)));
 }
 void KeyedArchiver::encodeString(const QString& key, const QString& value) {
-    d->put(key, Plist::uid(d->stringUid(value)));
+    d->put(key, Value::uid(d->stringUid(value)));
 }
 void KeyedArchiver::encodeData(const QString& key, const QByteArray& value) {
-    d->put(key, Plist::uid(d->add(Plist::data(value))));
+    d->put(key, Value::uid(d->add(Value::bytes(value))));
 }
 void KeyedArchiver::encodeColor(const QString& key, const QColor& value) {
-    d->put(key, Plist::uid(d->colorUid(value)));
+    d->put(key, Value::uid(d->colorUid(value)));
 }
 void KeyedArchiver::encodeFont(const QString& key, const QFont& value) {
-    d->put(key, Plist::uid(d->fontUid(value)));
+    d->put(key, Value::uid(d->fontUid(value)));
 }
 void KeyedArchiver::encodeStyledText(const QString& key, const SKTStyledText& value) {
-    d->put(key, Plist::uid(d->styledTextUid(value)));
+    d->put(key, Value::uid(d->styledTextUid(value)));
 }
 void KeyedArchiver::encodePicture(const QString& key, const CardPicture& value) {
-    d->put(key, Plist::uid(d->pictureUid(value)));
+    d->put(key, Value::uid(d->pictureUid(value)));
 }
 void KeyedArchiver::encodeObject(const QString& key, const KeyedArchivable* value) {
-    d->put(key, Plist::uid(d->archivableUid(*this, value)));
+    d->put(key, Value::uid(d->archivableUid(*this, value)));
 }
 void KeyedArchiver::encodeValue(const QString& key, const QVariant& value) {
-    d->put(key, Plist::uid(d->valueUid(*this, value)));
+    d->put(key, Value::uid(d->valueUid(*this, value)));
 }
 void KeyedArchiver::encodeNull(const QString& key) {
-    d->put(key, Plist::uid(0));
+    d->put(key, Value::uid(0));
 }

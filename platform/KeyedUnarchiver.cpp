@@ -65,11 +65,64 @@ KeyedClassRegistry::Factory KeyedClassRegistry::factory(const QString& className
     return r.factories.value(className);
 }
 
+namespace {
+
+// The entries of one archived object, keys decoded once. An object is looked
+// up key by key, so small ones are searched in order and larger ones through
+// a hash made at the first look-up; either finds the first of equal keys, as
+// libplist does.
+class Fields {
+public:
+    explicit Fields(PlistView dictionary) : m_entries(dictionary.entries()) {}
+
+    const std::vector<std::pair<QString, PlistView>>& entries() const { return m_entries; }
+
+    PlistView find(const QString& key) const {
+        if (m_entries.size() <= kLinear) {
+            for (const auto& [name, value] : m_entries) {
+                if (name == key) {
+                    return value;
+                }
+            }
+            return {};
+        }
+        if (m_index.isEmpty()) {
+            m_index.reserve(static_cast<qsizetype>(m_entries.size()));
+            for (size_t i = 0; i < m_entries.size(); ++i) {
+                if (!m_index.contains(m_entries[i].first)) {
+                    m_index.insert(m_entries[i].first, i);
+                }
+            }
+        }
+        const auto found = m_index.constFind(key);
+        return found == m_index.constEnd() ? PlistView() : m_entries[*found].second;
+    }
+
+private:
+    static constexpr size_t kLinear = 8;
+    std::vector<std::pair<QString, PlistView>> m_entries;
+    mutable QHash<QString, size_t> m_index;
+};
+
+} // namespace
+
 struct KeyedUnarchiver::Impl {
     Plist plist;
     std::vector<PlistView> index; // the entries of "$objects"
     quint64 count = 0;
     quint64 root = 0;
+    // The dictionaries among the entries, by node, read once when the
+    // archive is checked.
+    std::unordered_map<void*, Fields> fields;
+
+    // A dictionary value; objects of the archive through their fields.
+    PlistView field(PlistView dictionary, const QString& key) const {
+        if (dictionary.type() != PlistType::Dictionary) {
+            return {};
+        }
+        const auto found = fields.find(dictionary.node());
+        return found != fields.end() ? found->second.find(key) : dictionary.value(key);
+    }
 
     // Decoding state: the dictionaries of the objects being read, the object
     // references being followed (for cycles and depth), objects already built.
@@ -96,7 +149,7 @@ struct KeyedUnarchiver::Impl {
 
     // A value as stored in the current object, references followed once.
     PlistView raw(const QString& key) const {
-        return stack.empty() ? PlistView() : stack.back().value(key);
+        return stack.empty() ? PlistView() : field(stack.back(), key);
     }
     PlistView deref(PlistView v) const {
         if (const auto uid = uidOf(v)) {
@@ -113,8 +166,8 @@ struct KeyedUnarchiver::Impl {
         if (object.type() != PlistType::Dictionary) {
             return {};
         }
-        const PlistView entry = deref(object.value(QStringLiteral("$class")));
-        return entry.value(QStringLiteral("$classname")).toString().value_or(QString());
+        const PlistView entry = deref(field(object, QStringLiteral("$class")));
+        return field(entry, QStringLiteral("$classname")).toString().value_or(QString());
     }
 
     // Guards following a reference to an object that may hold further ones.
@@ -155,13 +208,13 @@ struct KeyedUnarchiver::Impl {
         if (auto s = v.toString()) {
             return s;
         }
-        return v.value(QStringLiteral("NS.string")).toString();
+        return field(v, QStringLiteral("NS.string")).toString();
     }
     std::optional<QByteArray> dataFrom(PlistView v) const {
         if (auto bytes = v.toData()) {
             return bytes;
         }
-        return v.value(QStringLiteral("NS.data")).toData();
+        return field(v, QStringLiteral("NS.data")).toData();
     }
     std::optional<QByteArray> bytesFrom(PlistView v) const {
         if (auto bytes = dataFrom(v)) {
@@ -186,35 +239,49 @@ struct KeyedUnarchiver::Impl {
     // The items of an array object ("NS.objects") or of a plain array.
     std::vector<PlistView> arrayItems(PlistView v) const {
         const PlistView list =
-            v.type() == PlistType::Array ? v : v.value(QStringLiteral("NS.objects"));
+            v.type() == PlistType::Array ? v : field(v, QStringLiteral("NS.objects"));
         return list.items();
     }
+
+    // Colours and fonts are usually shared by many keys: each is read once.
+    mutable std::unordered_map<void*, QColor> colors;
+    mutable std::unordered_map<void*, std::optional<QFont>> fonts;
 
     QColor colorFrom(PlistView v) const {
         if (v.type() != PlistType::Dictionary) {
             return {};
         }
-        const auto parts = [&](const char* key) -> std::optional<std::vector<double>> {
-            const auto bytes = bytesFrom(deref(v.value(QLatin1String(key))));
+        const auto known = colors.find(v.node());
+        if (known != colors.end()) {
+            return known->second;
+        }
+        const QColor color = readColor(v);
+        colors.emplace(v.node(), color);
+        return color;
+    }
+
+    QColor readColor(PlistView v) const {
+        const auto parts = [&](const QString& key) -> std::optional<std::vector<double>> {
+            const auto bytes = bytesFrom(deref(field(v, key)));
             return bytes ? ArchiveColor::components(*bytes) : std::nullopt;
         };
-        const auto space = deref(v.value(QStringLiteral("NSColorSpace"))).toInt64();
+        const auto space = deref(field(v, QStringLiteral("NSColorSpace"))).toInt64();
         QColor color;
         if (space && (*space == 1 || *space == 2)) {
-            if (const auto c = parts("NSRGB")) {
+            if (const auto c = parts(QStringLiteral("NSRGB"))) {
                 color = ArchiveColor::fromRgb(*c);
             }
         } else if (space && (*space == 3 || *space == 4)) {
-            if (const auto c = parts("NSWhite")) {
+            if (const auto c = parts(QStringLiteral("NSWhite"))) {
                 color = ArchiveColor::fromWhite(*c);
             }
         } else if (space && *space == 5) {
-            if (const auto c = parts("NSCYMK")) {
+            if (const auto c = parts(QStringLiteral("NSCYMK"))) {
                 color = ArchiveColor::fromCmyk(*c);
             }
         }
         if (!color.isValid()) {
-            if (const auto c = parts("NSComponents")) {
+            if (const auto c = parts(QStringLiteral("NSComponents"))) {
                 color = ArchiveColor::fromComponents(*c);
             }
         }
@@ -225,16 +292,26 @@ struct KeyedUnarchiver::Impl {
         if (v.type() != PlistType::Dictionary) {
             return std::nullopt;
         }
-        const auto name = stringFrom(deref(v.value(QStringLiteral("NSName"))));
-        const auto size = numberFrom(v.value(QStringLiteral("NSSize")));
+        const auto known = fonts.find(v.node());
+        if (known != fonts.end()) {
+            return known->second;
+        }
+        std::optional<QFont> font = readFont(v);
+        fonts.emplace(v.node(), font);
+        return font;
+    }
+
+    std::optional<QFont> readFont(PlistView v) const {
+        const auto name = stringFrom(deref(field(v, QStringLiteral("NSName"))));
+        const auto size = numberFrom(field(v, QStringLiteral("NSSize")));
         if (!name || name->trimmed().isEmpty() || !size || !(*size > 0) || *size > kMaxFontSize) {
             return std::nullopt;
         }
         ArchiveFontName::Face face = ArchiveFontName::parse(*name);
-        if (const auto bold = deref(v.value(ArchiveClasses::kFontBoldKey)).toBool()) {
+        if (const auto bold = deref(field(v, ArchiveClasses::kFontBoldKey)).toBool()) {
             face.bold = *bold;
         }
-        if (const auto italic = deref(v.value(ArchiveClasses::kFontItalicKey)).toBool()) {
+        if (const auto italic = deref(field(v, ArchiveClasses::kFontItalicKey)).toBool()) {
             face.italic = *italic;
         }
         return ArchiveFontName::font(face, *size);
@@ -243,7 +320,7 @@ struct KeyedUnarchiver::Impl {
     // One attribute set: {"NS.keys": [...], "NS.objects": [...]}.
     SKTTextRun attributesFrom(PlistView v) const {
         SKTTextRun run{0, SKTStyledText::defaultFont(), SKTStyledText::defaultColor()};
-        const std::vector<PlistView> keys = arrayItems(v.value(QStringLiteral("NS.keys")));
+        const std::vector<PlistView> keys = arrayItems(field(v, QStringLiteral("NS.keys")));
         const std::vector<PlistView> values = arrayItems(v);
         for (size_t i = 0; i < keys.size() && i < values.size(); ++i) {
             const QString key = stringFrom(deref(keys[i])).value_or(QString());
@@ -265,19 +342,19 @@ struct KeyedUnarchiver::Impl {
         if (v.type() != PlistType::Dictionary) {
             return std::nullopt;
         }
-        const PlistView stringValue = v.value(QStringLiteral("NSString"));
+        const PlistView stringValue = field(v, QStringLiteral("NSString"));
         const auto string = isNullRef(stringValue) ? std::optional<QString>(QString())
                                                    : stringFrom(deref(stringValue));
         if (!string) {
             return std::nullopt;
         }
         const QString& text = *string;
-        const PlistView attributes = deref(v.value(QStringLiteral("NSAttributes")));
+        const PlistView attributes = deref(field(v, QStringLiteral("NSAttributes")));
         SKTStyledText result(text);
         if (attributes.isNull()) {
             return result;
         }
-        if (attributes.value(QStringLiteral("NS.keys")).isNull()) {
+        if (field(attributes, QStringLiteral("NS.keys")).isNull()) {
             // A list of attribute sets and a run table of (length, index) pairs.
             std::vector<SKTTextRun> sets;
             for (const PlistView& item : arrayItems(attributes)) {
@@ -286,7 +363,7 @@ struct KeyedUnarchiver::Impl {
             if (sets.empty()) {
                 return result;
             }
-            const auto info = dataFrom(deref(v.value(QStringLiteral("NSAttributeInfo"))));
+            const auto info = dataFrom(deref(field(v, QStringLiteral("NSAttributeInfo"))));
             std::vector<SKTTextRun> runs;
             bool ok = info.has_value();
             qsizetype pos = 0;
@@ -322,12 +399,12 @@ struct KeyedUnarchiver::Impl {
             return std::nullopt;
         }
         QSizeF points;
-        if (const auto size = stringFrom(deref(v.value(QStringLiteral("NSSize"))))) {
+        if (const auto size = stringFrom(deref(field(v, QStringLiteral("NSSize"))))) {
             points = RectStrings::toSize(*size).value_or(QSizeF());
         }
         // The first representation that holds bitmap bytes: a bitmap object
         // with "NSTIFFRepresentation", a [n, object] pair or the data itself.
-        for (const PlistView& item : arrayItems(deref(v.value(QStringLiteral("NSReps"))))) {
+        for (const PlistView& item : arrayItems(deref(field(v, QStringLiteral("NSReps"))))) {
             PlistView rep = deref(item);
             const std::vector<PlistView> pair = arrayItems(rep);
             if (!pair.empty()) {
@@ -335,7 +412,7 @@ struct KeyedUnarchiver::Impl {
             }
             auto bytes = dataFrom(rep);
             if (!bytes) {
-                bytes = dataFrom(deref(rep.value(QStringLiteral("NSTIFFRepresentation"))));
+                bytes = dataFrom(deref(field(rep, QStringLiteral("NSTIFFRepresentation"))));
             }
             if (!bytes) {
                 continue;
@@ -411,10 +488,10 @@ struct KeyedUnarchiver::Impl {
     std::optional<QVariant> objectVariant(PlistView v) const {
         const QString name = className(v);
         if (isOneOf(name, {"NSArray", "NSMutableArray", "NSSet", "NSMutableSet"})) {
-            return plainVariant(v.value(QStringLiteral("NS.objects")));
+            return plainVariant(field(v, QStringLiteral("NS.objects")));
         }
         if (isOneOf(name, {"NSDictionary", "NSMutableDictionary"})) {
-            const std::vector<PlistView> keys = arrayItems(v.value(QStringLiteral("NS.keys")));
+            const std::vector<PlistView> keys = arrayItems(field(v, QStringLiteral("NS.keys")));
             const std::vector<PlistView> values = arrayItems(v);
             QVariantMap map;
             for (size_t i = 0; i < keys.size() && i < values.size(); ++i) {
@@ -490,10 +567,18 @@ struct KeyedUnarchiver::Impl {
 
     // Every reference anywhere in the objects must point into them, and
     // containers inside one object may not nest deeper than the limit.
-    QString checkReferences() const {
+    QString checkReferences() {
         std::vector<std::pair<PlistView, int>> pending;
         for (quint64 i = 0; i < count; ++i) {
-            pending.emplace_back(at(i), 1);
+            const PlistView object = at(i);
+            if (object.type() == PlistType::Dictionary && !uidOf(object)) {
+                const Fields& entries = fields.try_emplace(object.node(), object).first->second;
+                for (const auto& entry : entries.entries()) {
+                    pending.emplace_back(entry.second, 2);
+                }
+            } else {
+                pending.emplace_back(object, 1);
+            }
         }
         while (!pending.empty()) {
             const auto [v, depth] = pending.back();
@@ -512,8 +597,8 @@ struct KeyedUnarchiver::Impl {
                     pending.emplace_back(item, depth + 1);
                 }
             } else if (v.type() == PlistType::Dictionary) {
-                for (const auto& entry : v.entries()) {
-                    pending.emplace_back(entry.second, depth + 1);
+                for (const PlistView& value : v.values()) {
+                    pending.emplace_back(value, depth + 1);
                 }
             }
         }
@@ -528,9 +613,18 @@ struct KeyedUnarchiver::Impl {
             return out;
         }
         std::vector<PlistView> pending;
-        for (const auto& [key, value] : object.entries()) {
-            if (key != QLatin1String("$class")) {
-                pending.push_back(value);
+        const auto found = fields.find(object.node());
+        if (found != fields.end()) {
+            for (const auto& [key, value] : found->second.entries()) {
+                if (key != QLatin1String("$class")) {
+                    pending.push_back(value);
+                }
+            }
+        } else {
+            for (const auto& [key, value] : object.entries()) {
+                if (key != QLatin1String("$class")) {
+                    pending.push_back(value);
+                }
             }
         }
         while (!pending.empty()) {
@@ -545,8 +639,8 @@ struct KeyedUnarchiver::Impl {
                     pending.push_back(item);
                 }
             } else if (v.type() == PlistType::Dictionary) {
-                for (const auto& entry : v.entries()) {
-                    pending.push_back(entry.second);
+                for (const PlistView& value : v.values()) {
+                    pending.push_back(value);
                 }
             }
         }
@@ -651,6 +745,7 @@ std::unique_ptr<KeyedUnarchiver> KeyedUnarchiver::fromPlist(Plist plist, QString
     Impl& impl = *coder->d;
     impl.index = objects.items();
     impl.count = impl.index.size();
+    impl.fields.reserve(impl.index.size());
     impl.root = *root;
     if (impl.root >= impl.count) {
         return fail(QStringLiteral("the root object is out of range"));

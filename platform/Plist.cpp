@@ -70,9 +70,9 @@ bool treeWithin(void* root, int limit) {
                 pending.emplace_back(item, depth + 1);
             }
         } else if (type == PLIST_DICT) {
-            plistcompat::forEachEntry(node, [&](const QByteArray&, void* value) {
+            for (void* value : plistcompat::dictValues(node)) {
                 pending.emplace_back(value, depth + 1);
-            });
+            }
         }
     }
     return true;
@@ -191,6 +191,18 @@ PlistView PlistView::value(const QString& key) const {
     if (type() != PlistType::Dictionary) {
         return {};
     }
+    // ASCII keys (nearly all) are converted on the stack.
+    char ascii[64];
+    if (key.size() < qsizetype(sizeof ascii)) {
+        qsizetype i = 0;
+        for (; i < key.size() && key[i].unicode() < 0x80; ++i) {
+            ascii[i] = static_cast<char>(key[i].unicode());
+        }
+        if (i == key.size()) {
+            ascii[i] = '\0';
+            return PlistView(plist_dict_get_item(m_node, ascii));
+        }
+    }
     return PlistView(plist_dict_get_item(m_node, key.toUtf8().constData()));
 }
 
@@ -198,7 +210,7 @@ QStringList PlistView::keys() const {
     QStringList result;
     if (type() == PlistType::Dictionary) {
         plistcompat::forEachEntry(
-            m_node, [&](const QByteArray& key, void*) { result.append(QString::fromUtf8(key)); });
+            m_node, [&](QByteArrayView key, void*) { result.append(QString::fromUtf8(key)); });
     }
     return result;
 }
@@ -214,9 +226,18 @@ std::vector<PlistView> PlistView::items() const {
 std::vector<std::pair<QString, PlistView>> PlistView::entries() const {
     std::vector<std::pair<QString, PlistView>> result;
     if (type() == PlistType::Dictionary) {
-        plistcompat::forEachEntry(m_node, [&](const QByteArray& key, void* value) {
+        result.reserve(plist_dict_get_size(m_node));
+        plistcompat::forEachEntry(m_node, [&](QByteArrayView key, void* value) {
             result.emplace_back(QString::fromUtf8(key), PlistView(value));
         });
+    }
+    return result;
+}
+
+std::vector<PlistView> PlistView::values() const {
+    std::vector<PlistView> result;
+    for (void* value : plistcompat::dictValues(m_node)) {
+        result.emplace_back(value);
     }
     return result;
 }

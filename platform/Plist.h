@@ -36,14 +36,15 @@ public:
 
     // Arrays and dictionaries; 0 / none for other types.
     int count() const;
-    PlistView at(int index) const;            // array item, none when out of range
+    PlistView at(int index) const; // array item, none when out of range
     // All array items in order (empty for other types). Use this to walk an
     // array: libplist 2.2 reaches item n of a parsed array in n steps.
     std::vector<PlistView> items() const;
     // Dictionary entries in order (empty for other types).
     std::vector<std::pair<QString, PlistView>> entries() const;
+    std::vector<PlistView> values() const;     // dictionary values in order
     PlistView value(const QString& key) const; // dictionary value, none when missing
-    QStringList keys() const;                 // dictionary keys
+    QStringList keys() const;                  // dictionary keys
 
     Plist clone() const;
     void* node() const { return m_node; }

@@ -123,7 +123,7 @@ QString problem(const QByteArray& bytes, const Limits& limits) {
             return false;
         }
         state[index] = Open;
-        stack.push_back(Frame{index, refs, 0});
+        stack.push_back(Frame{index, std::move(refs), 0});
         return true;
     };
     if (!open(t.top)) {

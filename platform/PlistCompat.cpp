@@ -100,24 +100,50 @@ std::vector<Node> arrayItems(Node array) {
     return items;
 }
 
+std::vector<Node> dictValues(Node dict) {
+    std::vector<Node> values;
+    if (!dict || plist_get_node_type(dict) != PLIST_DICT) {
+        return values;
+    }
+    values.reserve(plist_dict_get_size(dict));
+    plist_dict_iter it = nullptr;
+    plist_dict_new_iter(dict, &it);
+    if (!it) {
+        return values;
+    }
+    plist_t value = nullptr;
+    do {
+        value = nullptr;
+        plist_dict_next_item(dict, it, nullptr, &value);
+        if (value) {
+            values.push_back(value);
+        }
+    } while (value);
+    std::free(it);
+    return values;
+}
+
 void* newDictIterator(Node dict) {
     plist_dict_iter it = nullptr;
     plist_dict_new_iter(dict, &it);
     return it;
 }
 
-bool nextDictEntry(Node dict, void* iterator, QByteArray& key, Node& value) {
-    char* k = nullptr;
+bool nextDictEntry(Node dict, void* iterator, char*& key, Node& value) {
+    key = nullptr;
     plist_t v = nullptr;
-    plist_dict_next_item(dict, iterator, &k, &v);
+    plist_dict_next_item(dict, iterator, &key, &v);
     if (!v) {
-        std::free(k);
+        std::free(key);
+        key = nullptr;
         return false;
     }
-    key = QByteArray(k ? k : "");
-    std::free(k);
     value = v;
     return true;
+}
+
+void freeKey(char* key) {
+    std::free(key);
 }
 
 // 2.2 allocates dictionary iterators with malloc and has no call to free them.

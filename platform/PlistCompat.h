@@ -6,6 +6,7 @@
 // uses calls that are the same in every 2.x release.
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -27,23 +28,38 @@ QByteArray toXml(Node node);
 // array by walking the list, so loops use this instead of index access.
 std::vector<Node> arrayItems(Node array);
 
-// Calls f(key, value) for every dictionary entry in order.
+// Every value of a dictionary in order, without copying the keys.
+std::vector<Node> dictValues(Node dict);
+
+// Calls f(key, value) for every dictionary entry in order; the key (UTF-8)
+// lives only for the call.
 template <typename F> void forEachEntry(Node dict, F f);
 void* newDictIterator(Node dict);
-bool nextDictEntry(Node dict, void* iterator, QByteArray& key, Node& value);
+// The next entry; the key is allocated by libplist and freed with freeKey.
+bool nextDictEntry(Node dict, void* iterator, char*& key, Node& value);
+void freeKey(char* key);
 void freeDictIterator(void* iterator);
 
 template <typename F> void forEachEntry(Node dict, F f) {
-    void* it = newDictIterator(dict);
-    if (!it) {
+    struct Iterator {
+        void* it;
+        ~Iterator() { freeDictIterator(it); }
+    } iterator{newDictIterator(dict)};
+    if (!iterator.it) {
         return;
     }
-    QByteArray key;
-    Node value = nullptr;
-    while (nextDictEntry(dict, it, key, value)) {
-        f(key, value);
+    struct Key {
+        char* text = nullptr;
+        ~Key() { freeKey(text); }
+    };
+    for (;;) {
+        Key key;
+        Node value = nullptr;
+        if (!nextDictEntry(dict, iterator.it, key.text, value)) {
+            return;
+        }
+        f(QByteArrayView(key.text ? key.text : ""), value);
     }
-    freeDictIterator(it);
 }
 
 } // namespace plistcompat

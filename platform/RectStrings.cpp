@@ -7,13 +7,35 @@
 namespace RectStrings {
 namespace {
 
-template <typename T> QString shortest(T value) {
+// Appends the shortest text of a number; "0" also for -0.
+template <typename T> char* appendShortest(char* out, char* end, T value) {
     if (value == 0) {
-        return QStringLiteral("0"); // also for -0
+        *out = '0';
+        return out + 1;
     }
+    return std::to_chars(out, end, value).ptr;
+}
+
+template <typename T> QString shortest(T value) {
     char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return QString::fromLatin1(buffer, result.ptr - buffer);
+    const char* end = appendShortest(buffer, buffer + sizeof buffer, value);
+    return QString::fromLatin1(buffer, end - buffer);
+}
+
+// Numbers and the fixed text around them, e.g. {"{{", ", ", "}, {", ", ", "}}"}.
+template <size_t N> QString joined(const char* const (&parts)[N + 1], const double (&values)[N]) {
+    char buffer[64 * (N + 1)];
+    char* out = buffer;
+    char* const end = buffer + sizeof buffer;
+    for (size_t i = 0; i <= N; ++i) {
+        for (const char* p = parts[i]; *p; ++p) {
+            *out++ = *p;
+        }
+        if (i < N) {
+            out = appendShortest(out, end, values[i]);
+        }
+    }
+    return QString::fromLatin1(buffer, out - buffer);
 }
 
 // The numbers of a text whose separators are braces, commas and spaces; none
@@ -62,13 +84,24 @@ std::optional<double> parseNumber(QStringView token) {
     if (token.isEmpty() || token.size() > 64) {
         return std::nullopt;
     }
-    QByteArray ascii = token.toLatin1();
-    const char* begin = ascii.constData();
+    char ascii[64];
+    for (qsizetype i = 0; i < token.size(); ++i) {
+        const char16_t c = token[i].unicode();
+        ascii[i] = c < 0x100 ? static_cast<char>(c) : '?';
+    }
+    return parseNumber(ascii, token.size());
+}
+
+std::optional<double> parseNumber(const char* token, qsizetype size) {
+    if (size <= 0 || size > 64) {
+        return std::nullopt;
+    }
+    const char* begin = token;
+    const char* end = token + size;
     if (*begin == '+') {
         ++begin; // from_chars takes no plus sign
     }
     double value = 0;
-    const char* end = ascii.constData() + ascii.size();
     const auto result = std::from_chars(begin, end, value);
     if (result.ec != std::errc() || result.ptr != end || !std::isfinite(value)) {
         return std::nullopt;
@@ -77,16 +110,16 @@ std::optional<double> parseNumber(QStringView token) {
 }
 
 QString fromRect(const QRectF& rect) {
-    return QStringLiteral("{{%1, %2}, {%3, %4}}")
-        .arg(number(rect.x()), number(rect.y()), number(rect.width()), number(rect.height()));
+    return joined<4>({"{{", ", ", "}, {", ", ", "}}"},
+                     {rect.x(), rect.y(), rect.width(), rect.height()});
 }
 
 QString fromPoint(const QPointF& point) {
-    return QStringLiteral("{%1, %2}").arg(number(point.x()), number(point.y()));
+    return joined<2>({"{", ", ", "}"}, {point.x(), point.y()});
 }
 
 QString fromSize(const QSizeF& size) {
-    return QStringLiteral("{%1, %2}").arg(number(size.width()), number(size.height()));
+    return joined<2>({"{", ", ", "}"}, {size.width(), size.height()});
 }
 
 std::optional<QRectF> toRect(const QString& text) {

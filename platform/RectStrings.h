@@ -26,5 +26,6 @@ std::optional<QSizeF> toSize(const QString& text);
 // Locale-independent number reading shared by the archive readers: a whole
 // token must be a finite number.
 std::optional<double> parseNumber(QStringView token);
+std::optional<double> parseNumber(const char* token, qsizetype size); // Latin-1
 
 } // namespace RectStrings

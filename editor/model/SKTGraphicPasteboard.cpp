@@ -6,9 +6,11 @@
 #include "editor/model/SKTImage.h"
 #include "editor/model/SKTLog.h"
 #include "platform/Plist.h"
+#include "platform/PlistBinaryWriter.h"
 
 #include <QFileInfo>
 #include <typeinfo>
+#include <vector>
 
 QList<QByteArray> SKTGraphic::propertiesWithGraphics(const SKTGraphicList& graphics) {
     QList<QByteArray> archives;
@@ -20,11 +22,16 @@ QList<QByteArray> SKTGraphic::propertiesWithGraphics(const SKTGraphicList& graph
 }
 
 QByteArray SKTGraphic::pasteboardDataWithGraphics(const SKTGraphicList& graphics) {
-    Plist root = Plist::array();
+    // Written straight to the binary form: a libplist tree would only copy
+    // every archive once more.
+    PlistBinaryWriter::Stream out;
+    const int root = out.openArray();
+    std::vector<int> items;
     for (const QByteArray& archive : propertiesWithGraphics(graphics)) {
-        root.append(Plist::data(archive));
+        items.push_back(out.data(archive));
     }
-    return root.toBytes(PlistFormat::Binary);
+    out.close(root, std::move(items));
+    return out.bytes();
 }
 
 std::optional<SKTGraphicList> SKTGraphic::graphicsWithPasteboardData(const QByteArray& data,
@@ -42,8 +49,9 @@ std::optional<SKTGraphicList> SKTGraphic::graphicsWithPasteboardData(const QByte
     }
     const PlistView root = plist.view();
     QList<QByteArray> archives;
-    for (int i = 0; i < root.count(); ++i) {
-        if (auto archive = root.at(i).toData()) {
+    const std::vector<PlistView> items = root.items();
+    for (size_t i = 0; i < items.size(); ++i) {
+        if (auto archive = items[i].toData()) {
             archives.append(*archive);
         } else {
             SKTLogMessage(

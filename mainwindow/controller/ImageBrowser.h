@@ -1,0 +1,35 @@
+#pragma once
+// A picture browser: an icon-mode list over MyImageObject items, with
+// thumbnails that load as the items come into view. Its zoom value scales
+// the thumbnails (1.0 is 250 pixels).
+
+#include "mainwindow/controller/ImageBrowserModel.h"
+
+#include <QListView>
+
+class ImageBrowser : public QListView {
+    Q_OBJECT
+
+public:
+    static constexpr int kFullThumbnailSize = 250;
+
+    explicit ImageBrowser(QWidget* parent = nullptr);
+
+    ImageBrowserModel* browserModel() const { return m_model; }
+    void setItems(const QList<MyImageObject>& items) { m_model->setItems(items); }
+    void reloadData() { viewport()->update(); }
+
+    double zoomValue() const { return m_zoom; }
+    void setZoomValue(double zoom);
+
+    // Rows chosen by the user, in ascending order.
+    QList<int> selectionIndexes() const;
+
+signals:
+    // The user changed the selection.
+    void selectionDidChange();
+
+private:
+    ImageBrowserModel* m_model;
+    double m_zoom = 1.0;
+};

@@ -1,0 +1,124 @@
+// What start-up asks of subsystems that come later: e-mail settings, share
+// links, contact fields, the background picture browser, the new project
+// and the start window. Each keeps the signature its subsystem will fill in.
+
+#include "mainwindow/controller/SKTWindowController.h"
+
+#include "editor/model/SKTDocument.h"
+#include "mainwindow/controller/EmailSettings.h"
+#include "mainwindow/controller/ImageBrowser.h"
+#include "mainwindow/controller/RadioMatrix.h"
+#include "mainwindow/core/FileFunctions.h"
+#include "mainwindow/core/globals.h"
+#include "platform/Hooks.h"
+#include "ui_CardSettingPage.h"
+#include "ui_DrawWindow.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QUrl>
+
+namespace {
+const QUrl kShareAddress(QStringLiteral("https://www.example.com/card-editor/share"));
+const QUrl kGetItFreeAddress(QStringLiteral("https://www.example.com/card-editor/free"));
+} // namespace
+
+void SKTWindowController::Get_Email_Details() {
+    // The e-mail settings file comes with the e-mail subsystem; until then
+    // there is nothing to copy.
+    sender_email.clear();
+    sender_pwd.clear();
+    sending_server.clear();
+    sending_port.clear();
+    send_enable_ssl.clear();
+}
+
+void SKTWindowController::Open_Share_It_Dl() {
+    hooks::openUrl(kShareAddress);
+}
+
+void SKTWindowController::Open_Share_It_And_Get_It_Free() {
+    hooks::openUrl(kGetItFreeAddress);
+}
+
+int SKTWindowController::Open_User_Profile_Window(int mode, const QString& side) {
+    // The contact-field dialogs come with their own subsystem: nothing is
+    // confirmed until then.
+    Q_UNUSED(mode);
+    Q_UNUSED(side);
+    return 0;
+}
+
+void SKTWindowController::Fill_User_profile_info_front_side() {}
+
+void SKTWindowController::Fill_User_profile_info_back_side() {}
+
+void SKTWindowController::Load_and_fill_backgrounds() {
+    // The prepared background pictures, in listing order; their thumbnails
+    // load when the browser shows them.
+    images.clear();
+    const QDir folder(QDir(Resource_Path).filePath(QStringLiteral("Background")));
+    const QFileInfoList entries = folder.entryInfoList(QDir::Files, QDir::Name);
+    const QList<QByteArray> readable = QImageReader::supportedImageFormats();
+    int id = 0;
+    for (const QFileInfo& entry : entries) {
+        if (!readable.contains(entry.suffix().toLower().toUtf8())) {
+            continue;
+        }
+        images.append(MyImageObject{entry.absoluteFilePath(), entry.completeBaseName(),
+                                    QString::number(id++)});
+    }
+    if (ImageBrowser* browser = imageBrowser()) {
+        browser->setItems(images);
+    }
+}
+
+void SKTWindowController::Disable_Standard_Button_For_Card() {
+    m_standardButtons = QStringLiteral("card");
+}
+
+void SKTWindowController::Enable_Standard_Button_For_Control() {
+    m_standardButtons = QStringLiteral("control");
+}
+
+void SKTWindowController::Disable_Standard_Button_For_Lock() {
+    m_lockButtons = QStringLiteral("lock");
+}
+
+void SKTWindowController::Enable_Standard_Button_For_Unlock() {
+    m_lockButtons = QStringLiteral("unlock");
+}
+
+void SKTWindowController::New_Project() {
+    Check_Path_And_Create_Files();
+    m_document.Clear_All_Undo_Redo();
+    Front_user_profile.Reset_All_Values();
+    Back_user_profile.Reset_All_Values();
+    Front_card_Prop = Card_Property();
+    Back_card_Prop = Card_Property();
+    last_ctrl_X = 10;
+    last_ctrl_Y = 10;
+    QList<int> back;
+    for (int i = 0; i < m_document.graphics_back().size(); ++i) {
+        back.append(i);
+    }
+    if (!back.isEmpty()) {
+        m_document.removeGraphicsInList(SKTDocumentGraphicsKey_back, back);
+    }
+    Open_Start_Window();
+}
+
+void SKTWindowController::Open_Start_Window() {
+    // Until the invitation wizard is built: a new 120 x 120 mm design,
+    // started as the wizard's prepared designs start, with the five card
+    // tabs of start-up still showing.
+    m_document.Enable_Disable_Undo_Registraion(0);
+    const QSizeF millimetres(120, 120);
+    Set_Card_Size_In_Control(millimetres);
+    Set_Document_Size(QSizeF(MM_to_Points_Convert(120), MM_to_Points_Convert(120)));
+    m_ui->myTargetView->setVisible(true);
+    m_ui->sett_tab->setVisible(true);
+    m_cardSetting->matrix_card_shape->selectCellAtRow(Card_Shape, 0);
+    m_document.Enable_Disable_Undo_Registraion(1);
+}

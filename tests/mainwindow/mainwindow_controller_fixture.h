@@ -1,0 +1,93 @@
+#pragma once
+// A main window controller over a fresh document, with its resource folder in
+// a temporary directory (hatch patterns and background pictures made here),
+// scripted alerts and a terminator that records instead of leaving.
+
+#include "../common/TestSupport.h"
+#include "editor/model/SKTDocument.h"
+#include "mainwindow/controller/MainWindowFrame.h"
+#include "mainwindow/controller/SKTWindowController.h"
+#include "mainwindow/core/globals.h"
+#include "platform/Hooks.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QImage>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <memory>
+#include <optional>
+
+class ControllerFixture : public ::testing::Test {
+protected:
+    // Hatch pattern names the fixture's resource folder holds, in listing
+    // order.
+    static QStringList hatchNames() {
+        return {QStringLiteral("cross"), QStringLiteral("diagonal"), QStringLiteral("vertical")};
+    }
+
+    void SetUp() override {
+        ASSERT_TRUE(m_temp.isValid());
+        m_resources = QDir(m_temp.path()).filePath(QStringLiteral("resources"));
+        QDir().mkpath(QDir(m_resources).filePath(QStringLiteral("Fill_Style_Image")));
+        for (const QString& name : hatchNames()) {
+            QImage pattern(8, 8, QImage::Format_ARGB32);
+            pattern.fill(Qt::transparent);
+            pattern.save(
+                QDir(m_resources)
+                    .filePath(QStringLiteral("Fill_Style_Image/") + name + QStringLiteral(".png")));
+        }
+        const QString folder = m_resources;
+        hooks::setResourceFolderLocator([folder] { return folder; });
+        hooks::setTerminator([this](int code) { m_exitCode = code; });
+        Not_Draw_Only_Prop_Change = 0;
+        Card_Front_Or_Back = 0;
+        Card_Shape = 0;
+        Card_Value_In_Process = 0;
+    }
+
+    void TearDown() override {
+        m_controller.reset();
+        m_document.reset();
+        hooks::setResourceFolderLocator({});
+        hooks::setTerminator({});
+    }
+
+    SKTWindowController& start() {
+        m_document = std::make_unique<SKTDocument>();
+        m_controller = std::make_unique<SKTWindowController>(*m_document);
+        return *m_controller;
+    }
+
+    template <typename T> T* control(const char* name) const {
+        return m_controller->window()->findChild<T*>(QString::fromLatin1(name));
+    }
+
+    // The labels of the shown tabs, in order.
+    QStringList tabLabels() const {
+        QStringList labels;
+        QTabWidget* tabs = m_controller->sett_tab();
+        for (int i = 0; i < tabs->count(); ++i) {
+            labels << tabs->tabText(i);
+        }
+        return labels;
+    }
+
+    // The object names of the shown tab pages, in order.
+    QStringList tabPages() const {
+        QStringList names;
+        QTabWidget* tabs = m_controller->sett_tab();
+        for (int i = 0; i < tabs->count(); ++i) {
+            names << tabs->widget(i)->objectName();
+        }
+        return names;
+    }
+
+    QTemporaryDir m_temp;
+    QString m_resources;
+    std::optional<int> m_exitCode;
+    testsupport::ScriptedAlerts m_alerts;
+    std::unique_ptr<SKTDocument> m_document;
+    std::unique_ptr<SKTWindowController> m_controller;
+};

@@ -1,0 +1,192 @@
+// The side switch, the temporary side, object placement and card sizes.
+
+#include "mainwindow_controller_fixture.h"
+
+#include "editor/model/SKTText.h"
+#include "editor/model/Shape_Control.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QStackedWidget>
+
+namespace {
+
+class SidesTest : public ControllerFixture {
+protected:
+    void addObjects(const QString& key, int count) {
+        SKTGraphicList graphics;
+        QList<int> indexes;
+        const int first = static_cast<int>(m_document->graphicsForKey(key).size());
+        for (int i = 0; i < count; ++i) {
+            graphics.append(std::make_shared<Shape_Control>());
+            indexes.append(first + i);
+        }
+        ASSERT_TRUE(m_document->insertGraphicsInList(key, graphics, indexes));
+    }
+};
+
+struct SideCase {
+    const char* name;
+    void (SKTWindowController::*select)();
+    int startSide;
+    QString label;
+    int side;  // Card_Front_Or_Back afterwards
+    int shown; // canvas shown
+};
+
+TEST_F(SidesTest, SelectionsSetLabelSideAndCanvas) {
+    start();
+    const SideCase cases[] = {
+        {"front", &SKTWindowController::Select_front_side, 1, "Front", 0, 0},
+        {"back", &SKTWindowController::Select_back_side, 0, "Back", 1, 1},
+        {"temp keeps front", &SKTWindowController::Select_temp_design_side, 0, "TEMP", 0, 2},
+        {"temp keeps back", &SKTWindowController::Select_temp_design_side, 1, "TEMP", 1, 2},
+    };
+    for (const SideCase& c : cases) {
+        Card_Front_Or_Back = c.startSide;
+        (m_controller.get()->*c.select)();
+        EXPECT_EQ(control<QLabel>("Front_back_label")->text(), c.label) << c.name;
+        EXPECT_EQ(Card_Front_Or_Back, c.side) << c.name;
+        EXPECT_EQ(m_controller->shownSide(), c.shown) << c.name;
+        EXPECT_EQ(control<QStackedWidget>("myTargetView")->currentIndex(), c.shown) << c.name;
+        // The card's tabs for the side.
+        EXPECT_EQ(tabPages(), (QStringList{"card_setting_tab", "card_bkgd_tab", "card_brdr_tab"}))
+            << c.name;
+    }
+}
+
+TEST_F(SidesTest, TemporarySideSharesTheObjectsOfTheSideShownLast) {
+    start();
+    addObjects(SKTDocumentGraphicsKey, 2);
+    addObjects(SKTDocumentGraphicsKey_back, 3);
+    addObjects(SKTDocumentGraphicsKey_temp, 5); // stale content goes
+
+    Card_Front_Or_Back = 1;
+    m_controller->Temp_Card_Btn_Clicked();
+    EXPECT_EQ(Card_Front_Or_Back, 1);
+    ASSERT_EQ(m_controller->Get_Temp_Control_Count(), 3);
+    for (int i = 0; i < 3; ++i) {
+        // The same records, not copies.
+        EXPECT_EQ(m_document->graphics_temp()[i].get(), m_document->graphics_back()[i].get());
+    }
+
+    m_controller->Select_front_side();
+    m_controller->Temp_Card_Btn_Clicked();
+    ASSERT_EQ(m_controller->Get_Temp_Control_Count(), 2);
+    EXPECT_EQ(m_document->graphics_temp()[1].get(), m_document->graphics()[1].get());
+
+    // Changing the getter's copy leaves the list alone.
+    SKTGraphicList copy = m_controller->Get_Temp_Controls_Array();
+    copy.clear();
+    EXPECT_EQ(m_controller->Get_Temp_Control_Count(), 2);
+    EXPECT_EQ(&m_controller->Get_Front_Controls_Array(), &m_document->graphics());
+    EXPECT_EQ(&m_controller->Get_Back_Controls_Array(), &m_document->graphics_back());
+    EXPECT_EQ(m_controller->Get_Front_Control_Count(), 2);
+    EXPECT_EQ(m_controller->Get_Back_Control_Count(), 3);
+}
+
+TEST_F(SidesTest, NewPointStartsAtThirtyAndStepsByTheObjectCount) {
+    start();
+    // 120 mm square card: 340.16 points.
+    EXPECT_EQ(m_controller->Control_New_Point(QStringLiteral("F")), QPointF(30, 30));
+    EXPECT_EQ(m_controller->Control_New_Point(QStringLiteral("F")), QPointF(50, 50));
+
+    addObjects(SKTDocumentGraphicsKey_back, 25);
+    last_ctrl_X = 10;
+    last_ctrl_Y = 10;
+    EXPECT_EQ(m_controller->Control_New_Point(QStringLiteral("B")), QPointF(35, 35));
+    // A side code other than "F" counts the back side.
+    EXPECT_EQ(m_controller->Control_New_Point(QStringLiteral("X")), QPointF(60, 60));
+    EXPECT_EQ(last_ctrl_X, 60.0f);
+    EXPECT_EQ(last_ctrl_Y, 60.0f);
+}
+
+TEST_F(SidesTest, NewPointWrapsEachAxisOnItsOwn) {
+    start();
+    const float width = static_cast<float>(m_controller->canvasSize().width());
+    // x + 50 reaches past the width: x wraps, y goes on.
+    last_ctrl_X = width - 69.5f;
+    last_ctrl_Y = 100;
+    EXPECT_EQ(m_controller->Control_New_Point(QStringLiteral("F")), QPointF(10, 120));
+    EXPECT_EQ(last_ctrl_X, 10.0f);
+    EXPECT_EQ(last_ctrl_Y, 120.0f);
+    // One point below the edge: no wrap.
+    last_ctrl_X = 100;
+    last_ctrl_Y = 249; // 249 + 20 + 50 = 319 < 340.16
+    EXPECT_EQ(m_controller->Control_New_Point(QStringLiteral("F")), QPointF(120, 269));
+    // Still inside: 269 + 20 + 50 = 339 < 340.16 ...
+    EXPECT_EQ(m_controller->Control_New_Point(QStringLiteral("F")), QPointF(140, 289));
+    // ... and then wraps alone.
+    EXPECT_EQ(m_controller->Control_New_Point(QStringLiteral("F")), QPointF(160, 10));
+    // Both at once.
+    last_ctrl_X = width;
+    last_ctrl_Y = width;
+    EXPECT_EQ(m_controller->Control_New_Point(QStringLiteral("F")), QPointF(10, 10));
+}
+
+struct SizeCase {
+    const char* category;
+    const char* preset;
+    int index;
+    float first;  // width in inches (or millimetres for 30)
+    float second; // height
+    bool inches;
+};
+
+TEST_F(SidesTest, CardSizeTables) {
+    start();
+    const SizeCase cases[] = {
+        {"PVC Card", "V", 0, 2.13f, 3.37f, true},
+        {"PVC Card", "H", 0, 3.37f, 2.13f, true},
+        {"PVC Card", "H", 6, 2.88f, 2.12f, true},
+        {"PVC Card", "H", 7, 30.0f, 30.0f, true}, // past the list: 30 inches
+        {"Paper Card", "H", 7, 5.91f, 4.96f, true},
+        {"Paper Card", "V", 5, 3.54f, 2.36f, true},
+        {"Paper Card", "H", 9, 30.0f, 30.0f, true},
+        {"PVC Card", "H", -1, 30.0f, 30.0f, false},
+        {"Paper Card", "V", -1, 30.0f, 30.0f, false},
+    };
+    for (const SizeCase& c : cases) {
+        const QSizeF size = m_controller->Get_My_card_Size(QString::fromLatin1(c.category),
+                                                           QString::fromLatin1(c.preset), c.index);
+        const float width =
+            c.inches ? static_cast<float>(static_cast<double>(c.first) * 25.4) : c.first;
+        const float height =
+            c.inches ? static_cast<float>(static_cast<double>(c.second) * 25.4) : c.second;
+        EXPECT_EQ(static_cast<float>(size.width()), width) << c.category << c.index << c.preset;
+        EXPECT_EQ(static_cast<float>(size.height()), height) << c.category << c.index << c.preset;
+    }
+    // The documented values.
+    const QSizeF vertical =
+        m_controller->Get_My_card_Size(QStringLiteral("PVC Card"), QStringLiteral("V"), 0);
+    EXPECT_NEAR(vertical.width(), 54.102, 1e-4);
+    EXPECT_NEAR(vertical.height(), 85.598, 1e-4);
+    EXPECT_NEAR(m_controller->Get_My_card_Size(QStringLiteral("PVC Card"), QString(), 9).width(),
+                762.0, 1e-4);
+}
+
+TEST(CardUnitsTest, ConversionsRoundTheDoubleProductToFloat) {
+    EXPECT_EQ(SKTWindowController::MM_to_Points_Convert(120.0f), 340.157470703125f);
+    EXPECT_EQ(SKTWindowController::MM_to_Points_Convert(0.0f), 0.0f);
+    const float points = 243.0f;
+    EXPECT_EQ(SKTWindowController::Points_to_MM_Convert(points),
+              static_cast<float>(243.0 * 0.3527777777778));
+    // Not the single-precision product.
+    EXPECT_EQ(SKTWindowController::MM_to_Points_Convert(85.598f),
+              static_cast<float>(static_cast<double>(85.598f) * 2.834645669291));
+    EXPECT_NEAR(
+        SKTWindowController::Points_to_MM_Convert(SKTWindowController::MM_to_Points_Convert(54.0f)),
+        54.0f, 1e-4);
+}
+
+TEST_F(SidesTest, DocumentSizeReachesTheCanvases) {
+    start();
+    m_controller->Set_Document_Size(QSizeF(200, 100));
+    EXPECT_EQ(m_controller->canvasSize(), QSizeF(200, 100));
+    EXPECT_EQ(m_controller->frontCanvasBounds(), QRectF(0, 0, 200, 100));
+    m_controller->Set_Card_Size_In_Control(QSizeF(85.5, 54));
+    EXPECT_EQ(control<QLineEdit>("width_Text")->text(), QStringLiteral("85.5"));
+    EXPECT_EQ(control<QLineEdit>("height_Text")->text(), QStringLiteral("54"));
+}
+
+} // namespace
