@@ -46,6 +46,15 @@ TEST(PicturePlaceholdersTest, NewObjectsShowTheSamplesOfTheirKind) {
     fingerprint->initWithPosition({50, 50}, PicturePlaceholders::fp_sample_img(), "F");
     EXPECT_EQ(fingerprint->FilePath(), resources.file("fingerprints.png"));
     EXPECT_EQ(fingerprint->bounds().size(), QSizeF(10, 20));
+    // Saved and read back (no picture travels in the archive), each shows
+    // the sample of its kind again.
+    fingerprint->_isDrawingStroke = false;
+    for (const auto& [original, colour] :
+         {std::pair{signature, qRgb(0, 255, 0)}, std::pair{fingerprint, qRgb(0, 0, 255)}}) {
+        const auto reopened = SKTGraphic::graphicWithArchivedData(original->archivedData());
+        ASSERT_TRUE(reopened);
+        EXPECT_EQ(objtest::render(*reopened, {100, 100}).pixel(50, 50), colour);
+    }
 
     // A barcode without a picture shows the sample at its own size.
     auto barcode = std::make_shared<SKTBarcode>();
