@@ -47,6 +47,14 @@ struct SKTGraphicChange {
 using SKTWindowControllerFactory =
     std::function<std::unique_ptr<SKTWindowControllerInterface>(SKTDocument&)>;
 
+// The card renderer's PDF and TIFF data of an object list. The renderer sits
+// in a library above the model and installs these when it is linked in; an
+// empty answer means the rendering failed.
+struct SKTCardRenderings {
+    std::function<QByteArray(const SKTGraphicList&)> pdf;
+    std::function<QByteArray(const SKTGraphicList&, SKTError*)> tiff;
+};
+
 class SKTDocument : public QObject {
     Q_OBJECT
 
@@ -122,9 +130,11 @@ public:
 
     // The card document data for "com.vosksoftware.Festoria" or "VOSK CARD
     // document": a binary property list {"version": 2, "graphics": the front
-    // objects' archives, "printInfo": the page settings}. Other types answer
-    // none and an error.
+    // objects' archives, "printInfo": the page settings}. PDF and TIFF types
+    // answer the card renderer's data of the front list (a failed TIFF gives
+    // error 3, a failed PDF error 1). Other types answer none and an error.
     std::optional<QByteArray> dataOfType(const QString& typeName, SKTError* error = nullptr) const;
+    static void setCardRenderings(SKTCardRenderings renderings);
 
     // ---- Scripting ----
     // The object's index in the front list.

@@ -9,8 +9,12 @@
 
 namespace {
 
-// Type names of the renderings the document can answer once the card
-// renderer is there.
+SKTCardRenderings& cardRenderings() {
+    static SKTCardRenderings renderings;
+    return renderings;
+}
+
+// Type names of the renderings of the front list.
 bool isPdfType(const QString& type) {
     return type == QLatin1String("com.adobe.pdf") || type == QLatin1String("application/pdf") ||
            type == QLatin1String("NSPDFPboardType");
@@ -53,19 +57,36 @@ std::optional<QByteArray> SKTDocument::dataOfType(const QString& typeName, SKTEr
         root.insert(SKTDocumentPrintInfoKey, Plist::data(pageSettingsData(m_printInfo)));
         return root.toBytes(PlistFormat::Binary);
     }
-    if (isTiffType(typeName)) {
-        // The card renderer answers TIFF of the front side; until it is
-        // there the rendering fails as a renderer failure does.
+    const SKTCardRenderings& render = cardRenderings();
+    if (isPdfType(typeName)) {
+        QByteArray pdf = render.pdf ? render.pdf(_graphics) : QByteArray();
+        if (!pdf.isEmpty()) {
+            return pdf;
+        }
+        SKTLogMessage(QStringLiteral("No PDF rendering of the card is available."));
         if (error) {
-            *error = SKTErrorWithCode(3);
+            *error = SKTErrorWithCode(1);
         }
         return std::nullopt;
     }
-    SKTLogMessage(isPdfType(typeName)
-                      ? QStringLiteral("No PDF rendering of the card is available.")
-                      : QStringLiteral("Invalid parameter not satisfying: %1").arg(typeName));
+    if (isTiffType(typeName)) {
+        SKTError failure = SKTErrorWithCode(3);
+        QByteArray tiff = render.tiff ? render.tiff(_graphics, &failure) : QByteArray();
+        if (!tiff.isEmpty()) {
+            return tiff;
+        }
+        if (error) {
+            *error = failure;
+        }
+        return std::nullopt;
+    }
+    SKTLogMessage(QStringLiteral("Invalid parameter not satisfying: %1").arg(typeName));
     if (error) {
         *error = SKTErrorWithCode(1);
     }
     return std::nullopt;
+}
+
+void SKTDocument::setCardRenderings(SKTCardRenderings renderings) {
+    cardRenderings() = std::move(renderings);
 }

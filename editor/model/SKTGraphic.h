@@ -24,6 +24,7 @@
 #include <optional>
 
 class KeyedUnarchiver;
+class QCursor;
 class QPainter;
 class SKTDocument;
 class SKTGraphic;
@@ -158,6 +159,10 @@ public:
                                            const QString& card_side);
     // A whole-number offset below the width and height from the origin.
     static QPointF randomPoint(const QRectF& rect);
+    // The cross of the resource "Cross.png" with its hot spot at the
+    // picture's centre (the picture is read once); the platform's cross
+    // cursor when the resource does not read. GUI thread only.
+    static QCursor creationCursor();
 
     // ---- Handles: 1..8 from top left to bottom right, 0 none ----
     static QPointF handlePoint(const QRectF& bounds, int handle);

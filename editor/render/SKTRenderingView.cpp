@@ -1,5 +1,6 @@
 #include "editor/render/SKTRenderingView.h"
 
+#include "editor/model/SKTDocument.h"
 #include "editor/model/SKTError.h"
 #include "editor/render/CardRenderInputs.h"
 #include "editor/render/CardSideDrawing.h"
@@ -49,6 +50,19 @@ void setError(SKTError* error) {
         *error = SKTErrorWithCode(3);
     }
 }
+
+// The card document answers its PDF and TIFF data with this renderer: set
+// whenever the renderer is part of the program.
+[[maybe_unused]] const bool documentRenderingsInstalled = [] {
+    SKTDocument::setCardRenderings({[](const SKTGraphicList& graphics) {
+                                        return SKTRenderingView::pdfDataWithGraphics_data(graphics);
+                                    },
+                                    [](const SKTGraphicList& graphics, SKTError* error) {
+                                        return SKTRenderingView::tiffDataWithGraphics(graphics,
+                                                                                      error);
+                                    }});
+    return true;
+}();
 
 } // namespace
 
@@ -143,7 +157,9 @@ QByteArray SKTRenderingView::tiffDataWithGraphics(const SKTGraphicList& graphics
         return {};
     }
     image.fill(Qt::transparent);
-    {
+    // An object whose drawing throws fails the rendering like any other
+    // failure here: the copy or document data it serves must not crash.
+    try {
         QPainter painter(&image);
         setCardRenderHints(painter);
         painter.translate(-area.topLeft());
@@ -156,6 +172,14 @@ QByteArray SKTRenderingView::tiffDataWithGraphics(const SKTGraphicList& graphics
             painter.setClipRect(graphic->drawingBounds());
             graphic->drawContentsInView(painter, false);
         }
+    } catch (const std::exception& e) {
+        Show_NSLog_Message(reasonOf(e));
+        setError(error);
+        return {};
+    } catch (...) {
+        Show_NSLog_Message(QStringLiteral("The objects could not be drawn."));
+        setError(error);
+        return {};
     }
     CardUnits::markResolution(image, CardUnits::kPointsPerInch);
     QByteArray data;

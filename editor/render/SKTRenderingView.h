@@ -52,7 +52,8 @@ public:
     // TIFF data of the objects alone (every object, no background) over the
     // union of their drawing bounds, one pixel per point. Empty, with error
     // code 3 in `error` when given, when the area is empty, larger than 100
-    // megapixels or cannot be allocated or encoded.
+    // megapixels or cannot be allocated or encoded, or when an object's
+    // drawing throws (its reason is logged).
     static QByteArray tiffDataWithGraphics(const SKTGraphicList& graphics,
                                            SKTError* error = nullptr);
 

@@ -1,6 +1,7 @@
 // The card document's data, window controller and plain answers.
 
 #include "common/TestSupport.h"
+#include "drawing_test_support.h"
 #include "editor/model/SKTDocument.h"
 #include "editor/model/SKTLine.h"
 #include "editor/model/SKTScriptingColor.h"
@@ -11,6 +12,7 @@
 #include "platform/Plist.h"
 
 #include <QFile>
+#include <QImage>
 #include <QTemporaryDir>
 #include <cstring>
 #include <gtest/gtest.h>
@@ -72,12 +74,36 @@ print("ok")
     EXPECT_EQ(result.out.trimmed(), QByteArray("ok"));
 }
 
+TEST(DocumentData, PdfAndTiffAreTheRenderingsOfTheFrontList) {
+    drawingtest::RenderInputsGuard inputs(QSizeF(300, 200)); // the PDF page
+    SKTDocument doc;
+    auto front = makeGraphic<Shape_Control>({20, 30, 100, 50});
+    doc.addInGraphics(front);
+    doc.insertGraphicsInList("graphics_back", {makeGraphic<Shape_Control>({300, 300, 300, 100})},
+                             {0});
+    SKTError error;
+    const auto pdf = doc.dataOfType(QStringLiteral("com.adobe.pdf"), &error);
+    ASSERT_TRUE(pdf.has_value());
+    EXPECT_TRUE(pdf->startsWith("%PDF"));
+    const auto tiff = doc.dataOfType(QStringLiteral("public.tiff"), &error);
+    ASSERT_TRUE(tiff.has_value());
+    const QImage image = QImage::fromData(*tiff, "TIFF");
+    ASSERT_FALSE(image.isNull());
+    // The objects alone over their drawing bounds: the back object would
+    // make the picture far larger.
+    const QRectF area = front->drawingBounds();
+    EXPECT_NEAR(image.width(), area.width(), 1.0);
+    EXPECT_NEAR(image.height(), area.height(), 1.0);
+}
+
 TEST(DocumentData, OtherTypesAnswerAnError) {
     SKTDocument doc;
     struct Case {
         const char* type;
         int code;
     };
+    // No front canvas size: nothing to render for an empty front list.
+    drawingtest::RenderInputsGuard inputs{QSizeF()};
     const Case cases[] = {{"public.tiff", 3}, {"com.adobe.pdf", 1}, {"public.plain-text", 1}};
     for (const Case& c : cases) {
         SKTError error;

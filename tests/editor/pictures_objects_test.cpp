@@ -8,6 +8,9 @@
 #include "editor_test_support.h"
 #include "objects_test_support.h"
 
+#include <QCursor>
+#include <QPixmap>
+
 namespace {
 
 // Four quadrants: red top left, green top right, blue bottom left, yellow
@@ -43,6 +46,15 @@ TEST(PicturePlaceholdersTest, NewObjectsShowTheSamplesOfTheirKind) {
     fingerprint->initWithPosition({50, 50}, PicturePlaceholders::fp_sample_img(), "F");
     EXPECT_EQ(fingerprint->FilePath(), resources.file("fingerprints.png"));
     EXPECT_EQ(fingerprint->bounds().size(), QSizeF(10, 20));
+    // Saved and read back (no picture travels in the archive), each shows
+    // the sample of its kind again.
+    fingerprint->_isDrawingStroke = false;
+    for (const auto& [original, colour] :
+         {std::pair{signature, qRgb(0, 255, 0)}, std::pair{fingerprint, qRgb(0, 0, 255)}}) {
+        const auto reopened = SKTGraphic::graphicWithArchivedData(original->archivedData());
+        ASSERT_TRUE(reopened);
+        EXPECT_EQ(objtest::render(*reopened, {100, 100}).pixel(50, 50), colour);
+    }
 
     // A barcode without a picture shows the sample at its own size.
     auto barcode = std::make_shared<SKTBarcode>();
@@ -73,6 +85,16 @@ TEST(PicturePlaceholdersTest, DefaultResolvesAndIsNeverStored) {
     EXPECT_EQ(fingerprint->FilePath(), QStringLiteral("Default"));
     fingerprint->Set_Control_File_path(resources.file("no.png"));
     EXPECT_EQ(objtest::render(*fingerprint, {40, 40}).pixel(20, 20), qRgb(255, 0, 0));
+}
+
+TEST(PicturePlaceholdersTest, CreationCursorIsTheCrossHeldAtItsCentre) {
+    objtest::ResourceFolder resources;
+    EXPECT_EQ(SKTGraphic::creationCursor().shape(), Qt::CrossCursor) << "no Cross.png";
+    ASSERT_TRUE(objtest::solid(9, 7, Qt::black).save(resources.file("Cross.png")));
+    const QCursor cursor = SKTGraphic::creationCursor();
+    EXPECT_EQ(cursor.shape(), Qt::BitmapCursor);
+    EXPECT_EQ(cursor.pixmap().size(), QSize(9, 7));
+    EXPECT_EQ(cursor.hotSpot(), QPoint(4, 3));
 }
 
 TEST(PictureDrawing, EmptyPathsAndMissingPictures) {

@@ -177,15 +177,18 @@ TEST(RenderTiff, ObjectsAloneOverTheirDrawingBounds) {
     EXPECT_EQ(error.code, 0);
 }
 
-TEST(RenderTiff, FailsWithCodeThreeForAnEmptyOrHugeArea) {
+TEST(RenderTiff, FailsWithCodeThreeForAnEmptyOrHugeAreaOrAThrowingObject) {
     RenderInputsGuard guard(kCanvas);
     SKTError error;
     EXPECT_EQ(tiffImage({}, &error).size(), kCanvas.toSize()) << "an empty list: the canvas";
     const SKTGraphicList huge{makeRect({0, 0, 20000, 6000}, Qt::red)}; // 120 megapixels
     const SKTGraphicList nonFinite{makeRect({0, 0, 1e300, 1e300}, Qt::red)};
-    for (const SKTGraphicList& list : {huge, nonFinite}) {
+    const SKTGraphicList throwing{makeRect({0, 0, 20, 20}, Qt::red), makeThrowing({5, 5, 10, 10})};
+    for (const SKTGraphicList& list : {huge, nonFinite, throwing}) {
         error = SKTError();
-        EXPECT_TRUE(SKTRenderingView::tiffDataWithGraphics(list, &error).isEmpty());
+        QByteArray data;
+        EXPECT_NO_THROW(data = SKTRenderingView::tiffDataWithGraphics(list, &error));
+        EXPECT_TRUE(data.isEmpty());
         EXPECT_EQ(error.code, 3);
     }
     CardRenderInputs::setFrontCanvasSize(QSizeF(0, 0));
