@@ -2,6 +2,8 @@
 
 #include "mainwindow/controller/SKTWindowController.h"
 
+#include "editor/model/PicturePlaceholders.h"
+
 #include "editor/model/SKTDocument.h"
 #include "editor/render/CardRenderInputs.h"
 #include "mainwindow/controller/CardStepper.h"
@@ -161,12 +163,14 @@ void SKTWindowController::awakeFromNib() {
         return;
     }
     act_path_location = Resource_Path;
-    m_noImage = CardPicture::fromImage(resourceImage(QStringLiteral("no.png")));
+    // The placeholders are read once here; objects draw them from memory.
+    PicturePlaceholders::load();
+    m_noImage = PicturePlaceholders::no_image();
     banner_image = resourceImage(QStringLiteral("banner.png"));
     promotion_pattern_image = resourceImage(QStringLiteral("pattern_1.jpg"));
-    m_signSample = CardPicture::fromImage(resourceImage(QStringLiteral("sign_sample.png")));
-    m_fingerprintSample = CardPicture::fromImage(resourceImage(QStringLiteral("fingerprints.png")));
-    m_barcodeSample = CardPicture::fromImage(resourceImage(QStringLiteral("barcode_sample.png")));
+    m_signSample = PicturePlaceholders::sign_sample_img();
+    m_fingerprintSample = PicturePlaceholders::fp_sample_img();
+    m_barcodeSample = PicturePlaceholders::barcode_sample_img();
     Get_Email_Details();
     Data_Folder_Path = QDir(Resource_Path).filePath(QStringLiteral("DataSet"));
 

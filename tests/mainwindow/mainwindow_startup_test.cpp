@@ -3,6 +3,7 @@
 
 #include "mainwindow_controller_fixture.h"
 
+#include "editor/model/PicturePlaceholders.h"
 #include "editor/model/SKTImage.h"
 #include "editor/model/SKTLine.h"
 #include "editor/model/SKTText.h"
@@ -272,3 +273,14 @@ TEST_F(StartupTest, OnlyTheFirstDocumentGetsAWindow) {
 }
 
 } // namespace
+
+TEST_F(StartupTest, PlaceholdersAreReadOnceAtStartUp) {
+    const QString noPng = QDir(m_resources).filePath(QStringLiteral("no.png"));
+    QImage picture(4, 4, QImage::Format_ARGB32);
+    picture.fill(Qt::red);
+    ASSERT_TRUE(picture.save(noPng));
+    start();
+    // Removing the file after start-up changes nothing: drawing never reads it.
+    ASSERT_TRUE(QFile::remove(noPng));
+    EXPECT_FALSE(PicturePlaceholders::no_image().isNull());
+}
