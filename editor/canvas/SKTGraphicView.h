@@ -171,6 +171,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void matchSizeOfFirstSelected(Qt::Orientation dimension);
     enum class TrackMode { None, Move, Resize, Marquee, WaitRelease };
     struct Tracking {
         TrackMode mode = TrackMode::None;

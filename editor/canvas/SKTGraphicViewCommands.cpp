@@ -237,33 +237,29 @@ void SKTGraphicView::alignWithGrid() {
 }
 
 void SKTGraphicView::makeSameWidth() {
-    const SKTGraphicList selected = selectedGraphics();
-    if (selected.size() >= 2) {
-        const double width = selected.first()->bounds().width();
-        beginGroup();
-        for (int i = 1; i < selected.size(); ++i) {
-            const auto& graphic = selected.at(i);
-            QRectF b = graphic->bounds();
-            if (!graphic->ctrl_is_locked && b.width() != width) {
-                b.setWidth(width);
-                graphic->setBounds(b);
-            }
-        }
-        endGroup();
-    }
-    SKTCanvasMain::Undo_Redo_Button_state();
+    matchSizeOfFirstSelected(Qt::Horizontal);
 }
 
 void SKTGraphicView::makeSameHeight() {
+    matchSizeOfFirstSelected(Qt::Vertical);
+}
+
+// Gives every unlocked selected object after the front-most one the
+// front-most one's width or height, in one undo group.
+void SKTGraphicView::matchSizeOfFirstSelected(Qt::Orientation dimension) {
     const SKTGraphicList selected = selectedGraphics();
     if (selected.size() >= 2) {
-        const double height = selected.first()->bounds().height();
+        const QSizeF size = selected.first()->bounds().size();
         beginGroup();
         for (int i = 1; i < selected.size(); ++i) {
             const auto& graphic = selected.at(i);
             QRectF b = graphic->bounds();
-            if (!graphic->ctrl_is_locked && b.height() != height) {
-                b.setHeight(height);
+            if (dimension == Qt::Horizontal) {
+                b.setWidth(size.width());
+            } else {
+                b.setHeight(size.height());
+            }
+            if (!graphic->ctrl_is_locked && b != graphic->bounds()) {
                 graphic->setBounds(b);
             }
         }
