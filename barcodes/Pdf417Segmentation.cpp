@@ -59,16 +59,14 @@ bool mergeByteIntoText(SegmentList& list) {
     return false;
 }
 
-// A text segment of 5 or more bytes takes in a neighbouring text segment or
-// one-byte byte segment on each side.
-bool growLongText(SegmentList& list) {
+// Lets the first segment that `grows` accepts take in the neighbour on each
+// side that `absorbable` accepts; answers whether anything changed.
+template <typename Grows, typename Absorbable>
+bool absorbNeighbours(SegmentList& list, Grows grows, Absorbable absorbable) {
     for (int k = 0; k < static_cast<int>(list.size()); ++k) {
-        if (!hasType(list, k, 'T') || lengthAt(list, k) < 5)
+        if (!grows(k))
             continue;
         bool changed = false;
-        const auto absorbable = [&](int i) {
-            return hasType(list, i, 'T') || (hasType(list, i, 'B') && lengthAt(list, i) == 1);
-        };
         if (absorbable(k - 1)) {
             list[static_cast<std::size_t>(k)].start = list[static_cast<std::size_t>(k - 1)].start;
             removeAt(list, k - 1);
@@ -86,31 +84,24 @@ bool growLongText(SegmentList& list) {
     return false;
 }
 
+// A text segment of 5 or more bytes takes in a neighbouring text segment or
+// one-byte byte segment on each side.
+bool growLongText(SegmentList& list) {
+    return absorbNeighbours(
+        list, [&](int k) { return hasType(list, k, 'T') && lengthAt(list, k) >= 5; },
+        [&](int i) {
+            return hasType(list, i, 'T') || (hasType(list, i, 'B') && lengthAt(list, i) == 1);
+        });
+}
+
 // A byte segment takes in a neighbouring byte segment or a text segment
 // shorter than 5 bytes on each side.
 bool growBytes(SegmentList& list) {
-    for (int k = 0; k < static_cast<int>(list.size()); ++k) {
-        if (!hasType(list, k, 'B'))
-            continue;
-        bool changed = false;
-        const auto absorbable = [&](int i) {
+    return absorbNeighbours(
+        list, [&](int k) { return hasType(list, k, 'B'); },
+        [&](int i) {
             return hasType(list, i, 'B') || (hasType(list, i, 'T') && lengthAt(list, i) < 5);
-        };
-        if (absorbable(k - 1)) {
-            list[static_cast<std::size_t>(k)].start = list[static_cast<std::size_t>(k - 1)].start;
-            removeAt(list, k - 1);
-            --k;
-            changed = true;
-        }
-        if (absorbable(k + 1)) {
-            list[static_cast<std::size_t>(k)].end = list[static_cast<std::size_t>(k + 1)].end;
-            removeAt(list, k + 1);
-            changed = true;
-        }
-        if (changed)
-            return true;
-    }
-    return false;
+        });
 }
 
 } // namespace
