@@ -172,6 +172,7 @@ protected:
 
 private:
     void matchSizeOfFirstSelected(Qt::Orientation dimension);
+    void moveSelectionToEnd(bool front);
     enum class TrackMode { None, Move, Resize, Marquee, WaitRelease };
     struct Tracking {
         TrackMode mode = TrackMode::None;

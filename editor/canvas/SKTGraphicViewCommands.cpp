@@ -59,23 +59,16 @@ void SKTGraphicView::deleteSelection() {
 }
 
 void SKTGraphicView::bringToFront() {
-    if (refuseWhenLocked() || !m_document) {
-        return;
-    }
-    const QList<int> indexes = selectionIndexes();
-    if (!indexes.isEmpty()) {
-        const SKTGraphicList moving = selectedGraphics();
-        beginGroup();
-        SKTMutableGraphics list = mutableGraphics();
-        list.removeAtIndexes(indexes);
-        list.insert(moving, rangeOfIndexes(0, static_cast<int>(moving.size())));
-        endGroup();
-        select(rangeOfIndexes(0, static_cast<int>(moving.size())));
-    }
-    SKTCanvasMain::Undo_Redo_Button_state();
+    moveSelectionToEnd(true);
 }
 
 void SKTGraphicView::sendToBack() {
+    moveSelectionToEnd(false);
+}
+
+// Moves the selected objects, in their order, to the front of the list
+// (index 0) or to its back, in one undo group, and keeps them selected.
+void SKTGraphicView::moveSelectionToEnd(bool front) {
     if (refuseWhenLocked() || !m_document) {
         return;
     }
@@ -85,7 +78,8 @@ void SKTGraphicView::sendToBack() {
         beginGroup();
         SKTMutableGraphics list = mutableGraphics();
         list.removeAtIndexes(indexes);
-        const QList<int> target = rangeOfIndexes(list.count(), static_cast<int>(moving.size()));
+        const QList<int> target =
+            rangeOfIndexes(front ? 0 : list.count(), static_cast<int>(moving.size()));
         list.insert(moving, target);
         endGroup();
         select(target);
