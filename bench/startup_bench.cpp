@@ -3,7 +3,7 @@
 // lists them all; only the thumbnails in view are read).
 
 #include "editor/model/SKTDocument.h"
-#include "mainwindow/controller/ImageBrowser.h"
+#include "widgets/ImageBrowser.h"
 #include "mainwindow/controller/MainWindowFrame.h"
 #include "mainwindow/controller/SKTWindowController.h"
 #include "platform/Hooks.h"

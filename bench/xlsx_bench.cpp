@@ -5,7 +5,7 @@
 // each one's own peak).
 
 #include "dataseries/SpreadsheetWriter.h"
-#include "mainwindow/core/globals.h"
+#include "core/globals.h"
 
 #include <QDir>
 #include <QFileInfo>

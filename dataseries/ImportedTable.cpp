@@ -1,6 +1,6 @@
 #include "dataseries/ImportedTable.h"
 
-#include "mainwindow/core/StringFunctions.h"
+#include "core/StringFunctions.h"
 
 QString ImportedTable::Column_Identifier(int k) {
     return QStringLiteral("Column%1").arg(k);

@@ -1,8 +1,8 @@
 #include "dataseries/SeriesFiles.h"
 
-#include "mainwindow/core/MessageFunctions.h"
-#include "mainwindow/core/StringFunctions.h"
-#include "mainwindow/core/globals.h"
+#include "core/MessageFunctions.h"
+#include "core/StringFunctions.h"
+#include "core/globals.h"
 
 #include <QDir>
 #include <QFile>

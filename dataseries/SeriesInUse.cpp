@@ -1,7 +1,7 @@
 #include "dataseries/SeriesInUse.h"
 
 #include "dataseries/SeriesFiles.h"
-#include "mainwindow/core/globals.h"
+#include "core/globals.h"
 
 #include <QFileInfo>
 

@@ -1,7 +1,7 @@
 #include "dataseries/SeriesListing.h"
 
 #include "dataseries/SeriesFiles.h"
-#include "mainwindow/core/globals.h"
+#include "core/globals.h"
 
 #include <QDir>
 #include <QFileInfo>

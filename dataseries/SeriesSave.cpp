@@ -1,9 +1,9 @@
 #include "dataseries/SeriesSave.h"
 
 #include "dataseries/SeriesFiles.h"
-#include "mainwindow/core/FileFunctions.h"
-#include "mainwindow/core/MessageFunctions.h"
-#include "mainwindow/core/StringFunctions.h"
+#include "core/FileFunctions.h"
+#include "core/MessageFunctions.h"
+#include "core/StringFunctions.h"
 
 #include <QFile>
 #include <QFileInfo>

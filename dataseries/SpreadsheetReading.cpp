@@ -4,7 +4,7 @@
 #include "dataseries/SSZipArchive.h"
 #include "dataseries/SpreadsheetWriter.h"
 #include "dataseries/XlsxText.h"
-#include "mainwindow/core/MessageFunctions.h"
+#include "core/MessageFunctions.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -2,7 +2,7 @@
 
 #include "dataseries/ColumnNames.h"
 #include "dataseries/ExcelTempFolder.h"
-#include "mainwindow/core/MessageFunctions.h"
+#include "core/MessageFunctions.h"
 
 #include <QDir>
 #include <QFile>

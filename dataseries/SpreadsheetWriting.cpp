@@ -4,8 +4,8 @@
 #include "dataseries/SSZipArchive.h"
 #include "dataseries/SpreadsheetWriter.h"
 #include "dataseries/XlsxText.h"
-#include "mainwindow/core/MessageFunctions.h"
-#include "mainwindow/core/globals.h"
+#include "core/MessageFunctions.h"
+#include "core/globals.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -3,8 +3,8 @@
 // makes the main window controller.
 
 #include "editor/model/SKTDocument.h"
-#include "mainwindow/GuiHooks.h"
-#include "mainwindow/Long_SMS_Dlg.h"
+#include "widgets/GuiHooks.h"
+#include "widgets/Long_SMS_Dlg.h"
 #include "mainwindow/controller/SKTWindowController.h"
 #include "mainwindow/controller/Send_Modeless.h"
 

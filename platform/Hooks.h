@@ -3,7 +3,7 @@
 // or leave the process: alerts and questions, opening files and links, ending
 // the process and locating the resource folder. Each has a real default;
 // tests install scripted ones. The widget hooks (open and save panels, modal
-// runs of dialogs) live with the widgets in mainwindow/GuiHooks.h.
+// runs of dialogs) live with the widgets in widgets/GuiHooks.h.
 
 #include <QString>
 #include <QUrl>

@@ -3,7 +3,7 @@
 #include "editor/canvas/SKTGraphicView.h"
 #include "editor/model/SKTPictureLoading.h"
 #include "editor/render/Card_Base_Drawing.h"
-#include "mainwindow/core/globals.h"
+#include "core/globals.h"
 
 #include <QDir>
 #include <QPainter>

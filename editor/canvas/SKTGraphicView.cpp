@@ -11,7 +11,7 @@
 #include <QTimer>
 #include <stdexcept>
 
-#include "mainwindow/core/globals.h"
+#include "core/globals.h"
 
 namespace {
 

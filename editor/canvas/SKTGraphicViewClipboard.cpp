@@ -9,8 +9,8 @@
 #include "editor/model/SKTError.h"
 #include "editor/model/SKTImage.h"
 #include "editor/model/SKTPasteboard.h"
-#include "mainwindow/core/MessageFunctions.h"
-#include "mainwindow/core/globals.h"
+#include "core/MessageFunctions.h"
+#include "core/globals.h"
 
 #include "editor/render/SKTRenderingView.h"
 

@@ -8,7 +8,7 @@
 #include "editor/model/SKTImage.h"
 #include "editor/model/SKTText.h"
 #include "editor/view/SKTZoomingScrollView.h"
-#include "mainwindow/core/MessageFunctions.h"
+#include "core/MessageFunctions.h"
 
 #include <QCoreApplication>
 #include <QScrollArea>

@@ -13,8 +13,8 @@
 #include "editor/model/SKTText.h"
 #include "editor/model/SKTUndoRegistrationPause.h"
 #include "editor/model/Shape_Control.h"
-#include "mainwindow/core/StringFunctions.h"
-#include "mainwindow/core/globals.h"
+#include "core/StringFunctions.h"
+#include "core/globals.h"
 
 #include <QFileInfo>
 #include <QMouseEvent>

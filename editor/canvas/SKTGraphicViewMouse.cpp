@@ -11,8 +11,8 @@
 #include "editor/model/SKTDocument.h"
 #include "editor/view/SKTRulerView.h"
 #include "editor/view/SKTZoomingScrollView.h"
-#include "mainwindow/core/MessageFunctions.h"
-#include "mainwindow/core/globals.h"
+#include "core/MessageFunctions.h"
+#include "core/globals.h"
 
 #include <QFileInfo>
 #include <QKeyEvent>

@@ -1,7 +1,7 @@
 #include "editor/model/PicturePlaceholders.h"
 
 #include "editor/model/SKTPictureLoading.h"
-#include "mainwindow/core/globals.h"
+#include "core/globals.h"
 
 #include <QDir>
 #include <QHash>

@@ -3,7 +3,7 @@
 #include "editor/model/SKTDocument.h"
 #include "editor/model/SKTLog.h"
 #include "editor/model/SKTWindowControllerInterface.h"
-#include "mainwindow/core/globals.h"
+#include "core/globals.h"
 
 #include <algorithm>
 #include <cmath>

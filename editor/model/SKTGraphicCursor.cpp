@@ -2,7 +2,7 @@
 
 #include "editor/model/PicturePlaceholders.h"
 #include "editor/model/SKTGraphic.h"
-#include "mainwindow/core/globals.h"
+#include "core/globals.h"
 
 #include <QCursor>
 #include <QImage>

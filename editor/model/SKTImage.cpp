@@ -3,7 +3,7 @@
 #include "editor/model/ImageProcesser.h"
 #include "editor/model/ObjectDrawing.h"
 #include "editor/model/SKTPictureLoading.h"
-#include "mainwindow/core/globals.h"
+#include "core/globals.h"
 
 #include <QBuffer>
 #include <QCoreApplication>

@@ -1,6 +1,6 @@
 #include "editor/model/SKTLog.h"
 
-#include "mainwindow/core/MessageFunctions.h"
+#include "core/MessageFunctions.h"
 
 void SKTLogMessage(const QString& text) {
     Show_NSLog_Message(text);

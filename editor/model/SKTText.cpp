@@ -2,8 +2,8 @@
 
 #include "editor/model/ObjectDrawing.h"
 #include "editor/model/TextDrawing.h"
-#include "mainwindow/core/StringFunctions.h"
-#include "mainwindow/core/globals.h"
+#include "core/StringFunctions.h"
+#include "core/globals.h"
 
 #include <QCoreApplication>
 #include <QMetaObject>

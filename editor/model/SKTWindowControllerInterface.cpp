@@ -1,6 +1,6 @@
 #include "editor/model/SKTWindowControllerInterface.h"
 
-#include "mainwindow/core/globals.h"
+#include "core/globals.h"
 
 namespace {
 // The one main window controller of the run (the program's Main_App_wnd as

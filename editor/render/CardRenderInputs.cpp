@@ -1,6 +1,6 @@
 #include "editor/render/CardRenderInputs.h"
 
-#include "mainwindow/core/globals.h"
+#include "core/globals.h"
 
 #include <mutex>
 

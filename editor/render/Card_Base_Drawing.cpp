@@ -2,7 +2,7 @@
 
 #include "editor/model/Card_Property.h"
 #include "editor/render/CardSideDrawing.h"
-#include "mainwindow/core/MessageFunctions.h"
+#include "core/MessageFunctions.h"
 #include "platform/CardUnits.h"
 #include "platform/DrawingDefaults.h"
 

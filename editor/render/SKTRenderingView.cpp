@@ -5,7 +5,7 @@
 #include "editor/render/CardRenderInputs.h"
 #include "editor/render/CardSideDrawing.h"
 #include "editor/render/GraphicSnapshot.h"
-#include "mainwindow/core/MessageFunctions.h"
+#include "core/MessageFunctions.h"
 #include "platform/CardUnits.h"
 
 #include <QBuffer>

@@ -1,6 +1,6 @@
 #include "editor/view/Grid_Wizard.h"
 
-#include "mainwindow/GuiHooks.h"
+#include "widgets/GuiHooks.h"
 #include "ui_Grid_Wizard.h"
 
 #include <QCoreApplication>

@@ -1,6 +1,6 @@
 #include "mainwindow/controller/ColListModel.h"
 
-#include "mainwindow/core/MessageFunctions.h"
+#include "core/MessageFunctions.h"
 
 ColListModel::ColListModel(QObject* parent)
     : QAbstractTableModel(parent), m_columns{QStringLiteral("Extension")} {}

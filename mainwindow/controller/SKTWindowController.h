@@ -9,9 +9,9 @@
 #include "editor/model/Card_Property.h"
 #include "editor/model/SKTGraphic.h"
 #include "editor/model/SKTWindowControllerInterface.h"
-#include "mainwindow/controller/MyImageObject.h"
+#include "widgets/MyImageObject.h"
 #include "mainwindow/controller/User_Profile_Class.h"
-#include "mainwindow/core/globals.h"
+#include "core/globals.h"
 #include "platform/CardPicture.h"
 
 #include <QColor>

@@ -4,7 +4,7 @@
 #include "mainwindow/controller/SKTWindowController.h"
 
 #include "editor/render/Card_Base_Drawing.h"
-#include "mainwindow/core/globals.h"
+#include "core/globals.h"
 #include "ui_DrawWindow.h"
 
 #include <QPainter>

@@ -4,7 +4,7 @@
 
 #include "editor/model/SKTDocument.h"
 #include "editor/render/CardRenderInputs.h"
-#include "mainwindow/controller/CardStepper.h"
+#include "widgets/CardStepper.h"
 #include "mainwindow/controller/SideCanvases.h"
 #include "ui_CardSettingPage.h"
 

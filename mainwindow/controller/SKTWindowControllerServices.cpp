@@ -5,9 +5,9 @@
 
 #include "mainwindow/controller/ColListModel.h"
 #include "mainwindow/controller/MainWindowFrame.h"
-#include "mainwindow/core/FileFunctions.h"
-#include "mainwindow/core/MessageFunctions.h"
-#include "mainwindow/core/StringFunctions.h"
+#include "core/FileFunctions.h"
+#include "core/MessageFunctions.h"
+#include "core/StringFunctions.h"
 #include "ui_CardSettingPage.h"
 #include "ui_WaitSheet.h"
 

@@ -5,8 +5,8 @@
 
 #include "editor/model/SKTDocument.h"
 #include "mainwindow/controller/SideCanvases.h"
-#include "mainwindow/core/MessageFunctions.h"
-#include "mainwindow/core/globals.h"
+#include "core/MessageFunctions.h"
+#include "core/globals.h"
 #include "ui_DrawWindow.h"
 
 #include <exception>

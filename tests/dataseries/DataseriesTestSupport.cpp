@@ -1,7 +1,7 @@
 #include "DataseriesTestSupport.h"
 
 #include "dataseries/SpreadsheetWriter.h"
-#include "mainwindow/core/globals.h"
+#include "core/globals.h"
 
 #include <QDir>
 #include <QFile>

@@ -6,7 +6,7 @@
 #include "dataseries/SeriesFiles.h"
 #include "dataseries/SeriesListing.h"
 #include "dataseries/SeriesSave.h"
-#include "mainwindow/core/globals.h"
+#include "core/globals.h"
 
 #include <QDir>
 #include <QFileInfo>

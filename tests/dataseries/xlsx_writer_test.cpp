@@ -3,7 +3,7 @@
 #include "DataseriesTestSupport.h"
 
 #include "dataseries/SpreadsheetWriter.h"
-#include "mainwindow/core/globals.h"
+#include "core/globals.h"
 
 #include <QDir>
 #include <QDirIterator>

@@ -11,7 +11,7 @@
 #include "editor/render/CardRenderInputs.h"
 #include "editor/view/SKTGrid.h"
 #include "editor/view/SKTZoomingScrollView.h"
-#include "mainwindow/core/globals.h"
+#include "core/globals.h"
 
 #include "common/TestSupport.h"
 #include <QClipboard>

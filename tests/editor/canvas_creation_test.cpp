@@ -8,7 +8,7 @@
 #include "editor/model/SKTText.h"
 #include "editor/model/Shape_Control.h"
 #include "editor/view/SKTGrid.h"
-#include "mainwindow/core/globals.h"
+#include "core/globals.h"
 
 #include <gtest/gtest.h>
 #include <typeinfo>

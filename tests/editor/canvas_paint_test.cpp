@@ -4,7 +4,7 @@
 #include "canvas_test_support.h"
 #include "editor/model/SKTImage.h"
 #include "editor/model/SKTText.h"
-#include "mainwindow/core/globals.h"
+#include "core/globals.h"
 
 #include <QElapsedTimer>
 #include <QPaintEvent>

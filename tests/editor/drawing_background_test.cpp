@@ -2,7 +2,7 @@
 // border styles, and the side whose record is painted.
 #include "drawing_test_support.h"
 #include "editor/render/Card_Base_Drawing.h"
-#include "mainwindow/core/globals.h"
+#include "core/globals.h"
 
 #include <QDir>
 #include <QPainter>

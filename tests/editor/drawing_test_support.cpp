@@ -1,6 +1,6 @@
 #include "drawing_test_support.h"
 
-#include "mainwindow/core/globals.h"
+#include "core/globals.h"
 #include "platform/CardUnits.h"
 #include "platform/KeyedUnarchiver.h"
 #include "tests/common/TestSupport.h"

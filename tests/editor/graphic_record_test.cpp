@@ -9,7 +9,7 @@
 #include "editor/model/SKTText.h"
 #include "editor/model/Shape_Control.h"
 #include "editor_test_support.h"
-#include "mainwindow/core/globals.h"
+#include "core/globals.h"
 
 #include <QImage>
 #include <QPainter>

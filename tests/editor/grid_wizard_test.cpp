@@ -1,7 +1,7 @@
 // The grid window: one instance, a modal run answering 1 for OK and 0 for
 // Cancel that leaves the controls alone, and its background colour.
 #include "editor/view/Grid_Wizard.h"
-#include "mainwindow/GuiHooks.h"
+#include "widgets/GuiHooks.h"
 
 #include <QPushButton>
 #include <QSlider>

@@ -4,7 +4,7 @@
 // capture of the system log.
 
 #include "editor/model/SKTGraphic.h"
-#include "mainwindow/core/globals.h"
+#include "core/globals.h"
 #include "platform/CardUnits.h"
 
 #include <QDir>

@@ -8,7 +8,7 @@
 #include "editor/render/GraphicSnapshot.h"
 #include "editor/render/SKTRenderingView.h"
 #include "editor/view/SKTZoomableCanvas.h"
-#include "mainwindow/core/globals.h"
+#include "core/globals.h"
 #include "tests/common/TestSupport.h"
 
 #include <QBuffer>

@@ -6,7 +6,7 @@
 #include "editor/view/SKTRulerView.h"
 #include "editor/view/SKTZoomableCanvas.h"
 #include "editor/view/SKTZoomingScrollView.h"
-#include "mainwindow/core/globals.h"
+#include "core/globals.h"
 
 #include <QPainter>
 #include <QScrollBar>

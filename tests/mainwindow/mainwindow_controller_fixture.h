@@ -7,7 +7,7 @@
 #include "editor/model/SKTDocument.h"
 #include "mainwindow/controller/MainWindowFrame.h"
 #include "mainwindow/controller/SKTWindowController.h"
-#include "mainwindow/core/globals.h"
+#include "core/globals.h"
 #include "platform/Hooks.h"
 
 #include <QComboBox>

@@ -8,12 +8,12 @@
 #include "editor/model/SKTLine.h"
 #include "editor/model/SKTText.h"
 
-#include "mainwindow/controller/CardStepper.h"
-#include "mainwindow/controller/ColorWell.h"
-#include "mainwindow/controller/FloatSlider.h"
-#include "mainwindow/controller/ImageBrowser.h"
+#include "widgets/CardStepper.h"
+#include "widgets/ColorWell.h"
+#include "widgets/FloatSlider.h"
+#include "widgets/ImageBrowser.h"
 #include "mainwindow/controller/MainWindowFrame.h"
-#include "mainwindow/controller/RadioMatrix.h"
+#include "widgets/RadioMatrix.h"
 
 #include <QCheckBox>
 #include <QFile>

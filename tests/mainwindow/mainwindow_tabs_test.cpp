@@ -9,9 +9,9 @@
 #include "editor/model/SKTSignature.h"
 #include "editor/model/SKTText.h"
 #include "editor/model/Shape_Control.h"
-#include "mainwindow/controller/CardStepper.h"
-#include "mainwindow/controller/ColorWell.h"
-#include "mainwindow/controller/FloatSlider.h"
+#include "widgets/CardStepper.h"
+#include "widgets/ColorWell.h"
+#include "widgets/FloatSlider.h"
 
 #include <QCheckBox>
 #include <QGroupBox>

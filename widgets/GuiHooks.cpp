@@ -1,4 +1,4 @@
-#include "mainwindow/GuiHooks.h"
+#include "widgets/GuiHooks.h"
 
 #include "platform/HookSlot.h"
 #include "platform/Hooks.h"

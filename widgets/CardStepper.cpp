@@ -1,4 +1,4 @@
-#include "mainwindow/controller/CardStepper.h"
+#include "widgets/CardStepper.h"
 
 #include <QLineEdit>
 #include <QToolButton>

@@ -1,7 +1,7 @@
-#include "mainwindow/core/FileFunctions.h"
+#include "core/FileFunctions.h"
 
-#include "mainwindow/core/MessageFunctions.h"
-#include "mainwindow/core/globals.h"
+#include "core/MessageFunctions.h"
+#include "core/globals.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,5 +1,5 @@
-#include "mainwindow/core/MessageFunctions.h"
-#include "mainwindow/core/SharedGlobals.h"
+#include "core/MessageFunctions.h"
+#include "core/SharedGlobals.h"
 #include "platform/Hooks.h"
 
 #include "common/TestSupport.h"

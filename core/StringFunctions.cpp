@@ -1,4 +1,4 @@
-#include "mainwindow/core/StringFunctions.h"
+#include "core/StringFunctions.h"
 
 #include <QStringView>
 

@@ -1,5 +1,5 @@
-#include "mainwindow/GuiHooks.h"
-#include "mainwindow/core/MessageFunctions.h"
+#include "widgets/GuiHooks.h"
+#include "core/MessageFunctions.h"
 #include "platform/Hooks.h"
 
 #include <QAbstractButton>

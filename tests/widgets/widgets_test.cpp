@@ -1,11 +1,11 @@
 // The small widgets of the inspector: stepper and field, float slider,
 // colour well, radio matrix, picture browser with lazy thumbnails.
 
-#include "mainwindow/controller/CardStepper.h"
-#include "mainwindow/controller/ColorWell.h"
-#include "mainwindow/controller/FloatSlider.h"
-#include "mainwindow/controller/ImageBrowser.h"
-#include "mainwindow/controller/RadioMatrix.h"
+#include "widgets/CardStepper.h"
+#include "widgets/ColorWell.h"
+#include "widgets/FloatSlider.h"
+#include "widgets/ImageBrowser.h"
+#include "widgets/RadioMatrix.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,3 +1,3 @@
 // The process-wide variables are inline in globals.h; this unit keeps the
 // library non-empty while the shared functions are being written.
-#include "mainwindow/core/globals.h"
+#include "core/globals.h"

@@ -1,4 +1,4 @@
-#include "mainwindow/controller/ImageBrowserModel.h"
+#include "widgets/ImageBrowserModel.h"
 
 #include <QCoreApplication>
 #include <QImageReader>

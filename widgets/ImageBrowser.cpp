@@ -1,4 +1,4 @@
-#include "mainwindow/controller/ImageBrowser.h"
+#include "widgets/ImageBrowser.h"
 
 #include <QItemSelectionModel>
 #include <algorithm>

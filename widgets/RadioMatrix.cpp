@@ -1,4 +1,4 @@
-#include "mainwindow/controller/RadioMatrix.h"
+#include "widgets/RadioMatrix.h"
 
 #include <QChildEvent>
 #include <QLayout>

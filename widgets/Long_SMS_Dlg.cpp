@@ -1,7 +1,7 @@
-#include "mainwindow/Long_SMS_Dlg.h"
+#include "widgets/Long_SMS_Dlg.h"
 
-#include "mainwindow/GuiHooks.h"
-#include "mainwindow/core/SharedGlobals.h"
+#include "widgets/GuiHooks.h"
+#include "core/SharedGlobals.h"
 #include "ui_Long_SMS_Dlg.h"
 
 #include <QCoreApplication>

@@ -1,5 +1,5 @@
-#include "mainwindow/core/FileFunctions.h"
-#include "mainwindow/core/globals.h"
+#include "core/FileFunctions.h"
+#include "core/globals.h"
 
 #include <QDir>
 #include <QFile>

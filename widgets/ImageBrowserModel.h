@@ -4,7 +4,7 @@
 // the file, and the item shows it once it is there. Nothing is read for
 // items no view has asked to show.
 
-#include "mainwindow/controller/MyImageObject.h"
+#include "widgets/MyImageObject.h"
 
 #include <QAbstractListModel>
 #include <QHash>

@@ -3,7 +3,7 @@
 // thumbnails that load as the items come into view. Its zoom value scales
 // the thumbnails (1.0 is 250 pixels).
 
-#include "mainwindow/controller/ImageBrowserModel.h"
+#include "widgets/ImageBrowserModel.h"
 
 #include <QListView>
 

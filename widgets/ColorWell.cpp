@@ -1,4 +1,4 @@
-#include "mainwindow/controller/ColorWell.h"
+#include "widgets/ColorWell.h"
 
 #include <QColorDialog>
 #include <QPainter>

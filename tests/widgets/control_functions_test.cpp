@@ -1,5 +1,5 @@
-#include "mainwindow/ControlFunctions.h"
-#include "mainwindow/core/globals.h"
+#include "widgets/ControlFunctions.h"
+#include "core/globals.h"
 #include "platform/Hooks.h"
 
 #include "common/TestSupport.h"

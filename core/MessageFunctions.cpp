@@ -1,6 +1,6 @@
-#include "mainwindow/core/MessageFunctions.h"
+#include "core/MessageFunctions.h"
 
-#include "mainwindow/core/SharedGlobals.h"
+#include "core/SharedGlobals.h"
 #include "platform/Hooks.h"
 
 #include <QCoreApplication>

@@ -1,6 +1,6 @@
-#include "mainwindow/GuiHooks.h"
-#include "mainwindow/Long_SMS_Dlg.h"
-#include "mainwindow/core/SharedGlobals.h"
+#include "widgets/GuiHooks.h"
+#include "widgets/Long_SMS_Dlg.h"
+#include "core/SharedGlobals.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,7 +1,7 @@
-#include "mainwindow/ControlFunctions.h"
+#include "widgets/ControlFunctions.h"
 
-#include "mainwindow/core/MessageFunctions.h"
-#include "mainwindow/core/globals.h"
+#include "core/MessageFunctions.h"
+#include "core/globals.h"
 #include "platform/Hooks.h"
 
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "mainwindow/controller/FloatSlider.h"
+#include "widgets/FloatSlider.h"
 
 #include <cmath>
 
