@@ -3,10 +3,10 @@
 // lists them all; only the thumbnails in view are read).
 
 #include "editor/model/SKTDocument.h"
-#include "widgets/ImageBrowser.h"
 #include "mainwindow/controller/MainWindowFrame.h"
 #include "mainwindow/controller/SKTWindowController.h"
 #include "platform/Hooks.h"
+#include "widgets/ImageBrowser.h"
 
 #include <QBuffer>
 #include <QCoreApplication>

@@ -4,8 +4,8 @@
 // "peak_MB" (run one benchmark per process with --benchmark_filter to see
 // each one's own peak).
 
-#include "dataseries/SpreadsheetWriter.h"
 #include "core/globals.h"
+#include "dataseries/SpreadsheetWriter.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 #include "dataseries/SeriesInUse.h"
 
-#include "dataseries/SeriesFiles.h"
 #include "core/globals.h"
+#include "dataseries/SeriesFiles.h"
 
 #include <QFileInfo>
 

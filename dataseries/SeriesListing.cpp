@@ -1,7 +1,7 @@
 #include "dataseries/SeriesListing.h"
 
-#include "dataseries/SeriesFiles.h"
 #include "core/globals.h"
+#include "dataseries/SeriesFiles.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,9 +1,9 @@
 #include "dataseries/SeriesSave.h"
 
-#include "dataseries/SeriesFiles.h"
 #include "core/FileFunctions.h"
 #include "core/MessageFunctions.h"
 #include "core/StringFunctions.h"
+#include "dataseries/SeriesFiles.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,10 +1,10 @@
 // Reading worksheets: unpacking, shared strings, the first row and all rows.
 
+#include "core/MessageFunctions.h"
 #include "dataseries/ColumnNames.h"
 #include "dataseries/SSZipArchive.h"
 #include "dataseries/SpreadsheetWriter.h"
 #include "dataseries/XlsxText.h"
-#include "core/MessageFunctions.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,8 +1,8 @@
 #include "dataseries/SpreadsheetWriter.h"
 
+#include "core/MessageFunctions.h"
 #include "dataseries/ColumnNames.h"
 #include "dataseries/ExcelTempFolder.h"
-#include "core/MessageFunctions.h"
 
 #include <QDir>
 #include <QFile>

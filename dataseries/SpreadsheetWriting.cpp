@@ -1,11 +1,11 @@
 // Writing a one-sheet workbook from rows of texts.
 
+#include "core/MessageFunctions.h"
+#include "core/globals.h"
 #include "dataseries/ColumnNames.h"
 #include "dataseries/SSZipArchive.h"
 #include "dataseries/SpreadsheetWriter.h"
 #include "dataseries/XlsxText.h"
-#include "core/MessageFunctions.h"
-#include "core/globals.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -3,10 +3,10 @@
 // makes the main window controller.
 
 #include "editor/model/SKTDocument.h"
-#include "widgets/GuiHooks.h"
-#include "widgets/Long_SMS_Dlg.h"
 #include "mainwindow/controller/SKTWindowController.h"
 #include "mainwindow/controller/Send_Modeless.h"
+#include "widgets/GuiHooks.h"
+#include "widgets/Long_SMS_Dlg.h"
 
 #include <QApplication>
 #include <clocale>

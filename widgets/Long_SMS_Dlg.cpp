@@ -1,8 +1,8 @@
 #include "widgets/Long_SMS_Dlg.h"
 
-#include "widgets/GuiHooks.h"
 #include "core/SharedGlobals.h"
 #include "ui_Long_SMS_Dlg.h"
+#include "widgets/GuiHooks.h"
 
 #include <QCoreApplication>
 #include <QPalette>

@@ -1,9 +1,9 @@
 #include "editor/canvas/SKTCanvasHost.h"
 
+#include "core/globals.h"
 #include "editor/canvas/SKTGraphicView.h"
 #include "editor/model/SKTPictureLoading.h"
 #include "editor/render/Card_Base_Drawing.h"
-#include "core/globals.h"
 
 #include <QDir>
 #include <QPainter>

@@ -2,6 +2,8 @@
 // or from files. The clipboard carries the objects under our own MIME type,
 // plus PDF and TIFF renderings for other programs.
 
+#include "core/MessageFunctions.h"
+#include "core/globals.h"
 #include "editor/canvas/SKTCanvasHost.h"
 #include "editor/canvas/SKTGraphicView.h"
 #include "editor/canvas/SKTPasteboardChangeCount.h"
@@ -9,8 +11,6 @@
 #include "editor/model/SKTError.h"
 #include "editor/model/SKTImage.h"
 #include "editor/model/SKTPasteboard.h"
-#include "core/MessageFunctions.h"
-#include "core/globals.h"
 
 #include "editor/render/SKTRenderingView.h"
 

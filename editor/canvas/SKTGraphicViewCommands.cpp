@@ -1,6 +1,7 @@
 // The edit and arrange commands of the canvas and their menu validation.
 // Each command is one undo step.
 
+#include "core/MessageFunctions.h"
 #include "editor/canvas/SKTCanvasHost.h"
 #include "editor/canvas/SKTGraphicView.h"
 #include "editor/canvas/SKTSelectionHolder.h"
@@ -8,7 +9,6 @@
 #include "editor/model/SKTImage.h"
 #include "editor/model/SKTText.h"
 #include "editor/view/SKTZoomingScrollView.h"
-#include "core/MessageFunctions.h"
 
 #include <QCoreApplication>
 #include <QScrollArea>

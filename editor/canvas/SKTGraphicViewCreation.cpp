@@ -3,6 +3,8 @@
 // creation does is one undo step; a creation that ends with no size leaves
 // nothing behind, on any side, and no step to undo or redo.
 
+#include "core/StringFunctions.h"
+#include "core/globals.h"
 #include "editor/canvas/SKTCanvasHost.h"
 #include "editor/canvas/SKTGraphicView.h"
 #include "editor/model/SKTBarcode.h"
@@ -13,8 +15,6 @@
 #include "editor/model/SKTText.h"
 #include "editor/model/SKTUndoRegistrationPause.h"
 #include "editor/model/Shape_Control.h"
-#include "core/StringFunctions.h"
-#include "core/globals.h"
 
 #include <QFileInfo>
 #include <QMouseEvent>

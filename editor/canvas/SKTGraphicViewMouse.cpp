@@ -4,6 +4,8 @@
 // arrives without the button) ends it as a release would. Keys are ignored
 // while tracking.
 
+#include "core/MessageFunctions.h"
+#include "core/globals.h"
 #include "editor/canvas/SKTCanvasHost.h"
 #include "editor/canvas/SKTGraphicView.h"
 #include "editor/canvas/SKTSelectionHolder.h"
@@ -11,8 +13,6 @@
 #include "editor/model/SKTDocument.h"
 #include "editor/view/SKTRulerView.h"
 #include "editor/view/SKTZoomingScrollView.h"
-#include "core/MessageFunctions.h"
-#include "core/globals.h"
 
 #include <QFileInfo>
 #include <QKeyEvent>

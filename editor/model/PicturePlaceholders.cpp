@@ -1,7 +1,7 @@
 #include "editor/model/PicturePlaceholders.h"
 
-#include "editor/model/SKTPictureLoading.h"
 #include "core/globals.h"
+#include "editor/model/SKTPictureLoading.h"
 
 #include <QDir>
 #include <QHash>

@@ -1,9 +1,9 @@
 #include "editor/model/SKTGraphic.h"
 
+#include "core/globals.h"
 #include "editor/model/SKTDocument.h"
 #include "editor/model/SKTLog.h"
 #include "editor/model/SKTWindowControllerInterface.h"
-#include "core/globals.h"
 
 #include <algorithm>
 #include <cmath>

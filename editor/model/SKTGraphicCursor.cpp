@@ -1,8 +1,8 @@
 // The cursor of object creation.
 
+#include "core/globals.h"
 #include "editor/model/PicturePlaceholders.h"
 #include "editor/model/SKTGraphic.h"
-#include "core/globals.h"
 
 #include <QCursor>
 #include <QImage>

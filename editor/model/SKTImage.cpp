@@ -1,9 +1,9 @@
 #include "editor/model/SKTImage.h"
 
+#include "core/globals.h"
 #include "editor/model/ImageProcesser.h"
 #include "editor/model/ObjectDrawing.h"
 #include "editor/model/SKTPictureLoading.h"
-#include "core/globals.h"
 
 #include <QBuffer>
 #include <QCoreApplication>

@@ -1,9 +1,9 @@
 #include "editor/model/SKTText.h"
 
-#include "editor/model/ObjectDrawing.h"
-#include "editor/model/TextDrawing.h"
 #include "core/StringFunctions.h"
 #include "core/globals.h"
+#include "editor/model/ObjectDrawing.h"
+#include "editor/model/TextDrawing.h"
 
 #include <QCoreApplication>
 #include <QMetaObject>

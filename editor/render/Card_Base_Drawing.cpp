@@ -1,8 +1,8 @@
 #include "editor/render/Card_Base_Drawing.h"
 
+#include "core/MessageFunctions.h"
 #include "editor/model/Card_Property.h"
 #include "editor/render/CardSideDrawing.h"
-#include "core/MessageFunctions.h"
 #include "platform/CardUnits.h"
 #include "platform/DrawingDefaults.h"
 

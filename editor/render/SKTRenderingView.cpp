@@ -1,11 +1,11 @@
 #include "editor/render/SKTRenderingView.h"
 
+#include "core/MessageFunctions.h"
 #include "editor/model/SKTDocument.h"
 #include "editor/model/SKTError.h"
 #include "editor/render/CardRenderInputs.h"
 #include "editor/render/CardSideDrawing.h"
 #include "editor/render/GraphicSnapshot.h"
-#include "core/MessageFunctions.h"
 #include "platform/CardUnits.h"
 
 #include <QBuffer>

@@ -1,7 +1,7 @@
 #include "editor/view/Grid_Wizard.h"
 
-#include "widgets/GuiHooks.h"
 #include "ui_Grid_Wizard.h"
+#include "widgets/GuiHooks.h"
 
 #include <QCoreApplication>
 #include <QPalette>

@@ -1,7 +1,7 @@
 #include "editor/view/SWCenteringClipView.h"
 
-#include "editor/view/SKTZoomableCanvas.h"
 #include "core/globals.h"
+#include "editor/view/SKTZoomableCanvas.h"
 #include "platform/DrawingDefaults.h"
 
 #include <QPainter>

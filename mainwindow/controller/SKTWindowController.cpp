@@ -4,17 +4,15 @@
 
 #include "editor/model/PicturePlaceholders.h"
 
-#include "editor/model/SKTDocument.h"
-#include "editor/render/CardRenderInputs.h"
-#include "widgets/CardStepper.h"
-#include "mainwindow/controller/ColListModel.h"
-#include "widgets/ImageBrowser.h"
-#include "mainwindow/controller/MainWindowFrame.h"
-#include "mainwindow/controller/Send_Modeless.h"
-#include "mainwindow/controller/SideCanvases.h"
 #include "core/FileFunctions.h"
 #include "core/MessageFunctions.h"
 #include "core/globals.h"
+#include "editor/model/SKTDocument.h"
+#include "editor/render/CardRenderInputs.h"
+#include "mainwindow/controller/ColListModel.h"
+#include "mainwindow/controller/MainWindowFrame.h"
+#include "mainwindow/controller/Send_Modeless.h"
+#include "mainwindow/controller/SideCanvases.h"
 #include "platform/Hooks.h"
 #include "ui_AlignmentPage.h"
 #include "ui_BarcodePage.h"
@@ -33,6 +31,8 @@
 #include "ui_TextEditingPage.h"
 #include "ui_TextPropertiesPage.h"
 #include "ui_WaitSheet.h"
+#include "widgets/CardStepper.h"
+#include "widgets/ImageBrowser.h"
 
 #include <QCoreApplication>
 #include <QDir>

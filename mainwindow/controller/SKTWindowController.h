@@ -5,14 +5,14 @@
 // places new objects, rebuilds the inspector for the current object and
 // offers the small services other windows call through Main_App_wnd.
 
+#include "core/globals.h"
 #include "editor/canvas/SKTCanvasHost.h"
 #include "editor/model/Card_Property.h"
 #include "editor/model/SKTGraphic.h"
 #include "editor/model/SKTWindowControllerInterface.h"
-#include "widgets/MyImageObject.h"
 #include "mainwindow/controller/User_Profile_Class.h"
-#include "core/globals.h"
 #include "platform/CardPicture.h"
+#include "widgets/MyImageObject.h"
 
 #include <QColor>
 #include <QDialog>

@@ -3,8 +3,8 @@
 
 #include "mainwindow/controller/SKTWindowController.h"
 
-#include "editor/render/Card_Base_Drawing.h"
 #include "core/globals.h"
+#include "editor/render/Card_Base_Drawing.h"
 #include "ui_DrawWindow.h"
 
 #include <QPainter>

@@ -4,9 +4,9 @@
 
 #include "editor/model/SKTDocument.h"
 #include "editor/render/CardRenderInputs.h"
-#include "widgets/CardStepper.h"
 #include "mainwindow/controller/SideCanvases.h"
 #include "ui_CardSettingPage.h"
+#include "widgets/CardStepper.h"
 
 #include <array>
 #include <utility>

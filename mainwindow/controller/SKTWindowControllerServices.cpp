@@ -3,11 +3,11 @@
 
 #include "mainwindow/controller/SKTWindowController.h"
 
-#include "mainwindow/controller/ColListModel.h"
-#include "mainwindow/controller/MainWindowFrame.h"
 #include "core/FileFunctions.h"
 #include "core/MessageFunctions.h"
 #include "core/StringFunctions.h"
+#include "mainwindow/controller/ColListModel.h"
+#include "mainwindow/controller/MainWindowFrame.h"
 #include "ui_CardSettingPage.h"
 #include "ui_WaitSheet.h"
 

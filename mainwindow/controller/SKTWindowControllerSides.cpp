@@ -3,10 +3,10 @@
 
 #include "mainwindow/controller/SKTWindowController.h"
 
-#include "editor/model/SKTDocument.h"
-#include "mainwindow/controller/SideCanvases.h"
 #include "core/MessageFunctions.h"
 #include "core/globals.h"
+#include "editor/model/SKTDocument.h"
+#include "mainwindow/controller/SideCanvases.h"
 #include "ui_DrawWindow.h"
 
 #include <exception>

@@ -4,15 +4,15 @@
 
 #include "mainwindow/controller/SKTWindowController.h"
 
-#include "editor/model/SKTDocument.h"
-#include "mainwindow/controller/EmailSettings.h"
-#include "widgets/ImageBrowser.h"
-#include "widgets/RadioMatrix.h"
 #include "core/FileFunctions.h"
 #include "core/globals.h"
+#include "editor/model/SKTDocument.h"
+#include "mainwindow/controller/EmailSettings.h"
 #include "platform/Hooks.h"
 #include "ui_CardSettingPage.h"
 #include "ui_DrawWindow.h"
+#include "widgets/ImageBrowser.h"
+#include "widgets/RadioMatrix.h"
 
 #include <QDir>
 #include <QFileInfo>

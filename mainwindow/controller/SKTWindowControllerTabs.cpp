@@ -5,20 +5,15 @@
 
 #include "mainwindow/controller/SKTWindowController.h"
 
+#include "core/MessageFunctions.h"
+#include "core/globals.h"
 #include "editor/model/SKTBarcode.h"
 #include "editor/model/SKTImage.h"
 #include "editor/model/SKTLine.h"
 #include "editor/model/SKTSignature.h"
 #include "editor/model/SKTText.h"
 #include "editor/model/Shape_Control.h"
-#include "widgets/ControlFunctions.h"
-#include "widgets/CardStepper.h"
-#include "widgets/ColorWell.h"
-#include "widgets/FloatSlider.h"
-#include "widgets/RadioMatrix.h"
 #include "mainwindow/controller/SideCanvases.h"
-#include "core/MessageFunctions.h"
-#include "core/globals.h"
 #include "ui_CardBackgroundPage.h"
 #include "ui_CardBorderPage.h"
 #include "ui_CardSettingPage.h"
@@ -30,6 +25,11 @@
 #include "ui_SignaturePage.h"
 #include "ui_TextEditingPage.h"
 #include "ui_TextPropertiesPage.h"
+#include "widgets/CardStepper.h"
+#include "widgets/ColorWell.h"
+#include "widgets/ControlFunctions.h"
+#include "widgets/FloatSlider.h"
+#include "widgets/RadioMatrix.h"
 
 #include <cmath>
 #include <exception>

@@ -1,7 +1,7 @@
 #include "DataseriesTestSupport.h"
 
-#include "dataseries/SpreadsheetWriter.h"
 #include "core/globals.h"
+#include "dataseries/SpreadsheetWriter.h"
 
 #include <QDir>
 #include <QFile>

@@ -3,10 +3,10 @@
 #include "DataseriesTestSupport.h"
 #include "common/TestSupport.h"
 
+#include "core/globals.h"
 #include "dataseries/SeriesFiles.h"
 #include "dataseries/SeriesListing.h"
 #include "dataseries/SeriesSave.h"
-#include "core/globals.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -2,8 +2,8 @@
 
 #include "DataseriesTestSupport.h"
 
-#include "dataseries/SpreadsheetWriter.h"
 #include "core/globals.h"
+#include "dataseries/SpreadsheetWriter.h"
 
 #include <QDir>
 #include <QDirIterator>

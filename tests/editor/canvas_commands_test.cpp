@@ -2,6 +2,7 @@
 // order, alignment, sizes, the print flag, bulk removal and menu validation.
 
 #include "canvas_test_support.h"
+#include "core/globals.h"
 #include "editor/canvas/SKTPasteboardChangeCount.h"
 #include "editor/model/SKTBarcode.h"
 #include "editor/model/SKTError.h"
@@ -11,7 +12,6 @@
 #include "editor/render/CardRenderInputs.h"
 #include "editor/view/SKTGrid.h"
 #include "editor/view/SKTZoomingScrollView.h"
-#include "core/globals.h"
 
 #include "common/TestSupport.h"
 #include <QClipboard>

@@ -2,13 +2,13 @@
 // once, with placement, snapping, tool kinds, the party fields and undo.
 
 #include "canvas_test_support.h"
+#include "core/globals.h"
 #include "editor/model/SKTBarcode.h"
 #include "editor/model/SKTImage.h"
 #include "editor/model/SKTSignature.h"
 #include "editor/model/SKTText.h"
 #include "editor/model/Shape_Control.h"
 #include "editor/view/SKTGrid.h"
-#include "core/globals.h"
 
 #include <gtest/gtest.h>
 #include <typeinfo>

@@ -2,9 +2,9 @@
 // that painting never asks for more painting or for the inspector.
 
 #include "canvas_test_support.h"
+#include "core/globals.h"
 #include "editor/model/SKTImage.h"
 #include "editor/model/SKTText.h"
-#include "core/globals.h"
 
 #include <QElapsedTimer>
 #include <QPaintEvent>

@@ -1,8 +1,8 @@
 // The card background: white base in the card's shape, the four fills, the
 // border styles, and the side whose record is painted.
+#include "core/globals.h"
 #include "drawing_test_support.h"
 #include "editor/render/Card_Base_Drawing.h"
-#include "core/globals.h"
 
 #include <QDir>
 #include <QPainter>

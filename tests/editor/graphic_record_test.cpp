@@ -1,6 +1,7 @@
 // The card object record: defaults, copying, colours with opacity, geometry,
 // handles and resizing, natural size and the scripting setters.
 
+#include "core/globals.h"
 #include "editor/model/SKTBarcode.h"
 #include "editor/model/SKTGraphic.h"
 #include "editor/model/SKTImage.h"
@@ -9,7 +10,6 @@
 #include "editor/model/SKTText.h"
 #include "editor/model/Shape_Control.h"
 #include "editor_test_support.h"
-#include "core/globals.h"
 
 #include <QImage>
 #include <QPainter>

@@ -3,8 +3,8 @@
 // resource folder of their own with placeholder and hatch pictures, and a
 // capture of the system log.
 
-#include "editor/model/SKTGraphic.h"
 #include "core/globals.h"
+#include "editor/model/SKTGraphic.h"
 #include "platform/CardUnits.h"
 
 #include <QDir>

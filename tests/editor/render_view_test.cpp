@@ -1,5 +1,6 @@
 // The card renderer: what goes into pictures, PDF and TIFF data, the
 // picture as a snapshot, failures, and renderings on a worker thread.
+#include "core/globals.h"
 #include "drawing_test_support.h"
 #include "editor/model/SKTError.h"
 #include "editor/model/SKTImage.h"
@@ -8,7 +9,6 @@
 #include "editor/render/GraphicSnapshot.h"
 #include "editor/render/SKTRenderingView.h"
 #include "editor/view/SKTZoomableCanvas.h"
-#include "core/globals.h"
 #include "tests/common/TestSupport.h"
 
 #include <QBuffer>

@@ -1,12 +1,12 @@
 // The zooming scroll view: the zoom pop-up, the canvas sized and painted by
 // the factor, centring, the backdrop with the card's silhouette and shadow,
 // and the rulers.
+#include "core/globals.h"
 #include "drawing_test_support.h"
 #include "editor/render/Card_Base_Drawing.h"
 #include "editor/view/SKTRulerView.h"
 #include "editor/view/SKTZoomableCanvas.h"
 #include "editor/view/SKTZoomingScrollView.h"
-#include "core/globals.h"
 
 #include <QPainter>
 #include <QScrollBar>

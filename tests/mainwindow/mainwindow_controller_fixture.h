@@ -4,10 +4,10 @@
 // scripted alerts and a terminator that records instead of leaving.
 
 #include "../common/TestSupport.h"
+#include "core/globals.h"
 #include "editor/model/SKTDocument.h"
 #include "mainwindow/controller/MainWindowFrame.h"
 #include "mainwindow/controller/SKTWindowController.h"
-#include "core/globals.h"
 #include "platform/Hooks.h"
 
 #include <QComboBox>

@@ -8,11 +8,11 @@
 #include "editor/model/SKTLine.h"
 #include "editor/model/SKTText.h"
 
+#include "mainwindow/controller/MainWindowFrame.h"
 #include "widgets/CardStepper.h"
 #include "widgets/ColorWell.h"
 #include "widgets/FloatSlider.h"
 #include "widgets/ImageBrowser.h"
-#include "mainwindow/controller/MainWindowFrame.h"
 #include "widgets/RadioMatrix.h"
 
 #include <QCheckBox>

@@ -1,6 +1,6 @@
-#include "widgets/ControlFunctions.h"
 #include "core/globals.h"
 #include "platform/Hooks.h"
+#include "widgets/ControlFunctions.h"
 
 #include "common/TestSupport.h"
 

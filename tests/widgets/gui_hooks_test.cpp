@@ -1,6 +1,6 @@
-#include "widgets/GuiHooks.h"
 #include "core/MessageFunctions.h"
 #include "platform/Hooks.h"
+#include "widgets/GuiHooks.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,6 +1,6 @@
+#include "core/SharedGlobals.h"
 #include "widgets/GuiHooks.h"
 #include "widgets/Long_SMS_Dlg.h"
-#include "core/SharedGlobals.h"
 
 #include <QApplication>
 #include <QCheckBox>
