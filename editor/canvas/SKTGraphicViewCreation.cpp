@@ -15,6 +15,7 @@
 #include "editor/model/SKTText.h"
 #include "editor/model/SKTUndoRegistrationPause.h"
 #include "editor/model/Shape_Control.h"
+#include "platform/ArchiveFontName.h"
 
 #include <QFileInfo>
 #include <QMouseEvent>
@@ -136,9 +137,11 @@ std::shared_ptr<SKTGraphic> SKTGraphicView::makeGraphicForTool(const QString& cl
         if (Find_Str(ctrl_ID, QStringLiteral("PARTY_")) && isCentredPartyField(ctrl_ID)) {
             graphic->text_alignmnet = 2;
             if (ctrl_ID == QLatin1String("PARTY_MARRINGE_INFO")) {
-                QFont font(QStringLiteral("TimesNewRomanPS-BoldItalicMT"));
-                font.setPointSizeF(18.0);
-                graphic->text_ctrl_font = font;
+                // A PostScript name: resolved to its family and face the same
+                // way the archive reader resolves one, so it draws bold italic
+                // at once.
+                graphic->text_ctrl_font =
+                    ArchiveFontName::font(QStringLiteral("TimesNewRomanPS-BoldItalicMT"), 18.0);
             }
         }
     } else {
