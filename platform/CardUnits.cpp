@@ -1,5 +1,6 @@
 #include "platform/CardUnits.h"
 
+#include <QFontInfo>
 #include <QPaintDevice>
 #include <QPainter>
 #include <cmath>
@@ -29,27 +30,51 @@ double dpiFromDotsPerMeter(int dpm, int defaultDpm) {
     return std::abs(dpi - whole) < 0.05 ? whole : dpi;
 }
 
-} // namespace
-
-float mmToPoints(double mm) { return static_cast<float>(mm * 2.834645669291); }
-float pointsToMm(double points) { return static_cast<float>(points * 0.3527777777778); }
-
-QFont fontForDevice(const QFont& cardFont, const QPaintDevice* device) {
+// A card font resized so that one card point is one unit at `dpi`.
+QFont scaledForDpi(const QFont& cardFont, int dpi) {
     QFont font = cardFont;
-    if (!device) {
-        return font;
-    }
-    const int dpi = device->logicalDpiY();
     if (dpi <= 0 || dpi == static_cast<int>(kPointsPerInch)) {
         return font;
     }
     const double size = cardFont.pointSizeF() > 0 ? cardFont.pointSizeF() : cardFont.pixelSize();
-    font.setPointSizeF(size * kPointsPerInch / dpi);
+    if (size > 0) {
+        font.setPointSizeF(size * kPointsPerInch / dpi);
+    }
     return font;
+}
+
+// The resolution Qt gives a font that belongs to no device (the primary
+// screen's, or a fallback without one), measured rather than assumed: a
+// 72-point font resolves to that many pixels.
+int layoutDpi() {
+    QFont probe;
+    probe.setPointSizeF(kPointsPerInch);
+    const int dpi = QFontInfo(probe).pixelSize();
+    return dpi > 0 ? dpi : static_cast<int>(kPointsPerInch);
+}
+
+} // namespace
+
+float mmToPoints(double mm) {
+    return static_cast<float>(mm * 2.834645669291);
+}
+float pointsToMm(double points) {
+    return static_cast<float>(points * 0.3527777777778);
+}
+
+QFont fontForDevice(const QFont& cardFont, const QPaintDevice* device) {
+    if (!device) {
+        return cardFont;
+    }
+    return scaledForDpi(cardFont, device->logicalDpiY());
 }
 
 QFont fontForPainter(const QFont& cardFont, const QPainter& painter) {
     return fontForDevice(cardFont, painter.device());
+}
+
+QFont fontForLayout(const QFont& cardFont) {
+    return scaledForDpi(cardFont, layoutDpi());
 }
 
 QImage makeRaster(const QSizeF& points, double scale, QImage::Format format) {

@@ -24,6 +24,9 @@ float pointsToMm(double points);
 QFont fontForDevice(const QFont& cardFont, const QPaintDevice* device);
 // The same for the device the painter is drawing on.
 QFont fontForPainter(const QFont& cardFont, const QPainter& painter);
+// The same for text laid out without a device (QTextLayout, QFontMetricsF of
+// a bare font), which Qt resolves at its default resolution for fonts.
+QFont fontForLayout(const QFont& cardFont);
 
 // A raster for drawing card content in points at `scale` pixels per point:
 // ceil(size * scale) pixels, marked 72 dots per inch while painting so fonts

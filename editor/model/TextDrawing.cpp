@@ -8,8 +8,6 @@
 #include <algorithm>
 #include <cmath>
 
-Q_GUI_EXPORT int qt_defaultDpiY();
-
 namespace TextDrawing {
 namespace {
 
@@ -21,22 +19,11 @@ bool isWordDelimiter(QChar c) {
            c == QLatin1Char('\r') || c == QChar::LineSeparator || c == QChar::ParagraphSeparator;
 }
 
-// Qt's resolution for fonts laid out without a device (the primary screen's
-// logical dpi, or Qt's fallback); exported by QtGui.
-int defaultFontDpi() {
-    const int dpi = qt_defaultDpiY();
-    return dpi > 0 ? dpi : static_cast<int>(CardUnits::kPointsPerInch);
-}
-
 // The card font sized so that one card point is one layout unit. (Fonts
 // bound to a 72-dpi device would do the same, but Qt then drops their
 // letter spacing.)
 QFont layoutFont(const Style& style) {
-    QFont font = style.font;
-    const double size = font.pointSizeF() > 0 ? font.pointSizeF() : font.pixelSize();
-    if (size > 0) {
-        font.setPointSizeF(size * CardUnits::kPointsPerInch / defaultFontDpi());
-    }
+    QFont font = CardUnits::fontForLayout(style.font);
     if (std::isfinite(style.kerning) && style.kerning != 0.0) {
         font.setLetterSpacing(QFont::AbsoluteSpacing, style.kerning);
     }

@@ -3,6 +3,8 @@
 #include "common/TestSupport.h"
 
 #include <QFile>
+#include <QFontInfo>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
 #include <QPdfWriter>
@@ -125,6 +127,21 @@ TEST(CardUnits, FontsFollowTheDeviceResolution) {
         EXPECT_NEAR(font.pointSizeF() * image.logicalDpiY() / 72.0, 14.0, 0.01) << dpi;
     }
     EXPECT_EQ(CardUnits::fontForDevice(cardFont(), nullptr), cardFont());
+}
+
+TEST(CardUnits, FontsLaidOutWithoutADeviceMeasureInPoints) {
+    // Text laid out without a device (QTextLayout, metrics of a bare font)
+    // resolves at Qt's default resolution, the screen's (96 dpi offscreen).
+    const QFont font = CardUnits::fontForLayout(cardFont());
+    EXPECT_NEAR(QFontInfo(font).pixelSize(), 14, 1) << font.pointSizeF();
+    QImage image(400, 100, QImage::Format_RGB32);
+    CardUnits::markResolution(image, 72);
+    const double onCard =
+        QFontMetricsF(cardFont(), &image).horizontalAdvance(QStringLiteral("Hello World"));
+    const double laidOut = QFontMetricsF(font).horizontalAdvance(QStringLiteral("Hello World"));
+    EXPECT_NEAR(laidOut, onCard, onCard * 0.005);
+    // Some 69 points, never the 92 of a text resolved at 96 dpi.
+    EXPECT_NEAR(laidOut, 69.0, 3.0);
 }
 
 TEST(CardUnits, MillimetresAndPoints) {
