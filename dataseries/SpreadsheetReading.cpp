@@ -203,7 +203,9 @@ SpreadsheetWriter::Rows SpreadsheetWriter::ReadData_only_column() {
     }
     // The column count: the dimension's last column, widened to the first
     // row's last value and clipped to the last value anywhere in the sheet
-    // (a dimension of A1:XFD1048576 does not make 16,384 columns).
+    // (a dimension of A1:XFD1048576 does not make 16,384 columns). Streaming
+    // writers leave the dimension out; then the widest row counts, so no
+    // column past the first row's width is lost.
     pugi::xml_node firstRow;
     int firstRowLast = 0;
     int sheetLast = 0;
@@ -223,7 +225,8 @@ SpreadsheetWriter::Rows SpreadsheetWriter::ReadData_only_column() {
         });
         return true;
     });
-    int count = std::max(dimensionLastColumn(doc.document_element()), firstRowLast);
+    const int dimensionLast = dimensionLastColumn(doc.document_element());
+    int count = dimensionLast > 0 ? std::max(dimensionLast, firstRowLast) : sheetLast;
     count = std::min(count, std::max(sheetLast, 1));
     Excel_Sheet_Columns = std::clamp(count, 1, Max_Sheet_Columns);
     if (!firstRow) {

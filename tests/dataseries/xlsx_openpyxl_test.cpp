@@ -45,6 +45,36 @@ wb.save(sys.argv[1])
     }
 }
 
+TEST(XlsxOpenpyxl, WithoutADimensionTheWidestRowGivesTheColumnCount) {
+    REQUIRE_OPENPYXL(python);
+    const char* script = R"PY(
+import sys, openpyxl
+wb = openpyxl.Workbook(write_only=True)
+ws = wb.create_sheet("Guests")
+for row in [["Name", "Table"], ["Ann", 7, "veg", "late"], ["Bob"]]:
+    ws.append(row)
+wb.save(sys.argv[1])
+)PY";
+    dstest::Workspace ws;
+    const QString path = ws.path("streamed.xlsx");
+    const auto made = testsupport::runProcess(python, {"-c", script, path});
+    ASSERT_EQ(made.exitCode, 0) << made.err.toStdString();
+    // The case at hand: the streamed sheet carries no dimension.
+    const auto parts = dstest::readZip(path);
+    ASSERT_TRUE(parts.count("xl/worksheets/sheet1.xml"));
+    ASSERT_FALSE(parts.at("xl/worksheets/sheet1.xml").contains("<dimension"));
+
+    SpreadsheetWriter::ReadWorkbook(path, 1);
+    Excel_Sheet_Number = 1;
+    const auto firstRow = SpreadsheetWriter::ReadData_only_column();
+    EXPECT_EQ(Excel_Sheet_Columns, 4);
+    EXPECT_EQ(firstRow,
+              QList<QStringList>({{"Name", "Table", "Untitled Column 3", "Untitled Column 4"}}));
+    EXPECT_EQ(SpreadsheetWriter::ReadWorkbook(path, 0),
+              QList<QStringList>(
+                  {{"Name", "Table", "", ""}, {"Ann", "7", "veg", "late"}, {"Bob", "", "", ""}}));
+}
+
 TEST(XlsxOpenpyxl, OurWorkbooksLoadInOpenpyxlWithTheirTypes) {
     REQUIRE_OPENPYXL(python);
     const char* script = R"PY(

@@ -56,6 +56,8 @@ TEST(XlsxReader, ColumnCountFromDimensionAndPresentCells) {
     // clang-format off
     const std::vector<Case> cases = {
         {"no dimension", "", abc, {"1", "2", "3"}},
+        {"no dimension, a later row wider", "", abc + rowXml(cell("A2", "a") + cell("E2", "e")), {"1", "2", "3", "Untitled Column 4", "Untitled Column 5"}},
+        {"no dimension, a later row narrower", "", abc + rowXml(cell("A2", "a")), {"1", "2", "3"}},
         {"dimension too small", "A1", abc, {"1", "2", "3"}},
         {"huge dimension clipped", "A1:XFD1048576", abc, {"1", "2", "3"}},
         {"later row reaches the dimension", "A1:D2", abc + rowXml(cell("D2", "4")), {"1", "2", "3", "Untitled Column 4"}},
