@@ -6,6 +6,7 @@
 #include "core/FileFunctions.h"
 #include "core/MessageFunctions.h"
 #include "core/StringFunctions.h"
+#include "core/TimePatterns.h"
 #include "mainwindow/controller/ColListModel.h"
 #include "mainwindow/controller/MainWindowFrame.h"
 #include "ui_CardSettingPage.h"
@@ -57,7 +58,7 @@ QString SKTWindowController::Get_date_Value(const QString& pattern) {
 }
 
 QString SKTWindowController::Get_time_Value(const QString& pattern) {
-    return QLocale::c().toString(QTime::currentTime(), pattern);
+    return TimePatterns::timeText(QTime::currentTime(), pattern);
 }
 
 QString SKTWindowController::Convert_Path_From_URL(const QUrl& url) {
