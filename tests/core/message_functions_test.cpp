@@ -72,14 +72,15 @@ public:
 };
 
 TEST(MessageBoxes, TextsKindsAndAnswersOnTheGuiThread) {
-    testsupport::ScriptedAlerts alerts({1, 0, 1, 1});
+    // Every alert gets a scripted answer; running out would answer -1.
+    testsupport::ScriptedAlerts alerts({1, 0, 1, 1, 1}, -1);
     Show_MessageBox(QStringLiteral("Saved."));
     EXPECT_EQ(Show_YES_NO_MessageBox(QStringLiteral("Replace it?")), 0);
     EXPECT_EQ(yes_no_msg_val, 0);
     EXPECT_EQ(Show_YES_NO_MessageBox(QStringLiteral("Really?")), 1);
     EXPECT_EQ(yes_no_msg_val, 1);
     Show_MessageBox_No_Thread(QStringLiteral("Direct"));
-    EXPECT_EQ(show_msg(QStringLiteral("Plain")), 0); // the fallback answer
+    EXPECT_EQ(show_msg(QStringLiteral("Plain")), 1); // the OK button's code
 
     const auto requests = alerts.requests();
     ASSERT_EQ(requests.size(), 5u);

@@ -103,8 +103,7 @@ TEST(CanvasPaint, RedrawRequestsWaitForTheBatchAndComeFromOtherThreadsQueued) {
     std::thread worker([&] { f.view->Refresh_Canvas(); });
     worker.join();
     EXPECT_EQ(counter.count, 0);
-    QTest::qWait(50);
-    EXPECT_GE(counter.count, 1);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return counter.count >= 1; }, 10000));
 }
 
 TEST(CanvasPaint, TheCardInspectorIsAskedForOnceWhenTheListEmpties) {
@@ -136,8 +135,8 @@ TEST(CanvasPaint, ASelectionChangeRedrawsOnlyTheObjectsConcerned) {
     showAndSettle(f);
     counter.reset();
     f.view->changeSelectionIndexes({0});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return counter.count >= 1; }, 10000));
     QTest::qWait(50);
-    ASSERT_GE(counter.count, 1);
     QRegion painted;
     for (const QRegion& region : counter.regions) {
         painted += region;

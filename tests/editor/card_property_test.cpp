@@ -7,8 +7,12 @@
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
+#include <QVariant>
 #include <gtest/gtest.h>
 #include <plist/plist.h>
+#include <vector>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -94,15 +98,56 @@ void expectSameRecord(const Card_Property& e, const Card_Property& a) {
 } // namespace
 
 TEST(CardProperty, NewRecordDefaults) {
-    Card_Property r;
-    EXPECT_TRUE(r.Card_BG_Image_Path().isEmpty());
-    EXPECT_TRUE(r.Card_BG_Image().isNull());
-    EXPECT_EQ(r.Card_BG_Image_Layout(), QStringLiteral("Stretch"));
-    EXPECT_EQ(r.Card_Size(), QSizeF(0, 0));
-    EXPECT_EQ(r.Card_alpha_Stepper(), 1.0f);
-    EXPECT_EQ(r.Card_Side(), QStringLiteral("2"));
-    EXPECT_EQ(r.Card_Content_font().family(), QStringLiteral("Times New Roman"));
-    EXPECT_EQ(r.Card_Content_font().pointSizeF(), 14.0);
+    const Card_Property r;
+    const QRgb black = qRgba(0, 0, 0, 255);
+    const QRgb white = qRgba(255, 255, 255, 255);
+    struct Row {
+        const char* field;
+        QVariant actual;
+        QVariant expected;
+    };
+    // All 29 fields, in declaration order.
+    const std::vector<Row> rows = {
+        {"Card_border_chk", r.Card_border_chk(), false},
+        {"Card_fill_chk", r.Card_fill_chk(), false},
+        {"Card_bordr_clr", r.Card_bordr_clr().rgba(), black},
+        {"Card_fill_clr", r.Card_fill_clr().rgba(), white},
+        {"Card_fill_Grd_1_clr", r.Card_fill_Grd_1_clr().rgba(), white},
+        {"Card_fill_Grd_2_clr", r.Card_fill_Grd_2_clr().rgba(), white},
+        {"Card_hatch_bk_clr", r.Card_hatch_bk_clr().rgba(), white},
+        {"Card_bor_Stepper", r.Card_bor_Stepper(), 1},
+        {"Card_grad_Stepper", r.Card_grad_Stepper(), 0},
+        {"Card_Cat_index", r.Card_Cat_index(), 0},
+        {"Card_alpha_Stepper", r.Card_alpha_Stepper(), 1.0f},
+        {"Card_border_style", r.Card_border_style(), u"S"_s},
+        {"Card_fill_style", r.Card_fill_style(), u"S"_s},
+        {"Card_hatch_style", r.Card_hatch_style(), QString()},
+        {"Card_Side", r.Card_Side(), u"2"_s},
+        {"Card_Side_Name", r.Card_Side_Name(), u"F"_s},
+        {"Card_Shape", r.Card_Shape(), u"R"_s},
+        {"Card_Name", r.Card_Name(), u"Untitled"_s},
+        {"Card_Preset", r.Card_Preset(), u"Horizontal"_s},
+        {"Card_Category", r.Card_Category(), u"PVC Card"_s},
+        {"Card_Sub_Category", r.Card_Sub_Category(), u"CR80-Credit Card Size"_s},
+        {"Card_Create_Mode", r.Card_Create_Mode(), u"W"_s},
+        {"Card_BG_Image_Path", r.Card_BG_Image_Path(), QString()},
+        {"Card_BG_Image_Layout", r.Card_BG_Image_Layout(), u"Stretch"_s},
+        {"Card_BG_Image", r.Card_BG_Image().isNull(), true},
+        {"Card_Location", r.Card_Location(), QPointF(0, 0)},
+        {"Card_Size", r.Card_Size(), QSizeF(0, 0)},
+        {"Card_Content_clr", r.Card_Content_clr().rgba(), black},
+        {"Card_Content_font",
+         QStringList{r.Card_Content_font().family(),
+                     QString::number(r.Card_Content_font().pointSizeF())},
+         QStringList{u"Times New Roman"_s, u"14"_s}},
+    };
+    ASSERT_EQ(rows.size(), 29u);
+    for (const Row& row : rows) {
+        // Same kind and same value: an int default is not met by a bool.
+        EXPECT_EQ(row.actual.metaType(), row.expected.metaType()) << row.field;
+        EXPECT_EQ(row.actual, row.expected)
+            << row.field << ": " << row.actual.toString().toStdString();
+    }
 }
 
 TEST(CardProperty, CopyCarriesEveryField) {

@@ -3,6 +3,7 @@
 #include "editor/view/Grid_Wizard.h"
 #include "widgets/GuiHooks.h"
 
+#include <QCheckBox>
 #include <QPushButton>
 #include <QSlider>
 #include <gtest/gtest.h>
@@ -14,20 +15,31 @@ TEST(GridWizard, OneInstanceRunModallyAnsweringOneOrZero) {
     ASSERT_NE(wizard, nullptr);
     EXPECT_EQ(Grid_Wizard::defaultInstance(), wizard);
     EXPECT_EQ(grid_DefaultInstance, wizard);
-    wizard->Grid_Space_slidr()->setValue(20);
-    for (const auto& [button, answer] : {std::pair{"OK_Btn", 1}, std::pair{"Cancel_Btn", 0}}) {
+    struct Case {
+        const char* button;
+        int answer;
+        int spacing;
+    };
+    for (const Case c : {Case{"OK_Btn", 1, 20}, Case{"Cancel_Btn", 0, 35}}) {
+        const bool shown = !wizard->Show_hide_grid_chk()->isChecked();
         int runs = 0;
-        hooks::setModalRunner([&, button = button](QDialog& dialog) {
+        hooks::setModalRunner([&](QDialog& dialog) {
             ++runs;
-            dialog.findChild<QPushButton*>(QString::fromLatin1(button))->click();
+            // What the person changes while the window runs...
+            wizard->Grid_Space_slidr()->setValue(c.spacing);
+            wizard->Show_hide_grid_chk()->click();
+            dialog.findChild<QPushButton*>(QString::fromLatin1(c.button))->click();
             return dialog.result();
         });
-        EXPECT_EQ(wizard->Open_Wnd(), answer) << button;
+        EXPECT_EQ(wizard->Open_Wnd(), c.answer) << c.button;
         EXPECT_EQ(runs, 1);
         EXPECT_FALSE(wizard->isVisible());
+        // ...stays after either button: the controls change the grid at once,
+        // so Cancel undoes nothing.
+        EXPECT_EQ(wizard->Grid_Space_slidr()->value(), c.spacing) << c.button;
+        EXPECT_EQ(wizard->Show_hide_grid_chk()->isChecked(), shown) << c.button;
     }
     hooks::setModalRunner({});
-    EXPECT_EQ(wizard->Grid_Space_slidr()->value(), 20) << "Cancel undoes nothing";
 }
 
 TEST(GridWizard, Background) {

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QStackedWidget>
+#include <vector>
 
 namespace {
 
@@ -124,56 +125,59 @@ TEST_F(SidesTest, NewPointWrapsEachAxisOnItsOwn) {
     EXPECT_EQ(m_controller->Control_New_Point(QStringLiteral("F")), QPointF(10, 10));
 }
 
-struct SizeCase {
-    const char* category;
-    const char* preset;
-    int index;
-    float first;  // width in inches (or millimetres for 30)
-    float second; // height
-    bool inches;
-};
-
 TEST_F(SidesTest, CardSizeTables) {
     start();
-    const SizeCase cases[] = {
-        {"PVC Card", "V", 0, 2.13f, 3.37f, true},
-        {"PVC Card", "H", 0, 3.37f, 2.13f, true},
-        {"PVC Card", "H", 6, 2.88f, 2.12f, true},
-        {"PVC Card", "H", 7, 30.0f, 30.0f, true}, // past the list: 30 inches
-        {"Paper Card", "H", 7, 5.91f, 4.96f, true},
-        {"Paper Card", "V", 5, 3.54f, 2.36f, true},
-        {"Paper Card", "H", 9, 30.0f, 30.0f, true},
-        {"PVC Card", "H", -1, 30.0f, 30.0f, false},
-        {"Paper Card", "V", -1, 30.0f, 30.0f, false},
+    // Millimetres typed from the inch tables (long side x short side for PVC
+    // cards, first x second for paper cards), 1 inch = 25.4 mm.
+    struct Row {
+        double first;
+        double second;
     };
-    for (const SizeCase& c : cases) {
-        const QSizeF size = m_controller->Get_My_card_Size(QString::fromLatin1(c.category),
-                                                           QString::fromLatin1(c.preset), c.index);
-        const float width =
-            c.inches ? static_cast<float>(static_cast<double>(c.first) * 25.4) : c.first;
-        const float height =
-            c.inches ? static_cast<float>(static_cast<double>(c.second) * 25.4) : c.second;
-        EXPECT_EQ(static_cast<float>(size.width()), width) << c.category << c.index << c.preset;
-        EXPECT_EQ(static_cast<float>(size.height()), height) << c.category << c.index << c.preset;
+    const std::vector<Row> pvc = {{85.598, 54.102}, {84.074, 52.324}, {91.948, 60.452},
+                                  {98.552, 66.548}, {88.9, 44.45},    {82.55, 59.436},
+                                  {73.152, 53.848}};
+    const std::vector<Row> paper = {{59.944, 40.132},   {74.93, 40.132},   {74.93, 40.132},
+                                    {89.916, 54.102},   {89.916, 59.944},  {59.944, 89.916},
+                                    {100.076, 103.886}, {150.114, 125.984}};
+    struct Category {
+        const char* name;
+        const std::vector<Row>& rows;
+    };
+    for (const Category& category :
+         {Category{"PVC Card", pvc}, Category{"Paper Card", paper}, Category{"Other", paper}}) {
+        const QString name = QString::fromLatin1(category.name);
+        // Past either end of the list: 30 x 30 inches, and -1 gives 30 x 30 mm.
+        std::vector<std::pair<int, Row>> expected = {{int(category.rows.size()), {762, 762}},
+                                                     {99, {762, 762}},
+                                                     {-1, {30, 30}},
+                                                     {-2, {762, 762}}};
+        for (size_t i = 0; i < category.rows.size(); ++i) {
+            expected.emplace_back(int(i), category.rows[i]);
+        }
+        for (const auto& [index, row] : expected) {
+            const QSizeF horizontal =
+                m_controller->Get_My_card_Size(name, QStringLiteral("H"), index);
+            EXPECT_NEAR(horizontal.width(), row.first, 1e-3) << category.name << " " << index;
+            EXPECT_NEAR(horizontal.height(), row.second, 1e-3) << category.name << " " << index;
+            const QSizeF vertical =
+                m_controller->Get_My_card_Size(name, QStringLiteral("V"), index);
+            EXPECT_NEAR(vertical.width(), row.second, 1e-3) << category.name << " " << index;
+            EXPECT_NEAR(vertical.height(), row.first, 1e-3) << category.name << " " << index;
+            // Anything but "V" is horizontal.
+            EXPECT_EQ(m_controller->Get_My_card_Size(name, QString(), index), horizontal);
+        }
     }
-    // The documented values.
-    const QSizeF vertical =
-        m_controller->Get_My_card_Size(QStringLiteral("PVC Card"), QStringLiteral("V"), 0);
-    EXPECT_NEAR(vertical.width(), 54.102, 1e-4);
-    EXPECT_NEAR(vertical.height(), 85.598, 1e-4);
-    EXPECT_NEAR(m_controller->Get_My_card_Size(QStringLiteral("PVC Card"), QString(), 9).width(),
-                762.0, 1e-4);
 }
 
 TEST(CardUnitsTest, ConversionsRoundTheDoubleProductToFloat) {
+    // Values where the double-precision product, rounded once to float,
+    // differs from the single-precision product (which gives 340.1575012f,
+    // 297.6378174f and 1.0583334f).
     EXPECT_EQ(SKTWindowController::MM_to_Points_Convert(120.0f), 340.157470703125f);
+    EXPECT_EQ(SKTWindowController::MM_to_Points_Convert(105.0f), 297.6377868652344f);
     EXPECT_EQ(SKTWindowController::MM_to_Points_Convert(0.0f), 0.0f);
-    const float points = 243.0f;
-    EXPECT_EQ(SKTWindowController::Points_to_MM_Convert(points),
-              static_cast<float>(243.0 * 0.3527777777778));
-    // Not the single-precision product.
-    EXPECT_EQ(SKTWindowController::MM_to_Points_Convert(85.598f),
-              static_cast<float>(static_cast<double>(85.598f) * 2.834645669291));
+    EXPECT_EQ(SKTWindowController::Points_to_MM_Convert(3.0f), 1.0583332777023315f);
+    EXPECT_EQ(SKTWindowController::Points_to_MM_Convert(243.0f), 85.7249984741211f);
     EXPECT_NEAR(
         SKTWindowController::Points_to_MM_Convert(SKTWindowController::MM_to_Points_Convert(54.0f)),
         54.0f, 1e-4);
