@@ -3,6 +3,7 @@
 // bit stream, adds Reed-Solomon blocks, places the modules and chooses the
 // mask. One encoder is made for every value.
 
+#include "barcodes/QrBitGrid.h"
 #include "barcodes/QrTables.h"
 
 #include <array>
@@ -80,6 +81,10 @@ public:
 
 private:
     bool isDark(int x, int y) const { return (m_byModuleData[x][y] & 0x11) != 0; }
+    std::uint8_t& moduleAt(int x, int y);
+    void putFunction(int x, int y, bool dark);
+    // The mask (0..7) with the lowest penalty, the lower number on ties.
+    int chooseMask();
     void appendSegment(std::uint8_t mode, int length);
 
     std::int64_t m_nLevel = 0;
@@ -100,4 +105,10 @@ private:
     std::int64_t m_ncAllCodeWord = 0;
     std::array<std::uint8_t, qr::kMaxAllCodewords> m_byAllCodeWord{};
     std::array<std::uint8_t, qr::kMaxRSCodewords> m_byRSWork{};
+
+    // Bit planes of the mask choice: the modules no mask changes, the
+    // modules masks invert, and the symbol under the mask being scored.
+    qr::BitGrid m_fixedPlane;
+    qr::BitGrid m_openPlane;
+    qr::BitGrid m_trialPlane;
 };
