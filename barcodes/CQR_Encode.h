@@ -81,8 +81,12 @@ public:
 
 private:
     bool isDark(int x, int y) const { return (m_byModuleData[x][y] & 0x11) != 0; }
-    std::uint8_t& moduleAt(int x, int y);
-    void putFunction(int x, int y, bool dark);
+    std::uint8_t& moduleAt(int x, int y) {
+        return m_byModuleData[static_cast<std::size_t>(x)][static_cast<std::size_t>(y)];
+    }
+    void putFunction(int x, int y, bool dark) { moduleAt(x, y) = dark ? 0x30 : 0x20; }
+    // Fills the bit planes of the mask choice from the module bytes.
+    void splitPlanes();
     // The mask (0..7) with the lowest penalty, the lower number on ties.
     int chooseMask();
     void appendSegment(std::uint8_t mode, int length);

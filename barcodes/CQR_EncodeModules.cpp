@@ -121,14 +121,6 @@ int CQR_Encode::versionWord(int nVersion) {
     return (nVersion << 12) | bchRemainder(nVersion, 12, 0x1F25, 12);
 }
 
-std::uint8_t& CQR_Encode::moduleAt(int x, int y) {
-    return m_byModuleData[static_cast<std::size_t>(x)][static_cast<std::size_t>(y)];
-}
-
-void CQR_Encode::putFunction(int x, int y, bool dark) {
-    moduleAt(x, y) = dark ? (kFunction | kFunctionDark) : kFunction;
-}
-
 void CQR_Encode::FormatModule() {
     const int size = symbolSize();
     for (int x = 0; x < size; ++x) {
@@ -258,12 +250,14 @@ void CQR_Encode::SetCodeWordPattern() {
 void CQR_Encode::SetMaskingPattern(int nPatternNo) {
     const int size = symbolSize();
     for (int x = 0; x < size; ++x) {
+        const BitLine& inverted = maskColumn(nPatternNo, x);
         for (int y = 0; y < size; ++y) {
             std::uint8_t& m = moduleAt(x, y);
             if (m & kFunction) {
                 continue;
             }
-            const bool dark = ((m & kDataBit) != 0) != maskInverts(nPatternNo, x, y);
+            const bool flip = (inverted.words[static_cast<std::size_t>(y / 64)] >> (y % 64)) & 1;
+            const bool dark = ((m & kDataBit) != 0) != flip;
             m = static_cast<std::uint8_t>((m & kDataBit) | (dark ? kMaskedDark : 0));
         }
     }
@@ -276,23 +270,36 @@ void CQR_Encode::SetFormatInfoPattern(int nPatternNo) {
     putFunction(8, size - 8, true);
 }
 
-int CQR_Encode::chooseMask() {
-    // Split the symbol into what masks leave alone (function modules as
-    // drawn, format areas still light) and the data modules they invert.
+void CQR_Encode::splitPlanes() {
+    // What masks leave alone (function modules as drawn, format areas still
+    // light, data bits unmasked) and the data modules they invert, a word
+    // of each line at a time.
     const int size = symbolSize();
     m_fixedPlane.reset(size);
     m_openPlane.reset(size);
     for (int x = 0; x < size; ++x) {
-        for (int y = 0; y < size; ++y) {
-            const std::uint8_t m = moduleAt(x, y);
-            if ((m & kFunction) == 0) {
-                m_openPlane.set(x, y, true);
+        const auto& column = m_byModuleData[static_cast<std::size_t>(x)];
+        for (int y0 = 0; y0 < size; y0 += 64) {
+            std::uint64_t fixed = 0;
+            std::uint64_t open = 0;
+            const int end = std::min(size, y0 + 64);
+            for (int y = y0; y < end; ++y) {
+                const std::uint8_t m = column[static_cast<std::size_t>(y)];
+                const std::uint64_t bit = std::uint64_t{1} << (y - y0);
+                fixed |= (m & (kFunctionDark | kDataBit)) != 0 ? bit : 0;
+                open |= (m & kFunction) == 0 ? bit : 0;
             }
-            if (m & (kFunctionDark | kDataBit)) {
-                m_fixedPlane.set(x, y, true);
-            }
+            m_fixedPlane.setColumnWord(x, y0 / 64, fixed);
+            m_openPlane.setColumnWord(x, y0 / 64, open);
         }
     }
+    m_fixedPlane.fillRowsFromColumns();
+    m_openPlane.fillRowsFromColumns();
+}
+
+int CQR_Encode::chooseMask() {
+    const int size = symbolSize();
+    splitPlanes();
     // Ties keep the lower mask number.
     int best = 0;
     int bestPenalty = 0;

@@ -1,7 +1,6 @@
 #include "barcodes/QrBitGrid.h"
 
 #include <algorithm>
-#include <bit>
 #include <cstdlib>
 
 namespace qr {
@@ -66,6 +65,15 @@ constexpr MaskLines makeMaskLines() {
 
 constexpr MaskLines kMaskLines = makeMaskLines();
 
+// Set bits of a word by adding neighbouring fields, without relying on a
+// population-count instruction the build may not target.
+inline int bitCount(std::uint64_t v) {
+    v = v - ((v >> 1) & 0x5555555555555555u);
+    v = (v & 0x3333333333333333u) + ((v >> 2) & 0x3333333333333333u);
+    v = (v + (v >> 4)) & 0x0F0F0F0F0F0F0F0Fu;
+    return static_cast<int>((v * 0x0101010101010101u) >> 56);
+}
+
 // W words of a line, with the shifts the penalty rules need.
 template <int W> struct Bits {
     std::uint64_t w[W];
@@ -111,7 +119,7 @@ template <int W> struct Bits {
     int count() const {
         int n = 0;
         for (int i = 0; i < W; ++i) {
-            n += std::popcount(w[i]);
+            n += bitCount(w[i]);
         }
         return n;
     }
@@ -237,6 +245,20 @@ void BitGrid::set(int x, int y, bool dark) {
     put(m_columns[static_cast<std::size_t>(x)], y);
 }
 
+void BitGrid::fillRowsFromColumns() {
+    for (int y = 0; y < m_size; ++y) {
+        BitLine line;
+        const auto word = static_cast<std::size_t>(y / 64);
+        const int shift = y % 64;
+        for (int x = 0; x < m_size; ++x) {
+            const std::uint64_t bit =
+                (m_columns[static_cast<std::size_t>(x)].words[word] >> shift) & 1;
+            line.words[static_cast<std::size_t>(x / 64)] |= bit << (x % 64);
+        }
+        m_rows[static_cast<std::size_t>(y)] = line;
+    }
+}
+
 bool BitGrid::dark(int x, int y) const {
     const BitLine& line = m_rows[static_cast<std::size_t>(y)];
     return (line.words[static_cast<std::size_t>(x / 64)] >> (x % 64)) & 1;
@@ -252,6 +274,11 @@ void BitGrid::applyMask(const BitGrid& fixed, const BitGrid& open, int mask) {
         xorInto(m_columns[k], fixed.m_columns[k], lines.columns[m][k % kColumnPeriod],
                 open.m_columns[k]);
     }
+}
+
+const BitLine& maskColumn(int mask, int x) {
+    return kMaskLines.columns[static_cast<std::size_t>(mask & 7)]
+                             [static_cast<std::size_t>(std::max(x, 0) % kColumnPeriod)];
 }
 
 bool maskInverts(int mask, int x, int y) {

@@ -29,6 +29,13 @@ public:
     const BitLine& row(int y) const { return m_rows[static_cast<std::size_t>(y)]; }
     const BitLine& column(int x) const { return m_columns[static_cast<std::size_t>(x)]; }
 
+    // Word `word` of column x, replaced whole; the rows follow only after
+    // fillRowsFromColumns().
+    void setColumnWord(int x, int word, std::uint64_t bits) {
+        m_columns[static_cast<std::size_t>(x)].words[static_cast<std::size_t>(word)] = bits;
+    }
+    void fillRowsFromColumns();
+
     // This grid becomes `fixed` with the modules where `open` is set
     // inverted by mask pattern `mask` (0..7).
     void applyMask(const BitGrid& fixed, const BitGrid& open, int mask);
@@ -38,6 +45,10 @@ private:
     std::array<BitLine, kMaxSymbolSize> m_rows{};
     std::array<BitLine, kMaxSymbolSize> m_columns{};
 };
+
+// Column x of mask pattern `mask` (0..7): bit y set where it inverts
+// module (x, y).
+const BitLine& maskColumn(int mask, int x);
 
 // True where mask pattern `mask` (0..7) inverts the module at column x, row y.
 bool maskInverts(int mask, int x, int y);
