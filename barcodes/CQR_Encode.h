@@ -12,6 +12,10 @@
 
 class CQR_Encode {
 public:
+    // Module bytes indexed [column][row].
+    using ModuleMatrix =
+        std::array<std::array<std::uint8_t, qr::kMaxSymbolSize>, qr::kMaxSymbolSize>;
+
     CQR_Encode();
 
     // Encodes ncSource bytes (0: up to the terminating NUL) at a level 0..3
@@ -97,7 +101,7 @@ private:
     std::int64_t m_nSymbleSize = 0;
     bool m_bKanjiAllowed = true;
 
-    std::array<std::array<std::uint8_t, qr::kMaxSymbolSize>, qr::kMaxSymbolSize> m_byModuleData{};
+    ModuleMatrix m_byModuleData{};
 
     std::int64_t m_ncDataCodeWordBit = 0;
     std::array<std::uint8_t, qr::kMaxDataCodewords> m_byDataCodeWord{};

@@ -42,11 +42,11 @@ template <typename Put> void forEachFormatModule(int size, int word, Put put) {
     }
 }
 
-// Remainder of value x^shift divided by a generator polynomial (bit masks,
-// generator of degree `degree`).
-int bchRemainder(int value, int shift, int generator, int degree) {
-    int rem = value << shift;
-    for (int bit = shift + degree - 1; bit >= degree; --bit) {
+// The check bits of a BCH code: value x^degree modulo the generator
+// polynomial of that degree (polynomials over GF(2) as bit masks).
+int bchRemainder(int value, int generator, int degree) {
+    int rem = value << degree;
+    for (int bit = 30; bit >= degree; --bit) {
         if (rem & (1 << bit)) {
             rem ^= generator << (bit - degree);
         }
@@ -62,9 +62,7 @@ int bchRemainder(int value, int shift, int generator, int degree) {
 // module further left. Function modules are passed over.
 class PlacementCursor {
 public:
-    PlacementCursor(
-        int size,
-        const std::array<std::array<std::uint8_t, kMaxSymbolSize>, kMaxSymbolSize>& modules)
+    PlacementCursor(int size, const CQR_Encode::ModuleMatrix& modules)
         : m_size(size), m_pairs((size - 1) / 2), m_modules(modules) {}
 
     // The next free module, or false once the symbol is full.
@@ -102,7 +100,7 @@ private:
 
     int m_size;
     int m_pairs;
-    const std::array<std::array<std::uint8_t, kMaxSymbolSize>, kMaxSymbolSize>& m_modules;
+    const CQR_Encode::ModuleMatrix& m_modules;
     int m_pair = 0; // column pair, 0 at the right edge
     int m_step = 0; // rows done in this pair
     int m_side = 0; // 0 the right module, 1 the left
@@ -114,11 +112,11 @@ int CQR_Encode::formatWord(int nLevel, int nPatternNo) {
     // Level indicators: L 01, M 00, Q 11, H 10.
     static constexpr int kLevelIndicator[4] = {0b01, 0b00, 0b11, 0b10};
     const int data = (kLevelIndicator[nLevel & 3] << 3) | (nPatternNo & 7);
-    return ((data << 10) | bchRemainder(data, 10, 0x537, 10)) ^ 0x5412;
+    return ((data << 10) | bchRemainder(data, 0x537, 10)) ^ 0x5412;
 }
 
 int CQR_Encode::versionWord(int nVersion) {
-    return (nVersion << 12) | bchRemainder(nVersion, 12, 0x1F25, 12);
+    return (nVersion << 12) | bchRemainder(nVersion, 0x1F25, 12);
 }
 
 void CQR_Encode::FormatModule() {
@@ -188,7 +186,7 @@ void CQR_Encode::SetFunctionModule() {
 }
 
 void CQR_Encode::SetFinderPattern(int x, int y) {
-    // Rings around the 3 x 3 centre: dark, light, dark from the inside out.
+    // A dark 3 x 3 centre in a light ring in a dark ring.
     for (int dy = -3; dy <= 3; ++dy) {
         for (int dx = -3; dx <= 3; ++dx) {
             const int ring = std::max(std::abs(dx), std::abs(dy));
