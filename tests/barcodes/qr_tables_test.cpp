@@ -327,3 +327,32 @@ TEST(QrPlacement, FirstCodewordsOfVersion1) {
         EXPECT_EQ(value, codewords[static_cast<std::size_t>(c.index)]) << "codeword " << c.index;
     }
 }
+
+// The modules left free by the function patterns hold every codeword of the
+// version and the standard's remainder bits: 7 for versions 2-6, 3 for
+// 14-20 and 28-34, 4 for 21-27, none otherwise.
+TEST(QrPlacement, FreeModulesHoldTheVersionsCodewords) {
+    auto remainderBits = [](int v) {
+        if (v >= 2 && v <= 6) {
+            return 7;
+        }
+        if ((v >= 14 && v <= 20) || (v >= 28 && v <= 34)) {
+            return 3;
+        }
+        return v >= 21 && v <= 27 ? 4 : 0;
+    };
+    auto encoder = std::make_unique<CQR_Encode>();
+    for (int v = 1; v <= kMaxVersion; ++v) {
+        ASSERT_TRUE(encoder->EncodeData(0, v, false, 0, "1"));
+        // Drawing the function patterns again flags them (0x20) over the
+        // finished 0/1 modules; the rest are the data modules.
+        encoder->SetFunctionModule();
+        int free = 0;
+        for (int x = 0; x < encoder->symbolSize(); ++x) {
+            for (int y = 0; y < encoder->symbolSize(); ++y) {
+                free += (encoder->module(x, y) & 0x20) == 0 ? 1 : 0;
+            }
+        }
+        EXPECT_EQ(free, info(v).allCodewords * 8 + remainderBits(v)) << "version " << v;
+    }
+}
