@@ -54,48 +54,42 @@ bool CQR_Encode::EncodeData(int nLevel, int nVersion, bool bAutoExtent, int nMas
         pad = pad == 0xEC ? 0x11 : 0xEC;
     }
 
-    // Interleave the data codewords of every block, then their
-    // error-correction codewords.
+    // Blocks: the first group's, then the second group's, each holding a
+    // run of the data codewords in order.
     m_ncAllCodeWord = info.allCodewords;
-    m_byAllCodeWord.fill(0);
-    const RSBlock& g1 = info.rsBlock1[lv];
-    const RSBlock& g2 = info.rsBlock2[lv];
-    const int blocks = static_cast<int>(g1.count + g2.count);
-    const int ncRS = static_cast<int>(g1.allCodewords - g1.dataCodewords);
-    std::vector<int> blockData(static_cast<std::size_t>(blocks));
-    std::vector<int> blockStart(static_cast<std::size_t>(blocks));
-    {
-        int start = 0;
-        for (int b = 0; b < blocks; ++b) {
-            blockData[static_cast<std::size_t>(b)] =
-                static_cast<int>(b < g1.count ? g1.dataCodewords : g2.dataCodewords);
-            blockStart[static_cast<std::size_t>(b)] = start;
-            start += blockData[static_cast<std::size_t>(b)];
-        }
-    }
-    const int maxData = *std::max_element(blockData.begin(), blockData.end());
-    int out = 0;
-    for (int column = 0; column < maxData; ++column) {
-        for (int b = 0; b < blocks; ++b) {
-            if (column < blockData[static_cast<std::size_t>(b)]) {
-                m_byAllCodeWord[static_cast<std::size_t>(out++)] =
-                    m_byDataCodeWord[static_cast<std::size_t>(
-                        blockStart[static_cast<std::size_t>(b)] + column)];
+    const RSBlock& first = info.rsBlock1[lv];
+    const RSBlock& second = info.rsBlock2[lv];
+    const int firstCount = static_cast<int>(first.count);
+    const int blocks = firstCount + static_cast<int>(second.count);
+    const int firstData = static_cast<int>(first.dataCodewords);
+    const int secondData = static_cast<int>(second.dataCodewords);
+    const int ecPerBlock = static_cast<int>(first.allCodewords - first.dataCodewords);
+    auto dataIn = [&](int block) { return block < firstCount ? firstData : secondData; };
+    auto startOf = [&](int block) {
+        return block < firstCount ? block * firstData
+                                  : firstCount * firstData + (block - firstCount) * secondData;
+    };
+
+    // Data codewords go out column by column across the blocks: the first
+    // codeword of every block, then the second, and so on; the longer
+    // blocks of the second group finish alone.
+    std::uint8_t* out = m_byAllCodeWord.data();
+    const int longest = std::max(firstData, secondData);
+    for (int column = 0; column < longest; ++column) {
+        for (int block = 0; block < blocks; ++block) {
+            if (column < dataIn(block)) {
+                *out++ = m_byDataCodeWord[static_cast<std::size_t>(startOf(block) + column)];
             }
         }
     }
-    const int ecStart = out;
-    for (int b = 0; b < blocks; ++b) {
-        m_byRSWork.fill(0);
-        const int ncData = blockData[static_cast<std::size_t>(b)];
-        std::memcpy(
-            m_byRSWork.data(),
-            &m_byDataCodeWord[static_cast<std::size_t>(blockStart[static_cast<std::size_t>(b)])],
-            static_cast<std::size_t>(ncData));
-        GetRSCodeWord(m_byRSWork.data(), ncData, ncRS);
-        for (int k = 0; k < ncRS; ++k) {
-            m_byAllCodeWord[static_cast<std::size_t>(ecStart + k * blocks + b)] =
-                m_byRSWork[static_cast<std::size_t>(k)];
+    // Error-correction codewords follow in the same column order; all
+    // blocks have the same number of them.
+    std::uint8_t* const ecStart = out;
+    for (int block = 0; block < blocks; ++block) {
+        reedSolomonRemainderInto(&m_byDataCodeWord[static_cast<std::size_t>(startOf(block))],
+                                 dataIn(block), ecPerBlock, m_byRSWork.data());
+        for (int k = 0; k < ecPerBlock; ++k) {
+            ecStart[k * blocks + block] = m_byRSWork[static_cast<std::size_t>(k)];
         }
     }
 
@@ -123,10 +117,11 @@ int CQR_Encode::GetEncodeVersion(int nVersion, const char* lpsSource, int ncLeng
 }
 
 void CQR_Encode::GetRSCodeWord(std::uint8_t* lpbyRSWork, int ncDataCodeWord, int ncRSCodeWord) {
-    const std::vector<std::uint8_t> ec =
-        reedSolomonRemainder(lpbyRSWork, ncDataCodeWord, ncRSCodeWord);
-    std::memset(lpbyRSWork, 0, static_cast<std::size_t>(std::max(ncDataCodeWord, ncRSCodeWord)));
-    std::copy(ec.begin(), ec.end(), lpbyRSWork);
+    std::array<std::uint8_t, kMaxGeneratorDegree> ec{};
+    const int n = std::clamp(ncRSCodeWord, 0, kMaxGeneratorDegree);
+    reedSolomonRemainderInto(lpbyRSWork, ncDataCodeWord, n, ec.data());
+    std::memset(lpbyRSWork, 0, static_cast<std::size_t>(std::max(ncDataCodeWord, n)));
+    std::copy_n(ec.begin(), n, lpbyRSWork);
 }
 
 std::vector<std::uint8_t> CQR_Encode::allCodewords() const {

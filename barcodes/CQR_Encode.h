@@ -3,6 +3,7 @@
 // bit stream, adds Reed-Solomon blocks, places the modules and chooses the
 // mask. One encoder is made for every value.
 
+#include "barcodes/QrBitGrid.h"
 #include "barcodes/QrTables.h"
 
 #include <array>
@@ -11,6 +12,10 @@
 
 class CQR_Encode {
 public:
+    // Module bytes indexed [column][row].
+    using ModuleMatrix =
+        std::array<std::array<std::uint8_t, qr::kMaxSymbolSize>, qr::kMaxSymbolSize>;
+
     CQR_Encode();
 
     // Encodes ncSource bytes (0: up to the terminating NUL) at a level 0..3
@@ -80,6 +85,14 @@ public:
 
 private:
     bool isDark(int x, int y) const { return (m_byModuleData[x][y] & 0x11) != 0; }
+    std::uint8_t& moduleAt(int x, int y) {
+        return m_byModuleData[static_cast<std::size_t>(x)][static_cast<std::size_t>(y)];
+    }
+    void putFunction(int x, int y, bool dark) { moduleAt(x, y) = dark ? 0x30 : 0x20; }
+    // Fills the bit planes of the mask choice from the module bytes.
+    void splitPlanes();
+    // The mask (0..7) with the lowest penalty, the lower number on ties.
+    int chooseMask();
     void appendSegment(std::uint8_t mode, int length);
 
     std::int64_t m_nLevel = 0;
@@ -88,7 +101,7 @@ private:
     std::int64_t m_nSymbleSize = 0;
     bool m_bKanjiAllowed = true;
 
-    std::array<std::array<std::uint8_t, qr::kMaxSymbolSize>, qr::kMaxSymbolSize> m_byModuleData{};
+    ModuleMatrix m_byModuleData{};
 
     std::int64_t m_ncDataCodeWordBit = 0;
     std::array<std::uint8_t, qr::kMaxDataCodewords> m_byDataCodeWord{};
@@ -100,4 +113,10 @@ private:
     std::int64_t m_ncAllCodeWord = 0;
     std::array<std::uint8_t, qr::kMaxAllCodewords> m_byAllCodeWord{};
     std::array<std::uint8_t, qr::kMaxRSCodewords> m_byRSWork{};
+
+    // Bit planes of the mask choice: the modules no mask changes, the
+    // modules masks invert, and the symbol under the mask being scored.
+    qr::BitGrid m_fixedPlane;
+    qr::BitGrid m_openPlane;
+    qr::BitGrid m_trialPlane;
 };

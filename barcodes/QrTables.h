@@ -1,7 +1,7 @@
 #pragma once
-// Fixed tables of QR Code model 2 (versions 1 to 40, levels L, M, Q, H).
-// The block structure is typed; the codeword counts, alignment coordinates
-// and capacities follow from it and from the symbol geometry.
+// Fixed tables of QR Code model 2 (versions 1 to 40, levels L, M, Q, H),
+// typed from the standard: codeword counts, error-correction blocks,
+// alignment-pattern centres and character capacities.
 
 #include <array>
 #include <cstdint>

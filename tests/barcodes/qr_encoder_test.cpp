@@ -1,4 +1,4 @@
-// QR Code encoder: codewords, tables, format and version words, edge cases.
+// QR Code encoder: codewords, format and version words, edge cases.
 #include "barcodes/CQR_Encode.h"
 #include "barcodes/QREncoder.h"
 #include "barcodes/QrTables.h"
@@ -72,86 +72,6 @@ TEST(QrWords, FormatAndVersionWords) {
     EXPECT_EQ(CQR_Encode::formatWord(3, 7), 0b000100000111011);
     EXPECT_EQ(CQR_Encode::versionWord(7), 0x07C94);
     EXPECT_EQ(CQR_Encode::versionWord(40), 0x28C69);
-}
-
-TEST(QrTables, CapacitiesAreTheLargestFittingCounts) {
-    const struct {
-        std::uint8_t mode;
-        const std::array<std::int64_t, 160>& table;
-        int bytesPerChar;
-    } modes[] = {{ModeNumeric, QR_Numric_size_array, 1},
-                 {ModeAlphanumeric, QR_AlphaNumric_size_array, 1},
-                 {Mode8Bit, QR_8_BIT_size_array, 1},
-                 {ModeKanji, QR_Kanji_size_array, 2}};
-    for (int v = 1; v <= 40; ++v) {
-        for (int level = 0; level < 4; ++level) {
-            const auto i = static_cast<std::size_t>((v - 1) * 4 + level);
-            const auto bits = data_bit_size_array[i];
-            ASSERT_EQ(bits, QR_VersonInfo[static_cast<std::size_t>(v)]
-                                    .dataCodewords[static_cast<std::size_t>(level)] *
-                                8);
-            for (const auto& m : modes) {
-                SCOPED_TRACE(testing::Message()
-                             << "version " << v << " level " << level << " mode " << int(m.mode));
-                const int cap = static_cast<int>(m.table[i]);
-                const int group = versionGroup(v);
-                EXPECT_LE(CQR_Encode::GetBitLength(m.mode, cap * m.bytesPerChar, group), bits);
-                EXPECT_GT(CQR_Encode::GetBitLength(m.mode, (cap + 1) * m.bytesPerChar, group),
-                          bits);
-            }
-        }
-    }
-    // Figures printed in the standard's capacity table.
-    EXPECT_EQ(QR_Numric_size_array[0], 41);
-    EXPECT_EQ(QR_Numric_size_array[3], 17);
-    EXPECT_EQ(QR_AlphaNumric_size_array[1], 20);
-    EXPECT_EQ(QR_8_BIT_size_array[2], 11);
-    EXPECT_EQ(QR_Kanji_size_array[3], 4);
-    EXPECT_EQ(QR_Numric_size_array[156], 7089);
-    EXPECT_EQ(QR_AlphaNumric_size_array[156], 4296);
-    EXPECT_EQ(QR_8_BIT_size_array[156], 2953);
-    EXPECT_EQ(QR_Kanji_size_array[156], 1817);
-    EXPECT_EQ(QR_8_BIT_size_array[159], 1273);
-    EXPECT_EQ(data_bit_size_array[0], 152);
-    EXPECT_EQ(data_bit_size_array[156], 23648);
-}
-
-TEST(QrTables, BlocksSumToTheVersionsCodewords) {
-    EXPECT_EQ(QR_VersonInfo[1].allCodewords, 26);
-    EXPECT_EQ(QR_VersonInfo[7].allCodewords, 196);
-    EXPECT_EQ(QR_VersonInfo[40].allCodewords, 3706);
-    for (int v = 1; v <= 40; ++v) {
-        const VersionInfo& info = QR_VersonInfo[static_cast<std::size_t>(v)];
-        EXPECT_EQ(info.version, v);
-        const int size = 17 + 4 * v;
-        for (std::size_t level = 0; level < 4; ++level) {
-            SCOPED_TRACE(testing::Message() << "version " << v << " level " << level);
-            const RSBlock& a = info.rsBlock1[level];
-            const RSBlock& b = info.rsBlock2[level];
-            EXPECT_EQ(a.count * a.allCodewords + b.count * b.allCodewords, info.allCodewords);
-            EXPECT_EQ(a.count * a.dataCodewords + b.count * b.dataCodewords,
-                      info.dataCodewords[level]);
-            if (b.count > 0) {
-                EXPECT_EQ(b.allCodewords, a.allCodewords + 1);
-                EXPECT_EQ(b.allCodewords - b.dataCodewords, a.allCodewords - a.dataCodewords);
-            }
-            EXPECT_LE(a.allCodewords + (b.count > 0 ? 1 : 0), kMaxRSCodewords);
-        }
-        // Alignment centres lie inside the symbol, rising, last at size - 7.
-        for (std::int64_t k = 0; k < info.alignPointCount; ++k) {
-            const auto p = info.alignPoints[static_cast<std::size_t>(k)];
-            EXPECT_GT(p, 6);
-            if (k + 1 < info.alignPointCount) {
-                EXPECT_LT(p, info.alignPoints[static_cast<std::size_t>(k + 1)]);
-            } else {
-                EXPECT_EQ(p, size - 7);
-            }
-        }
-    }
-    // Version 7 alignment centres 6, 22, 38 and version 32's 6, 34, 60, 86, 112, 138.
-    EXPECT_EQ(QR_VersonInfo[7].alignPoints[0], 22);
-    EXPECT_EQ(QR_VersonInfo[32].alignPoints[0], 34);
-    EXPECT_EQ(QR_VersonInfo[32].alignPoints[4], 138);
 }
 
 TEST(QrCodewords, EveryBlockHasZeroSyndromes) {
