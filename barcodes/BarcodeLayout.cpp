@@ -107,7 +107,8 @@ QSizeF linearFrame(const NKDBarcode& model) {
     return {width, static_cast<double>(model.height())};
 }
 
-std::optional<BarcodeDrawing> layoutBarcode(const NKDBarcode& model, const BarcodeStyle& style) {
+std::optional<BarcodeDrawing> layoutBarcode(const NKDBarcode& model) {
+    const BarcodeStyle& style = model.style();
     const QSizeF frame = linearFrame(model);
     if (!isUsableSize(frame)) {
         return std::nullopt;

@@ -1,7 +1,9 @@
 #pragma once
 // The geometry of barcode pictures: a linear model, or a finished 2D picture
 // framed with header and footer, turned into drawing steps with the style's
-// colours, fonts, margins and alignments.
+// colours, fonts, margins and alignments. A linear model brings its own
+// style, so its bar heights (NKDBarcode::barTop) and the bands laid out here
+// come from the same margins and fonts.
 
 #include "barcodes/BarcodeDrawing.h"
 #include "barcodes/BarcodeFrame.h"
@@ -18,8 +20,9 @@ namespace BarcodeLayout {
 // header and footer, by its height.
 QSizeF linearFrame(const NKDBarcode& model);
 
-// Drawing steps of a linear model; none for an empty or zero frame.
-std::optional<BarcodeDrawing> layoutBarcode(const NKDBarcode& model, const BarcodeStyle& style);
+// Drawing steps of a linear model with the model's style; none for an empty
+// or zero frame.
+std::optional<BarcodeDrawing> layoutBarcode(const NKDBarcode& model);
 
 // Drawing steps of a 2D picture framed as `frame` says; none for a null
 // picture or an empty or zero frame.

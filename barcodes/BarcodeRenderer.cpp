@@ -48,9 +48,9 @@ void setExactMediaBox(QByteArray& pdf, const QSizeF& size, double pageHeight) {
 
 } // namespace
 
-CardPicture imageFromBarcode(const NKDBarcode& model, const BarcodeStyle& style) {
+CardPicture imageFromBarcode(const NKDBarcode& model) {
     try {
-        const auto drawing = BarcodeLayout::layoutBarcode(model, style);
+        const auto drawing = BarcodeLayout::layoutBarcode(model);
         if (!drawing) {
             qWarning("Invalid barcode size");
             return {};
@@ -109,6 +109,6 @@ QByteArray pdfFromPicture(const CardPicture& picture) {
     return bytes;
 }
 
-QByteArray pdfFromBarcode(const NKDBarcode& model, const BarcodeStyle& style) {
-    return pdfFromPicture(imageFromBarcode(model, style));
+QByteArray pdfFromBarcode(const NKDBarcode& model) {
+    return pdfFromPicture(imageFromBarcode(model));
 }

@@ -1,6 +1,6 @@
 #pragma once
-// Pictures of barcodes: a linear model drawn with a style, or a finished 2D
-// picture framed with the style's header and footer. Answers are vector
+// Pictures of barcodes: a linear model drawn with its own style, or a
+// finished 2D picture framed with a style's header and footer. Answers are vector
 // pictures in points (they stay sharp in print and PDF). Widget-free and
 // synchronous: safe to call on any thread, also while a print job paints.
 
@@ -12,9 +12,10 @@
 
 class NKDBarcode;
 
-// The picture of a linear model; none (and a log line) for an empty or zero
-// frame.
-CardPicture imageFromBarcode(const NKDBarcode& model, const BarcodeStyle& style);
+// The picture of a linear model drawn with the style the model holds (the
+// one its bar heights and text bands were measured with); none (and a log
+// line) for an empty or zero frame.
+CardPicture imageFromBarcode(const NKDBarcode& model);
 
 // A 2D picture centred in a frame with header and footer; none (and a log
 // line) for a null picture or an empty or zero frame.
@@ -23,7 +24,7 @@ CardPicture imageFromBarcodeImage(const CardPicture& picture2D, const BarcodeFra
 
 // The linear picture as a one-page PDF whose page is the picture's size at
 // 72 dpi without margins; empty (and a log line) when there is no picture.
-QByteArray pdfFromBarcode(const NKDBarcode& model, const BarcodeStyle& style);
+QByteArray pdfFromBarcode(const NKDBarcode& model);
 
 // Any picture as such a PDF; empty for none.
 QByteArray pdfFromPicture(const CardPicture& picture);

@@ -1,8 +1,9 @@
 #pragma once
 // The look of every barcode picture: fonts, margins, colours, alignment of
 // header and footer, and where the value text goes. A plain copyable record:
-// the designer keeps one and edits it, models and renderers receive a copy,
-// so rendering on a worker thread never reads a widget.
+// the designer keeps one and edits it, so rendering on a worker thread never
+// reads a widget. A linear model holds the one copy its picture is measured
+// and drawn with (NKDBarcode::setStyle); a framed 2D picture is given one.
 
 #include <QColor>
 #include <QFont>

@@ -114,23 +114,52 @@ QString NKDBarcode::completeBarcode() const {
     return initiator() + barcode() + terminator();
 }
 
+void NKDBarcode::setStyle(const BarcodeStyle& style) {
+    m_style = style;
+    // Bands measured with the old fonts would no longer fit the text drawn.
+    if (m_captionMeasured) {
+        measureCaption();
+    }
+    if (m_headerMeasured) {
+        measureHeader();
+    }
+    if (m_footerMeasured) {
+        measureFooter();
+    }
+}
+
+void NKDBarcode::measureCaption() {
+    m_captionHeight = BarcodeText::bandHeightInches(m_style.value_font);
+    m_captionMeasured = true;
+}
+
+void NKDBarcode::measureHeader() {
+    m_headerHeight = BarcodeText::bandHeightInches(m_style.header_font);
+    m_headerWidth =
+        static_cast<float>(BarcodeText::textSize(header(), m_style.header_font).width());
+    m_headerMeasured = true;
+}
+
+void NKDBarcode::measureFooter() {
+    m_footerHeight = BarcodeText::bandHeightInches(m_style.footer_font);
+    m_footerWidth =
+        static_cast<float>(BarcodeText::textSize(footer(), m_style.footer_font).width());
+    m_footerMeasured = true;
+}
+
 void NKDBarcode::setCaptionFontSize(float size) {
     m_caption_fontSize = size;
-    m_captionHeight = BarcodeText::bandHeightInches(m_style.value_font);
+    measureCaption();
 }
 
 void NKDBarcode::setHeaderFontSize(float size) {
     m_header_fontSize = size;
-    m_headerHeight = BarcodeText::bandHeightInches(m_style.header_font);
-    m_headerWidth =
-        static_cast<float>(BarcodeText::textSize(header(), m_style.header_font).width());
+    measureHeader();
 }
 
 void NKDBarcode::setFooterFontSize(float size) {
     m_footer_fontSize = size;
-    m_footerHeight = BarcodeText::bandHeightInches(m_style.footer_font);
-    m_footerWidth =
-        static_cast<float>(BarcodeText::textSize(footer(), m_style.footer_font).width());
+    measureFooter();
 }
 
 int NKDBarcode::digitsToLeft() const {

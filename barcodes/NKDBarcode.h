@@ -31,8 +31,10 @@
 //     per bar.
 //   - printsCaption(), printsHeader(), printsFooter(): when a symbology always
 //     draws its texts.
-// Designer values (fonts and margins) come from the style the model holds
-// (setStyle); it must be set before the font-size setters run.
+// The model holds the one style (fonts, margins, colours) its picture is
+// measured and drawn with (setStyle): barTop() and the renderer's text bands
+// read the same margins, and a new style measures the text bands that were
+// measured already again with its fonts.
 
 #include "barcodes/BarcodeStyle.h"
 
@@ -68,8 +70,9 @@ public:
     virtual bool initWithContent(const QString& content, bool printsCaption, float barWidth,
                                  float height, float fontSize, signed char checkDigit);
 
-    // The designer's fonts and margins the model measures and sizes with.
-    void setStyle(const BarcodeStyle& style) { m_style = style; }
+    // The designer's style the model measures, sizes and is drawn with.
+    // Replacing it measures again the bands whose font-size setter has run.
+    void setStyle(const BarcodeStyle& style);
     const BarcodeStyle& style() const { return m_style; }
 
     virtual void setContent(const QString& content);
@@ -115,12 +118,22 @@ public:
     // initiator + barcode + terminator.
     QString completeBarcode() const;
 
-    // Text band heights in inches, text widths in points.
-    void setCaptionHeight(float inches) { m_captionHeight = inches; }
+    // Text band heights in inches, text widths in points. A band set by hand
+    // is kept when the style changes.
+    void setCaptionHeight(float inches) {
+        m_captionHeight = inches;
+        m_captionMeasured = false;
+    }
     float captionHeight() const { return m_captionHeight; }
-    void setHeaderHeight(float inches) { m_headerHeight = inches; }
+    void setHeaderHeight(float inches) {
+        m_headerHeight = inches;
+        m_headerMeasured = false;
+    }
     float headerHeight() const { return m_headerHeight; }
-    void setFooterHeight(float inches) { m_footerHeight = inches; }
+    void setFooterHeight(float inches) {
+        m_footerHeight = inches;
+        m_footerMeasured = false;
+    }
     float footerHeight() const { return m_footerHeight; }
     void setHeaderWidth(float points) { m_headerWidth = points; }
     float headerWidth() const { return m_headerWidth; }
@@ -178,5 +191,14 @@ protected:
     float m_footerHeight = 0.0f;
     float m_headerWidth = 0.0f;
     float m_footerWidth = 0.0f;
+    // Which bands a font-size setter has measured.
+    bool m_captionMeasured = false;
+    bool m_headerMeasured = false;
+    bool m_footerMeasured = false;
     BarcodeStyle m_style;
+
+private:
+    void measureCaption();
+    void measureHeader();
+    void measureFooter();
 };

@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QtDebug>
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 namespace {
@@ -26,6 +27,12 @@ QImage matrixImage(const _pdf417param& p) {
     return image;
 }
 
+// A frame a picture can be made for: positive and finite on both sides.
+bool isUsableFrame(const QSizeF& frame) {
+    return frame.width() > 0 && frame.height() > 0 && std::isfinite(frame.width()) &&
+           std::isfinite(frame.height());
+}
+
 } // namespace
 
 pdf417View::pdf417View(const QSizeF& frame) : m_frame(frame) {
@@ -41,6 +48,14 @@ int pdf417View::drawWithText(const QString& text) {
     pdf417Image = CardPicture();
     if (text.isEmpty()) {
         imageState = kImageEmpty;
+        return imageState;
+    }
+    // Without a frame there is nothing to stretch the symbol to: an error,
+    // never a ready state without a picture.
+    if (!isUsableFrame(m_frame)) {
+        qWarning().noquote() << QStringLiteral(
+            "Error encountered while drawing barcode: the barcode has no size.");
+        imageState = kImageError;
         return imageState;
     }
     const QByteArray bytes = text.toUtf8();
@@ -65,7 +80,9 @@ int pdf417View::drawWithText(const QString& text) {
     if (!matrix.isNull()) {
         pdf417Image = Increase_DPI(CardPicture::fromImage(matrix, m_frame), USED_DPI_VALUE.load());
     }
-    imageState = kImageReady;
+    // A raster that could not be made (no memory, no resolution) is an error
+    // as well: "ready" always comes with a picture.
+    imageState = pdf417Image.isNull() ? kImageError : kImageReady;
     return imageState;
 }
 

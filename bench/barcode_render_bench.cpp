@@ -51,7 +51,7 @@ void BM_VectorPicture(benchmark::State& state) {
     const auto models = makeModels(style);
     for (auto _ : state) {
         for (const auto& model : models) {
-            benchmark::DoNotOptimize(imageFromBarcode(*model, style));
+            benchmark::DoNotOptimize(imageFromBarcode(*model));
         }
     }
     state.counters["seconds_per_picture"] = benchmark::Counter(
@@ -66,7 +66,7 @@ void BM_VectorPictureDrawn(benchmark::State& state) {
     const auto models = makeModels(style);
     for (auto _ : state) {
         for (const auto& model : models) {
-            benchmark::DoNotOptimize(imageFromBarcode(*model, style).toImage(1.0));
+            benchmark::DoNotOptimize(imageFromBarcode(*model).toImage(1.0));
         }
     }
     state.counters["seconds_per_picture"] = benchmark::Counter(
@@ -80,7 +80,7 @@ void BM_PdfBytes(benchmark::State& state) {
     const auto models = makeModels(style);
     for (auto _ : state) {
         for (const auto& model : models) {
-            benchmark::DoNotOptimize(pdfFromBarcode(*model, style));
+            benchmark::DoNotOptimize(pdfFromBarcode(*model));
         }
     }
     state.counters["seconds_per_picture"] = benchmark::Counter(

@@ -14,6 +14,7 @@
 #include <QPdfWriter>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <cmath>
 #include <functional>
 #include <gtest/gtest.h>
 #include <map>
@@ -134,9 +135,8 @@ TEST(BarcodeRenderer, OneRectanglePerRunOfBarModules) {
     for (const Case& c : cases) {
         ModuleBarcode model(QString::fromLatin1(c.modules), c.barWidth, 10.0f);
         model.setWidth(c.frameWidth);
-        const BarcodeStyle style = ModuleBarcode::noMargins();
-        EXPECT_EQ(BarcodeLayout::layoutBarcode(model, style)->rectCount(), c.bars.size() + 1);
-        const QImage image = raster(imageFromBarcode(model, style), scale);
+        EXPECT_EQ(BarcodeLayout::layoutBarcode(model)->rectCount(), c.bars.size() + 1);
+        const QImage image = raster(imageFromBarcode(model), scale);
         std::vector<std::pair<int, int>> expected;
         for (const auto& [x, w] : c.bars) {
             expected.emplace_back(x * scale, w * scale);
@@ -146,14 +146,13 @@ TEST(BarcodeRenderer, OneRectanglePerRunOfBarModules) {
 }
 
 TEST(BarcodeRenderer, FrameWidensForHeaderWithBarsCentred) {
-    BarcodeStyle style = ModuleBarcode::noMargins();
     ModuleBarcode model(QStringLiteral("10101"), 2.0f, 60.0f);
     model.setHeader(QStringLiteral("A header wider than the bars"));
     model.setHeaderFontSize(10.0f);
     ASSERT_GT(model.headerWidth(), model.width());
-    EXPECT_FLOAT_EQ(imageFromBarcode(model, style).size().width(), model.width());
+    EXPECT_FLOAT_EQ(imageFromBarcode(model).size().width(), model.width());
     model.setPrintsHeader(true); // the header counts only when printed
-    const CardPicture picture = imageFromBarcode(model, style);
+    const CardPicture picture = imageFromBarcode(model);
     EXPECT_TRUE(picture.isVector());
     EXPECT_EQ(picture.size(), QSizeF(model.headerWidth(), 60.0));
     const QImage image = raster(picture, 2);
@@ -173,7 +172,8 @@ TEST(BarcodeRenderer, BarsStandOnTheirOwnBottoms) {
     model.m_top = [&](int i) { return extents[static_cast<std::size_t>(i / 2)].second; };
     BarcodeStyle style = ModuleBarcode::noMargins();
     style.TB_margin = 1.0f; // the baseline
-    const QImage image = raster(imageFromBarcode(model, style), 4);
+    model.setStyle(style);
+    const QImage image = raster(imageFromBarcode(model), 4);
     for (std::size_t bar = 0; bar < extents.size(); ++bar) {
         const QRect ink = inkBox(image, QRect(static_cast<int>(bar * 16 + 4), 0, 1, 64));
         EXPECT_EQ(ink.top(), static_cast<int>((15.0f - extents[bar].second) * 4)) << bar;
@@ -194,7 +194,7 @@ TEST(BarcodeRenderer, ValueTextBelowOrAboveTheBars) {
         model.setCaptionFontSize(12.0f);
         const double cap = model.captionHeight() * 72.0;
         const double barTop = model.barTop(0);
-        const QImage image = raster(imageFromBarcode(model, style), 4);
+        const QImage image = raster(imageFromBarcode(model), 4);
         const QRect bars = inkBox(image, QRect(1, 0, 1, image.height()));
         const double y0 = onTop ? 0.0 : cap + 3.0;
         EXPECT_NEAR(bars.top() / 4.0, 60.0 - y0 - barTop, 0.3) << onTop;
@@ -210,6 +210,98 @@ TEST(BarcodeRenderer, ValueTextBelowOrAboveTheBars) {
     }
 }
 
+TEST(BarcodeRenderer, BarsAndTextBandsFollowTheModelsOneStyle) {
+    struct Case {
+        float value, header, footer, tb; // margins in points
+        double valueFontSize;
+        bool onTop;
+    };
+    const Case cases[] = {{0, 0, 0, 0, 10, false},
+                          {4, 2, 3, 5, 10, false},
+                          {6, 4, 2, 3, 24, false},
+                          {5, 1, 3, 2, 18, true}};
+    const double barHeight = 30.0;
+    const int scale = 4;
+    for (const Case& c : cases) {
+        BarcodeStyle style;
+        style.value_margin = c.value;
+        style.header_margin = c.header;
+        style.footer_margin = c.footer;
+        style.TB_margin = c.tb;
+        style.LR_margin = 0.0f;
+        style.value_font.setPointSizeF(c.valueFontSize);
+        style.showInTop = c.onTop;
+        style.barcode_clr = Qt::blue;
+        style.bar_back_clr = Qt::yellow;
+
+        ModuleBarcode model(QStringLiteral("11111111111111111111"), 2.0f, 0.0f);
+        model.m_caption = QStringLiteral("HE");
+        model.setHeader(QStringLiteral("HEAD"));
+        model.setFooter(QStringLiteral("FOOT"));
+        model.setPrintsCaption(true);
+        model.setPrintsHeader(true);
+        model.setPrintsFooter(true);
+        // Measured with the style the model had first, then restyled: the
+        // bands follow the new fonts.
+        model.setCaptionFontSize(10.0f);
+        model.setHeaderFontSize(10.0f);
+        model.setFooterFontSize(10.0f);
+        model.setStyle(style);
+        ModuleBarcode styledFirst(QStringLiteral("1"), 2.0f, 0.0f);
+        styledFirst.setStyle(style);
+        styledFirst.setCaptionFontSize(10.0f);
+        EXPECT_FLOAT_EQ(model.captionHeight(), styledFirst.captionHeight()) << c.valueFontSize;
+
+        // The designer's sizing: bar height plus every printed band and its
+        // margin, plus the top and bottom margins.
+        const double cap = model.captionHeight() * 72.0;
+        const double hdr = model.headerHeight() * 72.0;
+        const double ftr = model.footerHeight() * 72.0;
+        const double H = barHeight + cap + c.value + hdr + c.header + ftr + c.footer + 2.0 * c.tb;
+        model.setHeight(static_cast<float>(H));
+        EXPECT_NEAR(model.barTop(0), barHeight, 1e-3);
+
+        const QImage image = raster(imageFromBarcode(model), scale);
+        ASSERT_EQ(image.height(), static_cast<int>(std::ceil(H * scale)));
+        // Drawn with the model's colours.
+        EXPECT_EQ(image.pixel(0, 0), QColor(Qt::yellow).rgb());
+        const QRect bars = inkBox(image, QRect(1, 0, 1, image.height()));
+        ASSERT_FALSE(bars.isEmpty());
+        EXPECT_EQ(image.pixel(1, bars.center().y()), QColor(Qt::blue).rgb());
+
+        // The bars fill exactly the room left between the bands.
+        const double top = c.tb + hdr + c.header + (c.onTop ? cap + c.value : 0.0);
+        EXPECT_NEAR(bars.top() / double(scale), top, 0.5) << c.valueFontSize;
+        EXPECT_NEAR((bars.bottom() + 1) / double(scale), top + barHeight, 0.5) << c.valueFontSize;
+
+        // Header above, footer below, each inside the top and bottom margins.
+        const QRect header = inkBox(
+            image, QRect(0, 0, image.width(), static_cast<int>((c.tb + hdr + c.header) * scale)));
+        const QRect footer = inkBox(image, QRect(0, static_cast<int>((H - c.tb - ftr) * scale),
+                                                 image.width(), image.height()));
+        ASSERT_FALSE(header.isEmpty());
+        ASSERT_FALSE(footer.isEmpty());
+        EXPECT_GE(header.top(), c.tb * scale - 1) << c.valueFontSize;
+        EXPECT_LE(footer.bottom() + 1, (H - c.tb) * scale + 1) << c.valueFontSize;
+
+        // The value text sits in its own band, clear of the bars by its margin
+        // and clear of the header or footer band.
+        const QRect text =
+            c.onTop ? inkBox(image, QRect(0, static_cast<int>((c.tb + hdr + c.header) * scale),
+                                          image.width(), static_cast<int>(cap * scale)))
+                    : inkBox(image, QRect(0, bars.bottom() + 1, image.width(),
+                                          static_cast<int>((cap + c.value) * scale)));
+        ASSERT_FALSE(text.isEmpty()) << c.valueFontSize;
+        if (c.onTop) {
+            EXPECT_LE(text.bottom() + 1, bars.top() - (c.value - 1.0) * scale) << c.valueFontSize;
+            EXPECT_GT(text.top(), header.bottom()) << c.valueFontSize;
+        } else {
+            EXPECT_GE(text.top(), bars.bottom() + 1 + (c.value - 1.0) * scale) << c.valueFontSize;
+            EXPECT_LT(text.bottom(), footer.top()) << c.valueFontSize;
+        }
+    }
+}
+
 TEST(BarcodeRenderer, SideCaptionsHangFromFirstAndLastBar) {
     BarcodeStyle style = ModuleBarcode::noMargins();
     style.LR_margin = 2.0f;
@@ -220,7 +312,7 @@ TEST(BarcodeRenderer, SideCaptionsHangFromFirstAndLastBar) {
     model->setCaptionFontSize(10.0f);
     model->setHeight(50.0f);
     model->calculateWidth();
-    const QImage image = raster(imageFromBarcode(*model, style), 4);
+    const QImage image = raster(imageFromBarcode(*model), 4);
     const double below = 50.0 - model->captionHeight() * 72.0; // top of the value band
     const QRect band(0, static_cast<int>(below * 4) + 1, image.width(), image.height());
     const QRect left = inkBox(image, band.adjusted(0, 0, -image.width() + 40, 0));
@@ -243,13 +335,14 @@ TEST(BarcodeRenderer, HeaderAndFooterAlignmentByTitle) {
         style.align_hdr = style.align_ftr = QString::fromLatin1(title);
         ModuleBarcode model(QStringLiteral("0"), 1.0f, 80.0f);
         model.setWidth(200.0f);
+        model.setStyle(style);
         model.setHeader(QStringLiteral("HEAD"));
         model.setFooter(QStringLiteral("FOOT"));
         model.setPrintsHeader(true);
         model.setPrintsFooter(true);
         model.setHeaderFontSize(10.0f);
         model.setFooterFontSize(10.0f);
-        const QImage image = raster(imageFromBarcode(model, style), 1);
+        const QImage image = raster(imageFromBarcode(model), 1);
         for (const QRect& area : {QRect(0, 0, 200, 40), QRect(0, 40, 200, 40)}) {
             const QRect ink = inkBox(image, area);
             ASSERT_FALSE(ink.isEmpty()) << title;
@@ -274,9 +367,8 @@ TEST(BarcodeRenderer, CaptionGroupsEachInTheirOwnField) {
         model.setCaptionFontSize(10.0f);
         model.m_caption = QString::fromLatin1(caption);
         model.m_left = left;
-        const BarcodeStyle style = ModuleBarcode::noMargins();
-        EXPECT_EQ(BarcodeLayout::layoutBarcode(model, style)->textCount(), texts) << caption;
-        const QImage image = raster(imageFromBarcode(model, style), 1);
+        EXPECT_EQ(BarcodeLayout::layoutBarcode(model)->textCount(), texts) << caption;
+        const QImage image = raster(imageFromBarcode(model), 1);
         // Two groups share the width: one in each half.
         if (QByteArray(caption) == "AB\tCD") {
             EXPECT_FALSE(inkBox(image, QRect(0, 48, 50, 12)).isEmpty());
@@ -325,8 +417,8 @@ TEST(BarcodeRenderer, EmptyOrZeroFrameGivesNone) {
     for (const auto& [w, h] : sizes) {
         ModuleBarcode model(QStringLiteral("1"), 1.0f, h);
         model.setWidth(w);
-        EXPECT_TRUE(imageFromBarcode(model, BarcodeStyle()).isNull()) << w << " " << h;
-        EXPECT_TRUE(pdfFromBarcode(model, BarcodeStyle()).isEmpty()) << w << " " << h;
+        EXPECT_TRUE(imageFromBarcode(model).isNull()) << w << " " << h;
+        EXPECT_TRUE(pdfFromBarcode(model).isEmpty()) << w << " " << h;
     }
 }
 
@@ -342,21 +434,21 @@ TEST(BarcodeRenderer, SameResultOnAWorkerThreadAndDuringAPrintJob) {
     model.setHeaderFontSize(10.0f);
     model.setHeight(50.0f);
     model.calculateWidth();
-    const CardPicture here = imageFromBarcode(model, style);
-    const QByteArray pdfHere = pdfFromBarcode(model, style);
+    const CardPicture here = imageFromBarcode(model);
+    const QByteArray pdfHere = pdfFromBarcode(model);
     CardPicture there;
     QByteArray pdfThere, pdfWhilePrinting;
     QImage drawnThere;
     std::thread worker([&] {
-        there = imageFromBarcode(model, style);
-        pdfThere = pdfFromBarcode(model, style);
+        there = imageFromBarcode(model);
+        pdfThere = pdfFromBarcode(model);
         drawnThere = here.toImage(3);
         // A print job painting on this thread meanwhile.
         QBuffer sink;
         sink.open(QIODevice::WriteOnly);
         QPdfWriter job(&sink);
         QPainter printing(&job);
-        pdfWhilePrinting = pdfFromBarcode(model, style);
+        pdfWhilePrinting = pdfFromBarcode(model);
     });
     worker.join();
     ASSERT_FALSE(there.isNull());
@@ -379,7 +471,7 @@ TEST(BarcodePdf, OnePageOfTheFrameSizeWithoutImages) {
     QTemporaryDir dir;
     QFile file(dir.filePath(QStringLiteral("barcode.pdf")));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(pdfFromBarcode(model, BarcodeStyle()));
+    file.write(pdfFromBarcode(model));
     file.close();
     const auto info = testsupport::runProcess(pdfinfo, {file.fileName()});
     const QString text = QString::fromUtf8(info.out);
@@ -404,7 +496,7 @@ TEST(BarcodePdf, TextMatchesTheRasterAtFractionalSizes) {
     model.setHeader(QStringLiteral("Hdgly"));
     model.setPrintsHeader(true);
     model.setHeaderFontSize(28.0f);
-    const CardPicture picture = imageFromBarcode(model, style);
+    const CardPicture picture = imageFromBarcode(model);
     const QImage mine = raster(picture, 1);
     const QImage theirs = popplerRaster(pdftoppm, pdfFromPicture(picture), 72);
     ASSERT_EQ(theirs.size(), mine.size());
@@ -438,7 +530,7 @@ TEST(BarcodePdf, Code39RenderingDecodes) {
     model.setWidth(model.width() + 30.0f); // quiet zones
     QTemporaryDir dir;
     const QString png = dir.filePath(QStringLiteral("code39.png"));
-    ASSERT_TRUE(popplerRaster(pdftoppm, pdfFromBarcode(model, style), 300).save(png));
+    ASSERT_TRUE(popplerRaster(pdftoppm, pdfFromBarcode(model), 300).save(png));
     const auto decoded =
         testsupport::runProcess(zbarimg, {QStringLiteral("--raw"), QStringLiteral("-q"), png});
     EXPECT_EQ(decoded.exitCode, 0) << decoded.err.toStdString();

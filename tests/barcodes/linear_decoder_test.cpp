@@ -1,5 +1,6 @@
-// Symbols drawn from our module strings and read back by outside decoders:
-// the decoded text must be the content.
+// Symbols built by the symbology classes, drawn by the barcode renderer with
+// value text, header and footer, rastered at 300 dpi and read back by outside
+// decoders: the decoded text must be the content.
 
 #include "LinearDecoders.h"
 
@@ -120,19 +121,22 @@ void PrintTo(const DecodeCase& c, std::ostream* os) {
 
 class LinearDecoderTest : public testing::TestWithParam<DecodeCase> {
 protected:
-    // Draws the case's symbol into a PNG and answers its path.
+    // Builds the case's symbol as the designer does, renders it and writes
+    // the 300-dpi raster into a PNG; answers its path.
     QString drawSymbol() {
         const DecodeCase& c = GetParam();
-        const auto model = LinearSymbologies::create(QString::fromLatin1(c.title),
-                                                     QString::fromLatin1(c.content), true);
-        EXPECT_TRUE(model != nullptr);
+        const auto model = lineardecode::designerModel(QString::fromLatin1(c.title),
+                                                       QString::fromLatin1(c.content));
+        EXPECT_TRUE(model != nullptr) << "no valid symbol";
         if (!model) {
             return {};
         }
-        EXPECT_TRUE(model->isContentValid());
+        EXPECT_TRUE(model->printsCaption());
+        const QImage picture = lineardecode::renderedSymbol(*model);
+        EXPECT_FALSE(picture.isNull());
         EXPECT_TRUE(m_dir.isValid());
         const QString path = m_dir.filePath(QStringLiteral("symbol.png"));
-        EXPECT_TRUE(lineardecode::writeSymbolPng(model->completeBarcode(), path));
+        EXPECT_TRUE(picture.save(path, "PNG"));
         return path;
     }
 

@@ -131,6 +131,36 @@ TEST(LinearModel, BarTopLeavesTheBarHeight) {
     }
 }
 
+TEST(LinearModel, ANewStyleMeasuresTheMeasuredBandsAgain) {
+    BarcodeStyle large;
+    large.value_font.setPointSizeF(24.0);
+    large.header_font.setPointSizeF(24.0);
+    large.footer_font.setPointSizeF(24.0);
+    auto model = NKDBarcode::create<NKDBarcode>(QStringLiteral("AB"), true);
+    model->setHeader(QStringLiteral("Invitation"));
+    model->setFooter(QStringLiteral("RSVP"));
+    model->setCaptionFontSize(10.0f);
+    model->setHeaderFontSize(10.0f);
+    model->setFooterFontSize(10.0f);
+    const float smallHeader = model->headerWidth();
+    model->setStyle(large);
+    // Twice and a half the font size, about as much more room.
+    EXPECT_NEAR(model->captionHeight(), 1.35 * capHeightAt72Dpi(large.value_font) / 72.0, 1e-6);
+    EXPECT_NEAR(model->headerHeight(), 1.35 * capHeightAt72Dpi(large.header_font) / 72.0, 1e-6);
+    EXPECT_NEAR(model->footerHeight(), 1.35 * capHeightAt72Dpi(large.footer_font) / 72.0, 1e-6);
+    EXPECT_GT(model->headerWidth(), 2.0f * smallHeader);
+    EXPECT_LT(model->headerWidth(), 3.0f * smallHeader);
+
+    // A band set by hand, or never measured, is left alone.
+    auto byHand = NKDBarcode::create<NKDBarcode>(QStringLiteral("AB"), true);
+    byHand->setCaptionFontSize(10.0f);
+    byHand->setCaptionHeight(0.5f);
+    byHand->setStyle(large);
+    EXPECT_EQ(byHand->captionHeight(), 0.5f);
+    EXPECT_EQ(byHand->headerHeight(), 0.0f);
+    EXPECT_EQ(byHand->headerWidth(), 0.0f);
+}
+
 TEST(LinearModel, BandHeightsAndTextWidthsFromTheFonts) {
     for (const double size : {6.0, 10.0, 24.0}) {
         BarcodeStyle style;

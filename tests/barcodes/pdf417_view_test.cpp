@@ -6,7 +6,9 @@
 #include <QImage>
 #include <QPainter>
 #include <QTemporaryDir>
+#include <cmath>
 #include <gtest/gtest.h>
+#include <limits>
 #include <random>
 #include <string>
 
@@ -73,6 +75,41 @@ TEST(Pdf417View, EncodingErrorLeavesNoPicture) {
     ASSERT_EQ(view.drawWithText("third record"), pdf417View::kImageReady);
     EXPECT_EQ(view.drawWithText(QString()), pdf417View::kImageEmpty);
     EXPECT_TRUE(view.getImage().isNull());
+}
+
+TEST(Pdf417View, NoFrameIsAnErrorWithoutAPicture) {
+    const QSizeF frames[] = {QSizeF(),
+                             QSizeF(0, 0),
+                             QSizeF(100, 0),
+                             QSizeF(0, 20),
+                             QSizeF(-100, 20),
+                             QSizeF(100, -20),
+                             QSizeF(std::nan(""), 20),
+                             QSizeF(100, std::numeric_limits<double>::infinity())};
+    for (const QSizeF& frame : frames) {
+        // Set at construction.
+        pdf417View made(frame);
+        EXPECT_EQ(made.drawWithText("RSVP"), pdf417View::kImageError) << frame.width();
+        EXPECT_EQ(made.getImageState(), pdf417View::kImageError);
+        EXPECT_TRUE(made.getImage().isNull());
+        // Set after a good picture: that picture goes too.
+        pdf417View view(QSizeF(100, 20));
+        ASSERT_EQ(view.drawWithText("first record"), pdf417View::kImageReady);
+        view.setFrameSize(frame);
+        EXPECT_EQ(view.drawWithText("second record"), pdf417View::kImageError) << frame.width();
+        EXPECT_TRUE(view.getImage().isNull());
+        // An empty value stays the empty state, not an error.
+        EXPECT_EQ(view.drawWithText(QString()), pdf417View::kImageEmpty);
+    }
+}
+
+TEST(Pdf417View, NoResolutionIsAnErrorWithoutAPicture) {
+    for (const int dpi : {0, -300}) {
+        const DpiGuard guard(dpi);
+        pdf417View view(QSizeF(100, 20));
+        EXPECT_EQ(view.drawWithText("RSVP"), pdf417View::kImageError) << dpi;
+        EXPECT_TRUE(view.getImage().isNull());
+    }
 }
 
 TEST(Pdf417View, DrawRectShowsTheState) {
