@@ -1,6 +1,7 @@
 #include "widgets/ColorWell.h"
 
-#include <QColorDialog>
+#include "widgets/GuiHooks.h"
+
 #include <QPainter>
 #include <QStyleOptionToolButton>
 #include <QStylePainter>
@@ -16,8 +17,7 @@ void ColorWell::setColor(const QColor& color) {
 }
 
 void ColorWell::pick() {
-    const QColor chosen =
-        QColorDialog::getColor(m_color, this, QString(), QColorDialog::ShowAlphaChannel);
+    const QColor chosen = hooks::runColorPanel(m_color, this);
     if (!chosen.isValid()) {
         return;
     }

@@ -4,6 +4,7 @@
 #include "platform/Hooks.h"
 
 #include <QApplication>
+#include <QColorDialog>
 #include <QDialog>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -24,6 +25,10 @@ HookSlot<SavePanel>& saveSlot() {
 }
 HookSlot<ModalRunner>& modalSlot() {
     static HookSlot<ModalRunner> slot;
+    return slot;
+}
+HookSlot<ColorPanel>& colorSlot() {
+    static HookSlot<ColorPanel> slot;
     return slot;
 }
 
@@ -100,6 +105,17 @@ int runModal(QDialog& dialog) {
         return runner(dialog);
     }
     return dialog.exec();
+}
+
+void setColorPanel(ColorPanel panel) {
+    colorSlot().set(std::move(panel));
+}
+
+QColor runColorPanel(const QColor& initial, QWidget* parent) {
+    if (auto panel = colorSlot().get()) {
+        return panel(initial, parent);
+    }
+    return QColorDialog::getColor(initial, parent, QString(), QColorDialog::ShowAlphaChannel);
 }
 
 int messageBoxAnswer(const AlertRequest& request) {

@@ -3,6 +3,7 @@
 // runs of dialogs, plus the real alert answerer. Tests install scripted
 // versions; the defaults show Qt's own panels and message boxes.
 
+#include <QColor>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -49,6 +50,12 @@ int runModal(QDialog& dialog);
 // The alert answerer with QMessageBox: "OK" alone, or "Yes" (default) and
 // "No". Without a QApplication the text is logged and the answer is 0.
 int messageBoxAnswer(const AlertRequest& request);
+
+// The colour panel: answers the chosen colour, or an invalid colour when the
+// user cancelled. Default: QColorDialog with alpha.
+using ColorPanel = std::function<QColor(const QColor& initial, QWidget* parent)>;
+void setColorPanel(ColorPanel panel);
+QColor runColorPanel(const QColor& initial, QWidget* parent);
 
 // Installs messageBoxAnswer as the process's alert answerer.
 void installGuiHooks();

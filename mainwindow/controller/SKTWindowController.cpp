@@ -136,14 +136,10 @@ void SKTWindowController::awakeFromNib() {
     m_ui->setupUi(m_window.get());
     m_window->setObjectName(QStringLiteral("DrawWindow"));
 
-    // No close button; a close request from the window manager quits until
-    // the Exit command takes it over.
+    // No close button; a close request from the window manager runs the
+    // Exit command (connected with the commands).
     m_window->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                              Qt::WindowMinMaxButtonsHint);
-    m_window->setCloseRequestHandler([this] {
-        closeRequested();
-        return true;
-    });
     QPalette palette = m_window->palette();
     palette.setColor(QPalette::Window,
                      QColor::fromRgbF(241 / 255.0f, 244 / 255.0f, 250 / 255.0f, 1.0f));
@@ -304,12 +300,7 @@ void SKTWindowController::connectControls() {
     connect(m_ui->Get_It_Free_Button, &QPushButton::clicked, this,
             &SKTWindowController::Get_It_Free_Button_Clicked);
     connectToolButtons();
-}
-
-void SKTWindowController::closeRequested() {
-    // The Exit command (asking to save, the review window) takes this over
-    // once it is built; until then a close request quits.
-    QCoreApplication::quit();
+    connectCommands();
 }
 
 QTabWidget* SKTWindowController::sett_tab() const {

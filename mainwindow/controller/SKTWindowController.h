@@ -27,9 +27,12 @@
 #include <QVariantMap>
 #include <QWidget>
 #include <array>
+#include <functional>
 #include <memory>
 
 class ColListModel;
+class SKTGraphicView;
+class SKTGrid;
 class ImageBrowser;
 class MainWindowFrame;
 
@@ -206,18 +209,16 @@ public:
     QTabWidget* sett_tab() const;
     std::shared_ptr<SKTGraphic> lastSelectedGraphic() const { return Last_Selected_Graphic.lock(); }
 
-    // ---- Tools and standard buttons (their commands come later) ----
-    // The tool chosen (0 arrow ... 15 polygon); its button shows it.
+    // ---- Tools and standard buttons ----
+    // The tool chosen (0 arrow ... 15 polygon); its button shows it. A plain
+    // assignment: nothing is created.
     void setSelected_Control_Tool(int tool);
-    void selectArrowTool() { setSelected_Control_Tool(0); }
+    // Tool 0 and the tool-change signal, nothing else.
+    void selectArrowTool();
     void Disable_Standard_Button_For_Card();
     void Enable_Standard_Button_For_Control();
     void Disable_Standard_Button_For_Lock();
     void Enable_Standard_Button_For_Unlock();
-    // What the last of the four above left: "card", "control"; "lock",
-    // "unlock".
-    QString standardButtonState() const { return m_standardButtons; }
-    QString lockButtonState() const { return m_lockButtons; }
 
     // ---- Start-up services of other subsystems (stand-ins until they land) ----
     void Get_Email_Details();
@@ -229,6 +230,143 @@ public:
     void Load_and_fill_backgrounds();
     void New_Project();
     void Open_Start_Window();
+
+    // ==== Commands (tools, edit, arrange, lock, grid, card, series, output,
+    // design files, exit) ====
+signals:
+    // Posted when a tool is chosen. Connected directly to
+    // selectedToolDidChangeHandler, so the tool's object exists before the
+    // sender goes on.
+    void selectedToolDidChange();
+
+public:
+    // Posts selectedToolDidChange, then refreshes the canvas and shows the
+    // inspector of the current canvas's object.
+    void Select_tool_action();
+    // Adds the tool's object to the current side (the two picture tools
+    // after a picture was chosen).
+    void selectedToolDidChangeHandler();
+    // A tool button: sets the tool and runs Select_tool_action.
+    void Tool_Button_Clicked(int tool);
+    void Arrow_Tool_Clicked() { Tool_Button_Clicked(0); }
+    void Line_Tool_Clicked() { Tool_Button_Clicked(1); }
+    void Text_Tool_Clicked() { Tool_Button_Clicked(2); }
+    void Rect_Tool_Clicked() { Tool_Button_Clicked(3); }
+    void Circle_Tool_Clicked() { Tool_Button_Clicked(4); }
+    void Round_Rect_Tool_Clicked() { Tool_Button_Clicked(5); }
+    void Triangle_Tool_Clicked() { Tool_Button_Clicked(6); }
+    void Diamond_Tool_Clicked() { Tool_Button_Clicked(7); }
+    void Image_Tool_Clicked() { Tool_Button_Clicked(8); }
+    void Image_Library_Tool_Clicked() { Tool_Button_Clicked(9); }
+    void Barcode_Tool_Clicked() { Tool_Button_Clicked(10); }
+    void Signature_Tool_Clicked() { Tool_Button_Clicked(11); }
+    void Fingure_Print_Tool_Clicked() { Tool_Button_Clicked(12); }
+    void Star_Tool_Clicked() { Tool_Button_Clicked(13); }
+    void Double_Star_Tool_Clicked() { Tool_Button_Clicked(14); }
+    void Polygon_Tool_Clicked() { Tool_Button_Clicked(15); }
+    // The start window, callable but in no menu.
+    void newDocumentWindow() { Open_Start_Window(); }
+
+    // The canvas of the current side (back when Card_Front_Or_Back is 1).
+    SKTGraphicView* currentCanvas() const;
+
+    // Edit commands, forwarded to the current side's canvas.
+    void Undo_Clicked();
+    void Redo_Clicked();
+    void Cut_Clicked();
+    void Copy_Clicked();
+    void Paste_Clicked();
+    void Delete_Clicked();
+    void Begin_Front_Clicked();
+    void Send_Back_Clicked();
+    // Arrange commands, forwarded and followed by a refresh.
+    void Align_Center_Clicked();
+    void Align_Left_Clicked();
+    void Align_Right_Clicked();
+    void Align_Top_Clicked();
+    void Align_Bottom_Clicked();
+    void Align_Horz_Clicked();
+    void Align_Vert_Clicked();
+    void Make_Same_Width_Clicked();
+    void Make_Same_Height_Clicked();
+    void Make_Natural_Clicked();
+    void Align_To_Grid_Clicked();
+    void Print_object_chk_changed();
+    void Rotate_Slider_Changed();
+    void Lock_Clicked() { lockSelection(true); }
+    void Unlock_Clicked() { lockSelection(false); }
+
+    // Grid commands over the grid window's controls.
+    SKTGrid* grid() const;
+    void toggleGridConstraining();
+    void toggleGridShowing();
+    void Grid_Clr_Changed(const QColor& color);
+    void Grid_Slider_Changed();
+    void Grid_Show_Hide_Changed();
+
+    // Card, series, output and design-file commands.
+    void Card_Prop_Clicked();
+    void Card_Bckgrnd_Clicked();
+    void Batch_Series_Button();
+    void Import_Wizard_Button();
+    void Create_Series_Button();
+    void Export_Button();
+    void Mail_Button();
+    void Print_Button();
+    // "No printer found." without a printer, else the print window.
+    void Print_method();
+    void Help_Button();
+    // The promotion window for software type "S", "R" or "B".
+    void Promotion_Clicked(const QString& softwareType);
+    void Export_As_Template_Clicked();
+    void New_Btn_Clicked();
+    void Open_Btn_Clicked();
+    void Save_Btn_Clicked();
+    void SaveAs_Btn_Clicked();
+    void Exit_Btn_Clicked() { Exit_App(); }
+    // Asks to save, then the review window and the end of the process.
+    // Answers false when the window stays open.
+    bool Exit_App();
+    // Recomputes the batch state (Use_Data_Sheet_Values,
+    // Use_Excel_Binding_Values, Total_Batch_Excel_Card). Until record
+    // binding is built the state is left as it stands.
+    void Check_Series_Or_Excel_Use_or_not();
+
+    // Enables the menu items and buttons of the filled window entries and
+    // disables the others with the tip "Not available yet.". Also run when
+    // a menu opens and when the window shows.
+    void Refresh_Entry_States();
+
+    // The picture library, for a background (true) or a picture object;
+    // answers 1 on OK (the picture in lib_window_sel_file), 0 on Cancel.
+    int Open_Image_Library(bool background);
+    // The picture file chooser: answers true with the path in
+    // Library_Selected_Image, false (and an empty path) on Cancel.
+    bool Browse_User_Image_Manually();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void connectCommands();
+    void connectEntryStates();
+    void connectGridWindow();
+    void lockSelection(bool lock);
+    void setStandardButtons(bool cutCopy, bool deleteFrontBack, bool lock, bool unlock);
+    void arrange(void (SKTGraphicView::*command)());
+    bool hasSameSizeSelection();
+    void applyLibraryBackground(const QString& path);
+
+    struct EntryItems {
+        std::function<bool()> filled;
+        QList<QPointer<QObject>> items;
+    };
+    QList<EntryItems> m_entryItems;
+    QPointer<QWidget> m_gridWizard;
+    bool m_loadingGridControls = false;
+
+public:
+    // ==== end of the commands ====
 
     // ---- Records ----
     Card_Property Front_card_Prop;
@@ -263,7 +401,6 @@ private:
     void buildCanvases();
     void connectControls();
     void fillHatchStyles();
-    void closeRequested();
     void connectToolButtons();
 
     // Inspector loading, one per kind.
@@ -306,8 +443,6 @@ private:
     int m_shownSide = 0;
     QSizeF m_canvasSize;
     QVariantList m_dataTableContent;
-    QString m_standardButtons;
-    QString m_lockButtons;
     bool m_loaded = false;
     // The text colour the inspector shows last (read from any thread, so
     // kept here rather than read from the colour well).

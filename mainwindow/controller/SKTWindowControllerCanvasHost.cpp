@@ -1,5 +1,5 @@
-// What the canvases ask of the main window: the tool's class, the card
-// background of the current side, and the buttons a canvas keeps up to date.
+// What the canvases ask of the main window: the tool's class and the card
+// background of the current side.
 
 #include "mainwindow/controller/SKTWindowController.h"
 
@@ -32,12 +32,11 @@ void SKTWindowController::setSelected_Control_Tool(int tool) {
 }
 
 void SKTWindowController::connectToolButtons() {
-    // Choosing a tool here readies it for drawing on the canvas; placing an
-    // object at once on choosing comes with the command layer.
+    // Choosing a tool adds its object at once; the tool also draws objects
+    // by dragging on the canvas until another tool is chosen.
     for (int i = 0; i < static_cast<int>(std::size(kToolButtons)); ++i) {
         if (auto* button = m_ui->tools_box->findChild<QToolButton*>(kToolButtons[i])) {
-            connect(button, &QToolButton::clicked, this,
-                    [this, i] { setSelected_Control_Tool(i); });
+            connect(button, &QToolButton::clicked, this, [this, i] { Tool_Button_Clicked(i); });
         }
     }
     setSelected_Control_Tool(m_selectedTool);
@@ -79,14 +78,5 @@ void SKTWindowController::Card_Base_Drawing(QPainter& painter, const QRectF& dir
                         m_canvasSize, Resource_Path);
 }
 
-// The edit buttons and the barcode designer come with the command layer and
-// the barcode subsystem; the canvases already call these.
+// The barcode designer comes with the barcode inspector.
 void SKTWindowController::Open_Barcode_Window() {}
-
-void SKTWindowController::Undo_Redo_Button_state() {}
-
-void SKTWindowController::Set_Paste_Button_Status() {}
-
-void SKTWindowController::setSameSizeButtonsEnabled(bool enabled) {
-    Q_UNUSED(enabled);
-}

@@ -8,6 +8,7 @@
 #include "core/globals.h"
 #include "editor/model/SKTDocument.h"
 #include "mainwindow/controller/EmailSettings.h"
+#include "mainwindow/controller/WindowEntries.h"
 #include "platform/Hooks.h"
 #include "ui_CardSettingPage.h"
 #include "ui_DrawWindow.h"
@@ -43,10 +44,11 @@ void SKTWindowController::Open_Share_It_And_Get_It_Free() {
 }
 
 int SKTWindowController::Open_User_Profile_Window(int mode, const QString& side) {
-    // The contact-field dialogs come with their own subsystem: nothing is
-    // confirmed until then.
-    Q_UNUSED(mode);
-    Q_UNUSED(side);
+    // The contact-field dialogs live in their own library; without them
+    // nothing is confirmed.
+    if (auto open = window_entries::contactFields.get()) {
+        return open(mode, side);
+    }
     return 0;
 }
 
@@ -72,22 +74,6 @@ void SKTWindowController::Load_and_fill_backgrounds() {
     if (ImageBrowser* browser = imageBrowser()) {
         browser->setItems(images);
     }
-}
-
-void SKTWindowController::Disable_Standard_Button_For_Card() {
-    m_standardButtons = QStringLiteral("card");
-}
-
-void SKTWindowController::Enable_Standard_Button_For_Control() {
-    m_standardButtons = QStringLiteral("control");
-}
-
-void SKTWindowController::Disable_Standard_Button_For_Lock() {
-    m_lockButtons = QStringLiteral("lock");
-}
-
-void SKTWindowController::Enable_Standard_Button_For_Unlock() {
-    m_lockButtons = QStringLiteral("unlock");
 }
 
 void SKTWindowController::New_Project() {

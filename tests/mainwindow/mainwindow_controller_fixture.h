@@ -64,6 +64,13 @@ protected:
         return m_controller->window()->findChild<T*>(QString::fromLatin1(name));
     }
 
+    // Whether the window's control of that name is enabled.
+    bool enabled(const char* name) const {
+        auto* widget = control<QWidget>(name);
+        EXPECT_NE(widget, nullptr) << name;
+        return widget && widget->isEnabled();
+    }
+
     // The labels of the shown tabs, in order.
     QStringList tabLabels() const {
         QStringList labels;

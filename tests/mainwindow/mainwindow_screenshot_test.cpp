@@ -7,7 +7,10 @@
 #include "mainwindow/controller/MainWindowFrame.h"
 
 #include <QCoreApplication>
+#include <QMenu>
+#include <QMenuBar>
 #include <QStackedWidget>
+#include <QToolBar>
 
 namespace {
 
@@ -63,6 +66,63 @@ TEST_F(ScreenshotTest, SelectedShapeShowsOnTheCardWithItsInspector) {
     if (!folder.isEmpty()) {
         QDir().mkpath(folder);
         EXPECT_TRUE(shot.save(QDir(folder).filePath(QStringLiteral("main_window_shape.png"))));
+    }
+}
+
+} // namespace
+
+namespace {
+
+class MenuScreenshotTest : public ControllerFixture {};
+
+TEST_F(MenuScreenshotTest, MainWindowShowsItsMenusAndToolBar) {
+    start();
+    QCoreApplication::processEvents();
+    MainWindowFrame* window = m_controller->window();
+    auto* menuBar = window->findChild<QMenuBar*>(QStringLiteral("menubar"));
+    ASSERT_NE(menuBar, nullptr);
+    ASSERT_TRUE(menuBar->isVisible());
+    QStringList titles;
+    for (QAction* menu : menuBar->actions()) {
+        titles << menu->text();
+    }
+    EXPECT_EQ(titles, (QStringList{"File", "Edit", "Arrange", "Card", "Grid", "Series", "Help"}));
+
+    auto* toolBar = window->findChild<QToolBar*>(QStringLiteral("standardToolBar"));
+    ASSERT_NE(toolBar, nullptr);
+    ASSERT_TRUE(toolBar->isVisible());
+    QStringList buttons;
+    for (QAction* action : toolBar->actions()) {
+        if (!action->isSeparator()) {
+            buttons << toolBar->widgetForAction(action)->objectName();
+        }
+    }
+    EXPECT_EQ(buttons,
+              (QStringList{"Undo_btn", "Redo_btn", "Cut_btn", "Copy_btn", "Paste_btn", "Delete_btn",
+                           "Begin_Front_btn", "Send_Back_btn", "Lock_btn", "Unlock_btn"}));
+
+    const QImage shot = window->grab().toImage();
+    ASSERT_FALSE(shot.isNull());
+    // The menu bar and the tool bar sit above the canvas.
+    QWidget* canvas = m_controller->canvasOfSide(0);
+    const int canvasTop = canvas->mapTo(window, QPoint(0, 0)).y();
+    EXPECT_LT(menuBar->geometry().bottom(), canvasTop);
+    EXPECT_LT(toolBar->mapTo(window, QPoint(0, toolBar->height())).y(), canvasTop + 1);
+
+    auto* editMenu = window->findChild<QMenu*>(QStringLiteral("menuEdit"));
+    ASSERT_NE(editMenu, nullptr);
+    editMenu->popup(window->mapToGlobal(QPoint(60, 30)));
+    QCoreApplication::processEvents();
+    const QImage menuShot = editMenu->grab().toImage();
+    EXPECT_FALSE(menuShot.isNull());
+    editMenu->hide();
+
+    const QString folder = qEnvironmentVariable("CARD_SCREENSHOT_DIR");
+    if (!folder.isEmpty()) {
+        QDir().mkpath(folder);
+        EXPECT_TRUE(shot.save(QDir(folder).filePath(QStringLiteral("main_window_menus.png"))));
+        EXPECT_TRUE(
+            menuShot.save(QDir(folder).filePath(QStringLiteral("main_window_edit_menu.png"))));
     }
 }
 

@@ -114,8 +114,8 @@ TEST_F(InspectorTest, UnlockedObjectsGetTheirTabsAndAlignmentLast) {
         EXPECT_EQ(m_controller->sett_tab()->currentIndex(), 0) << c.name;
         EXPECT_EQ(kindText(), c.kind) << c.name;
         EXPECT_EQ(m_controller->Selected_Control_Tool(), 0) << c.name;
-        EXPECT_EQ(m_controller->standardButtonState(), QStringLiteral("control")) << c.name;
-        EXPECT_EQ(m_controller->lockButtonState(), QStringLiteral("unlock")) << c.name;
+        EXPECT_TRUE(enabled("Cut_btn") && enabled("Delete_btn")) << c.name;
+        EXPECT_TRUE(enabled("Lock_btn") && !enabled("Unlock_btn")) << c.name;
         EXPECT_EQ(Not_Draw_Only_Prop_Change, 0) << c.name;
     }
 }
@@ -137,7 +137,8 @@ TEST_F(InspectorTest, LockedObjectsGetOnlyTheLockTab) {
         m_controller->Show_RHS_Properties(graphic);
         EXPECT_EQ(tabPages(), QStringList{"Lock_tab"}) << label.toStdString();
         EXPECT_EQ(tabLabels(), QStringList{label});
-        EXPECT_EQ(m_controller->lockButtonState(), QStringLiteral("lock"));
+        EXPECT_TRUE(!enabled("Lock_btn") && enabled("Unlock_btn"));
+        EXPECT_FALSE(enabled("Cut_btn"));
     }
 }
 
@@ -233,7 +234,7 @@ TEST_F(InspectorTest, SameObjectTwiceRebuildsNothingButUpdatesTheButtons) {
     EXPECT_EQ(m_controller->sett_tab()->currentIndex(), 2);
     EXPECT_EQ(tabPages().size(), 4);
     EXPECT_EQ(control<QPlainTextEdit>("Text_value_Edit")->toPlainText(), QStringLiteral("typed"));
-    EXPECT_EQ(m_controller->lockButtonState(), QStringLiteral("lock"));
+    EXPECT_TRUE(!enabled("Lock_btn") && enabled("Unlock_btn"));
     // After the card view the same object is shown anew.
     m_controller->Show_RHS_Properties(nullptr);
     m_controller->Show_RHS_Properties(text);
@@ -372,7 +373,9 @@ TEST_F(InspectorTest, CardViewLoadsTheCurrentSidesRecord) {
     EXPECT_EQ(m_controller->Back_card_Prop.Card_Size(), m_controller->canvasSize());
     EXPECT_EQ(m_controller->Back_card_Prop.Card_Location(), QPointF(0, 0));
     EXPECT_EQ(m_controller->lastSelectedGraphic(), nullptr);
-    EXPECT_EQ(m_controller->standardButtonState(), QStringLiteral("card"));
+    for (const char* button : {"Cut_btn", "Copy_btn", "Delete_btn", "Lock_btn", "Unlock_btn"}) {
+        EXPECT_FALSE(enabled(button)) << button;
+    }
     m_controller->Select_front_side();
     EXPECT_EQ(control<QLineEdit>("card_name")->text(), QStringLiteral("Front side"));
     Card_Shape = 0;

@@ -1,0 +1,195 @@
+// The card, series, output and design-file commands and Exit. Windows of
+// other libraries are reached through their entries; an empty entry says
+// so instead of doing nothing.
+
+#include "mainwindow/controller/SKTWindowController.h"
+
+#include "core/BatchState.h"
+#include "core/MessageFunctions.h"
+#include "core/globals.h"
+#include "editor/render/CardRenderInputs.h"
+#include "mainwindow/controller/AvailablePrinters.h"
+#include "mainwindow/controller/WindowEntries.h"
+#include "platform/Hooks.h"
+#include "ui_CardBackgroundPage.h"
+#include "ui_DrawWindow.h"
+
+#include <QImage>
+#include <QTabWidget>
+#include <exception>
+
+namespace {
+
+const QString kNotAvailable = QStringLiteral("This is not available yet.");
+
+// Runs a filled entry, or says that its window is not there.
+template <typename Slot, typename... Args> bool callEntry(const Slot& slot, Args&&... args) {
+    const auto function = slot.get();
+    if (!function) {
+        Show_MessageBox(kNotAvailable);
+        return false;
+    }
+    function(std::forward<Args>(args)...);
+    return true;
+}
+
+QString reasonOf(const std::exception& e) {
+    return QString::fromLocal8Bit(e.what());
+}
+
+} // namespace
+
+// ---- Card ----
+
+void SKTWindowController::Card_Prop_Clicked() {
+    Show_RHS_Properties(nullptr);
+}
+
+void SKTWindowController::Card_Bckgrnd_Clicked() {
+    Card_Prop_Clicked();
+    if (Open_Image_Library(true) != 1) {
+        return;
+    }
+    applyLibraryBackground(lib_window_sel_file);
+}
+
+void SKTWindowController::applyLibraryBackground(const QString& path) {
+    m_cardBackground->Card_fill_chk->setChecked(true);
+    // One of the four fill choices: the picture.
+    QRadioButton* const radios[] = {
+        m_cardBackground->Card_solid_fill_rd, m_cardBackground->Card_gradient_fill_rd,
+        m_cardBackground->Card_Style_fill_rd, m_cardBackground->Card_Image_fill_rd};
+    for (QRadioButton* radio : radios) {
+        radio->setAutoExclusive(false);
+        radio->setChecked(radio == m_cardBackground->Card_Image_fill_rd);
+        radio->setAutoExclusive(true);
+    }
+    card_prop_set(QStringLiteral("I"));
+    m_cardBackground->Card_Image_path->setText(path);
+
+    const int side = Card_Front_Or_Back == 1 ? 1 : 0;
+    Card_Property& page = side == 1 ? Back_card_Prop : Front_card_Prop;
+    page.setCard_fill_chk(true);
+    page.setCard_fill_style(QStringLiteral("I"));
+    page.setCard_BG_Image_Path(path);
+    // An unreadable picture gives none; the path is kept.
+    page.setCard_BG_Image(CardPicture::fromImage(QImage(path)));
+    CardRenderInputs::setPageRecord(side, page);
+    Refresh_Canvas();
+    m_ui->sett_tab->setCurrentWidget(tabPage(CardBackgroundTab));
+}
+
+// ---- Series ----
+
+void SKTWindowController::Batch_Series_Button() {
+    callEntry(window_entries::seriesManager);
+}
+
+void SKTWindowController::Import_Wizard_Button() {
+    callEntry(window_entries::seriesImport);
+}
+
+void SKTWindowController::Create_Series_Button() {
+    callEntry(window_entries::numberSeries);
+}
+
+// ---- Output ----
+
+void SKTWindowController::Check_Series_Or_Excel_Use_or_not() {
+    // Record binding recomputes the batch state here; until it is built the
+    // state stays as it stands (no series or spreadsheet in use at start).
+}
+
+void SKTWindowController::Export_Button() {
+    callEntry(window_entries::exportCards);
+}
+
+void SKTWindowController::Mail_Button() {
+    try {
+        Check_Series_Or_Excel_Use_or_not();
+        callEntry(window_entries::mail);
+    } catch (const std::exception& e) {
+        Show_NSLog_Message(reasonOf(e));
+    }
+}
+
+void SKTWindowController::Print_Button() {
+    Check_Series_Or_Excel_Use_or_not();
+    if ((Use_Data_Sheet_Values || Use_Excel_Binding_Values) && Total_Batch_Excel_Card == 0) {
+        Show_MessageBox(QStringLiteral("List is empty."));
+        return;
+    }
+    Print_method();
+}
+
+void SKTWindowController::Print_method() {
+    try {
+        if (printers::availablePrinterNames().isEmpty()) {
+            Show_MessageBox(QStringLiteral("No printer found."));
+            return;
+        }
+        callEntry(window_entries::print);
+    } catch (const std::exception& e) {
+        Show_NSLog_Message(reasonOf(e));
+    }
+}
+
+void SKTWindowController::Help_Button() {
+    callEntry(window_entries::help);
+}
+
+void SKTWindowController::Promotion_Clicked(const QString& softwareType) {
+    callEntry(window_entries::promotion, softwareType);
+}
+
+// ---- Design files ----
+
+void SKTWindowController::Export_As_Template_Clicked() {
+    callEntry(window_entries::saveAsTemplate);
+}
+
+void SKTWindowController::New_Btn_Clicked() {
+    callEntry(window_entries::newDesign);
+}
+
+void SKTWindowController::Open_Btn_Clicked() {
+    callEntry(window_entries::openDesign);
+}
+
+void SKTWindowController::Save_Btn_Clicked() {
+    callEntry(window_entries::saveDesign);
+}
+
+void SKTWindowController::SaveAs_Btn_Clicked() {
+    callEntry(window_entries::saveDesignAs);
+}
+
+// ---- Exit ----
+
+bool SKTWindowController::Exit_App() {
+    using window_entries::SaveResult;
+    if (Show_YES_NO_MessageBox(QStringLiteral("Do you want to save changes before closing?")) ==
+        1) {
+        const auto save = window_entries::saveProjectFile.get();
+        if (!save) {
+            // Nothing can be saved yet: the design must not be lost
+            // silently.
+            Show_MessageBox(kNotAvailable);
+            return false;
+        }
+        switch (save(false)) {
+        case SaveResult::Saved:
+            break;
+        case SaveResult::Cancelled:
+            return false;
+        case SaveResult::Failed:
+            Show_MessageBox(QStringLiteral("fail"));
+            return false;
+        }
+    }
+    if (const auto review = window_entries::review.get()) {
+        review();
+    }
+    hooks::terminate(0);
+    return true;
+}
