@@ -73,15 +73,14 @@ QString SKTWindowController::currentGraphicClass() const {
 
 void SKTWindowController::Card_Base_Drawing(QPainter& painter, const QRectF& dirty) {
     Q_UNUSED(dirty); // the outline is always the whole card's; the painter clips
-    const int side = Card_Front_Or_Back == 1 ? 1 : 0;
+    const int side = Current_Card_Side();
     const Card_Property& page = side == 1 ? Back_card_Prop : Front_card_Prop;
     ::Card_Base_Drawing(painter, QRectF(QPointF(0, 0), m_canvasSize), page, Card_Shape,
                         m_canvasSize, Resource_Path);
 }
 
-// The edit buttons and the barcode designer come with the command layer and
-// the barcode subsystem; the canvases already call these.
-void SKTWindowController::Open_Barcode_Window() {}
+// The edit buttons come with the command layer; the canvases already call
+// these. The barcode designer's call lives with the object inspectors.
 
 void SKTWindowController::Undo_Redo_Button_state() {}
 

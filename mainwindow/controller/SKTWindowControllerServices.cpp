@@ -57,7 +57,29 @@ QString SKTWindowController::Get_date_Value(const QString& pattern) {
 }
 
 QString SKTWindowController::Get_time_Value(const QString& pattern) {
-    return QLocale::c().toString(QTime::currentTime(), pattern);
+    return Format_Time(pattern, QTime::currentTime());
+}
+
+QString SKTWindowController::Format_Time(const QString& pattern, const QTime& time) {
+    // The pattern letter "a" is the AM/PM marker, which Qt spells "AP";
+    // quoted text is copied as it is.
+    QString qtPattern;
+    bool quoted = false;
+    for (qsizetype i = 0; i < pattern.size(); ++i) {
+        const QChar c = pattern.at(i);
+        if (c == QLatin1Char('\'')) {
+            quoted = !quoted;
+            qtPattern += c;
+        } else if (!quoted && c == QLatin1Char('a')) {
+            while (i + 1 < pattern.size() && pattern.at(i + 1) == QLatin1Char('a')) {
+                ++i;
+            }
+            qtPattern += QStringLiteral("AP");
+        } else {
+            qtPattern += c;
+        }
+    }
+    return QLocale::c().toString(time, qtPattern);
 }
 
 QString SKTWindowController::Convert_Path_From_URL(const QUrl& url) {

@@ -54,26 +54,6 @@ void SKTWindowController::Fill_User_profile_info_front_side() {}
 
 void SKTWindowController::Fill_User_profile_info_back_side() {}
 
-void SKTWindowController::Load_and_fill_backgrounds() {
-    // The prepared background pictures, in listing order; their thumbnails
-    // load when the browser shows them.
-    images.clear();
-    const QDir folder(QDir(Resource_Path).filePath(QStringLiteral("Background")));
-    const QFileInfoList entries = folder.entryInfoList(QDir::Files, QDir::Name);
-    const QList<QByteArray> readable = QImageReader::supportedImageFormats();
-    int id = 0;
-    for (const QFileInfo& entry : entries) {
-        if (!readable.contains(entry.suffix().toLower().toUtf8())) {
-            continue;
-        }
-        images.append(MyImageObject{entry.absoluteFilePath(), entry.completeBaseName(),
-                                    QString::number(id++)});
-    }
-    if (ImageBrowser* browser = imageBrowser()) {
-        browser->setItems(images);
-    }
-}
-
 void SKTWindowController::Disable_Standard_Button_For_Card() {
     m_standardButtons = QStringLiteral("card");
 }
@@ -97,6 +77,7 @@ void SKTWindowController::New_Project() {
     Back_user_profile.Reset_All_Values();
     Front_card_Prop = Card_Property();
     Back_card_Prop = Card_Property();
+    Publish_Page_Records();
     last_ctrl_X = 10;
     last_ctrl_Y = 10;
     QList<int> back;
