@@ -10,6 +10,7 @@
 #include "editor/model/SKTText.h"
 #include "editor/model/Shape_Control.h"
 #include "mainwindow/controller/Image_Library.h"
+#include "mainwindow/controller/MainWindowFrame.h"
 #include "mainwindow/controller/SKTWindowController.h"
 #include "platform/Hooks.h"
 #include "widgets/ColorWell.h"
