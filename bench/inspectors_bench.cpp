@@ -191,4 +191,23 @@ void BM_ContentColourInto2000Texts(benchmark::State& state) {
 }
 BENCHMARK(BM_ContentColourInto2000Texts)->Unit(benchmark::kMillisecond);
 
+// The same with the canvas repaint it asks for.
+void BM_ContentColourInto2000TextsAndRepaint(benchmark::State& state) {
+    SelectedObjects objects(2000, [](int i) {
+        auto text = std::make_shared<SKTText>();
+        text->Text_Value = QStringLiteral("Guest %1").arg(i);
+        return text;
+    });
+    objects.controller->Show_RHS_Properties(nullptr);
+    auto* well =
+        objects.controller->window()->findChild<ColorWell*>(QStringLiteral("All_Text_clr"));
+    int step = 0;
+    for (auto _ : state) {
+        well->setColor(QColor::fromHsv(step++ % 360, 200, 200));
+        objects.controller->Update_All_Card_Content();
+        QCoreApplication::processEvents();
+    }
+}
+BENCHMARK(BM_ContentColourInto2000TextsAndRepaint)->Unit(benchmark::kMillisecond);
+
 } // namespace

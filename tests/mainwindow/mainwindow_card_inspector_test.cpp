@@ -354,4 +354,26 @@ TEST_F(CardInspectorTest, StepperOfTheSizeResizesTheCanvasAndStoresTheSize) {
     EXPECT_NEAR(m_controller->Front_card_Prop.Card_Size().width(), 283.46, 0.01);
 }
 
+TEST_F(CardInspectorTest, FillBoxOffAndOnAgainComesBackPlainOnlyOnTheBack) {
+    struct Case {
+        int side;
+        const char* radioAfter;
+    };
+    for (const Case c : {Case{1, "Card_solid_fill_rd"}, Case{0, "Card_gradient_fill_rd"}}) {
+        SCOPED_TRACE(c.side);
+        start();
+        Card_Front_Or_Back = c.side;
+        auto* fill = control<QCheckBox>("Card_fill_chk");
+        fill->click(); // on
+        ASSERT_TRUE(fill->isChecked());
+        control<QRadioButton>("Card_gradient_fill_rd")->click();
+        EXPECT_EQ(m_controller->currentCardProperty().Card_fill_style(), QStringLiteral("G"));
+        fill->click(); // off
+        fill->click(); // on again
+        EXPECT_TRUE(control<QRadioButton>(c.radioAfter)->isChecked());
+        m_controller.reset();
+        Card_Front_Or_Back = 0;
+    }
+}
+
 } // namespace

@@ -19,6 +19,7 @@
 #include "widgets/GuiHooks.h"
 
 #include <QCheckBox>
+#include <QFontDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -428,6 +429,31 @@ TEST_F(ObjectInspectorTest, BarcodeDesignerPictureReachesEverySelectedBarcode) {
 
     control<QPushButton>("View_barcode_prop_Button")->click();
     EXPECT_EQ(m_alerts.texts().value(0), QStringLiteral("\nThis is not available yet."));
+}
+
+TEST_F(ObjectInspectorTest, OneFontPanelServesTheTextAndTheContentFont) {
+    start();
+    auto text = std::make_shared<SKTText>();
+    place({text});
+    control<QPushButton>("Text_Font_Btn")->click();
+    QFontDialog* panel = m_controller->fontPanel();
+    EXPECT_FALSE(panel->isModal());
+    EXPECT_TRUE(panel->isVisible());
+    QFont chosen(QStringLiteral("DejaVu Serif"));
+    chosen.setPointSizeF(30);
+    emit panel->currentFontChanged(chosen); // the user's choice in the panel
+    EXPECT_EQ(text->text_ctrl_font.pointSizeF(), 30);
+    EXPECT_TRUE(control<QLabel>("Text_font_value")->text().endsWith(QStringLiteral("( 30.00 )")));
+
+    m_controller->Show_RHS_Properties(nullptr);
+    control<QPushButton>("Content_Font_Btn")->click();
+    EXPECT_EQ(m_controller->fontPanel(), panel);
+    QFont content(QStringLiteral("DejaVu Sans"));
+    content.setPointSizeF(12);
+    emit panel->currentFontChanged(content);
+    EXPECT_EQ(m_controller->All_Text_font.pointSizeF(), 12);
+    EXPECT_EQ(text->text_ctrl_font.pointSizeF(), 12);
+    EXPECT_EQ(m_controller->Front_card_Prop.Card_Content_font().pointSizeF(), 12);
 }
 
 } // namespace
