@@ -1,6 +1,6 @@
 // What start-up asks of subsystems that come later: e-mail settings, share
-// links, contact fields, the background picture browser, the new project
-// and the start window. Each keeps the signature its subsystem will fill in.
+// links, contact fields, the new project and the start window. Each keeps
+// the signature its subsystem will fill in.
 
 #include "mainwindow/controller/SKTWindowController.h"
 
@@ -11,12 +11,9 @@
 #include "platform/Hooks.h"
 #include "ui_CardSettingPage.h"
 #include "ui_DrawWindow.h"
-#include "widgets/ImageBrowser.h"
 #include "widgets/RadioMatrix.h"
 
 #include <QDir>
-#include <QFileInfo>
-#include <QImageReader>
 #include <QUrl>
 
 namespace {
