@@ -74,7 +74,7 @@ void BM_StartupToShownWindow(benchmark::State& state) {
             state.SkipWithError("the main window is not shown");
             break;
         }
-        benchmark::DoNotOptimize(controller.images.size());
+        benchmark::DoNotOptimize(controller.images().size());
         state.PauseTiming();
         // The thumbnails of the pictures in view finish outside the timing.
         controller.imageBrowser()->browserModel()->waitForThumbnails();

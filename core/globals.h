@@ -19,8 +19,16 @@ inline const QString Text_Ctrl_Font = QStringLiteral("Times New Roman");
 // control actions do not copy controls back into records.
 inline std::atomic<int> Not_Draw_Only_Prop_Change{0};
 
-// Current side: 0 front, 1 back.
+// Current side: 0 front, any other value the back.
 inline std::atomic<int> Card_Front_Or_Back{0};
+// The one rule for reading the current side: 0 is the front, every other
+// value the back. Answers 0 (front) or 1 (back).
+inline int Current_Card_Side() {
+    return Card_Front_Or_Back.load() == 0 ? 0 : 1;
+}
+inline bool Current_Card_Side_Is_Back() {
+    return Current_Card_Side() == 1;
+}
 // Number of sides in use, "1" or "2".
 inline QString CARD_SIDE_STR = QStringLiteral("2");
 // Card outline: 0 rectangle, 1 rounded rectangle (radius 10), 2 ellipse.

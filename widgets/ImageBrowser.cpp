@@ -1,6 +1,9 @@
 #include "widgets/ImageBrowser.h"
 
+#include <QDragMoveEvent>
+#include <QDropEvent>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <algorithm>
 #include <cmath>
 
@@ -11,7 +14,12 @@ ImageBrowser::ImageBrowser(QWidget* parent)
     setMovement(QListView::Static);
     setUniformItemSizes(true);
     setWrapping(true);
-    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setDragEnabled(true);
+    setAcceptDrops(true);
+    setDropIndicatorShown(true);
+    setDragDropMode(QAbstractItemView::DragDrop);
+    setDefaultDropAction(Qt::MoveAction);
     setModel(m_model);
     setZoomValue(1.0);
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
@@ -33,4 +41,57 @@ QList<int> ImageBrowser::selectionIndexes() const {
     }
     std::sort(rows.begin(), rows.end());
     return rows;
+}
+
+void ImageBrowser::deleteSelection() {
+    const QList<int> rows = selectionIndexes();
+    if (rows.isEmpty()) {
+        return;
+    }
+    m_model->removeItems(rows);
+    emit itemsChanged();
+}
+
+void ImageBrowser::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Delete || event->key() == Qt::Key_Backspace) {
+        deleteSelection();
+        event->accept();
+        return;
+    }
+    QListView::keyPressEvent(event);
+}
+
+void ImageBrowser::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->source() == this) {
+        event->setDropAction(Qt::MoveAction);
+        event->accept();
+        return;
+    }
+    event->ignore();
+}
+
+void ImageBrowser::dragMoveEvent(QDragMoveEvent* event) {
+    if (event->source() == this) {
+        event->setDropAction(Qt::MoveAction);
+        event->accept();
+        return;
+    }
+    event->ignore();
+}
+
+void ImageBrowser::dropEvent(QDropEvent* event) {
+    if (event->source() != this) {
+        event->ignore();
+        return;
+    }
+    // Dropped on an item: the block goes before it; elsewhere: to the end.
+    const QModelIndex target = indexAt(event->position().toPoint());
+    const int destination = target.isValid() ? target.row() : m_model->rowCount();
+    const QList<int> rows = selectionIndexes();
+    if (m_model->moveItems(rows, destination)) {
+        emit itemsChanged();
+    }
+    // The move is done here; the drag must not remove the rows again.
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
 }

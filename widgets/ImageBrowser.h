@@ -1,7 +1,8 @@
 #pragma once
 // A picture browser: an icon-mode list over MyImageObject items, with
 // thumbnails that load as the items come into view. Its zoom value scales
-// the thumbnails (1.0 is 250 pixels).
+// the thumbnails (1.0 is 250 pixels). The delete key removes the selected
+// items from the list (never a file); dragging items moves them within it.
 
 #include "widgets/ImageBrowserModel.h"
 
@@ -25,9 +26,20 @@ public:
     // Rows chosen by the user, in ascending order.
     QList<int> selectionIndexes() const;
 
+    // Removes the selected items from the list (the delete command).
+    void deleteSelection();
+
 signals:
     // The user changed the selection.
     void selectionDidChange();
+    // Items were removed or moved by the user.
+    void itemsChanged();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     ImageBrowserModel* m_model;

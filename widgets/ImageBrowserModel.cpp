@@ -3,9 +3,12 @@
 #include <QCoreApplication>
 #include <QImageReader>
 #include <QPixmap>
+#include <QThread>
+#include <algorithm>
 
 ImageBrowserModel::ImageBrowserModel(QObject* parent) : QAbstractListModel(parent) {
-    m_pool.setMaxThreadCount(2);
+    // Reading thumbnails is decoding work: one reader per core.
+    m_pool.setMaxThreadCount(std::max(2, QThread::idealThreadCount()));
 }
 
 ImageBrowserModel::~ImageBrowserModel() {
@@ -19,6 +22,77 @@ void ImageBrowserModel::setItems(const QList<MyImageObject>& items) {
     beginResetModel();
     m_items = items;
     endResetModel();
+}
+
+void ImageBrowserModel::appendItem(const MyImageObject& item) {
+    const int row = static_cast<int>(m_items.size());
+    beginInsertRows(QModelIndex(), row, row);
+    m_items.append(item);
+    endInsertRows();
+}
+
+namespace {
+// Distinct rows inside [0, count), ascending.
+QList<int> validRows(QList<int> rows, qsizetype count, bool* allValid) {
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    *allValid = rows.isEmpty() || (rows.first() >= 0 && rows.last() < count);
+    return rows;
+}
+} // namespace
+
+void ImageBrowserModel::removeItems(const QList<int>& rows) {
+    bool allValid = false;
+    const QList<int> sorted = validRows(rows, m_items.size(), &allValid);
+    for (auto it = sorted.crbegin(); it != sorted.crend(); ++it) {
+        const int row = *it;
+        if (row < 0 || row >= m_items.size()) {
+            continue;
+        }
+        beginRemoveRows(QModelIndex(), row, row);
+        m_items.removeAt(row);
+        endRemoveRows();
+    }
+}
+
+bool ImageBrowserModel::moveItems(const QList<int>& rows, int destination) {
+    bool allValid = false;
+    const QList<int> sorted = validRows(rows, m_items.size(), &allValid);
+    if (!allValid || sorted.isEmpty()) {
+        return false;
+    }
+    QList<MyImageObject> moved;
+    int before = 0;
+    for (int row : sorted) {
+        moved.append(m_items[row]);
+        if (row < destination) {
+            ++before;
+        }
+    }
+    QList<MyImageObject> rest;
+    for (int row = 0; row < m_items.size(); ++row) {
+        if (!std::binary_search(sorted.cbegin(), sorted.cend(), row)) {
+            rest.append(m_items[row]);
+        }
+    }
+    const int at = std::clamp(destination - before, 0, static_cast<int>(rest.size()));
+    for (int i = 0; i < moved.size(); ++i) {
+        rest.insert(at + i, moved[i]);
+    }
+    beginResetModel();
+    m_items = rest;
+    endResetModel();
+    return true;
+}
+
+Qt::ItemFlags ImageBrowserModel::flags(const QModelIndex& index) const {
+    Qt::ItemFlags flags = QAbstractListModel::flags(index);
+    if (index.isValid()) {
+        flags |= Qt::ItemIsDragEnabled;
+    } else {
+        flags |= Qt::ItemIsDropEnabled;
+    }
+    return flags;
 }
 
 void ImageBrowserModel::setThumbnailSize(int pixels) {

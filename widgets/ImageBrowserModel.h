@@ -21,8 +21,19 @@ public:
     explicit ImageBrowserModel(QObject* parent = nullptr);
     ~ImageBrowserModel() override;
 
+    // The model is the browser's item list: these change it in place.
     void setItems(const QList<MyImageObject>& items);
     const QList<MyImageObject>& items() const { return m_items; }
+    void appendItem(const MyImageObject& item);
+    // Removes the items at those rows from the list (no file is touched).
+    void removeItems(const QList<int>& rows);
+    // Takes the items at `rows` out and inserts them, in their old order,
+    // as one block at `destination` less the number of taken rows that
+    // stood before it. False when a row is outside the list.
+    bool moveItems(const QList<int>& rows, int destination);
+
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    Qt::DropActions supportedDropActions() const override { return Qt::MoveAction; }
     // The longest side of a thumbnail in pixels.
     void setThumbnailSize(int pixels);
     int thumbnailSize() const { return m_thumbnailSize; }

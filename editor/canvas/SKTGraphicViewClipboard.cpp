@@ -87,7 +87,7 @@ void SKTGraphicView::paste() {
         }
         if (_pasteCascadeNumber > 0) {
             const QString side =
-                Card_Front_Or_Back.load() == 1 ? QStringLiteral("B") : QStringLiteral("F");
+                Current_Card_Side_Is_Back() ? QStringLiteral("B") : QStringLiteral("F");
             const QPointF start = SKTMainWindow::Control_New_Point(side);
             SKTGraphic::Paste_Location_Of_Graphics(*read, start.x(), start.y(), side);
         }

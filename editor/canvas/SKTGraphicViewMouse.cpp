@@ -172,7 +172,7 @@ void SKTGraphicView::mouseDown(QMouseEvent* event, int clickCount) {
     const QString cls = SKTCanvasMain::currentGraphicClass();
     if (!cls.isEmpty()) {
         const QString side =
-            Card_Front_Or_Back.load() == 1 ? QStringLiteral("B") : QStringLiteral("F");
+            Current_Card_Side_Is_Back() ? QStringLiteral("B") : QStringLiteral("F");
         createGraphicOfClass(cls, event, false, QRectF(), side, QString(), QString());
         if (!isTracking()) {
             _Selected_Graphic.reset();

@@ -4,6 +4,7 @@
 #include "editor/model/ImageProcesser.h"
 #include "editor/model/ObjectDrawing.h"
 #include "editor/model/SKTPictureLoading.h"
+#include "editor/model/SKTWindowControllerInterface.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -29,12 +30,14 @@ float finiteOr(float value, float neutral) {
 void SKTImage::initWithPath(const QPointF& point, const QString& path) {
     setFilePath(path);
     _bounds = centredOn(point, _contents.size());
+    SKTMainWindow::Reset_Image_Editing_Controls();
 }
 
 void SKTImage::initWithPosition(const QPointF& point, const CardPicture& contents) {
     _contents = contents;
     _file_path = Library_Selected_Image;
     _bounds = centredOn(point, _contents.size());
+    SKTMainWindow::Reset_Image_Editing_Controls();
 }
 
 std::shared_ptr<SKTGraphic> SKTImage::newOfSameClass() const {

@@ -3,6 +3,7 @@
 #include "editor/model/ObjectDrawing.h"
 #include "editor/model/PicturePlaceholders.h"
 #include "editor/model/SKTPictureLoading.h"
+#include "editor/model/SKTWindowControllerInterface.h"
 
 #include <QPainter>
 
@@ -32,12 +33,14 @@ void SKTSignature::initWithPosition(const QPointF& point, const CardPicture& con
     Set_Control_File_path(file_path);
     Set_Sign_Or_FP(kind);
     _bounds = centredOn(point, _contents_img.size());
+    SKTMainWindow::Reset_Image_Editing_Controls();
 }
 
 void SKTSignature::initWithPath(const QPointF& point, const QString& path, const QString& kind) {
     Set_Sign_Or_FP(kind);
     setFilePath(path);
     _bounds = centredOn(point, _contents_img.size());
+    SKTMainWindow::Reset_Image_Editing_Controls();
 }
 
 QString SKTSignature::effectivePath(const QString& path) const {

@@ -56,3 +56,9 @@ QString applicationName() {
 }
 
 } // namespace SKTMainWindow
+
+void SKTMainWindow::Reset_Image_Editing_Controls() {
+    if (auto* c = SKTWindowControllerInterface::current()) {
+        c->Reset_Image_Editing_Controls();
+    }
+}

@@ -25,6 +25,10 @@ public:
     virtual QPointF Control_New_Point(const QString& side) = 0;
     // The application's name (the document's display name).
     virtual QString applicationName() const = 0;
+    // Puts the picture inspector's adjustment controls back to neutral
+    // (every new picture or signature object asks for it). May be called
+    // from any thread.
+    virtual void Reset_Image_Editing_Controls() {}
 
     // The registered controller, or none.
     static SKTWindowControllerInterface* current();
@@ -40,4 +44,6 @@ QColor textColor();
 QRectF frontCanvasBounds();
 QPointF Control_New_Point(const QString& side);
 QString applicationName();
+// Nothing without a registered controller.
+void Reset_Image_Editing_Controls();
 } // namespace SKTMainWindow

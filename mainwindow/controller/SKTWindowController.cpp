@@ -95,7 +95,7 @@ MainWindowFrame* SKTWindowController::window() const {
 }
 
 bool SKTWindowController::Card_Front_Or_Back_is_back() {
-    return Card_Front_Or_Back == 1;
+    return Current_Card_Side_Is_Back();
 }
 
 void SKTWindowController::init() {
@@ -125,6 +125,7 @@ void SKTWindowController::init() {
     App_Name = QCoreApplication::applicationName();
     Front_card_Prop = Card_Property();
     Back_card_Prop = Card_Property();
+    Publish_Page_Records();
     Front_user_profile.Reset_All_Values();
     Back_user_profile.Reset_All_Values();
     TEMP_user_profile.Reset_All_Values();
@@ -176,7 +177,6 @@ void SKTWindowController::awakeFromNib() {
     m_waitSheetUi->setupUi(m_waitSheet);
     m_waitSheet->setWindowModality(Qt::WindowModal);
 
-    images.clear();
     imageBrowser()->setZoomValue(0.4);
     Load_and_fill_backgrounds();
     m_shape->shape_border_style->setCurrentIndex(0);
@@ -301,6 +301,7 @@ void SKTWindowController::connectControls() {
             &SKTWindowController::Get_It_Free_Button_Clicked);
     connectToolButtons();
     connectCommands();
+    connectInspectorControls();
 }
 
 QTabWidget* SKTWindowController::sett_tab() const {
@@ -309,6 +310,10 @@ QTabWidget* SKTWindowController::sett_tab() const {
 
 ImageBrowser* SKTWindowController::imageBrowser() const {
     return m_cardBackground ? m_cardBackground->imageBrowser : nullptr;
+}
+
+const QList<MyImageObject>& SKTWindowController::images() const {
+    return imageBrowser()->browserModel()->items();
 }
 
 QTableView* SKTWindowController::ColList() const {

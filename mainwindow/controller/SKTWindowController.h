@@ -24,16 +24,22 @@
 #include <QSizeF>
 #include <QString>
 #include <QStringList>
+#include <QTime>
 #include <QVariantMap>
 #include <QWidget>
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class ColListModel;
 class SKTGraphicView;
 class SKTGrid;
 class ImageBrowser;
+class Image_Library;
+class QComboBox;
+class QFontDialog;
+class SKTGraphicView;
 class MainWindowFrame;
 
 class QLabel;
@@ -120,6 +126,9 @@ public:
     QRectF frontCanvasBounds() const override;
     QPointF Control_New_Point(const QString& side) override;
     QString applicationName() const override { return App_Name; }
+    // Puts the picture inspector's adjustment controls back to neutral; from
+    // another thread the call is queued to the window's thread.
+    void Reset_Image_Editing_Controls() override;
 
     // ---- SKTCanvasHost ----
     int Selected_Control_Tool() const override { return m_selectedTool; }
@@ -292,7 +301,6 @@ public:
     void Make_Natural_Clicked();
     void Align_To_Grid_Clicked();
     void Print_object_chk_changed();
-    void Rotate_Slider_Changed();
     void Lock_Clicked() { lockSelection(true); }
     void Unlock_Clicked() { lockSelection(false); }
 
@@ -337,11 +345,9 @@ public:
     // a menu opens and when the window shows.
     void Refresh_Entry_States();
 
-    // The picture library, for a background (true) or a picture object;
-    // answers 1 on OK (the picture in lib_window_sel_file), 0 on Cancel.
-    int Open_Image_Library(bool background);
-    // The picture file chooser: answers true with the path in
-    // Library_Selected_Image, false (and an empty path) on Cancel.
+    // The picture file panel: on OK the path goes to Library_Selected_Image
+    // and Manual_image_path (true); on Cancel Library_Selected_Image is
+    // emptied (false).
     bool Browse_User_Image_Manually();
 
 protected:
@@ -355,7 +361,6 @@ private:
     void setStandardButtons(bool cutCopy, bool deleteFrontBack, bool lock, bool unlock);
     void arrange(void (SKTGraphicView::*command)());
     bool hasSameSizeSelection();
-    void applyLibraryBackground(const QString& path);
 
     struct EntryItems {
         std::function<bool()> filled;
@@ -381,7 +386,9 @@ public:
     // ---- State set by init ----
     QFont Text_font;
     QFont All_Text_font;
-    QFont All_Text_font_COPY;
+    // The content font last loaded from a record; none until the card tabs
+    // were loaded, so the first change is pushed whatever it is.
+    std::optional<QFont> All_Text_font_COPY;
     QStringList paper_card_arry;
     QStringList pvc_card_arry;
     QString act_path_location;
@@ -390,8 +397,105 @@ public:
     QString App_Name;
     double _zoomFactor = 1.0;
     Send_Modeless* send_modls_wnd = nullptr;
-    QList<MyImageObject> images;
     ImageBrowser* imageBrowser() const;
+    // The background browser's items (its model is the list).
+    const QList<MyImageObject>& images() const;
+
+    // ---- Page records: the one publisher ----
+    // Publishes both page records to the renderers (CardRenderInputs). Every
+    // writer of Front_card_Prop or Back_card_Prop calls it afterwards.
+    void Publish_Page_Records();
+
+    // ---- Card inspector ----
+    // Copies every card control into the current side's page record, then
+    // redraws; nothing while the inspector is being loaded.
+    void Update_Card_Graphics();
+    void Set_Card_Clr() { Update_Card_Graphics(); }
+    void Card_Border_ChkBox();
+    void Card_Fill_Chk_Box();
+    // The fill-style radios: 0 plain, 1 gradient, 2 hatch, 3 picture.
+    void Card_Fill_RD_Sel(int style);
+    void Card_Solid_RD_Sel() { Card_Fill_RD_Sel(0); }
+    void Card_Gradient_RD_Sel() { Card_Fill_RD_Sel(1); }
+    void Card_Hatch_RD_Sel() { Card_Fill_RD_Sel(2); }
+    void Card_Image_RD_Sel() { Card_Fill_RD_Sel(3); }
+    void Card_Image_Browse_Btn();
+    void Card_Image_Library_Btn();
+    // Background picture setters of the front and back records.
+    void set_Front_BG_Image(const QString& path);
+    void set_Back_BG_Image(const QString& path);
+    void card_shape_CellClick();
+    void Apply_Size_Clicked();
+    void Contect_Color_Clicked() { Update_All_Card_Content(); }
+    void Content_Font_Clicked();
+    void changeAllTextFont(const QFont& font);
+    // Pushes the content colour and font into the current side's texts.
+    void Update_All_Card_Content();
+    void Content_Font_Decrease_Clicked() {}
+    void Contect_Font_Increase_Clicked() {}
+    // Background browser items.
+    void addImageWithPath(const QString& path, const QString& name, const QString& uid);
+    void imageBrowserSelectionDidChange();
+    // The picture last picked in the background browser.
+    QString selected_image;
+
+    // ---- Object inspectors ----
+    // The canvas of the current side.
+    SKTGraphicView* currentGraphicView() const;
+    void Update_Shape_Graphics();
+    void Update_Line_Graphics();
+    void Update_Text_Graphics();
+    void Update_Image_Graphics();
+    void Update_Sign_Graphics();
+    void Update_Barcode_Graphics(const std::shared_ptr<SKTGraphic>& source);
+    // Fill radios of the shape tab (0 plain, 1 gradient, 2 hatch) and of the
+    // text tab (0 plain, 1 gradient).
+    void Shape_Fill_RD_Sel(int style);
+    void Text_Fill_RD_Sel(int style);
+    // The typed text: "Text here" removed, at most 250 characters.
+    void textDidChange();
+    void Text_Insert_Date();
+    void Text_Insert_Time();
+    void Text_Font_Changed();
+    void changeTextFont(const QFont& font);
+    // Asks first; on Yes the adjustments go back to neutral.
+    void Image_reset_Button();
+    void Manual_Image_Browse_Btn();
+    void Manual_Library_Browse_Btn();
+    void Sign_Browse_Btn();
+    void View_barcode_prop_Button() { Open_Barcode_Window(); }
+    // The shared handler of the inspector's combo boxes.
+    void comboBoxSelectionDidChange(QComboBox* combo);
+    // The font panel both font actions share (made on first use).
+    QFontDialog* fontPanel();
+
+private:
+    void connectInspectorControls();
+    void connectCardControls();
+    void connectObjectControls();
+    void setFontDescription(class QLabel* label, const QFont& font);
+    void setBackgroundOfSide(int side, const QString& path);
+    // The selected objects of the current side, for the update operations
+    // (none while the inspector loads).
+    SKTGraphicList graphicsToUpdate() const;
+    void finishUpdate(const SKTGraphicList& graphics);
+    QPointer<QFontDialog> m_fontPanel;
+    // Which font the panel edits: the content font or the text font.
+    bool m_fontPanelForContent = false;
+
+public:
+    // ---- Picture library ----
+    // Runs the picture library modally: "Background Image Library" when
+    // `background`, else "Image Library". On OK the chosen file becomes
+    // lib_window_sel_file and then the current side's background picture
+    // (background) or Library_Selected_Image (objects). 1 on OK, 0 on
+    // Cancel.
+    int Open_Image_Library(bool background);
+    // The library window of the run (made on first use).
+    Image_Library* imageLibrary();
+
+private:
+    QPointer<Image_Library> m_imageLibrary; // a child of the window
 
 private:
     static bool Card_Front_Or_Back_is_back();

@@ -72,11 +72,8 @@ QString SKTWindowController::currentGraphicClass() const {
 
 void SKTWindowController::Card_Base_Drawing(QPainter& painter, const QRectF& dirty) {
     Q_UNUSED(dirty); // the outline is always the whole card's; the painter clips
-    const int side = Card_Front_Or_Back == 1 ? 1 : 0;
+    const int side = Current_Card_Side();
     const Card_Property& page = side == 1 ? Back_card_Prop : Front_card_Prop;
     ::Card_Base_Drawing(painter, QRectF(QPointF(0, 0), m_canvasSize), page, Card_Shape,
                         m_canvasSize, Resource_Path);
 }
-
-// The barcode designer comes with the barcode inspector.
-void SKTWindowController::Open_Barcode_Window() {}

@@ -47,36 +47,10 @@ void SKTWindowController::Card_Prop_Clicked() {
 
 void SKTWindowController::Card_Bckgrnd_Clicked() {
     Card_Prop_Clicked();
-    if (Open_Image_Library(true) != 1) {
-        return;
+    // The library applies a confirmed picture to the current side's record.
+    if (Open_Image_Library(true) == 1) {
+        m_ui->sett_tab->setCurrentWidget(tabPage(CardBackgroundTab));
     }
-    applyLibraryBackground(lib_window_sel_file);
-}
-
-void SKTWindowController::applyLibraryBackground(const QString& path) {
-    m_cardBackground->Card_fill_chk->setChecked(true);
-    // One of the four fill choices: the picture.
-    QRadioButton* const radios[] = {
-        m_cardBackground->Card_solid_fill_rd, m_cardBackground->Card_gradient_fill_rd,
-        m_cardBackground->Card_Style_fill_rd, m_cardBackground->Card_Image_fill_rd};
-    for (QRadioButton* radio : radios) {
-        radio->setAutoExclusive(false);
-        radio->setChecked(radio == m_cardBackground->Card_Image_fill_rd);
-        radio->setAutoExclusive(true);
-    }
-    card_prop_set(QStringLiteral("I"));
-    m_cardBackground->Card_Image_path->setText(path);
-
-    const int side = Card_Front_Or_Back == 1 ? 1 : 0;
-    Card_Property& page = side == 1 ? Back_card_Prop : Front_card_Prop;
-    page.setCard_fill_chk(true);
-    page.setCard_fill_style(QStringLiteral("I"));
-    page.setCard_BG_Image_Path(path);
-    // An unreadable picture gives none; the path is kept.
-    page.setCard_BG_Image(CardPicture::fromImage(QImage(path)));
-    CardRenderInputs::setPageRecord(side, page);
-    Refresh_Canvas();
-    m_ui->sett_tab->setCurrentWidget(tabPage(CardBackgroundTab));
 }
 
 // ---- Series ----

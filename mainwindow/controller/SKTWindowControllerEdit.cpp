@@ -212,12 +212,6 @@ void SKTWindowController::Print_object_chk_changed() {
     }
 }
 
-void SKTWindowController::Rotate_Slider_Changed() {
-    m_image->Rotate_slidr_val->setText(QString::number(m_image->Rotate_slidr->floatValue()));
-    // The picture tab's update copies the angle into the selected pictures;
-    // it comes with the picture inspector.
-}
-
 // ---- Lock and unlock ----
 
 void SKTWindowController::lockSelection(bool lock) {

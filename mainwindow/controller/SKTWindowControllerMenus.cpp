@@ -113,8 +113,6 @@ void SKTWindowController::connectCommands() {
 
     connect(ui.print_object_chk, &QCheckBox::clicked, this,
             &SKTWindowController::Print_object_chk_changed);
-    connect(m_image->Rotate_slidr, &FloatSlider::userValueChanged, this,
-            &SKTWindowController::Rotate_Slider_Changed);
 
     // The tool change is handled before its sender goes on.
     connect(this, &SKTWindowController::selectedToolDidChange, this,

@@ -48,7 +48,7 @@ void SKTWindowController::Temp_Design_Control_Assign() {
     }
     // The same objects as the side shown last, not copies.
     const SKTGraphicList source =
-        Card_Front_Or_Back == 1 ? m_document.graphics_back() : m_document.graphics();
+        Current_Card_Side_Is_Back() ? m_document.graphics_back() : m_document.graphics();
     QList<int> newIndexes;
     for (int i = 0; i < source.size(); ++i) {
         newIndexes.append(i);
@@ -68,7 +68,7 @@ void SKTWindowController::Show_Hide_Ruler_ChkBox() {
 }
 
 void SKTWindowController::User_Profile_Button_Clicked() {
-    const bool back = Card_Front_Or_Back == 1;
+    const bool back = Current_Card_Side_Is_Back();
     if (Open_User_Profile_Window(1, back ? QStringLiteral("B") : QStringLiteral("F")) == 1) {
         if (back) {
             Fill_User_profile_info_back_side();
@@ -124,7 +124,7 @@ void SKTWindowController::Refresh_Canvas() {
     if (Card_Value_In_Process || !m_canvases) {
         return;
     }
-    m_canvases->refresh(Card_Front_Or_Back == 1 ? 1 : 0);
+    m_canvases->refresh(Current_Card_Side());
 }
 
 QPointF SKTWindowController::Control_New_Point(const QString& side) {

@@ -1,6 +1,6 @@
 // What start-up asks of subsystems that come later: e-mail settings, share
-// links, contact fields, the background picture browser, the new project
-// and the start window. Each keeps the signature its subsystem will fill in.
+// links, contact fields, the new project and the start window. Each keeps
+// the signature its subsystem will fill in.
 
 #include "mainwindow/controller/SKTWindowController.h"
 
@@ -12,12 +12,9 @@
 #include "platform/Hooks.h"
 #include "ui_CardSettingPage.h"
 #include "ui_DrawWindow.h"
-#include "widgets/ImageBrowser.h"
 #include "widgets/RadioMatrix.h"
 
 #include <QDir>
-#include <QFileInfo>
-#include <QImageReader>
 #include <QUrl>
 
 namespace {
@@ -56,26 +53,6 @@ void SKTWindowController::Fill_User_profile_info_front_side() {}
 
 void SKTWindowController::Fill_User_profile_info_back_side() {}
 
-void SKTWindowController::Load_and_fill_backgrounds() {
-    // The prepared background pictures, in listing order; their thumbnails
-    // load when the browser shows them.
-    images.clear();
-    const QDir folder(QDir(Resource_Path).filePath(QStringLiteral("Background")));
-    const QFileInfoList entries = folder.entryInfoList(QDir::Files, QDir::Name);
-    const QList<QByteArray> readable = QImageReader::supportedImageFormats();
-    int id = 0;
-    for (const QFileInfo& entry : entries) {
-        if (!readable.contains(entry.suffix().toLower().toUtf8())) {
-            continue;
-        }
-        images.append(MyImageObject{entry.absoluteFilePath(), entry.completeBaseName(),
-                                    QString::number(id++)});
-    }
-    if (ImageBrowser* browser = imageBrowser()) {
-        browser->setItems(images);
-    }
-}
-
 void SKTWindowController::New_Project() {
     Check_Path_And_Create_Files();
     m_document.Clear_All_Undo_Redo();
@@ -83,6 +60,7 @@ void SKTWindowController::New_Project() {
     Back_user_profile.Reset_All_Values();
     Front_card_Prop = Card_Property();
     Back_card_Prop = Card_Property();
+    Publish_Page_Records();
     last_ctrl_X = 10;
     last_ctrl_Y = 10;
     QList<int> back;

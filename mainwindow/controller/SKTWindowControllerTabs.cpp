@@ -177,7 +177,7 @@ void SKTWindowController::Show_RHS_Properties(const std::shared_ptr<SKTGraphic>&
 
 void SKTWindowController::showRHSForCard() {
     Not_Draw_Only_Prop_Change = 1;
-    const int side = Card_Front_Or_Back == 1 ? 1 : 0;
+    const int side = Current_Card_Side();
     if (m_canvases) {
         m_canvases->clearSelection(side);
     }
@@ -199,8 +199,8 @@ void SKTWindowController::showRHSForCard() {
     // All canvases share one size.
     page.setCard_Location(QPointF(0, 0));
     page.setCard_Size(m_canvasSize);
-    // Renderers on other threads read the record from here.
-    CardRenderInputs::setPageRecord(side, page);
+    // Renderers on other threads read the records from here.
+    Publish_Page_Records();
 
     card_prop_set(fillStyle);
     m_ui->sett_tab->update();
@@ -362,7 +362,7 @@ void SKTWindowController::loadCardProperties(Card_Property& page) {
     All_Text_font = page.Card_Content_font();
     All_Text_font_COPY = All_Text_font;
     fill.All_Text_font_value->setText(fontDescription(All_Text_font));
-    fill.All_Text_font_value_COPY->setText(fontDescription(All_Text_font_COPY));
+    fill.All_Text_font_value_COPY->setText(fontDescription(*All_Text_font_COPY));
 
     setting.card_name->setText(page.Card_Name());
     selectItemWithValue(setting.Preset_ComboBox, page.Card_Preset());
@@ -453,6 +453,7 @@ void SKTWindowController::loadImage(const SKTGraphic& graphic) {
 
 void SKTWindowController::loadSignature(const SKTGraphic& graphic) {
     Ui::SignaturePage& ui = *m_signature;
+    ui.Sign_image_path->setText(graphic._file_path);
     selectItem(m_dataSource->Data_source_type, graphic.data_source_type);
     if (!graphic.batch_list_name.isEmpty()) {
         selectItemWithValue(m_dataSource->Batch_Series, graphic.batch_list_name);
@@ -466,7 +467,10 @@ void SKTWindowController::loadSignature(const SKTGraphic& graphic) {
 
 void SKTWindowController::loadText(const SKTGraphic& graphic) {
     Ui::TextPropertiesPage& ui = *m_textProperties;
-    const QString plain = graphic._Text_contents ? graphic._Text_contents->string() : QString();
+    // The value the drawing shows: the styled text once it exists, else the
+    // plain value a text made by a tool, the wizard or a record fill holds.
+    const QString plain =
+        graphic._Text_contents ? graphic._Text_contents->string() : graphic.Text_Value;
     m_textEditing->Text_value_Edit->setPlainText(plain);
     m_textEditing->Text_value_Edit->selectAll();
 

@@ -8,7 +8,7 @@
 #include "editor/canvas/SKTGraphicView.h"
 
 SKTGraphicView* SKTWindowController::currentCanvas() const {
-    return qobject_cast<SKTGraphicView*>(canvasOfSide(Card_Front_Or_Back == 1 ? 1 : 0));
+    return qobject_cast<SKTGraphicView*>(canvasOfSide(Current_Card_Side()));
 }
 
 void SKTWindowController::selectArrowTool() {
@@ -60,7 +60,8 @@ void SKTWindowController::selectedToolDidChangeHandler() {
     }
     // A panel may have run meanwhile: the object is still the chosen tool's.
     setSelected_Control_Tool(tool);
-    canvas->createGraphicOfClass(
-        cls, nullptr, true, rect,
-        Card_Front_Or_Back == 1 ? QStringLiteral("B") : QStringLiteral("F"), QString(), QString());
+    canvas->createGraphicOfClass(cls, nullptr, true, rect,
+                                 Current_Card_Side_Is_Back() ? QStringLiteral("B")
+                                                             : QStringLiteral("F"),
+                                 QString(), QString());
 }

@@ -9,6 +9,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QImage>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -206,3 +207,35 @@ TEST(ImageBrowserModelTest, UnreadableFilesGiveNoThumbnail) {
 }
 
 } // namespace
+
+TEST_F(ImageBrowserTest, DeleteKeyRemovesTheSelectedItemsFromTheListOnly) {
+    ImageBrowser browser;
+    browser.setItems(m_items.mid(0, 5));
+    QSignalSpy changed(&browser, &ImageBrowser::itemsChanged);
+    browser.selectionModel()->select(browser.model()->index(1, 0), QItemSelectionModel::Select);
+    browser.selectionModel()->select(browser.model()->index(3, 0), QItemSelectionModel::Select);
+    QTest::keyClick(&browser, Qt::Key_Delete);
+    QStringList titles;
+    for (const MyImageObject& item : browser.browserModel()->items()) {
+        titles << item.imageTitle();
+    }
+    EXPECT_EQ(titles, (QStringList{"pic0", "pic2", "pic4"}));
+    EXPECT_EQ(changed.count(), 1);
+    EXPECT_TRUE(QFileInfo::exists(m_items[1].imageRepresentation()));
+    EXPECT_TRUE(QFileInfo::exists(m_items[3].imageRepresentation()));
+    // Nothing selected: nothing goes.
+    browser.selectionModel()->clearSelection();
+    QTest::keyClick(&browser, Qt::Key_Delete);
+    EXPECT_EQ(browser.browserModel()->rowCount(), 3);
+}
+
+TEST_F(ImageBrowserTest, ItemsCanBeDraggedWithinTheBrowser) {
+    ImageBrowser browser;
+    browser.setItems(m_items.mid(0, 2));
+    const QModelIndex item = browser.model()->index(0, 0);
+    EXPECT_TRUE(browser.model()->flags(item).testFlag(Qt::ItemIsDragEnabled));
+    EXPECT_TRUE(browser.model()->flags(QModelIndex()).testFlag(Qt::ItemIsDropEnabled));
+    EXPECT_TRUE(browser.dragEnabled());
+    EXPECT_TRUE(browser.acceptDrops());
+    EXPECT_EQ(browser.model()->supportedDropActions(), Qt::MoveAction);
+}
