@@ -87,6 +87,11 @@ void Print_Wnd::awakeFromNib() {
     setPalette(palette);
     setAutoFillBackground(true);
     m_ui->PrintView->setContent(&m_layout, nullptr);
+    // Return confirms a typed number; it must not press a button as well.
+    for (QPushButton* button : findChildren<QPushButton*>()) {
+        button->setAutoDefault(false);
+        button->setDefault(false);
+    }
 
     // Ranges keep impossible values out: at least one row and column, no
     // negative gaps, sizes or totals.

@@ -15,6 +15,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
@@ -197,6 +198,50 @@ TEST(PrintWindow, ImpossibleValuesCannotBeEntered) {
     });
 }
 
+TEST(PrintWindow, ReturnInAFieldPressesNoButton) {
+    OutputWindowsEnvironment env;
+    Print_Wnd dialog;
+    int pageSetups = 0;
+    openWith(env, dialog, [&](Print_Wnd& d) {
+        env.setRunner([&](QDialog&) { return ++pageSetups, 0; });
+        typeInto(child<QLineEdit>(d, "Row_Text"), QStringLiteral("2"));
+        EXPECT_EQ(d.layout().Print_Row, 2);
+    });
+    EXPECT_EQ(pageSetups, 0);
+}
+
+TEST(PrintWindow, OrientationAndPageSetupReadThePaperAgain) {
+    OutputWindowsEnvironment env;
+    Print_Wnd dialog;
+    dialog.printInfo()->setPageSize(QPageSize(QPageSize::A4));
+    dialog.printInfo()->setPageOrientation(QPageLayout::Portrait);
+    openWith(env, dialog, [&](Print_Wnd& d) {
+        auto* orientation = child<QComboBox>(d, "Orient_ComboBox");
+        EXPECT_EQ(orientation->currentIndex(), 0);
+        orientation->setCurrentIndex(1);
+        emit orientation->activated(1);
+        EXPECT_EQ(d.printInfo()->pageLayout().orientation(), QPageLayout::Landscape);
+        EXPECT_NEAR(d.layout().paperWidth, 842, 0.01);
+        EXPECT_NEAR(d.layout().paperHeight, 595, 0.01);
+        EXPECT_EQ(child<QLabel>(d, "Size_id")->text(), QStringLiteral("297.04 x 209.90"));
+
+        // Page setup cancelled: nothing changes.
+        env.setRunner([](QDialog&) { return 0; });
+        clickButton(child<QPushButton>(d, "pageSetupButton"));
+        EXPECT_NEAR(d.layout().paperWidth, 842, 0.01);
+        // Page setup confirmed with US Letter, portrait.
+        env.setRunner([&d](QDialog&) {
+            d.printInfo()->setPageSize(QPageSize(QPageSize::Letter));
+            d.printInfo()->setPageOrientation(QPageLayout::Portrait);
+            return 1;
+        });
+        clickButton(child<QPushButton>(d, "pageSetupButton"));
+        EXPECT_NEAR(d.layout().paperWidth, 612, 0.01);
+        EXPECT_NEAR(d.layout().paperHeight, 792, 0.01);
+        EXPECT_EQ(orientation->currentIndex(), 0);
+    });
+}
+
 TEST(PrintWindow, CardTooBigAsksAndNoPrintsNothing) {
     testsupport::ScriptedAlerts alerts({0});
     OutputWindowsEnvironment env;
@@ -242,7 +287,10 @@ TEST(PrintWindow, PrintsSheetsIntoAPdfFile) {
         typeInto(child<QLineEdit>(d, "Row_Text"), QStringLiteral("5"));
         typeInto(child<QLineEdit>(d, "Col_Text"), QStringLiteral("2"));
         typeInto(child<QLineEdit>(d, "Total_Text"), QStringLiteral("25"));
+        typeInto(child<QLineEdit>(d, "Copies_Text"), QStringLiteral("3"));
         clickButton(child<QPushButton>(d, "printButton"));
+        // The copies go to the spooled print.
+        EXPECT_EQ(d.printInfo()->copyCount(), 3);
     });
     const auto info = testsupport::runProcess(pdfinfo, {pdf});
     const QString text = QString::fromUtf8(info.out);
