@@ -3,8 +3,11 @@
 // makes the main window controller.
 
 #include "editor/model/SKTDocument.h"
+#include "mainwindow/controller/ControllerOutputHost.h"
 #include "mainwindow/controller/SKTWindowController.h"
-#include "mainwindow/controller/Send_Modeless.h"
+#include "mainwindow/controller/WindowEntries.h"
+#include "output/OutputCommands.h"
+#include "output/Send_Modeless.h"
 #include "widgets/GuiHooks.h"
 #include "widgets/Long_SMS_Dlg.h"
 
@@ -26,9 +29,17 @@ int main(int argc, char** argv) {
     SKTWindowController::installAsDocumentWindowController();
     SKTDocument document;
     document.makeWindowControllers();
-    const auto* controller = static_cast<SKTWindowController*>(document.windowController());
+    auto* controller = static_cast<SKTWindowController*>(document.windowController());
     if (!controller || !controller->isLoaded()) {
         return EXIT_FAILURE;
     }
-    return app.exec();
+
+    // Printing and export reach the controller through its output services.
+    ControllerOutputHost outputHost(*controller);
+    OutputHost::setCurrent(&outputHost);
+    window_entries::print.set(&output::Print_Button);
+    window_entries::exportCards.set(&output::Export_Button);
+    const int code = app.exec();
+    OutputHost::setCurrent(nullptr);
+    return code;
 }

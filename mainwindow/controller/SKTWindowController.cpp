@@ -11,7 +11,7 @@
 #include "editor/render/CardRenderInputs.h"
 #include "mainwindow/controller/ColListModel.h"
 #include "mainwindow/controller/MainWindowFrame.h"
-#include "mainwindow/controller/Send_Modeless.h"
+#include "output/Send_Modeless.h"
 #include "mainwindow/controller/SideCanvases.h"
 #include "platform/Hooks.h"
 #include "ui_AlignmentPage.h"

@@ -1,6 +1,7 @@
 // resource_gen OUTPUT_DIR
 // Draws every resource picture of the program into OUTPUT_DIR, creating the
 // sub-folders it needs. The output is the same on every run.
+#include "AlignmentPictures.h"
 #include "Backgrounds.h"
 #include "Canvas.h"
 #include "Hatches.h"
@@ -24,7 +25,7 @@ int main(int argc, char** argv) {
     PictureList all;
     for (PictureList part :
          {resgen::placeholderPictures(), resgen::hatchPictures(), resgen::backgroundPictures(),
-          resgen::libraryPictures(), resgen::tilePictures()}) {
+          resgen::libraryPictures(), resgen::tilePictures(), resgen::alignmentPictures()}) {
         for (Picture& picture : part) {
             all.push_back(std::move(picture));
         }

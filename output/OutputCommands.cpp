@@ -1,0 +1,99 @@
+#include "output/OutputCommands.h"
+
+#include "core/MessageFunctions.h"
+#include "output/ExportWindow.h"
+#include "output/OutputHost.h"
+#include "output/Print_Wnd.h"
+#include "output/PrinterList.h"
+#include "output/core/CardExport.h"
+#include "ui_ExportWindow.h"
+#include "widgets/GuiHooks.h"
+
+#include <QWidget>
+#include <exception>
+
+namespace output {
+
+void Print_Button() {
+    try {
+        OutputHost* host = OutputHost::current();
+        const BatchState state = host ? host->Check_Series_Or_Excel_Use_or_not() : BatchState();
+        if (state.any() && state.Total_Batch_Excel_Card == 0) {
+            Show_MessageBox(QStringLiteral("List is empty."));
+            return;
+        }
+        if (printerNames().isEmpty()) {
+            Show_MessageBox(QStringLiteral("No printer found."));
+            return;
+        }
+        Print_Wnd::defaultInstance()->Open_Print_Wnd();
+    } catch (const std::exception& e) {
+        Show_NSLog_Message(QString::fromUtf8(e.what()));
+    }
+}
+
+void Export_Button() {
+    OutputHost* host = OutputHost::current();
+    ExportWindow* window = ExportWindow::defaultInstance();
+    Ui::ExportWindow* ui = window->ui();
+    window->resetForExport();
+
+    BatchState state = host ? host->Check_Series_Or_Excel_Use_or_not() : BatchState();
+    ui->Export_with_batch_chk->setEnabled(state.Use_Data_Sheet_Values);
+    ui->Export_with_batch_chk->setChecked(state.Use_Data_Sheet_Values);
+    ui->Export_with_excel_chk->setEnabled(state.Use_Excel_Binding_Values);
+    ui->Export_with_excel_chk->setChecked(state.Use_Excel_Binding_Values);
+
+    const int answer = hooks::runModal(*window);
+    window->hide();
+    if (answer == 0) {
+        return;
+    }
+    if (!ui->Export_with_batch_chk->isChecked()) {
+        state.Use_Data_Sheet_Values = false;
+    }
+    if (!ui->Export_with_excel_chk->isChecked()) {
+        state.Use_Excel_Binding_Values = false;
+    }
+    state.Total_Batch_Excel_Card = host ? host->Get_total_Card_count(state) : 0;
+
+    ExportRequest request;
+    request.side = export_card_side;
+    request.combined =
+        ui->export_combined_image_chk->isChecked() && export_card_side == QLatin1String("BOTH");
+    request.dotsPerInch = window->chosenDotsPerInch();
+    QWidget* mainWindow = host ? host->mainWindow() : nullptr;
+
+    if (!state.any()) {
+        hooks::SavePanelRequest panel;
+        panel.allowedTypes = {window->chosenFormat()};
+        panel.parent = mainWindow;
+        const QString path = hooks::runSavePanel(panel);
+        if (path.isEmpty()) {
+            return;
+        }
+        if (mainWindow) {
+            mainWindow->raise();
+            mainWindow->activateWindow();
+        }
+        if (!host) {
+            return;
+        }
+        auto design = renderDesign(*host);
+        cardexport::Export_Single_File(path, request, *design, true,
+                                       [host] { host->Open_Export_File_Box(); });
+        return;
+    }
+    hooks::OpenPanelRequest panel;
+    panel.chooseFolders = true;
+    panel.parent = mainWindow;
+    const QStringList folders = hooks::runOpenPanel(panel);
+    if (folders.isEmpty()) {
+        return;
+    }
+    if (const BatchExportRunner runner = batchExportRunner.get()) {
+        runner(folders.first(), request, state);
+    }
+}
+
+} // namespace output

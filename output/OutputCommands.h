@@ -1,0 +1,31 @@
+#pragma once
+// The main window's print and export commands. main() puts them into the
+// controller's window entries.
+
+#include "platform/HookSlot.h"
+
+#include <QString>
+#include <functional>
+
+struct BatchState;
+struct ExportRequest;
+
+namespace output {
+
+// File > Print...: with batch data but no record, "List is empty."; without
+// a printer, "No printer found."; otherwise the print dialog.
+void Print_Button();
+
+// File > Export...: the export window, then a save panel and the single
+// export, or (with batch data) an open panel for the folder and the batch
+// run.
+void Export_Button();
+
+// Runs a batch export into a folder with the chosen request and binding
+// state. Empty until the record binding provides the batch walk; the
+// command then stops after the folder is chosen.
+using BatchExportRunner =
+    std::function<void(const QString& folder, const ExportRequest& request, const BatchState&)>;
+inline HookSlot<BatchExportRunner> batchExportRunner;
+
+} // namespace output
