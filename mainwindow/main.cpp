@@ -37,7 +37,7 @@ int main(int argc, char** argv) {
     // Printing and export reach the controller through its output services.
     ControllerOutputHost outputHost(*controller);
     OutputHost::setCurrent(&outputHost);
-    window_entries::print.set(&output::Print_Button);
+    window_entries::print.set(&output::Open_Print_Wnd);
     window_entries::exportCards.set(&output::Export_Button);
     const int code = app.exec();
     OutputHost::setCurrent(nullptr);

@@ -14,18 +14,8 @@
 
 namespace output {
 
-void Print_Button() {
+void Open_Print_Wnd() {
     try {
-        OutputHost* host = OutputHost::current();
-        const BatchState state = host ? host->Check_Series_Or_Excel_Use_or_not() : BatchState();
-        if (state.any() && state.Total_Batch_Excel_Card == 0) {
-            Show_MessageBox(QStringLiteral("List is empty."));
-            return;
-        }
-        if (printerNames().isEmpty()) {
-            Show_MessageBox(QStringLiteral("No printer found."));
-            return;
-        }
         Print_Wnd::defaultInstance()->Open_Print_Wnd();
     } catch (const std::exception& e) {
         Show_NSLog_Message(QString::fromUtf8(e.what()));

@@ -1,6 +1,7 @@
 #pragma once
-// The main window's print and export commands. main() puts them into the
-// controller's window entries.
+// The main window's export command and the print dialog's opening. main()
+// puts them into the controller's window entries; the main window checks the
+// records and the printers before it opens the print dialog.
 
 #include "platform/HookSlot.h"
 
@@ -12,9 +13,8 @@ struct ExportRequest;
 
 namespace output {
 
-// File > Print...: with batch data but no record, "List is empty."; without
-// a printer, "No printer found."; otherwise the print dialog.
-void Print_Button();
+// The print dialog, run modally.
+void Open_Print_Wnd();
 
 // File > Export...: the export window, then a save panel and the single
 // export, or (with batch data) an open panel for the folder and the batch

@@ -8,8 +8,8 @@
 #include "core/MessageFunctions.h"
 #include "core/globals.h"
 #include "editor/render/CardRenderInputs.h"
-#include "mainwindow/controller/AvailablePrinters.h"
 #include "mainwindow/controller/WindowEntries.h"
+#include "output/PrinterList.h"
 #include "platform/Hooks.h"
 #include "ui_CardBackgroundPage.h"
 #include "ui_DrawWindow.h"
@@ -98,7 +98,7 @@ void SKTWindowController::Print_Button() {
 
 void SKTWindowController::Print_method() {
     try {
-        if (printers::availablePrinterNames().isEmpty()) {
+        if (output::printerNames().isEmpty()) {
             Show_MessageBox(QStringLiteral("No printer found."));
             return;
         }

@@ -10,8 +10,8 @@
 #include "editor/model/Shape_Control.h"
 #include "editor/view/Grid_Wizard.h"
 #include "editor/view/SKTGrid.h"
-#include "mainwindow/controller/AvailablePrinters.h"
 #include "mainwindow/controller/WindowEntries.h"
+#include "output/PrinterList.h"
 #include "widgets/GuiHooks.h"
 
 #include <QAction>
@@ -74,7 +74,7 @@ protected:
         hooks::setModalRunner({});
         hooks::setOpenPanel({});
         hooks::setColorPanel({});
-        printers::setPrinterLister({});
+        output::printerLister.set({});
         Card_Front_Or_Back = 0;
         Library_Selected_Image.clear();
     }
@@ -577,7 +577,7 @@ TEST_F(CommandTest, PrintChecksTheListAndThePrinters) {
     int printed = 0;
     we::print.set([&printed] { ++printed; });
     QStringList printerNames;
-    printers::setPrinterLister([&printerNames] { return printerNames; });
+    output::printerLister.set([&printerNames] { return printerNames; });
 
     Use_Data_Sheet_Values = true;
     Total_Batch_Excel_Card = 0;
