@@ -2,9 +2,11 @@
 // reaches through their handles, then one untitled card document, which
 // makes the main window controller.
 
+#include "barcodes/designer/Barcode_Gen.h"
 #include "editor/model/SKTDocument.h"
 #include "mainwindow/controller/SKTWindowController.h"
 #include "mainwindow/controller/Send_Modeless.h"
+#include "mainwindow/controller/WindowEntries.h"
 #include "widgets/GuiHooks.h"
 #include "widgets/Long_SMS_Dlg.h"
 
@@ -22,6 +24,14 @@ int main(int argc, char** argv) {
 
     Long_SMS_Dlg::defaultInstance();
     Send_Modeless::defaultInstance();
+    // The barcode designer: made once (it publishes Barcode_Gen_Var before
+    // any batch runs) and hidden until opened.
+    Barcode_Gen::defaultInstance();
+    window_entries::barcodeDesigner.set([](const std::shared_ptr<SKTGraphic>& graphic) {
+        if (Barcode_Gen* designer = Barcode_Gen::defaultInstance()) {
+            designer->Open_Wnd(graphic);
+        }
+    });
 
     SKTWindowController::installAsDocumentWindowController();
     SKTDocument document;
