@@ -244,8 +244,7 @@ TEST(DesignerBatch, BadValuesGiveNoPictureNeverThePreviousOne) {
         auto object = barcodeObject(QString::fromLatin1(c.title), QStringLiteral("0123"));
         BarcodeDesigner designer;
         designer.Set_Barcode_Prop_To_Control(object);
-        ASSERT_FALSE(
-            designer.Get_Image_From_Val(QStringLiteral("0123"), QString(), QString()).isNull());
+        ASSERT_FALSE(designer.Get_Image_From_Val(c.good, QString(), QString()).isNull());
         EXPECT_TRUE(designer.Get_Image_From_Val(c.value, QString(), QString()).isNull());
         EXPECT_FALSE(designer.testBarcode_EXP);
     }
