@@ -153,9 +153,11 @@ void Barcode_Gen::loadControls() {
     ui.Data_source_type->setCurrentIndex(s.data_source_type);
     setPair(ui.HeightText, ui.HeightStepper, s.linear_height_val);
     setPair(ui.widthText, ui.widthStepper, s.linear_width_val);
-    // The QR size's floor follows the version.
-    Check_And_Set_QR_size_Acc_Version(s.qr_version_index);
+    // The QR size's floor follows the version (the stored size first, so
+    // the floor rule sees it).
+    ui.HeightStepper_2D->setMinimum(21);
     setPair(ui.HeightText_2D, ui.HeightStepper_2D, s.qr_size_val);
+    Check_And_Set_QR_size_Acc_Version(s.qr_version_index);
     ui.qr_version_ComboBox->setCurrentIndex(s.qr_version_index);
     ui.qr_ec_lvl_ComboBox->setCurrentIndex(s.qr_ec_index);
     setPair(ui.pdf_HeightText_2D, ui.pdf_HeightStepper_2D, s.pdf_hgt_val);
