@@ -114,6 +114,8 @@ void Barcode_Gen::awakeFromNib() {
     dpi_tab_item = ui.sett_tab->widget(3);
     ui.sett_tab->removeTab(3);
 
+    // The preview picture is the scroll view's document.
+    ui.image_scroll->setWidget(ui.barcodeImage);
     ui.barcodeImage->setAlignment(Qt::AlignCenter);
     ui.barcode_error_label->hide();
 
@@ -255,6 +257,7 @@ void Barcode_Gen::Set_Blank_Image() {
     m_image2d = CardPicture();
     m_preview = CardPicture();
     m_ui->barcodeImage->clear();
+    m_ui->barcodeImage->setMinimumSize(0, 0);
     m_ui->barcode_error_label->show();
 }
 
@@ -313,12 +316,12 @@ void Barcode_Gen::Set_Barcode_On_Panel(const CardPicture& picture) {
     const qreal ratio = devicePixelRatioF();
     QPixmap pixmap = QPixmap::fromImage(picture.toImage(ratio));
     pixmap.setDevicePixelRatio(ratio);
+    // Shown at its own size, never scaled; the scroll view scrolls a picture
+    // larger than its area.
     QLabel* view = m_ui->barcodeImage;
-    const QSize area = m_ui->image_scroll->viewport()->size();
     const QSizeF size = picture.size();
+    view->setMinimumSize(int(std::ceil(size.width())), int(std::ceil(size.height())));
     view->setPixmap(pixmap);
-    view->resize(std::max(area.width(), int(std::ceil(size.width()))),
-                 std::max(area.height(), int(std::ceil(size.height()))));
 }
 
 void Barcode_Gen::setResolutionTabShown(bool shown) {
