@@ -56,10 +56,6 @@ Barcode_Gen::~Barcode_Gen() {
     if (Barcode_Gen_Var == this) {
         Barcode_Gen_Var = nullptr;
     }
-    // The resolution tab is ours while it is out of the tab view.
-    if (dpi_tab_item && m_ui->sett_tab->indexOf(dpi_tab_item) < 0) {
-        delete dpi_tab_item.data();
-    }
 }
 
 void Barcode_Gen::awakeFromNib() {
@@ -109,7 +105,8 @@ void Barcode_Gen::awakeFromNib() {
     ui.bar_orient_combo->setCurrentIndex(0);
     ui.qr_enc_mode_ComboBox->setCurrentIndex(0);
 
-    // The resolution tab shows only for 2D symbologies: taken out at start.
+    // The resolution tab shows only for 2D symbologies: taken out at start
+    // (the tab view's page stack keeps owning it).
     m_dpiTabTitle = ui.sett_tab->tabText(3);
     dpi_tab_item = ui.sett_tab->widget(3);
     ui.sett_tab->removeTab(3);

@@ -119,6 +119,28 @@ TEST_F(DesignerDataSourceTest, ViewSeriesWithoutASeriesAsksForOne) {
     EXPECT_EQ(alerts.texts().first().trimmed(), QStringLiteral("Please select the series."));
 }
 
+QStringList g_logged;
+
+void recordLog(QtMsgType, const QMessageLogContext&, const QString& text) {
+    g_logged << text;
+}
+
+TEST_F(DesignerDataSourceTest, ViewSeriesNamesTheChosenSeries) {
+    ASSERT_TRUE(Write_Series_File(QStringLiteral("Guests"), {QStringLiteral("Ann")}));
+    auto object = barcodeObject(QStringLiteral("Code 39"), QStringLiteral("A1"));
+    load(object);
+    choose(ui().Data_source_type, QStringLiteral("Series"));
+    choose(ui().Batch_Series, QStringLiteral("Guests"));
+    testsupport::ScriptedAlerts alerts;
+    g_logged.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(recordLog);
+    ui().view_series_btn->click();
+    qInstallMessageHandler(previous);
+    EXPECT_TRUE(alerts.texts().isEmpty());
+    ASSERT_EQ(g_logged.size(), 1);
+    EXPECT_TRUE(g_logged.first().contains(QStringLiteral("Guests")));
+}
+
 // A main window registered as the services: the designer asks it.
 class FakeServices : public MainWindowServices {
 public:
