@@ -49,3 +49,20 @@ bool ImportedTable::Set_Value(int record, const QString& identifier, const QStri
     m_rows[record].insert(identifier, text);
     return true;
 }
+
+QStringList ImportedTable::allColumnTitles() const {
+    return QStringList{rowNumberTitle} + columnTitles();
+}
+
+ImportedTable& Imported_Table() {
+    static ImportedTable table;
+    return table;
+}
+
+QStringList Excel_Col_Names() {
+    return Imported_Table().allColumnTitles();
+}
+
+QString Get_First_Value_Of_Excel_Binding(int column) {
+    return Imported_Table().Value_At(0, column);
+}

@@ -20,6 +20,9 @@ public:
     using Row = QMap<QString, QString>;
 
     static inline const QString rowNumberKey = QStringLiteral("Extension");
+    // Title of the row-number column, wherever the table's columns are
+    // listed or stored.
+    static inline const QString rowNumberTitle = QStringLiteral("Row No.");
     // "Column%d" with k.
     static QString Column_Identifier(int k);
 
@@ -49,7 +52,24 @@ public:
     // Stores an edited cell; a row outside the table changes nothing.
     bool Set_Value(int record, const QString& identifier, const QString& text);
 
+    // Titles of every table column in table order: the row-number column
+    // first, then the chosen columns.
+    QStringList allColumnTitles() const;
+
 private:
     QList<Row> m_rows;
     QList<ImportedTableColumn> m_columns;
 };
+
+// The one imported table of the process (empty until a spreadsheet is
+// imported). Filled and read on the GUI thread; batch runs read it while no
+// import runs.
+ImportedTable& Imported_Table();
+
+// The title of every table column of the imported table, row-number column
+// first: the items of a spreadsheet-column list.
+QStringList Excel_Col_Names();
+
+// Row 0 of the imported table under the row-number key for column 0 and the
+// k-th chosen column for k >= 1; "" when there is no row 0 or no such column.
+QString Get_First_Value_Of_Excel_Binding(int column);

@@ -2,6 +2,7 @@
 // reaches through their handles, then one untitled card document, which
 // makes the main window controller.
 
+#include "barcodes/designer/Barcode_Gen.h"
 #include "editor/model/SKTDocument.h"
 #include "mainwindow/controller/ControllerOutputHost.h"
 #include "mainwindow/controller/SKTWindowController.h"
@@ -25,6 +26,17 @@ int main(int argc, char** argv) {
 
     Long_SMS_Dlg::defaultInstance();
     Send_Modeless::defaultInstance();
+    // The barcode designer: made once (it publishes Barcode_Gen_Var before
+    // any batch runs) and hidden until opened.
+    Barcode_Gen::defaultInstance();
+    window_entries::barcodeDesigner.set([](const std::shared_ptr<SKTGraphic>& graphic) {
+        if (Barcode_Gen* designer = Barcode_Gen::defaultInstance()) {
+            designer->Open_Wnd(graphic);
+        }
+    });
+
+    window_entries::print.set(&output::Open_Print_Wnd);
+    window_entries::exportCards.set(&output::Export_Button);
 
     SKTWindowController::installAsDocumentWindowController();
     SKTDocument document;
@@ -37,8 +49,6 @@ int main(int argc, char** argv) {
     // Printing and export reach the controller through its output services.
     ControllerOutputHost outputHost(*controller);
     OutputHost::setCurrent(&outputHost);
-    window_entries::print.set(&output::Open_Print_Wnd);
-    window_entries::exportCards.set(&output::Export_Button);
     const int code = app.exec();
     OutputHost::setCurrent(nullptr);
     return code;

@@ -72,6 +72,9 @@ SKTWindowController::~SKTWindowController() {
     if (SKTCanvasHost::current() == this) {
         SKTCanvasHost::setCurrent(nullptr);
     }
+    if (MainWindowServices::current() == this) {
+        MainWindowServices::setCurrent(nullptr);
+    }
     if (SKTWindowControllerInterface::current() == this) {
         SKTWindowControllerInterface::setCurrent(nullptr);
     }
@@ -106,6 +109,7 @@ void SKTWindowController::init() {
     Main_App_wnd = defaultInstance();
     SKTWindowControllerInterface::setCurrent(this);
     SKTCanvasHost::setCurrent(this);
+    MainWindowServices::setCurrent(this);
 
     Text_font = QFont(Text_Ctrl_Font);
     Text_font.setPointSizeF(14.0);

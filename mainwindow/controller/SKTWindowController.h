@@ -12,6 +12,7 @@
 #include "editor/model/SKTWindowControllerInterface.h"
 #include "mainwindow/controller/User_Profile_Class.h"
 #include "platform/CardPicture.h"
+#include "widgets/MainWindowServices.h"
 #include "widgets/MyImageObject.h"
 
 #include <QColor>
@@ -78,7 +79,8 @@ inline SKTWindowController* app_DefaultInstance = nullptr;
 
 class SKTWindowController : public QObject,
                             public SKTWindowControllerInterface,
-                            public SKTCanvasHost {
+                            public SKTCanvasHost,
+                            public MainWindowServices {
     Q_OBJECT
 
 public:
@@ -150,6 +152,12 @@ public:
     CardPicture barcode_sample_img() const override { return m_barcodeSample; }
     CardPicture sign_sample_img() const override { return m_signSample; }
     CardPicture fp_sample_img() const override { return m_fingerprintSample; }
+
+    // ---- MainWindowServices (Refresh_Canvas above serves both) ----
+    void Fill_Data_Set_File_Name_In_Combo(QComboBox& combo) override;
+    void Fill_Excel_Col_Name_In_Combo(QComboBox& combo) override;
+    QString Get_First_Value_Of_Dataset(const QString& name) override;
+    QString Get_First_Value_Of_Excel_Binding(int column) override;
 
     // ---- Sides and canvases ----
     void Select_front_side();
