@@ -330,12 +330,8 @@ void Barcode_Gen::setResolutionTabShown(bool shown) {
     }
 }
 
-void Barcode_Gen::Liner_Barcode_Opt_Select() {
+void Barcode_Gen::setLinearControlsShown(bool shown) {
     Ui::Barcode_Gen& ui = *m_ui;
-    settings.liner_or_2D_font = 0;
-    ui.dataText->setEnabled(true);
-    ui.dataText->show();
-    ui.dataText_2D->hide();
     for (QWidget* widget :
          {static_cast<QWidget*>(ui.showinTopCheckbox), static_cast<QWidget*>(ui.captionCheckbox),
           static_cast<QWidget*>(ui.val_mar_Text), static_cast<QWidget*>(ui.val_mar_Stepper),
@@ -345,8 +341,17 @@ void Barcode_Gen::Liner_Barcode_Opt_Select() {
           static_cast<QWidget*>(ui.bar_back_clr), static_cast<QWidget*>(ui.bar_back_clr_lbl),
           static_cast<QWidget*>(ui.bar_val_clr), static_cast<QWidget*>(ui.bar_val_clr_lbl),
           static_cast<QWidget*>(ui.linear_sett_box)}) {
-        widget->show();
+        widget->setVisible(shown);
     }
+}
+
+void Barcode_Gen::Liner_Barcode_Opt_Select() {
+    Ui::Barcode_Gen& ui = *m_ui;
+    settings.liner_or_2D_font = 0;
+    ui.dataText->setEnabled(true);
+    ui.dataText->show();
+    ui.dataText_2D->hide();
+    setLinearControlsShown(true);
     ui.two_d_sett_box->hide();
     ui.pdf_2d_sett_box->hide();
     ui.dm_2d_sett_box->hide();
@@ -360,17 +365,7 @@ void Barcode_Gen::two_d_barcode_Opt_Select() {
     ui.dataText->setEnabled(false);
     ui.dataText->hide();
     ui.dataText_2D->show();
-    for (QWidget* widget :
-         {static_cast<QWidget*>(ui.showinTopCheckbox), static_cast<QWidget*>(ui.captionCheckbox),
-          static_cast<QWidget*>(ui.val_mar_Text), static_cast<QWidget*>(ui.val_mar_Stepper),
-          static_cast<QWidget*>(ui.val_mar_lbl), static_cast<QWidget*>(ui.value_font_lbl),
-          static_cast<QWidget*>(ui.value_font_btn), static_cast<QWidget*>(ui.value_font_value),
-          static_cast<QWidget*>(ui.barcode_clr), static_cast<QWidget*>(ui.bar_clr_lbl),
-          static_cast<QWidget*>(ui.bar_back_clr), static_cast<QWidget*>(ui.bar_back_clr_lbl),
-          static_cast<QWidget*>(ui.bar_val_clr), static_cast<QWidget*>(ui.bar_val_clr_lbl),
-          static_cast<QWidget*>(ui.linear_sett_box)}) {
-        widget->hide();
-    }
+    setLinearControlsShown(false);
     setResolutionTabShown(true);
     const QString title = settings.symbologyTitle();
     ui.two_d_sett_box->setVisible(title == QLatin1String("QR Code"));

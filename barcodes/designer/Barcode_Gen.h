@@ -131,6 +131,8 @@ private:
     void resolutionChosen();
     void openHelp(const QString& title, const QString& text);
     void chooseFont(QFont& font, QWidget* label);
+    // The controls only linear symbologies have: value text, fonts, colours.
+    void setLinearControlsShown(bool shown);
     void setResolutionTabShown(bool shown);
 
     std::unique_ptr<Ui::Barcode_Gen> m_ui;
