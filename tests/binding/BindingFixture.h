@@ -4,6 +4,7 @@
 
 #include "../mainwindow/mainwindow_controller_fixture.h"
 #include "core/BatchState.h"
+#include "dataseries/BatchTable.h"
 #include "dataseries/ImportedTable.h"
 #include "dataseries/SeriesFiles.h"
 #include "editor/model/SKTBarcode.h"
