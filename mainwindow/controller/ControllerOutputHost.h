@@ -1,7 +1,7 @@
 #pragma once
 // The main window controller's services for the print and export windows:
-// its window, the two object lists, and the record binding state (a design
-// without bound objects until the record binding arrives).
+// its window, the two object lists, the record binding state and the batch
+// card source over BatchRun.
 
 #include "output/OutputHost.h"
 

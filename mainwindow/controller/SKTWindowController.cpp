@@ -2,6 +2,9 @@
 
 #include "mainwindow/controller/SKTWindowController.h"
 
+#include "barcodes/designer/core/BarcodeDesigner.h"
+#include "dataseries/BatchTable.h"
+
 #include "editor/model/PicturePlaceholders.h"
 
 #include "core/FileFunctions.h"
@@ -11,8 +14,8 @@
 #include "editor/render/CardRenderInputs.h"
 #include "mainwindow/controller/ColListModel.h"
 #include "mainwindow/controller/MainWindowFrame.h"
-#include "output/Send_Modeless.h"
 #include "mainwindow/controller/SideCanvases.h"
+#include "output/Send_Modeless.h"
 #include "platform/Hooks.h"
 #include "ui_AlignmentPage.h"
 #include "ui_BarcodePage.h"
@@ -153,7 +156,8 @@ void SKTWindowController::awakeFromNib() {
     m_window->setGeometry(100, 0, 1000, 800);
 
     send_modls_wnd = Send_Modeless::defaultInstance();
-    m_dataTableContent.clear();
+    m_batchTable = std::make_shared<BatchTable>();
+    m_batchDesigner = std::make_shared<BarcodeDesigner>();
 
     // The resource folder is settled before anything reads from it (the
     // e-mail settings live there too).

@@ -212,8 +212,6 @@ public:
     void setListData(const QList<QVariantMap>& rows);
     ColListModel* ColListData() const { return m_colList; }
     QTableView* ColList() const;
-    QVariantList data_table_content() const { return m_dataTableContent; }
-    void setData_table_content(const QVariantList& content) { m_dataTableContent = content; }
     void Main_Thread_Messgae(const QString& text);
     int Main_Thread_Messgae_Yes_No(const QString& text);
 
@@ -344,8 +342,8 @@ public:
     // Answers false when the window stays open.
     bool Exit_App();
     // Recomputes the batch state (Use_Data_Sheet_Values,
-    // Use_Excel_Binding_Values, Total_Batch_Excel_Card). Until record
-    // binding is built the state is left as it stands.
+    // Use_Excel_Binding_Values, Total_Batch_Excel_Card): see the record
+    // binding block below.
     void Check_Series_Or_Excel_Use_or_not();
 
     // Enables the menu items and buttons of the filled window entries and
@@ -378,6 +376,60 @@ private:
     QPointer<QWidget> m_gridWizard;
     bool m_loadingGridControls = false;
 
+    // ==== Record binding and batch walk (SKTWindowControllerBatch*.cpp) ====
+public:
+    // Series in listing order; empty when the data folder is missing.
+    QStringList Get_datasheet_File_Name_Array() const;
+    // True when the series' file exists and an eligible object of the front
+    // (or, with two sides, the back) is bound to it.
+    bool Check_Batch_File_In_Use_Validation(const QString& name) const;
+
+    // The binding state of a run, all on the GUI thread (a call from another
+    // thread is made there, waiting). Errors of the checks are shown.
+    void Check_Data_Sheet_Value_Use_or_Not();
+    void Check_Excel_Binding_Value_Use_or_Not();
+    bool Check_Front_Side_Dataset_Is_Used() const;
+    bool Check_Back_Side_Dataset_Is_Used() const;
+    bool Check_Front_Side_Excel_Binding_Is_Used() const;
+    bool Check_Back_Side_Excel_Binding_Is_Used() const;
+    // Lists every series unloaded, then loads the series bound on the
+    // front (and on the back with two sides).
+    void Create_Dataset_binding_table();
+    // Loads a series into its slot: the slot is the series' position in
+    // the listing, found by name; the stored index chooses nothing.
+    void Add_dataset_col_in_binding_table(const QString& name, int dataset_index);
+    void Calculate_data_table_rows();
+    void Calculate_Excel_table_rows();
+    void Get_total_Card_count();
+    // Series value of a record in a slot, or "" (untrimmed).
+    QString Get_sel_row_col_value_of_dataset(int row, int col) const;
+    // Imported-table value of a record in a column, or "".
+    QString Get_sel_row_col_value_of_Excel(int row, int col) const;
+    // Writes a record's values into Graphics_array_Batch (GUI thread).
+    void Assign_Batch_Values_To_Control(int record);
+    // Fills one side ("F" front, anything else back) with a record and
+    // answers it rendered; none on failure (logged). Sets
+    // Card_Value_In_Process and Card_Front_Or_Back. GUI thread.
+    CardPicture Set_data_table_value_to_card(int record, const QString& card_side, bool print_box);
+    // Fills one side with a record without rendering it. GUI thread.
+    void Fill_Batch_Side(int record, const QString& card_side);
+    // Record 0 back into the design (the back too with two sides, then the
+    // front), Card_Value_In_Process cleared, both canvases redrawn.
+    void Select_first_row_value_for_design(bool print_box);
+    const class BatchTable& batchTable() const { return *m_batchTable; }
+    // The object list of the side being filled (the side's own objects).
+    SKTGraphicList Graphics_array_Batch;
+
+    // Runs `work` on the controller's thread: directly there, else through a
+    // blocking queued call. Exceptions are logged and stay on that thread.
+    void runOnGuiThread(const std::function<void()>& work);
+
+private:
+    bool sideUses(const SKTGraphicList& graphics, int dataSourceType) const;
+    void showBatchError(const std::exception& e) const;
+    std::shared_ptr<class BatchTable> m_batchTable;
+    std::shared_ptr<class BarcodeDesigner> m_batchDesigner;
+    // ==== end of record binding ====
 public:
     // ==== end of the commands ====
 
@@ -554,7 +606,6 @@ private:
     int m_selectedTool = 0;
     int m_shownSide = 0;
     QSizeF m_canvasSize;
-    QVariantList m_dataTableContent;
     bool m_loaded = false;
     // The text colour the inspector shows last (read from any thread, so
     // kept here rather than read from the colour well).

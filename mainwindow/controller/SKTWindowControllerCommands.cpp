@@ -69,11 +69,6 @@ void SKTWindowController::Create_Series_Button() {
 
 // ---- Output ----
 
-void SKTWindowController::Check_Series_Or_Excel_Use_or_not() {
-    // Record binding recomputes the batch state here; until it is built the
-    // state stays as it stands (no series or spreadsheet in use at start).
-}
-
 void SKTWindowController::Export_Button() {
     callEntry(window_entries::exportCards);
 }
