@@ -63,7 +63,8 @@ design_file::DesignContent makeDesign(int objects, const QString& picturePath) {
         design_file::TableRow row;
         row.insert(QStringLiteral("Extension"), QString::number(r + 1));
         for (int c = 1; c <= 5; ++c) {
-            row.insert(QStringLiteral("Column%1").arg(c), QStringLiteral("cell %1-%2").arg(r).arg(c));
+            row.insert(QStringLiteral("Column%1").arg(c),
+                       QStringLiteral("cell %1-%2").arg(r).arg(c));
         }
         content.rows.append(row);
     }

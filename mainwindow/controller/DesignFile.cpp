@@ -30,8 +30,8 @@ Plist flag(bool value) {
 }
 
 Plist colour(const QColor& value) {
-    return Plist::data(KeyedArchiver::archivedRootValue(value.isValid() ? QVariant(value)
-                                                                        : QVariant()));
+    return Plist::data(
+        KeyedArchiver::archivedRootValue(value.isValid() ? QVariant(value) : QVariant()));
 }
 
 void appendRecord(Plist& array, const Card_Property& record) {
@@ -62,7 +62,7 @@ void appendRecord(Plist& array, const Card_Property& record) {
     array.append(Plist::string(QString::number(record.Card_Cat_index())));
     array.append(text(record.Card_Create_Mode()));
     array.append(text(record.Card_fill_style() == QLatin1String("I") ? record.Card_BG_Image_Path()
-                                                                      : QString()));
+                                                                     : QString()));
     array.append(text(record.Card_BG_Image_Layout()));
     array.append(colour(record.Card_Content_clr()));
     array.append(Plist::data(KeyedArchiver::archivedRootValue(record.Card_Content_font())));
@@ -82,7 +82,8 @@ struct Defect : std::runtime_error {
 };
 
 [[noreturn]] void defect(int index, const char* what) {
-    throw Defect(QStringLiteral("element %1: %2").arg(index).arg(QLatin1String(what)).toStdString());
+    throw Defect(
+        QStringLiteral("element %1: %2").arg(index).arg(QLatin1String(what)).toStdString());
 }
 
 class Walker {

@@ -39,8 +39,8 @@ QString Export_Template::userTemplateFolder() {
 
 QString Export_Template::cleanedTemplateName(const QString& typed) {
     const QString name = Remove_Reserve_Char_In_File_Name(Trim_Str(typed));
-    if (name.contains(QLatin1Char('/')) || name.contains(QChar(0)) ||
-        name == QLatin1String(".") || name == QLatin1String("..")) {
+    if (name.contains(QLatin1Char('/')) || name.contains(QChar(0)) || name == QLatin1String(".") ||
+        name == QLatin1String("..")) {
         return QString();
     }
     return name;
@@ -53,9 +53,8 @@ void Export_Template::OKPressed() {
         return;
     }
     const QString passed = Trim_Str(m_ui->template_passed->text());
-    const bool exists =
-        QFileInfo::exists(QDir(userTemplateFolder()).filePath(name + QStringLiteral(".") +
-                                                              design_file_EXT));
+    const bool exists = QFileInfo::exists(
+        QDir(userTemplateFolder()).filePath(name + QStringLiteral(".") + design_file_EXT));
     if (passed.isEmpty()) {
         if (exists && Show_YES_NO_MessageBox(QStringLiteral(
                           "Template with this name already exists, Do you want to replace the "

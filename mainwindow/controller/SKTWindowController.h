@@ -423,7 +423,6 @@ private:
     // ==== end of design files ====
 
 public:
-
     // ---- Records ----
     Card_Property Front_card_Prop;
     Card_Property Back_card_Prop;
