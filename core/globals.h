@@ -51,3 +51,14 @@ inline QString Export_File_Message;
 
 // Stop flag of long runs (export, e-mail).
 inline std::atomic<int> Stop_SMS_Sending_Now{0};
+
+// ---- Design files ----
+// Full path of the current design file; "" while the design has none.
+inline QString Project_File_Name;
+// Extension of design files.
+inline const QString design_file_EXT = QStringLiteral("dcard");
+// A spreadsheet binding is in use, and the bound spreadsheet's path.
+inline std::atomic<int> Excel_Binding_Use{0};
+inline QString Excel_Source_Path;
+// The cleaned name chosen in the template-name dialog.
+inline QString export_template_name;

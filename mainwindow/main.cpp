@@ -46,6 +46,9 @@ int main(int argc, char** argv) {
         return EXIT_FAILURE;
     }
 
+    // New, Open, Save, Save As, Save as Template and Exit's save.
+    controller->Install_Design_File_Entries();
+
     // Printing and export reach the controller through its output services.
     ControllerOutputHost outputHost(*controller);
     OutputHost::setCurrent(&outputHost);

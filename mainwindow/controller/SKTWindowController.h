@@ -11,6 +11,7 @@
 #include "editor/model/SKTGraphic.h"
 #include "editor/model/SKTWindowControllerInterface.h"
 #include "mainwindow/controller/User_Profile_Class.h"
+#include "mainwindow/controller/WindowEntries.h"
 #include "platform/CardPicture.h"
 #include "widgets/MainWindowServices.h"
 #include "widgets/MyImageObject.h"
@@ -42,6 +43,10 @@ class QComboBox;
 class QFontDialog;
 class SKTGraphicView;
 class MainWindowFrame;
+class Export_Template;
+namespace design_file {
+struct DesignContent;
+}
 
 class QLabel;
 class QStackedWidget;
@@ -432,7 +437,44 @@ private:
     // ==== end of record binding ====
 public:
     // ==== end of the commands ====
+    // ==== Design files and user templates ====
+public:
+    // Resets every design value: records, content font and colour, both
+    // object lists, undo history, file name and title.
+    void New_Project_Setting_Reset();
+    // Writes the design file (a save panel when there is no file name or
+    // `saveAs`); with `show_msg` the outcome is shown.
+    window_entries::SaveResult Save_project_file(bool saveAs, char show_msg);
+    // Reads a whole design file and, only when it is sound, replaces the
+    // design with it. Mode "L" makes it the design's file. 1 when loaded.
+    int Read_and_load_design_Log(const QString& path, const QString& log_or_template);
+    // The open panel, then the reader in mode "L"; 1 when a design opened.
+    int Open_Log_File();
+    // "App ( file )" while the design's file exists, else the bare name.
+    void Set_Log_Name_In_Title();
+    // The values the writer stores for the current design.
+    design_file::DesignContent Current_Design_Content();
+    // The commands behind the File entries.
+    void New_Design_Command();
+    void Open_Design_Command();
+    void Save_As_Template_Command();
+    // Writes name.dcard and name.png into the user template folder; both or
+    // neither replace an existing pair. False (nothing changed) on failure.
+    bool Write_Template_Files(const QString& name);
+    // The front side above the back side, 72 dpi.
+    QImage Template_Preview();
+    // Fills the design-file entries of WindowEntries.h with this
+    // controller's commands.
+    void Install_Design_File_Entries();
+    Export_Template* exportTemplateWindow();
 
+private:
+    void Apply_Design_Content(design_file::DesignContent& content, const QString& path,
+                              const QString& mode);
+    QPointer<Export_Template> m_exportTemplate; // a child of the window
+    // ==== end of design files ====
+
+public:
     // ---- Records ----
     Card_Property Front_card_Prop;
     Card_Property Back_card_Prop;

@@ -1,5 +1,5 @@
 // What start-up asks of subsystems that come later: e-mail settings, share
-// links, contact fields, the new project and the start window. Each keeps
+// links, contact fields and the start window. Each keeps
 // the signature its subsystem will fill in.
 
 #include "mainwindow/controller/SKTWindowController.h"
@@ -52,26 +52,6 @@ int SKTWindowController::Open_User_Profile_Window(int mode, const QString& side)
 void SKTWindowController::Fill_User_profile_info_front_side() {}
 
 void SKTWindowController::Fill_User_profile_info_back_side() {}
-
-void SKTWindowController::New_Project() {
-    Check_Path_And_Create_Files();
-    m_document.Clear_All_Undo_Redo();
-    Front_user_profile.Reset_All_Values();
-    Back_user_profile.Reset_All_Values();
-    Front_card_Prop = Card_Property();
-    Back_card_Prop = Card_Property();
-    Publish_Page_Records();
-    last_ctrl_X = 10;
-    last_ctrl_Y = 10;
-    QList<int> back;
-    for (int i = 0; i < m_document.graphics_back().size(); ++i) {
-        back.append(i);
-    }
-    if (!back.isEmpty()) {
-        m_document.removeGraphicsInList(SKTDocumentGraphicsKey_back, back);
-    }
-    Open_Start_Window();
-}
 
 void SKTWindowController::Open_Start_Window() {
     // Until the invitation wizard is built: a new 120 x 120 mm design,

@@ -1,0 +1,545 @@
+// The project life cycle: a new project, saving the design into a design
+// file, opening one again, the File commands, and saving the design as a
+// user template with its preview.
+
+#include "mainwindow/controller/SKTWindowController.h"
+
+#include "core/FileFunctions.h"
+#include "core/MessageFunctions.h"
+#include "core/StringFunctions.h"
+#include "core/globals.h"
+#include "dataseries/ImportedTable.h"
+#include "editor/canvas/SKTGraphicView.h"
+#include "editor/model/SKTDocument.h"
+#include "editor/render/CombinedCardImage.h"
+#include "editor/render/SKTRenderingView.h"
+#include "editor/view/SKTGrid.h"
+#include "mainwindow/controller/DesignFile.h"
+#include "mainwindow/controller/Export_Template.h"
+#include "mainwindow/controller/MainWindowFrame.h"
+#include "output/core/CardExport.h"
+#include "ui_CardBackgroundPage.h"
+#include "ui_CardSettingPage.h"
+#include "widgets/ColorWell.h"
+#include "widgets/GuiHooks.h"
+#include "widgets/RadioMatrix.h"
+
+#include <QBuffer>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSaveFile>
+#include <exception>
+
+using window_entries::SaveResult;
+
+namespace {
+
+const QString kCorrupt = QStringLiteral("File is corrupt and cannot be opened.");
+const QString kSaved = QStringLiteral("Invitation Card Design Log has been saved successfully.");
+
+// Sets the flag for a scope and clears it on every way out.
+class DrawOnlyGuard {
+public:
+    DrawOnlyGuard() { Not_Draw_Only_Prop_Change = 1; }
+    ~DrawOnlyGuard() { Not_Draw_Only_Prop_Change = 0; }
+    DrawOnlyGuard(const DrawOnlyGuard&) = delete;
+    DrawOnlyGuard& operator=(const DrawOnlyGuard&) = delete;
+};
+
+// Switches undo registration off for a scope (one step of the counted
+// switch) and back on on every way out.
+class UndoPause {
+public:
+    explicit UndoPause(SKTDocument& document) : m_document(document) {
+        m_document.Enable_Disable_Undo_Registraion(0);
+    }
+    ~UndoPause() { m_document.Enable_Disable_Undo_Registraion(1); }
+    UndoPause(const UndoPause&) = delete;
+    UndoPause& operator=(const UndoPause&) = delete;
+
+private:
+    SKTDocument& m_document;
+};
+
+// Puts the current side back on every way out.
+class SideRestore {
+public:
+    SideRestore() : m_side(Card_Front_Or_Back.load()) {}
+    ~SideRestore() { Card_Front_Or_Back = m_side; }
+    SideRestore(const SideRestore&) = delete;
+    SideRestore& operator=(const SideRestore&) = delete;
+
+private:
+    int m_side;
+};
+
+QString fontLabel(const QFont& font) {
+    return QStringLiteral("%1 ( %2 )").arg(font.family()).arg(font.pointSizeF(), 0, 'f', 2);
+}
+
+Card_Property resetRecord(const QFont& contentFont) {
+    Card_Property record;
+    record.setCard_border_chk(true);
+    record.setCard_bordr_clr(Qt::black);
+    record.setCard_bor_Stepper(1);
+    record.setCard_border_style(QStringLiteral("S"));
+    record.setCard_fill_chk(false);
+    record.setCard_fill_style(QStringLiteral("S"));
+    record.setCard_fill_clr(Qt::white);
+    record.setCard_fill_Grd_1_clr(Qt::white);
+    record.setCard_fill_Grd_2_clr(Qt::white);
+    record.setCard_grad_Stepper(0);
+    record.setCard_hatch_style(QString());
+    record.setCard_hatch_bk_clr(Qt::white);
+    record.setCard_alpha_Stepper(1.0f);
+    record.setCard_Side(QStringLiteral("2"));
+    record.setCard_Side_Name(QStringLiteral("F"));
+    record.setCard_Shape(QStringLiteral("R"));
+    record.setCard_Name(QStringLiteral("Untitled"));
+    record.setCard_Location(QPointF(0, 0));
+    record.setCard_Size(QSizeF(0, 0));
+    record.setCard_Preset(QStringLiteral("Horizontal"));
+    record.setCard_Category(QStringLiteral("PVC Card"));
+    record.setCard_Sub_Category(QStringLiteral("CR80-Credit Card Size"));
+    record.setCard_Cat_index(0);
+    record.setCard_Create_Mode(QStringLiteral("W"));
+    record.setCard_Content_clr(Qt::black);
+    record.setCard_Content_font(contentFont);
+    record.setCard_BG_Image(CardPicture());
+    record.setCard_BG_Image_Path(QString());
+    record.setCard_BG_Image_Layout(QStringLiteral("Stretch"));
+    return record;
+}
+
+QList<int> indexesUpTo(qsizetype count) {
+    QList<int> indexes;
+    indexes.reserve(count);
+    for (int i = 0; i < count; ++i) {
+        indexes.append(i);
+    }
+    return indexes;
+}
+
+// Writes bytes in full to a new file beside `target`; answers its path, or
+// "" when it could not be written.
+QString writeBeside(const QString& target, const QByteArray& bytes) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const QString path = target + QStringLiteral(".new%1").arg(attempt);
+        if (QFileInfo::exists(path)) {
+            continue;
+        }
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+            return QString();
+        }
+        const bool written = file.write(bytes) == bytes.size() && file.flush();
+        file.close();
+        if (!written || file.error() != QFileDevice::NoError) {
+            QFile::remove(path);
+            return QString();
+        }
+        return path;
+    }
+    return QString();
+}
+
+} // namespace
+
+// ---- New project ----
+
+void SKTWindowController::New_Project_Setting_Reset() {
+    DrawOnlyGuard guard;
+    if (QClipboard* clipboard = QGuiApplication::clipboard()) {
+        clipboard->clear();
+    }
+    Check_Path_And_Create_Files();
+    if (SKTGrid* theGrid = grid()) {
+        theGrid->setAlwaysShown(false);
+    }
+    m_document.Clear_All_Undo_Redo();
+    last_ctrl_X = 10;
+    last_ctrl_Y = 10;
+    Front_user_profile.Reset_All_Values();
+    Back_user_profile.Reset_All_Values();
+    Project_File_Name.clear();
+
+    All_Text_font = QFont(Text_Ctrl_Font);
+    All_Text_font.setPointSizeF(14);
+    Ui::CardBackgroundPage& fill = *m_cardBackground;
+    fill.All_Text_font_value->setText(fontLabel(All_Text_font));
+    fill.All_Text_clr->setColor(Qt::black);
+    fill.All_Text_font_value_COPY->setText(QString());
+    All_Text_font_COPY.reset();
+    fill.All_Text_clr_COPY->setColor(fill.All_Text_clr->color());
+
+    Front_card_Prop = resetRecord(All_Text_font);
+    Back_card_Prop = Front_card_Prop;
+    Publish_Page_Records();
+
+    Select_front_side();
+    card_prop_set(QStringLiteral("S"));
+    Set_Log_Name_In_Title();
+    for (int side : {0, 1}) {
+        if (auto* canvas = qobject_cast<SKTGraphicView*>(canvasOfSide(side))) {
+            canvas->delete_all_control();
+        }
+    }
+}
+
+void SKTWindowController::New_Project() {
+    try {
+        New_Project_Setting_Reset();
+        Show_RHS_Properties(nullptr);
+        Refresh_Canvas();
+        Open_Start_Window();
+    } catch (const std::exception& e) {
+        Show_NSLog_Message(QString::fromLocal8Bit(e.what()));
+    }
+    Not_Draw_Only_Prop_Change = 0;
+}
+
+// ---- Writing ----
+
+design_file::DesignContent SKTWindowController::Current_Design_Content() {
+    // A record without picture fill keeps no picture path: saving clears it.
+    for (Card_Property* record : {&Front_card_Prop, &Back_card_Prop}) {
+        if (record->Card_fill_style() != QLatin1String("I")) {
+            record->setCard_BG_Image_Path(QString());
+        }
+    }
+    Publish_Page_Records();
+    design_file::DesignContent content;
+    content.front = Front_card_Prop;
+    content.back = Back_card_Prop;
+    content.excelBindingUse = Excel_Binding_Use != 0;
+    content.excelSourcePath = Excel_Source_Path;
+    content.titles = Imported_Table().allColumnTitles();
+    content.rows = Imported_Table().ListData();
+    content.frontObjects = m_document.graphics();
+    content.backObjects = m_document.graphics_back();
+    return content;
+}
+
+SaveResult SKTWindowController::Save_project_file(bool saveAs, char show_msg) {
+    const QString remembered = Project_File_Name;
+    try {
+        if (saveAs) {
+            Project_File_Name.clear();
+        }
+        Project_File_Name = Trim_Str(Project_File_Name);
+        if (Project_File_Name.isEmpty()) {
+            hooks::SavePanelRequest request;
+            request.allowedTypes = {design_file_EXT};
+            request.parent = m_window.get();
+            const QString chosen = hooks::runSavePanel(request);
+            if (chosen.isEmpty()) {
+                Project_File_Name = remembered;
+                return SaveResult::Cancelled;
+            }
+            if (m_window) {
+                m_window->raise();
+                m_window->activateWindow();
+            }
+            Project_File_Name = chosen;
+        }
+        const Plist array = design_file::Design_Array(Current_Design_Content());
+        QString reason;
+        const bool saved = design_file::Write_Design_Array(array, Project_File_Name, &reason);
+        if (!saved) {
+            Show_NSLog_Message(reason);
+        }
+        if (show_msg) {
+            Show_MessageBox(saved ? kSaved : QStringLiteral("fail"));
+            Set_Log_Name_In_Title();
+        }
+        return saved ? SaveResult::Saved : SaveResult::Failed;
+    } catch (const std::exception& e) {
+        const QString reason = QString::fromLocal8Bit(e.what());
+        Show_NSLog_Message(reason);
+        Show_MessageBox(QStringLiteral("%1 -- %2").arg(0).arg(reason));
+        return SaveResult::Failed;
+    }
+}
+
+// ---- Reading ----
+
+int SKTWindowController::Read_and_load_design_Log(const QString& path,
+                                                  const QString& log_or_template) {
+    QString reason;
+    std::optional<design_file::DesignContent> content;
+    try {
+        content = design_file::Read_Design_File(path, &reason);
+    } catch (const std::exception& e) {
+        reason = QString::fromLocal8Bit(e.what());
+    }
+    if (!content) {
+        // Nothing has been touched yet.
+        Show_NSLog_Message(reason);
+        Show_MessageBox(kCorrupt);
+        return 0;
+    }
+    try {
+        Apply_Design_Content(*content, path, log_or_template);
+        return 1;
+    } catch (const std::exception& e) {
+        Show_NSLog_Message(QString::fromLocal8Bit(e.what()));
+        return 0;
+    }
+}
+
+void SKTWindowController::Apply_Design_Content(design_file::DesignContent& content,
+                                               const QString& path, const QString& mode) {
+    New_Project_Setting_Reset();
+    Remove_All_Tab_Items();
+    const bool asLog = mode == QLatin1String("L");
+    Project_File_Name = asLog ? path : QString();
+    {
+        DrawOnlyGuard guard;
+        UndoPause undoOff(m_document);
+
+        Front_card_Prop = content.front;
+        const QSizeF size = Front_card_Prop.Card_Size();
+        Set_Document_Size(size);
+        SetDocumentCanvasSize(size);
+        Set_Card_Size_In_Control(QSizeF(Points_to_MM_Convert(float(size.width())),
+                                        Points_to_MM_Convert(float(size.height()))));
+        Back_card_Prop = content.back;
+        Publish_Page_Records();
+
+        // The stored outline and number of sides become the design's own.
+        const QString shape = Front_card_Prop.Card_Shape();
+        Card_Shape = shape == QLatin1String("R") ? 0 : shape == QLatin1String("RR") ? 1 : 2;
+        m_cardSetting->matrix_card_shape->selectCellAtRow(Card_Shape, 0);
+        const bool twoSides = Front_card_Prop.Card_Side() == QLatin1String("2");
+        CARD_SIDE_STR = twoSides ? QStringLiteral("2") : QStringLiteral("1");
+        m_cardSetting->Sides_ComboBox->setCurrentIndex(twoSides ? 0 : 1);
+        comboBoxSelectionDidChange(m_cardSetting->Sides_ComboBox);
+
+        Excel_Binding_Use = content.excelBindingUse ? 1 : 0;
+        Excel_Source_Path = content.excelSourcePath;
+        ImportedTable& table = Imported_Table();
+        if (!content.titles.isEmpty()) {
+            table.Remove_Chosen_Columns();
+            for (qsizetype i = 1; i < content.titles.size(); ++i) {
+                table.Add_Column(content.titles.at(i));
+            }
+        }
+        table.setListData(content.rows);
+
+        if (!content.frontObjects.isEmpty()) {
+            m_document.insertGraphicsInList(SKTDocumentGraphicsKey, content.frontObjects,
+                                            indexesUpTo(content.frontObjects.size()));
+        }
+        if (!content.backObjects.isEmpty()) {
+            m_document.insertGraphicsInList(SKTDocumentGraphicsKey_back, content.backObjects,
+                                            indexesUpTo(content.backObjects.size()));
+        }
+        if (asLog) {
+            Set_Log_Name_In_Title();
+        }
+    }
+    Show_RHS_Properties(nullptr);
+    if (Back_card_Prop.Card_fill_chk() && Back_card_Prop.Card_fill_style() == QLatin1String("I")) {
+        set_Back_BG_Image(Back_card_Prop.Card_BG_Image_Path());
+    }
+    if (Front_card_Prop.Card_fill_chk() &&
+        Front_card_Prop.Card_fill_style() == QLatin1String("I")) {
+        set_Front_BG_Image(Front_card_Prop.Card_BG_Image_Path());
+    }
+    selectArrowTool();
+    Refresh_Canvas();
+}
+
+int SKTWindowController::Open_Log_File() {
+    try {
+        hooks::OpenPanelRequest request;
+        request.allowedTypes = {design_file_EXT};
+        request.parent = m_window.get();
+        const QStringList chosen = hooks::runOpenPanel(request);
+        if (chosen.isEmpty()) {
+            return 0;
+        }
+        return Read_and_load_design_Log(chosen.first(), QStringLiteral("L"));
+    } catch (const std::exception& e) {
+        Show_NSLog_Message(QString::fromLocal8Bit(e.what()));
+        return 0;
+    }
+}
+
+void SKTWindowController::Set_Log_Name_In_Title() {
+    if (!m_window) {
+        return;
+    }
+    const QFileInfo file(Project_File_Name);
+    if (!Project_File_Name.isEmpty() && file.exists()) {
+        m_window->setWindowTitle(QStringLiteral("%1 ( %2 )").arg(App_Name, file.fileName()));
+    } else {
+        m_window->setWindowTitle(App_Name);
+    }
+}
+
+// ---- Commands ----
+
+void SKTWindowController::New_Design_Command() {
+    if (Show_YES_NO_MessageBox(
+            QStringLiteral("Do you want to save changes before opening new document?")) == 1 &&
+        Save_project_file(false, 1) != SaveResult::Saved) {
+        return;
+    }
+    New_Project();
+    Undo_Redo_Button_state();
+}
+
+void SKTWindowController::Open_Design_Command() {
+    if (Show_YES_NO_MessageBox(
+            QStringLiteral("Do you want to save changes before opening document?")) == 1 &&
+        Save_project_file(false, 1) != SaveResult::Saved) {
+        return;
+    }
+    try {
+        New_Project_Setting_Reset();
+        const int opened = Open_Log_File();
+        Undo_Redo_Button_state();
+        if (opened != 1) {
+            Open_Start_Window();
+        }
+    } catch (const std::exception& e) {
+        Show_NSLog_Message(QString::fromLocal8Bit(e.what()));
+    }
+    Not_Draw_Only_Prop_Change = 0;
+}
+
+// ---- User templates ----
+
+Export_Template* SKTWindowController::exportTemplateWindow() {
+    if (!m_exportTemplate) {
+        m_exportTemplate = new Export_Template(m_window.get());
+    }
+    return m_exportTemplate;
+}
+
+QImage SKTWindowController::Template_Preview() {
+    SideRestore restore;
+    Card_Front_Or_Back = 1;
+    const CardPicture back =
+        SKTRenderingView::image_From_Card_Graphics(m_document.graphics_back(), false);
+    Card_Front_Or_Back = 0;
+    const CardPicture front =
+        SKTRenderingView::image_From_Card_Graphics(m_document.graphics(), false);
+    return combinedFrontAboveBack(front, back, 72.0);
+}
+
+bool SKTWindowController::Write_Template_Files(const QString& name) {
+    const QString folder = Export_Template::userTemplateFolder();
+    QDir().mkpath(folder);
+    const QString base = QDir(folder).filePath(name);
+    const QString design = base + QStringLiteral(".") + design_file_EXT;
+    const QString preview = base + QStringLiteral(".png");
+
+    const QByteArray designBytes =
+        design_file::Design_Array(Current_Design_Content()).toBytes(PlistFormat::Xml);
+    export_card_side = QStringLiteral("BOTH");
+    QByteArray previewBytes;
+    {
+        const QImage image = Template_Preview();
+        QBuffer buffer(&previewBytes);
+        buffer.open(QIODevice::WriteOnly);
+        if (image.isNull() || !image.save(&buffer, "PNG")) {
+            return false;
+        }
+    }
+    if (designBytes.isEmpty()) {
+        return false;
+    }
+
+    // Both new files are written in full before either replaces the old
+    // pair; the old pair is put back when anything fails.
+    const QString newDesign = writeBeside(design, designBytes);
+    const QString newPreview = newDesign.isEmpty() ? QString() : writeBeside(preview, previewBytes);
+    if (newDesign.isEmpty() || newPreview.isEmpty()) {
+        QFile::remove(newDesign);
+        return false;
+    }
+    struct Swap {
+        QString target;
+        QString fresh;
+        QString kept;
+    };
+    Swap swaps[] = {{design, newDesign, QString()}, {preview, newPreview, QString()}};
+    auto rollBack = [&swaps](int upTo) {
+        for (int i = upTo; i >= 0; --i) {
+            Swap& swap = swaps[i];
+            if (QFileInfo::exists(swap.fresh)) {
+                QFile::remove(swap.fresh);
+            } else {
+                QFile::remove(swap.target);
+            }
+            if (!swap.kept.isEmpty()) {
+                QFile::rename(swap.kept, swap.target);
+            }
+        }
+    };
+    for (int i = 0; i < 2; ++i) {
+        Swap& swap = swaps[i];
+        if (QFileInfo::exists(swap.target)) {
+            swap.kept = swap.target + QStringLiteral(".old");
+            QFile::remove(swap.kept);
+            if (!QFile::rename(swap.target, swap.kept)) {
+                swap.kept.clear();
+                rollBack(i);
+                QFile::remove(swaps[1].fresh);
+                return false;
+            }
+        }
+        if (!QFile::rename(swap.fresh, swap.target)) {
+            rollBack(i);
+            QFile::remove(swaps[1].fresh);
+            return false;
+        }
+    }
+    for (const Swap& swap : swaps) {
+        if (!swap.kept.isEmpty()) {
+            QFile::remove(swap.kept);
+        }
+    }
+    return true;
+}
+
+void SKTWindowController::Save_As_Template_Command() {
+    try {
+        Export_Template* dialog = exportTemplateWindow();
+        dialog->template_name()->clear();
+        dialog->template_passed()->clear();
+        const int result = hooks::runModal(*dialog);
+        dialog->hide();
+        if (result != 1) {
+            return;
+        }
+        const bool written = Write_Template_Files(export_template_name);
+        Set_Log_Name_In_Title();
+        Show_MessageBox(written ? QStringLiteral("Template exported successfully.")
+                                : QStringLiteral("fail"));
+    } catch (const std::exception& e) {
+        Show_NSLog_Message(QString::fromLocal8Bit(e.what()));
+        Show_MessageBox(QStringLiteral("fail"));
+    }
+}
+
+void SKTWindowController::Install_Design_File_Entries() {
+    namespace we = window_entries;
+    we::newDesign.set([this] { New_Design_Command(); });
+    we::openDesign.set([this] { Open_Design_Command(); });
+    we::saveDesign.set([this] { Save_project_file(false, 1); });
+    we::saveDesignAs.set([this] { Save_project_file(true, 1); });
+    we::saveAsTemplate.set([this] { Save_As_Template_Command(); });
+    we::saveProjectFile.set(
+        [this](bool showMessage) { return Save_project_file(false, showMessage ? 1 : 0); });
+    we::openLogFile.set([this] { Open_Log_File(); });
+    Refresh_Entry_States();
+}

@@ -1,0 +1,835 @@
+// Design files: a full round trip through the main window, the file's
+// shape as an outside reader sees it, refusal of damaged files without any
+// change, atomic saves, the File commands' save questions and user
+// templates.
+
+#include "mainwindow_controller_fixture.h"
+
+#include "dataseries/ImportedTable.h"
+#include "editor/model/SKTBarcode.h"
+#include "editor/model/SKTImage.h"
+#include "editor/model/SKTLine.h"
+#include "editor/model/SKTSignature.h"
+#include "editor/model/SKTText.h"
+#include "editor/model/Shape_Control.h"
+#include "editor/render/CardRenderInputs.h"
+#include "editor/render/SKTRenderingView.h"
+#include "mainwindow/controller/DesignFile.h"
+#include "mainwindow/controller/Export_Template.h"
+#include "mainwindow/controller/WindowEntries.h"
+#include "output/core/CardExport.h"
+#include "widgets/GuiHooks.h"
+
+#include <QCryptographicHash>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRandomGenerator>
+#include <csignal>
+#include <cstdio>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+using window_entries::SaveResult;
+
+namespace {
+
+const QString kCorrupt = QStringLiteral("File is corrupt and cannot be opened.");
+
+// The alert texts without the line break message boxes put first.
+QStringList shown(const testsupport::ScriptedAlerts& alerts) {
+    QStringList texts;
+    for (const QString& text : alerts.texts()) {
+        texts << text.trimmed();
+    }
+    return texts;
+}
+
+QByteArray fileHash(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
+}
+
+QByteArray readAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeBytes(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+}
+
+// The 28 stored fields of a page record, as text, for comparisons.
+QStringList recordFields(const Card_Property& r) {
+    auto colour = [](const QColor& c) { return c.isValid() ? c.name(QColor::HexArgb) : "none"; };
+    return {QString::number(r.Card_border_chk()),
+            colour(r.Card_bordr_clr()),
+            QString::number(r.Card_bor_Stepper()),
+            r.Card_border_style(),
+            QString::number(r.Card_fill_chk()),
+            r.Card_fill_style(),
+            colour(r.Card_fill_clr()),
+            colour(r.Card_fill_Grd_1_clr()),
+            colour(r.Card_fill_Grd_2_clr()),
+            QString::number(r.Card_grad_Stepper()),
+            r.Card_hatch_style(),
+            colour(r.Card_hatch_bk_clr()),
+            QString::number(double(r.Card_alpha_Stepper())),
+            r.Card_Side(),
+            r.Card_Side_Name(),
+            r.Card_Shape(),
+            r.Card_Name(),
+            QStringLiteral("%1,%2").arg(r.Card_Location().x()).arg(r.Card_Location().y()),
+            QStringLiteral("%1,%2").arg(r.Card_Size().width()).arg(r.Card_Size().height()),
+            r.Card_Preset(),
+            r.Card_Category(),
+            r.Card_Sub_Category(),
+            QString::number(r.Card_Cat_index()),
+            r.Card_Create_Mode(),
+            r.Card_BG_Image_Path(),
+            r.Card_BG_Image_Layout(),
+            colour(r.Card_Content_clr()),
+            r.Card_Content_font().family() + QString::number(r.Card_Content_font().pointSizeF())};
+}
+
+QList<QByteArray> archives(const SKTGraphicList& graphics) {
+    QList<QByteArray> result;
+    for (const auto& g : graphics) {
+        result << g->archivedData();
+    }
+    return result;
+}
+
+// A file-size limit for the scope: writes past it fail (also for root)
+// instead of ending the process.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &m_old);
+        m_handler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = m_old;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &m_old);
+        std::signal(SIGXFSZ, m_handler);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit m_old{};
+    void (*m_handler)(int) = nullptr;
+};
+
+class DesignFileTest : public ControllerFixture {
+protected:
+    void SetUp() override {
+        ControllerFixture::SetUp();
+        hooks::setSavePanel([this](const hooks::SavePanelRequest& request) {
+            m_panelTypes = request.allowedTypes;
+            ++m_savePanels;
+            return m_saveAnswer;
+        });
+        hooks::setOpenPanel([this](const hooks::OpenPanelRequest&) {
+            return m_openAnswer.isEmpty() ? QStringList() : QStringList{m_openAnswer};
+        });
+        Imported_Table() = ImportedTable();
+        Excel_Binding_Use = 0;
+        Excel_Source_Path.clear();
+        Project_File_Name.clear();
+        start();
+        m_controller->Install_Design_File_Entries();
+    }
+
+    void TearDown() override {
+        hooks::setSavePanel({});
+        hooks::setOpenPanel({});
+        hooks::setModalRunner({});
+        for (auto* slot : {&window_entries::newDesign, &window_entries::openDesign,
+                           &window_entries::saveDesign, &window_entries::saveDesignAs,
+                           &window_entries::saveAsTemplate, &window_entries::openLogFile}) {
+            slot->set({});
+        }
+        window_entries::saveProjectFile.set({});
+        Imported_Table() = ImportedTable();
+        ControllerFixture::TearDown();
+    }
+
+    QString path(const QString& name) const { return QDir(m_temp.path()).filePath(name); }
+
+    QString picture(const QString& name, QColor colour) {
+        QImage image(40, 30, QImage::Format_ARGB32);
+        image.fill(colour);
+        const QString file = path(name);
+        EXPECT_TRUE(image.save(file, "PNG"));
+        return file;
+    }
+
+    // Two sides with every object kind, bindings, a table and records that
+    // differ from the defaults.
+    void buildRichDesign() {
+        SKTDocument& doc = *m_document;
+        auto text = std::make_shared<SKTText>();
+        text->setBounds(QRectF(10, 12, 120, 30));
+        text->Text_Value = QStringLiteral("Dear guest");
+        text->excel_binding = true;
+        text->excel_col_indx = 2;
+        auto shape = std::make_shared<Shape_Control>();
+        shape->setBounds(QRectF(5, 5, 50, 40));
+        shape->Set_Shape_Type(QStringLiteral("Star"));
+        auto line = std::make_shared<SKTLine>();
+        line->setBounds(QRectF(0, 0, 80, 2));
+        auto image = std::make_shared<SKTImage>();
+        image->setFilePath(picture(QStringLiteral("pic.png"), Qt::blue));
+        image->setBounds(QRectF(20, 20, 40, 30));
+        auto qr = std::make_shared<SKTBarcode>();
+        qr->setBounds(QRectF(60, 10, 60, 60));
+        qr->linear_or_2d = 1;
+        qr->qr_ec_index = 3;
+        qr->qr_size_val = 90;
+        auto linear = std::make_shared<SKTBarcode>();
+        linear->setBounds(QRectF(60, 80, 100, 40));
+        linear->linear_width_val = 33.5f;
+        linear->header_val = QStringLiteral("Ticket");
+        auto signature = std::make_shared<SKTSignature>();
+        signature->setBounds(QRectF(1, 1, 30, 20));
+        signature->Set_Sign_Or_FP(QStringLiteral("S"));
+        doc.insertGraphicsInList(SKTDocumentGraphicsKey, {text, shape, line, image, qr},
+                                 {0, 1, 2, 3, 4});
+        auto hidden = std::make_shared<SKTText>();
+        hidden->control_ID = QStringLiteral("Fup_Name");
+        hidden->Text_Value = QStringLiteral("Ann");
+        hidden->ctrl_is_visible = false;
+        hidden->data_source_type = 1;
+        hidden->batch_list_name = QStringLiteral("Guests");
+        hidden->batch_list_index = 3;
+        doc.insertGraphicsInList(SKTDocumentGraphicsKey_back, {linear, signature, hidden},
+                                 {0, 1, 2});
+
+        Card_Property& front = m_controller->Front_card_Prop;
+        front.setCard_alpha_Stepper(0.37f);
+        front.setCard_Shape(QStringLiteral("E"));
+        front.setCard_Side(QStringLiteral("1"));
+        front.setCard_fill_chk(true);
+        front.setCard_fill_style(QStringLiteral("I"));
+        front.setCard_BG_Image_Path(picture(QStringLiteral("bg.png"), Qt::green));
+        front.setCard_Size(QSizeF(300, 200));
+        front.setCard_Name(QStringLiteral("Party"));
+        front.setCard_bordr_clr(QColor(10, 20, 30, 128));
+        Card_Property& back = m_controller->Back_card_Prop;
+        back.setCard_Side_Name(QStringLiteral("B"));
+        back.setCard_fill_style(QStringLiteral("G"));
+        back.setCard_grad_Stepper(45);
+        back.setCard_hatch_bk_clr(QColor());
+        back.setCard_Size(QSizeF(300, 200));
+
+        ImportedTable& table = Imported_Table();
+        table.Add_Column(QStringLiteral("Name"));
+        table.Add_Column(QStringLiteral("Town"));
+        table.Create_List_By_Array({QStringLiteral("Ann"), QStringLiteral("Rome")}, 2);
+        table.Create_List_By_Array({QStringLiteral("Bob"), QStringLiteral("Oslo")}, 2);
+        Excel_Binding_Use = 1;
+        Excel_Source_Path = QStringLiteral("/data/guests.xlsx");
+    }
+
+    QString m_saveAnswer;
+    QString m_openAnswer;
+    QStringList m_panelTypes;
+    int m_savePanels = 0;
+};
+
+TEST_F(DesignFileTest, RoundTripKeepsRecordsObjectsTableAndBinding) {
+    buildRichDesign();
+    const QString file = path(QStringLiteral("party.dcard"));
+    m_saveAnswer = file;
+    ASSERT_EQ(m_controller->Save_project_file(false, 1), SaveResult::Saved);
+    EXPECT_EQ(m_panelTypes, QStringList{QStringLiteral("dcard")});
+    EXPECT_EQ(shown(m_alerts).last(),
+              QStringLiteral("Invitation Card Design Log has been saved successfully."));
+
+    const QStringList front = recordFields(m_controller->Front_card_Prop);
+    const QStringList back = recordFields(m_controller->Back_card_Prop);
+    const auto frontObjects = archives(m_document->graphics());
+    const auto backObjects = archives(m_document->graphics_back());
+    const QImage picturePixels =
+        std::static_pointer_cast<SKTImage>(m_document->graphics().at(3))->contents().toImage();
+    const auto rows = Imported_Table().ListData();
+    const auto titles = Imported_Table().allColumnTitles();
+
+    // Forget everything, then open the file.
+    m_controller->New_Project_Setting_Reset();
+    Imported_Table() = ImportedTable();
+    Excel_Binding_Use = 0;
+    Excel_Source_Path.clear();
+    ASSERT_TRUE(m_document->graphics().isEmpty());
+
+    ASSERT_EQ(m_controller->Read_and_load_design_Log(file, QStringLiteral("L")), 1);
+    EXPECT_EQ(recordFields(m_controller->Front_card_Prop), front);
+    EXPECT_EQ(recordFields(m_controller->Back_card_Prop), back);
+    EXPECT_EQ(archives(m_document->graphics()), frontObjects);
+    EXPECT_EQ(archives(m_document->graphics_back()), backObjects);
+    EXPECT_EQ(std::static_pointer_cast<SKTImage>(m_document->graphics().at(3))
+                  ->contents()
+                  .toImage()
+                  .convertToFormat(QImage::Format_ARGB32),
+              picturePixels.convertToFormat(QImage::Format_ARGB32));
+    EXPECT_EQ(Imported_Table().ListData(), rows);
+    EXPECT_EQ(Imported_Table().allColumnTitles(), titles);
+    EXPECT_EQ(Excel_Binding_Use.load(), 1);
+    EXPECT_EQ(Excel_Source_Path, QStringLiteral("/data/guests.xlsx"));
+    EXPECT_EQ(Project_File_Name, file);
+    EXPECT_EQ(m_controller->window()->windowTitle(),
+              QStringLiteral("%1 ( party.dcard )").arg(m_controller->App_Name));
+    EXPECT_FALSE(m_document->canUndo());
+    EXPECT_EQ(Not_Draw_Only_Prop_Change.load(), 0);
+    EXPECT_TRUE(m_document->isUndoRegistrationEnabled());
+    // The stored outline and side count become the design's.
+    EXPECT_EQ(Card_Shape.load(), 2);
+    EXPECT_EQ(CARD_SIDE_STR, QStringLiteral("1"));
+    // The renderers see the records that were read.
+    EXPECT_EQ(recordFields(CardRenderInputs::pageRecord(0)), front);
+    EXPECT_EQ(recordFields(CardRenderInputs::pageRecord(1)), back);
+}
+
+TEST_F(DesignFileTest, EmptyDesignHasSixtyThreeElementsAndClearsUnusedPicturePath) {
+    m_controller->Front_card_Prop.setCard_BG_Image_Path(QStringLiteral("/pictures/x.png"));
+    const QString file = path(QStringLiteral("empty.dcard"));
+    m_saveAnswer = file;
+    ASSERT_EQ(m_controller->Save_project_file(false, 0), SaveResult::Saved);
+    const Plist root = Plist::fromFile(file);
+    ASSERT_EQ(root.type(), PlistType::Array);
+    const auto items = root.view().items();
+    EXPECT_EQ(items.size(), 63u);
+    EXPECT_EQ(items[25].toString().value_or("?"), QString());
+    EXPECT_EQ(items[61].toString().value_or("?"), QStringLiteral("0"));
+    EXPECT_EQ(items[62].toString().value_or("?"), QStringLiteral("0"));
+    EXPECT_TRUE(m_controller->Front_card_Prop.Card_BG_Image_Path().isEmpty());
+    // No message without the message flag.
+    EXPECT_TRUE(shown(m_alerts).isEmpty());
+}
+
+TEST_F(DesignFileTest, OpacityIsStoredWithTwoDecimals) {
+    m_controller->Front_card_Prop.setCard_alpha_Stepper(0.37f);
+    const QString file = path(QStringLiteral("alpha.dcard"));
+    m_saveAnswer = file;
+    ASSERT_EQ(m_controller->Save_project_file(false, 0), SaveResult::Saved);
+    const Plist root = Plist::fromFile(file);
+    const auto items = root.view().items();
+    ASSERT_EQ(items.size(), 63u);
+    EXPECT_EQ(items[13].toString().value_or(""), QStringLiteral("0.37"));
+    EXPECT_EQ(items[41].toString().value_or(""), QStringLiteral("1.00"));
+    ASSERT_EQ(m_controller->Read_and_load_design_Log(file, QStringLiteral("T")), 1);
+    EXPECT_FLOAT_EQ(m_controller->Front_card_Prop.Card_alpha_Stepper(), 0.37f);
+    // Any mode but "L" leaves the design without a file.
+    EXPECT_TRUE(Project_File_Name.isEmpty());
+}
+
+TEST_F(DesignFileTest, SaveAsAlwaysAsksAndACancelKeepsTheName) {
+    const QString file = path(QStringLiteral("first.dcard"));
+    m_saveAnswer = file;
+    ASSERT_EQ(m_controller->Save_project_file(false, 0), SaveResult::Saved);
+    EXPECT_EQ(m_savePanels, 1);
+    ASSERT_EQ(m_controller->Save_project_file(false, 0), SaveResult::Saved);
+    EXPECT_EQ(m_savePanels, 1);
+    m_saveAnswer.clear();
+    EXPECT_EQ(m_controller->Save_project_file(true, 1), SaveResult::Cancelled);
+    EXPECT_EQ(m_savePanels, 2);
+    EXPECT_EQ(Project_File_Name, file);
+    EXPECT_TRUE(shown(m_alerts).isEmpty());
+}
+
+// Mutations of a sound file; each must be refused without any change.
+struct HostileCase {
+    const char* name;
+    std::function<QByteArray(const QByteArray& sound, const std::vector<PlistView>& items)> make;
+};
+
+QByteArray rebuilt(const std::vector<PlistView>& items, int cut,
+                   const std::function<void(int, Plist&)>& change) {
+    Plist array = Plist::array();
+    for (int i = 0; i < int(items.size()) && i < cut; ++i) {
+        Plist item = items[std::size_t(i)].clone();
+        if (change) {
+            change(i, item);
+        }
+        array.append(std::move(item));
+    }
+    return array.toBytes(PlistFormat::Xml);
+}
+
+std::function<QByteArray(const QByteArray&, const std::vector<PlistView>&)>
+replaceAt(int index, std::function<Plist()> value) {
+    return [index, value](const QByteArray&, const std::vector<PlistView>& items) {
+        return rebuilt(items, 1 << 30, [&](int i, Plist& item) {
+            if (i == index) {
+                item = value();
+            }
+        });
+    };
+}
+
+TEST_F(DesignFileTest, DamagedFilesAreRefusedAndChangeNothing) {
+    buildRichDesign();
+    const QString sound = path(QStringLiteral("sound.dcard"));
+    m_saveAnswer = sound;
+    ASSERT_EQ(m_controller->Save_project_file(false, 0), SaveResult::Saved);
+    const QByteArray bytes = readAll(sound);
+    const Plist root = Plist::fromBytes(bytes);
+    const auto items = root.view().items();
+    const int frontCount = 5;
+    const int backCountAt = 62 + frontCount;
+
+    auto str = [](const char* s) { return [s] { return Plist::string(QString::fromUtf8(s)); }; };
+    const QByteArray fontArchive =
+        KeyedArchiver::archivedRootValue(QFont(QStringLiteral("Arial"), 12));
+    const HostileCase cases[] = {
+        {"no bytes", [](auto&, auto&) { return QByteArray(); }},
+        {"plain text", [](auto&, auto&) { return QByteArray("hello, this is text\n"); }},
+        {"root dictionary",
+         [](auto&, auto&) { return Plist::dictionary().toBytes(PlistFormat::Xml); }},
+        {"empty array", [](auto&, auto&) { return Plist::array().toBytes(PlistFormat::Xml); }},
+        {"wrong identifier", replaceAt(0, str("VOSKORELIANTHUSPAGEFY"))},
+        {"cut at element 40",
+         [](auto&, const std::vector<PlistView>& it) { return rebuilt(it, 40, {}); }},
+        {"front count 99999", replaceAt(61, str("99999"))},
+        {"front count -1", replaceAt(61, str("-1"))},
+        {"front count abc", replaceAt(61, str("abc"))},
+        {"front count 20 digits", replaceAt(61, str("12345678901234567890"))},
+        {"back count too large", replaceAt(backCountAt, str("4"))},
+        {"element 2 a string", replaceAt(2, str("black"))},
+        {"corrupt object archive",
+         replaceAt(63, [] { return Plist::data(QByteArray("bplist00garbage")); })},
+        {"a font in a colour element",
+         replaceAt(7, [fontArchive] { return Plist::data(fontArchive); })},
+        {"size with 1e300", replaceAt(19, str("{1e300, 5}"))},
+        {"size over 14400", replaceAt(19, str("{14401, 5}"))},
+        {"malformed integer", replaceAt(3, str("1x"))},
+        {"malformed opacity", replaceAt(13, str("abc"))},
+        {"malformed point", replaceAt(18, str("{1, 2, 3}"))},
+        {"titles not an array", replaceAt(59, str("Row No."))},
+        {"a row with a number", replaceAt(60,
+                                          [] {
+                                              Plist rows = Plist::array();
+                                              Plist row = Plist::dictionary();
+                                              row.insert(QStringLiteral("Extension"),
+                                                         Plist::integer(1));
+                                              rows.append(std::move(row));
+                                              return rows;
+                                          })},
+        {"too many titles", replaceAt(59,
+                                      [] {
+                                          Plist titles = Plist::array();
+                                          for (int i = 0; i < 16386; ++i) {
+                                              titles.append(Plist::string(QStringLiteral("t")));
+                                          }
+                                          return titles;
+                                      })},
+    };
+
+    const QStringList front = recordFields(m_controller->Front_card_Prop);
+    const auto frontObjects = archives(m_document->graphics());
+    const auto backObjects = archives(m_document->graphics_back());
+    const auto rows = Imported_Table().ListData();
+    Project_File_Name = QStringLiteral("/designs/current.dcard");
+    m_controller->window()->setWindowTitle(QStringLiteral("kept title"));
+    for (const HostileCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString file = path(QStringLiteral("bad.dcard"));
+        writeBytes(file, c.make(bytes, items));
+        testsupport::ScriptedAlerts alerts;
+        EXPECT_EQ(m_controller->Read_and_load_design_Log(file, QStringLiteral("L")), 0);
+        EXPECT_EQ(shown(alerts), QStringList{kCorrupt});
+        EXPECT_EQ(recordFields(m_controller->Front_card_Prop), front);
+        EXPECT_EQ(archives(m_document->graphics()), frontObjects);
+        EXPECT_EQ(archives(m_document->graphics_back()), backObjects);
+        EXPECT_EQ(Imported_Table().ListData(), rows);
+        EXPECT_EQ(Excel_Binding_Use.load(), 1);
+        EXPECT_EQ(Project_File_Name, QStringLiteral("/designs/current.dcard"));
+        EXPECT_EQ(m_controller->window()->windowTitle(), QStringLiteral("kept title"));
+        EXPECT_EQ(Not_Draw_Only_Prop_Change.load(), 0);
+    }
+    // Trailing elements are ignored.
+    writeBytes(path(QStringLiteral("long.dcard")),
+               replaceAt(-1, {})(bytes, items)
+                   .replace("</array>\n</plist>", "<string>extra</string></array></plist>"));
+    EXPECT_EQ(m_controller->Read_and_load_design_Log(path(QStringLiteral("long.dcard")),
+                                                     QStringLiteral("L")),
+              1);
+}
+
+TEST_F(DesignFileTest, AFifoIsNeverOpened) {
+    const QString fifo = path(QStringLiteral("pipe.dcard"));
+    ASSERT_EQ(mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
+    EXPECT_EQ(m_controller->Read_and_load_design_Log(fifo, QStringLiteral("L")), 0);
+    EXPECT_EQ(shown(m_alerts), QStringList{kCorrupt});
+    // A picture object naming a FIFO reads no picture and does not hang.
+    auto image = std::make_shared<SKTImage>();
+    image->setFilePath(fifo);
+    EXPECT_TRUE(image->contents().isNull());
+}
+
+TEST_F(DesignFileTest, FuzzedFilesOpenOrAreRefused) {
+    buildRichDesign();
+    m_saveAnswer = path(QStringLiteral("fuzz.dcard"));
+    ASSERT_EQ(m_controller->Save_project_file(false, 0), SaveResult::Saved);
+    const QByteArray bytes = readAll(m_saveAnswer);
+    const auto root = Plist::fromBytes(bytes);
+    const auto items = root.view().items();
+    const quint32 seed = 20261209;
+    std::printf("fuzz seed %u\n", seed);
+    QRandomGenerator random(seed);
+    QElapsedTimer timer;
+    timer.start();
+    int opened = 0;
+    int refused = 0;
+    auto check = [&](const QByteArray& mutant) {
+        if (design_file::Read_Design_Bytes(mutant)) {
+            ++opened;
+        } else {
+            ++refused;
+        }
+    };
+    for (int i = 0; i < 1000; ++i) {
+        QByteArray mutant = bytes;
+        const int flips = 1 + int(random.bounded(8));
+        for (int f = 0; f < flips; ++f) {
+            mutant[int(random.bounded(quint32(mutant.size())))] = char(random.bounded(256));
+        }
+        check(mutant);
+    }
+    for (int i = 0; i < 1000; ++i) {
+        const int index = int(random.bounded(quint32(items.size())));
+        const int kind = int(random.bounded(4));
+        check(rebuilt(items, 1 << 30, [&](int at, Plist& item) {
+            if (at != index) {
+                return;
+            }
+            switch (kind) {
+            case 0:
+                item = Plist::string(QString::number(random.bounded(100000)));
+                break;
+            case 1:
+                item = Plist::integer(7);
+                break;
+            case 2:
+                item = Plist::data(QByteArray(16, 'x'));
+                break;
+            default:
+                item = Plist::array();
+                break;
+            }
+        }));
+    }
+    for (int i = 0; i < 64; ++i) {
+        check(bytes.left(int(random.bounded(quint32(bytes.size())))));
+    }
+    EXPECT_EQ(opened + refused, 2064);
+    EXPECT_GT(refused, 0);
+    EXPECT_LT(timer.elapsed(), 20000) << "fuzzing took " << timer.elapsed() << " ms";
+}
+
+TEST_F(DesignFileTest, AFailedSaveLeavesTheOldFileWhole) {
+    buildRichDesign();
+    const QString file = path(QStringLiteral("kept.dcard"));
+    m_saveAnswer = file;
+    ASSERT_EQ(m_controller->Save_project_file(false, 0), SaveResult::Saved);
+    const QByteArray before = fileHash(file);
+    for (int i = 0; i < 30; ++i) {
+        auto text = std::make_shared<SKTText>();
+        text->Text_Value = QStringLiteral("more text %1").arg(i);
+        m_document->insertGraphicsInList(SKTDocumentGraphicsKey, {text}, {0});
+    }
+    {
+        FileSizeLimit limit(1024);
+        testsupport::ScriptedAlerts alerts;
+        EXPECT_EQ(m_controller->Save_project_file(false, 1), SaveResult::Failed);
+        EXPECT_EQ(shown(alerts), QStringList{QStringLiteral("fail")});
+    }
+    EXPECT_EQ(fileHash(file), before);
+}
+
+TEST_F(DesignFileTest, NewAndOpenStopUnlessTheSaveSucceeded) {
+    auto text = std::make_shared<SKTText>();
+    m_document->insertGraphicsInList(SKTDocumentGraphicsKey, {text}, {0});
+    // Yes to saving, then the panel is cancelled: nothing is reset.
+    {
+        testsupport::ScriptedAlerts alerts({1, 1});
+        m_saveAnswer.clear();
+        m_controller->New_Btn_Clicked();
+        EXPECT_EQ(m_document->graphics().size(), 1);
+        m_controller->Open_Btn_Clicked();
+        EXPECT_EQ(m_document->graphics().size(), 1);
+    }
+    // Yes, and the write fails.
+    {
+        testsupport::ScriptedAlerts alerts({1, 1, 1, 1});
+        m_saveAnswer = path(QStringLiteral("nowhere/missing/x.dcard"));
+        m_controller->New_Btn_Clicked();
+        EXPECT_EQ(m_document->graphics().size(), 1);
+        EXPECT_TRUE(shown(alerts).contains(QStringLiteral("fail")));
+    }
+    // No: the new project starts.
+    {
+        testsupport::ScriptedAlerts alerts({0});
+        m_controller->New_Btn_Clicked();
+        EXPECT_TRUE(m_document->graphics().isEmpty());
+    }
+}
+
+TEST_F(DesignFileTest, OpenCommandReadsTheChosenFile) {
+    buildRichDesign();
+    const QString file = path(QStringLiteral("open.dcard"));
+    m_saveAnswer = file;
+    ASSERT_EQ(m_controller->Save_project_file(false, 0), SaveResult::Saved);
+    m_controller->New_Project_Setting_Reset();
+    m_openAnswer = file;
+    testsupport::ScriptedAlerts alerts({0});
+    m_controller->Open_Btn_Clicked();
+    EXPECT_EQ(m_document->graphics().size(), 5);
+    EXPECT_EQ(m_document->graphics_back().size(), 3);
+    EXPECT_EQ(Project_File_Name, file);
+}
+
+TEST_F(DesignFileTest, OutsideReaderAcceptsTheFile) {
+    const QString python = testsupport::debianPython();
+    if (python.isEmpty()) {
+        GTEST_SKIP() << "outside tool not installed: /usr/bin/python3";
+    }
+    buildRichDesign();
+    m_controller->Front_card_Prop.setCard_Name(QStringLiteral("A\u0001B"));
+    Imported_Table().Set_Value(0, QStringLiteral("Column1"), QStringLiteral("An\u0001n"));
+    m_controller->Back_card_Prop.setCard_alpha_Stepper(1.0f);
+    const QString file = path(QStringLiteral("outside.dcard"));
+    m_saveAnswer = file;
+    ASSERT_EQ(m_controller->Save_project_file(false, 0), SaveResult::Saved);
+    const QString redump = path(QStringLiteral("redump.dcard"));
+    const QString script = QStringLiteral(R"(
+import plistlib, sys
+a = plistlib.load(open(sys.argv[1], 'rb'))
+assert a[0] == 'VOSKORELIANTHUSPAGEFX'
+f = int(a[61]); b = int(a[62 + f])
+assert len(a) == 63 + f + b, len(a)
+assert a[17] == 'AB', repr(a[17])
+assert a[29 + 12] == '1.00', a[41]
+assert a[29 + 17] == '{0, 0}', a[46]
+data = [i for i in (2, 7, 8, 9, 12, 27, 28)] + [i + 28 for i in (2, 7, 8, 9, 12, 27, 28)]
+data += list(range(62, 62 + f)) + list(range(63 + f, 63 + f + b))
+for i in data:
+    arch = plistlib.loads(a[i])
+    assert arch['$archiver'] == 'NSKeyedArchiver', i
+assert a[60][0]['Column1'] == 'Ann', a[60][0]
+plistlib.dump(a, open(sys.argv[2], 'wb'))
+print('ok')
+)");
+    const auto result =
+        testsupport::runProcess(python, {QStringLiteral("-c"), script, file, redump});
+    ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+    EXPECT_EQ(result.out.trimmed(), QByteArray("ok"));
+
+    const auto mine = design_file::Read_Design_File(file);
+    const auto theirs = design_file::Read_Design_File(redump);
+    ASSERT_TRUE(mine && theirs);
+    EXPECT_EQ(recordFields(mine->front), recordFields(theirs->front));
+    EXPECT_EQ(recordFields(mine->back), recordFields(theirs->back));
+    EXPECT_EQ(archives(mine->frontObjects), archives(theirs->frontObjects));
+    EXPECT_EQ(archives(mine->backObjects), archives(theirs->backObjects));
+    EXPECT_EQ(mine->rows, theirs->rows);
+    EXPECT_EQ(mine->titles, theirs->titles);
+}
+
+TEST_F(DesignFileTest, PlistutilReadsTheFile) {
+    CARD_REQUIRE_TOOL(plistutil, "plistutil");
+    const QString file = path(QStringLiteral("plu.dcard"));
+    m_saveAnswer = file;
+    ASSERT_EQ(m_controller->Save_project_file(false, 0), SaveResult::Saved);
+    const auto result = testsupport::runProcess(
+        plistutil, {QStringLiteral("-i"), file, QStringLiteral("-o"), path("plu.bin"),
+                    QStringLiteral("-f"), QStringLiteral("bin")});
+    EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
+    EXPECT_TRUE(design_file::Read_Design_File(path("plu.bin")).has_value());
+}
+
+// ---- Templates ----
+
+TEST(TemplateNameTest, NamesAreCleanedAndEscapesRefused) {
+    const struct {
+        const char* typed;
+        const char* stored;
+    } cases[] = {
+        {" /Party? ", "Party"},
+        {"Birthday", "Birthday"},
+        {"../../no", ""},
+        {"a/b", ""},
+        {"..", ""},
+        {".", ""},
+        {"  ", ""},
+        {"/?*", ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Export_Template::cleanedTemplateName(QString::fromUtf8(c.typed)),
+                  QString::fromUtf8(c.stored))
+            << c.typed;
+    }
+}
+
+class TemplateTest : public DesignFileTest {
+protected:
+    // Runs the name dialog with a typed name, pressing OK (and Cancel when
+    // OK leaves it open).
+    void typeName(const QString& name, const QString& passed = QString()) {
+        hooks::setModalRunner([name, passed](QDialog& dialog) {
+            auto& names = static_cast<Export_Template&>(dialog);
+            names.template_name()->setText(name);
+            names.template_passed()->setText(passed);
+            names.OKPressed();
+            if (names.result() != 1) {
+                names.CancelPressed();
+            }
+            return names.result();
+        });
+    }
+    QString folder() const { return Export_Template::userTemplateFolder(); }
+};
+
+TEST_F(TemplateTest, ExportWritesBothFilesAndKeepsTheDesignsName) {
+    buildRichDesign();
+    Project_File_Name = QStringLiteral("/designs/mine.dcard");
+    m_controller->window()->setWindowTitle(QStringLiteral("before"));
+    typeName(QStringLiteral(" /Party? "));
+    m_controller->Export_As_Template_Clicked();
+    EXPECT_EQ(shown(m_alerts).last(), QStringLiteral("Template exported successfully."));
+    const QString design = QDir(folder()).filePath(QStringLiteral("Party.dcard"));
+    const QString preview = QDir(folder()).filePath(QStringLiteral("Party.png"));
+    ASSERT_TRUE(QFileInfo::exists(design));
+    ASSERT_TRUE(QFileInfo::exists(preview));
+    EXPECT_TRUE(design_file::Read_Design_File(design).has_value());
+    EXPECT_EQ(Project_File_Name, QStringLiteral("/designs/mine.dcard"));
+    EXPECT_EQ(m_controller->window()->windowTitle(), m_controller->App_Name);
+    EXPECT_EQ(export_card_side, QStringLiteral("BOTH"));
+
+    const QImage png(preview);
+    const QSizeF size = CardRenderInputs::frontCanvasSize();
+    EXPECT_EQ(png.width(), int(size.width()));
+    EXPECT_EQ(png.height(), int(2 * size.height()));
+    Card_Front_Or_Back = 0;
+    const QImage front =
+        SKTRenderingView::image_From_Card_Graphics(m_document->graphics(), false).toImage();
+    ASSERT_FALSE(front.isNull());
+    // The front at one pixel per point, against the preview's top half:
+    // the two resamplings may differ at edges only.
+    const QImage expected =
+        front.scaled(png.width(), png.height() / 2, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+            .convertToFormat(QImage::Format_ARGB32);
+    const QImage top =
+        png.copy(0, 0, png.width(), png.height() / 2).convertToFormat(QImage::Format_ARGB32);
+    int different = 0;
+    for (int y = 0; y < top.height(); ++y) {
+        for (int x = 0; x < top.width(); ++x) {
+            const QRgb a = top.pixel(x, y);
+            const QRgb b = expected.pixel(x, y);
+            if (std::abs(qRed(a) - qRed(b)) > 48 || std::abs(qGreen(a) - qGreen(b)) > 48 ||
+                std::abs(qBlue(a) - qBlue(b)) > 48 || std::abs(qAlpha(a) - qAlpha(b)) > 48) {
+                ++different;
+            }
+        }
+    }
+    EXPECT_LT(different, top.width() * top.height() / 50) << different << " pixels differ";
+    // The bottom half is the back: not the front's picture.
+    EXPECT_NE(png.copy(0, png.height() / 2, png.width(), png.height() / 2)
+                  .convertToFormat(QImage::Format_ARGB32),
+              top);
+}
+
+TEST_F(TemplateTest, RefusedNamesWriteNothing) {
+    QDir().mkpath(folder());
+    const QString outside = QDir(m_resources).filePath(QStringLiteral("no.png"));
+    writeBytes(outside, "keep me");
+    const QByteArray before = fileHash(outside);
+    for (const char* typed : {"../../no", "a/b", "..", "???"}) {
+        SCOPED_TRACE(typed);
+        testsupport::ScriptedAlerts alerts;
+        typeName(QString::fromUtf8(typed));
+        m_controller->Export_As_Template_Clicked();
+        EXPECT_EQ(shown(alerts), QStringList{QStringLiteral("Please enter template name.")});
+    }
+    EXPECT_EQ(fileHash(outside), before);
+    EXPECT_TRUE(QDir(folder()).entryList(QDir::Files).isEmpty());
+}
+
+TEST_F(TemplateTest, ReplaceQuestionAndPassedName) {
+    QDir().mkpath(folder());
+    writeBytes(QDir(folder()).filePath(QStringLiteral("Old.dcard")), "old");
+    writeBytes(QDir(folder()).filePath(QStringLiteral("Old.png")), "old");
+    {
+        // No to replacing: the dialog stays (and is cancelled here).
+        testsupport::ScriptedAlerts alerts({0});
+        typeName(QStringLiteral("Old"));
+        m_controller->Export_As_Template_Clicked();
+        EXPECT_EQ(shown(alerts),
+                  QStringList{QStringLiteral("Template with this name already exists, Do you "
+                                             "want to replace the existing template?")});
+        EXPECT_EQ(readAll(QDir(folder()).filePath(QStringLiteral("Old.dcard"))), "old");
+    }
+    {
+        Export_Template dialog;
+        dialog.template_name()->setText(QStringLiteral("Old"));
+        dialog.template_passed()->setText(QStringLiteral("Other"));
+        testsupport::ScriptedAlerts alerts;
+        dialog.OKPressed();
+        EXPECT_EQ(shown(alerts),
+                  QStringList{QStringLiteral("Template with this name already exists.")});
+        dialog.template_passed()->setText(QStringLiteral("Old"));
+        dialog.OKPressed();
+        EXPECT_EQ(dialog.result(), 1);
+        EXPECT_EQ(export_template_name, QStringLiteral("Old"));
+    }
+    {
+        testsupport::ScriptedAlerts alerts({1});
+        typeName(QStringLiteral("Old"));
+        m_controller->Export_As_Template_Clicked();
+        EXPECT_EQ(shown(alerts).last(), QStringLiteral("Template exported successfully."));
+        EXPECT_TRUE(design_file::Read_Design_File(QDir(folder()).filePath("Old.dcard")));
+        EXPECT_FALSE(QImage(QDir(folder()).filePath("Old.png")).isNull());
+        EXPECT_EQ(QDir(folder()).entryList(QDir::Files).size(), 2);
+    }
+}
+
+TEST_F(TemplateTest, AFailedWriteKeepsTheOldPair) {
+    buildRichDesign();
+    QDir().mkpath(folder());
+    writeBytes(QDir(folder()).filePath(QStringLiteral("Keep.dcard")), "old design");
+    writeBytes(QDir(folder()).filePath(QStringLiteral("Keep.png")), "old preview");
+    for (int i = 0; i < 30; ++i) {
+        auto text = std::make_shared<SKTText>();
+        m_document->insertGraphicsInList(SKTDocumentGraphicsKey, {text}, {0});
+    }
+    testsupport::ScriptedAlerts alerts({1});
+    typeName(QStringLiteral("Keep"));
+    {
+        FileSizeLimit limit(2048);
+        m_controller->Export_As_Template_Clicked();
+    }
+    EXPECT_EQ(shown(alerts).last(), QStringLiteral("fail"));
+    EXPECT_EQ(readAll(QDir(folder()).filePath(QStringLiteral("Keep.dcard"))), "old design");
+    EXPECT_EQ(readAll(QDir(folder()).filePath(QStringLiteral("Keep.png"))), "old preview");
+    EXPECT_EQ(QDir(folder()).entryList(QDir::Files).size(), 2);
+}
+
+TEST_F(TemplateTest, NameDialogScreenshot) {
+    Export_Template dialog;
+    dialog.template_name()->setText(QStringLiteral("Party"));
+    dialog.show();
+    const QImage shot = dialog.grab().toImage();
+    EXPECT_FALSE(shot.isNull());
+    shot.save(QDir(m_temp.path()).filePath(QStringLiteral("export_template.png")));
+}
+
+} // namespace
