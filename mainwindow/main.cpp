@@ -9,6 +9,8 @@
 #include "mainwindow/controller/WindowEntries.h"
 #include "output/OutputCommands.h"
 #include "output/Send_Modeless.h"
+#include "profiles/ContactFieldPlacement.h"
+#include "profiles/Show_User_Profile.h"
 #include "widgets/GuiHooks.h"
 #include "widgets/Long_SMS_Dlg.h"
 
@@ -34,6 +36,12 @@ int main(int argc, char** argv) {
             designer->Open_Wnd(graphic);
         }
     });
+
+    // The card-side contact-field dialog: made before any placement, which
+    // reads its placeholder frames.
+    Show_User_Profile::defaultInstance();
+    window_entries::contactFields.set(&contact_fields::Open_User_Profile_Window);
+    window_entries::placeContactFields.set(&contact_fields::Fill_User_profile_info);
 
     window_entries::print.set(&output::Open_Print_Wnd);
     window_entries::exportCards.set(&output::Export_Button);

@@ -5,9 +5,12 @@
 // The controller implements this and registers itself; windows ask
 // current() and fall back to plain behaviour when none is registered.
 
+#include <QSizeF>
 #include <QString>
 
 class QComboBox;
+class SKTGraphicView;
+class User_Profile_Class;
 
 class MainWindowServices {
 public:
@@ -25,6 +28,27 @@ public:
     virtual QString Get_First_Value_Of_Excel_Binding(int column) = 0;
     // Redraws the canvas of the current side.
     virtual void Refresh_Canvas() = 0;
+
+    // ---- Contact fields (plain defaults, so fakes need not give them) ----
+    // Adds the item "Excel" to a combo holding exactly two items / removes it
+    // from a combo holding exactly three; otherwise nothing.
+    virtual void Add_Excel_Col_Name_In_Combo(QComboBox& combo);
+    virtual void Remove_Excel_Col_Name_In_Combo(QComboBox& combo);
+    // The contact-field record (0 front, 1 back, 2 the preview record) and
+    // the canvas of a side (0 front, 1 back, 2 temporary); none by default.
+    virtual User_Profile_Class* userProfile(int side);
+    virtual SKTGraphicView* graphicViewOfSide(int side) const;
+    // Chooses the drawing tool (its button shows it); nothing is created.
+    virtual void Select_Drawing_Tool(int tool);
+    // The object inspector's data-source combo (Data_source_type).
+    virtual QComboBox* dataSourceTypeCombo() const;
+    // The card size of the front card page record, in points.
+    virtual QSizeF frontCardSize() const;
+    // 0 when the path names an existing file; otherwise shows "Please select
+    // valid file path." and answers 1.
+    virtual int Check_And_Validate_File_Path(const QString& path) const;
+    // Opens the data series manager.
+    virtual void Batch_Series_Button();
 
     // The registered controller, or none.
     static MainWindowServices* current();

@@ -122,6 +122,20 @@ public:
                               const QRectF& rect, const QString& card_side,
                               const QString& ctrl_value, const QString& ctrl_ID);
 
+    // ---- Contact fields ----
+    // Writes the value into this canvas's object carrying the identifier
+    // (the text for cls "SKTText", the picture file for "SKTImage") and shows
+    // it, or creates the object when there is none; either way the object is
+    // left as the current object.
+    void ReplaceGraphicText(const QString& cls, const QMouseEvent* event, bool use_rect,
+                            const QRectF& rect, const QString& card_side, const QString& ctrl_value,
+                            const QString& ctrl_ID);
+    // The first object, front-most first, of exactly class SKTText or
+    // SKTImage whose identifier is ctrl_ID; none when there is none.
+    std::shared_ptr<SKTGraphic> Selcect_Ctrl_With_ID(const QString& ctrl_ID) const;
+    // Hides every text or picture object carrying a contact-field identifier.
+    void Hide_all_Text_control_FUP_Control();
+
     // ---- Commands ----
     void deleteSelection(); // delete:, deleteBackward:, deleteForward:
     void copy();

@@ -10,7 +10,7 @@
 #include "editor/model/Card_Property.h"
 #include "editor/model/SKTGraphic.h"
 #include "editor/model/SKTWindowControllerInterface.h"
-#include "mainwindow/controller/User_Profile_Class.h"
+#include "editor/model/User_Profile_Class.h"
 #include "mainwindow/controller/WindowEntries.h"
 #include "platform/CardPicture.h"
 #include "widgets/MainWindowServices.h"
@@ -164,6 +164,13 @@ public:
     QString Get_First_Value_Of_Dataset(const QString& name) override;
     QString Get_First_Value_Of_Excel_Binding(int column) override;
 
+    // ---- MainWindowServices: contact fields ----
+    User_Profile_Class* userProfile(int side) override;
+    SKTGraphicView* graphicViewOfSide(int side) const override;
+    void Select_Drawing_Tool(int tool) override { setSelected_Control_Tool(tool); }
+    QComboBox* dataSourceTypeCombo() const override;
+    QSizeF frontCardSize() const override { return Front_card_Prop.Card_Size(); }
+
     // ---- Sides and canvases ----
     void Select_front_side();
     void Select_back_side();
@@ -205,7 +212,7 @@ public:
     static QString Get_date_Value(const QString& pattern);
     static QString Get_time_Value(const QString& pattern);
     static QString Convert_Path_From_URL(const QUrl& url);
-    int Check_And_Validate_File_Path(const QString& path) const;
+    int Check_And_Validate_File_Path(const QString& path) const override;
     void Show_Create_Modeless();
     void Hide_Destroy_Modeless();
     QDialog* plz_wait_Window() const { return m_waitSheet; }
@@ -326,7 +333,7 @@ public:
     // Card, series, output and design-file commands.
     void Card_Prop_Clicked();
     void Card_Bckgrnd_Clicked();
-    void Batch_Series_Button();
+    void Batch_Series_Button() override;
     void Import_Wizard_Button();
     void Create_Series_Button();
     void Export_Button();

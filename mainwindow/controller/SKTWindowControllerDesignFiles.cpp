@@ -10,6 +10,7 @@
 #include "core/globals.h"
 #include "dataseries/ImportedTable.h"
 #include "editor/canvas/SKTGraphicView.h"
+#include "editor/model/ContactFieldState.h"
 #include "editor/model/SKTDocument.h"
 #include "editor/render/CombinedCardImage.h"
 #include "editor/render/SKTRenderingView.h"
@@ -165,6 +166,7 @@ void SKTWindowController::New_Project_Setting_Reset() {
     m_document.Clear_All_Undo_Redo();
     last_ctrl_X = 10;
     last_ctrl_Y = 10;
+    Fill_User_Profile = 0;
     Front_user_profile.Reset_All_Values();
     Back_user_profile.Reset_All_Values();
     Project_File_Name.clear();

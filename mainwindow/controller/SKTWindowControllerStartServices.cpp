@@ -6,6 +6,7 @@
 
 #include "core/FileFunctions.h"
 #include "core/globals.h"
+#include "editor/model/ContactFieldState.h"
 #include "editor/model/SKTDocument.h"
 #include "mainwindow/controller/EmailSettings.h"
 #include "mainwindow/controller/WindowEntries.h"
@@ -41,17 +42,23 @@ void SKTWindowController::Open_Share_It_And_Get_It_Free() {
 }
 
 int SKTWindowController::Open_User_Profile_Window(int mode, const QString& side) {
-    // The contact-field dialogs live in their own library; without them
-    // nothing is confirmed.
-    if (auto open = window_entries::contactFields.get()) {
-        return open(mode, side);
-    }
-    return 0;
+    // The contact-field dialogs live in their own library; while their entry
+    // is empty the contact-field command is disabled.
+    const auto open = window_entries::contactFields.get();
+    return open ? open(mode, side) : 0;
 }
 
-void SKTWindowController::Fill_User_profile_info_front_side() {}
+void SKTWindowController::Fill_User_profile_info_front_side() {
+    if (const auto place = window_entries::placeContactFields.get()) {
+        place(0);
+    }
+}
 
-void SKTWindowController::Fill_User_profile_info_back_side() {}
+void SKTWindowController::Fill_User_profile_info_back_side() {
+    if (const auto place = window_entries::placeContactFields.get()) {
+        place(1);
+    }
+}
 
 void SKTWindowController::Open_Start_Window() {
     // Until the invitation wizard is built: a new 120 x 120 mm design,

@@ -27,6 +27,9 @@ inline HookSlot<std::function<void(const std::shared_ptr<SKTGraphic>&)>> barcode
 // Contact fields: opens the dialog of side "F" or "B" (or the settings
 // dialog for an empty side) with the opening mode; answers 1 on OK.
 inline HookSlot<std::function<int(int mode, const QString& side)>> contactFields;
+// Contact fields: places the committed record of side 0 (front), 1 (back)
+// or 2 (the preview record on the temporary side) on that side's canvas.
+inline HookSlot<std::function<void(int side)>> placeContactFields;
 
 // Series windows.
 inline HookSlot<Command> seriesManager;

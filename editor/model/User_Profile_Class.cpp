@@ -1,4 +1,4 @@
-#include "mainwindow/controller/User_Profile_Class.h"
+#include "editor/model/User_Profile_Class.h"
 
 QStringList User_Profile_Class::valueIdentifiers() {
     return {QStringLiteral("Fup_Name"),    QStringLiteral("Fup_Title"),

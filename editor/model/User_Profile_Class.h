@@ -1,9 +1,9 @@
 #pragma once
-// The contact-field record of one side, as far as the main window needs it
-// now: the eleven fields' values, series and column bindings and the
-// identifiers of their value and caption objects, reset for a new design.
-// The contact-field dialogs and the placement of the fields on a card come
-// with their own subsystem.
+// The contact-field record of one side: for each of the eleven fields its
+// value (the photo's value is a file path), its binding to a data series or
+// a spreadsheet column, and the identifiers of its value and caption
+// objects. A plain record: the contact-field dialogs write it, the
+// placement reads it; it is never stored.
 
 #include <QString>
 #include <QStringList>
@@ -12,6 +12,8 @@
 class User_Profile_Class {
 public:
     static constexpr int kFieldCount = 11;
+    // Index of the photo field (the only picture field).
+    static constexpr int kPhotoField = 10;
 
     struct Field {
         QString value;
@@ -35,6 +37,8 @@ public:
     static QStringList valueIdentifiers();
 
     std::array<Field, kFieldCount> fields;
+    // Fill_User_Profile_Enable and Excel_Binding: written by the dialogs'
+    // commit, read by nothing.
     bool enabled = false;
     bool excelBinding = false;
 };

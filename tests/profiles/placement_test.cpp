@@ -1,0 +1,289 @@
+// Placing a side's contact-field record on its canvas.
+
+#include "profiles_fixture.h"
+
+#include "editor/model/SKTLine.h"
+
+#include <QImage>
+
+namespace {
+
+class PlacementTest : public ProfilesFixture {
+protected:
+    void SetUp() override {
+        ProfilesFixture::SetUp();
+        startWithSeries();
+        Fill_User_Profile = 1;
+    }
+
+    QRectF templateOf(const QString& id, bool portrait) const {
+        return Show_User_Profile::defaultInstance()->templateFrame(id, portrait);
+    }
+
+    User_Profile_Class::Field& field(int side, int index) {
+        return record(side).fields[static_cast<std::size_t>(index)];
+    }
+
+    // The objects of the side carrying the identifier, front-most first.
+    SKTGraphicList withID(int side, const QString& id) const {
+        SKTGraphicList found;
+        for (const auto& graphic : view(side).graphics()) {
+            if (graphic->control_ID == id) {
+                found.append(graphic);
+            }
+        }
+        return found;
+    }
+
+    QString writePicture(const QString& name, QColor colour) const {
+        QImage image(12, 8, QImage::Format_ARGB32);
+        image.fill(colour);
+        const QString path = QDir(m_temp.path()).filePath(name);
+        EXPECT_TRUE(image.save(path));
+        return path;
+    }
+};
+
+TEST_F(PlacementTest, AllFieldsEmptyHidesEveryContactFieldObjectAndCreatesNone) {
+    addText(0, QStringLiteral("Fup_Name"), QStringLiteral("Old"));
+    addText(0, QStringLiteral("Fup_Website"), QStringLiteral("old.example"));
+    addText(0, QStringLiteral("Other"), QStringLiteral("kept"));
+    m_controller->setSelected_Control_Tool(5);
+    m_controller->Fill_User_profile_info_front_side();
+    ASSERT_EQ(view(0).graphics().size(), 3);
+    for (const auto& graphic : view(0).graphics()) {
+        EXPECT_EQ(graphic->ctrl_is_visible, graphic->control_ID == QLatin1String("Other"))
+            << graphic->control_ID.toStdString();
+    }
+    EXPECT_EQ(m_controller->Selected_Control_Tool(), 2);
+}
+
+TEST_F(PlacementTest, NewTextObjectsGetTheirTemplateRectangleValueAndTypedBinding) {
+    field(0, 0).value = QStringLiteral("Ann Smith");
+    field(0, 8).value = QStringLiteral("www.example.org");
+    m_controller->Fill_User_profile_info_front_side();
+    struct Expect {
+        const char* id;
+        const char* text;
+    };
+    for (const Expect& e :
+         {Expect{"Fup_Name", "Ann Smith"}, Expect{"Fup_Website", "www.example.org"}}) {
+        const SKTGraphicList found = withID(0, QString::fromLatin1(e.id));
+        ASSERT_EQ(found.size(), 1) << e.id;
+        const auto& graphic = found.first();
+        EXPECT_EQ(graphic->className(), QStringLiteral("SKTText"));
+        EXPECT_EQ(graphic->Text_Value, QString::fromLatin1(e.text));
+        EXPECT_EQ(graphic->Text_contents().string(), QString::fromLatin1(e.text));
+        EXPECT_TRUE(graphic->ctrl_is_visible);
+        EXPECT_EQ(graphic->data_source_type_val(), 0);
+        EXPECT_FALSE(graphic->excel_binding);
+        // The front card of a new design is square: the landscape frames.
+        EXPECT_EQ(graphic->bounds(), templateOf(QString::fromLatin1(e.id), false)) << e.id;
+    }
+    EXPECT_EQ(view(0).graphics().size(), 2);
+    EXPECT_TRUE(view(1).graphics().isEmpty());
+}
+
+TEST_F(PlacementTest, ReusedObjectKeepsPlaceSizeAndFontAndIsShown) {
+    const QRectF moved(55, 66, 90, 24);
+    auto name = addText(0, QStringLiteral("Fup_Name"), QStringLiteral("Old name"), moved, false);
+    QFont font(QStringLiteral("Liberation Sans"), 21);
+    name->Text_contents().setFont(0, name->Text_contents().length(), font);
+    field(0, 0).value = QStringLiteral("New name");
+    m_controller->Fill_User_profile_info_front_side();
+    ASSERT_EQ(view(0).graphics().size(), 1);
+    EXPECT_EQ(view(0).graphics().first(), name);
+    EXPECT_EQ(name->bounds().topLeft(), moved.topLeft());
+    EXPECT_EQ(name->bounds().width(), moved.width());
+    EXPECT_EQ(name->Text_contents().string(), QStringLiteral("New name"));
+    EXPECT_EQ(name->Text_contents().fontAt(0).pointSizeF(), 21.0);
+    EXPECT_EQ(name->Text_contents().fontAt(0).family(), QStringLiteral("Liberation Sans"));
+    EXPECT_TRUE(name->ctrl_is_visible);
+}
+
+TEST_F(PlacementTest, PhotosReuseTheirObjectOrShowThePlaceholderForAMissingFile) {
+    const QString first = writePicture(QStringLiteral("first.png"), Qt::red);
+    const QString second = writePicture(QStringLiteral("second.png"), Qt::blue);
+    // Re-use: the existing picture object shows the new file.
+    auto photo = std::make_shared<SKTImage>();
+    photo->control_ID = QStringLiteral("Fup_Photo");
+    photo->setFilePath(first);
+    photo->setBounds(QRectF(5, 5, 40, 40));
+    photo->Set_Ctrl_Is_Visible(false);
+    insert(0, photo);
+    field(0, 10).value = second;
+    m_controller->Fill_User_profile_info_front_side();
+    ASSERT_EQ(view(0).graphics().size(), 1);
+    EXPECT_EQ(photo->FilePath(), second);
+    EXPECT_TRUE(photo->ctrl_is_visible);
+    EXPECT_EQ(photo->bounds(), QRectF(5, 5, 40, 40));
+    EXPECT_EQ(m_controller->Selected_Control_Tool(), 8);
+    EXPECT_EQ(Library_Selected_Image, second);
+
+    // An existing photo given a missing file keeps its picture, hidden.
+    field(0, 10).value = QDir(m_temp.path()).filePath(QStringLiteral("gone.png"));
+    m_controller->Fill_User_profile_info_front_side();
+    EXPECT_EQ(photo->FilePath(), second);
+    EXPECT_FALSE(photo->ctrl_is_visible);
+
+    // New photo with a missing file on the back: the placeholder picture,
+    // with the identifier and the binding.
+    field(1, 10).value = QDir(m_temp.path()).filePath(QStringLiteral("missing.png"));
+    field(1, 10).seriesBound = true;
+    field(1, 10).seriesName = QStringLiteral("photos");
+    field(1, 10).seriesIndex = 3;
+    m_controller->Fill_User_profile_info_back_side();
+    const SKTGraphicList back = withID(1, QStringLiteral("Fup_Photo"));
+    ASSERT_EQ(back.size(), 1);
+    EXPECT_EQ(back.first()->className(), QStringLiteral("SKTImage"));
+    EXPECT_EQ(back.first()->data_source_type_val(), 1);
+    EXPECT_EQ(back.first()->batch_list_name_val(), QStringLiteral("photos"));
+    EXPECT_EQ(back.first()->batch_list_index_val(), 3);
+    EXPECT_EQ(back.first()->bounds(), templateOf(QStringLiteral("Fup_Photo"), false));
+}
+
+TEST_F(PlacementTest, BindingsChangeKindAndKeepWhatTheOtherKindStored) {
+    struct Case {
+        const char* name;
+        int oldType, oldSeriesIndex, oldColumn;
+        bool series, column;
+        int newSeriesIndex, newColumn;
+        int wantType, wantSeriesIndex, wantColumn;
+        bool wantExcel;
+    };
+    const Case cases[] = {
+        {"series to typed", 1, 2, 0, false, false, 0, 0, 0, 2, 0, false},
+        {"column to series", 2, 0, 4, true, false, 5, 0, 1, 5, 4, false},
+        {"typed to column", 0, 0, 0, false, true, 0, 2, 2, 0, 2, true},
+    };
+    for (const Case& c : cases) {
+        m_document->removeGraphicsInList(SKTDocumentGraphicsKey, [&] {
+            QList<int> all;
+            for (int i = 0; i < view(0).graphics().size(); ++i) {
+                all.append(i);
+            }
+            return all;
+        }());
+        auto text = addText(0, QStringLiteral("Fup_Company"), QStringLiteral("Old"));
+        text->Set_Data_source_type(c.oldType);
+        text->Set_Batch_List_Index(c.oldSeriesIndex);
+        text->Set_Excel_binding_Index(c.oldColumn);
+        text->Set_Excel_binding(c.oldType == 2);
+        record(0).Reset_All_Values();
+        auto& f = field(0, 2);
+        f.value = QStringLiteral("ACME");
+        f.seriesBound = c.series;
+        f.seriesName = c.series ? QStringLiteral("firms") : QString();
+        f.seriesIndex = c.newSeriesIndex;
+        f.columnBound = c.column;
+        f.columnIndex = c.newColumn;
+        m_controller->Fill_User_profile_info_front_side();
+        EXPECT_EQ(text->data_source_type_val(), c.wantType) << c.name;
+        EXPECT_EQ(text->batch_list_index_val(), c.wantSeriesIndex) << c.name;
+        EXPECT_EQ(text->excel_col_indx, c.wantColumn) << c.name;
+        EXPECT_EQ(text->excel_binding, c.wantExcel) << c.name;
+    }
+}
+
+TEST_F(PlacementTest, SquareCardsUseLandscapeFramesAndTallCardsPortraitOnes) {
+    struct Case {
+        QSizeF size;
+        bool portrait;
+    };
+    for (const Case& c : {Case{QSizeF(200, 200), false}, Case{QSizeF(100, 150), true},
+                          Case{QSizeF(243, 153), false}}) {
+        m_controller->Front_card_Prop.setCard_Size(c.size);
+        for (const QString& id : User_Profile_Class::valueIdentifiers()) {
+            EXPECT_EQ(contact_fields::Get_Control_Rect_From_Template(id),
+                      templateOf(id, c.portrait))
+                << id.toStdString() << " " << c.size.width();
+        }
+        EXPECT_EQ(contact_fields::Get_Control_Rect_From_Template(QStringLiteral("Fup_lbl_Name")),
+                  QRectF());
+    }
+    // The portrait and landscape frames differ, so the choice is visible.
+    EXPECT_NE(templateOf(QStringLiteral("Fup_Photo"), true),
+              templateOf(QStringLiteral("Fup_Photo"), false));
+}
+
+TEST_F(PlacementTest, AllTwentyTwoTemplateFramesAreNonZeroAndInsideTheCard) {
+    for (bool portrait : {false, true}) {
+        const QRectF card = portrait ? QRectF(0, 0, 153, 243) : QRectF(0, 0, 243, 153);
+        for (const QString& id : User_Profile_Class::valueIdentifiers()) {
+            const QRectF frame = templateOf(id, portrait);
+            EXPECT_GT(frame.width(), 0) << id.toStdString();
+            EXPECT_GT(frame.height(), 0) << id.toStdString();
+            EXPECT_TRUE(card.contains(frame)) << id.toStdString() << " portrait " << portrait;
+        }
+    }
+}
+
+TEST_F(PlacementTest, OnlyTheFrontMostOfTwoObjectsWithOneIdentifierIsRewritten) {
+    auto first =
+        addText(0, QStringLiteral("Fup_PhoneNO"), QStringLiteral("1"), QRectF(0, 0, 50, 10), false);
+    auto second = addText(0, QStringLiteral("Fup_PhoneNO"), QStringLiteral("2"),
+                          QRectF(0, 20, 50, 10), false);
+    field(0, 5).value = QStringLiteral("555-0100");
+    m_controller->Fill_User_profile_info_front_side();
+    EXPECT_EQ(view(0).graphics().size(), 2);
+    EXPECT_TRUE(first->ctrl_is_visible);
+    EXPECT_EQ(first->Text_Value, QStringLiteral("555-0100"));
+    EXPECT_FALSE(second->ctrl_is_visible);
+    EXPECT_EQ(second->Text_Value, QStringLiteral("2"));
+}
+
+TEST_F(PlacementTest, OtherKindsCarryingAContactFieldIdentifierAreLeftAlone) {
+    auto line = std::make_shared<SKTLine>();
+    line->control_ID = QStringLiteral("Fup_Name");
+    line->setBounds(QRectF(0, 0, 40, 2));
+    insert(0, line);
+    field(0, 0).value = QStringLiteral("Ann");
+    m_controller->Fill_User_profile_info_front_side();
+    EXPECT_TRUE(line->ctrl_is_visible);
+    const SKTGraphicList named = withID(0, QStringLiteral("Fup_Name"));
+    ASSERT_EQ(named.size(), 2);
+    EXPECT_EQ(named.first()->className(), QStringLiteral("SKTText"));
+    EXPECT_EQ(line->bounds(), QRectF(0, 0, 40, 2));
+}
+
+TEST_F(PlacementTest, WithTheFlagClearOnlyTheInspectorExcelItemFollows) {
+    Fill_User_Profile = 0;
+    field(0, 0).value = QStringLiteral("Ann");
+    QComboBox* combo = m_controller->dataSourceTypeCombo();
+    ASSERT_NE(combo, nullptr);
+    ASSERT_EQ(combo->count(), 2);
+    struct Step {
+        char use;
+        int want;
+    };
+    // Added once, removed once; a 3-item combo never gets a fourth.
+    for (const Step& s : {Step{1, 3}, Step{1, 3}, Step{0, 2}, Step{0, 2}}) {
+        Excel_Binding_Use = s.use;
+        m_controller->Fill_User_profile_info_front_side();
+        EXPECT_EQ(combo->count(), s.want);
+    }
+    EXPECT_TRUE(view(0).graphics().isEmpty());
+    // The preview placement ignores the flag.
+    record(2).fields[0].value = QStringLiteral("Preview");
+    contact_fields::Fill_User_profile_info(2);
+    EXPECT_EQ(withID(2, QStringLiteral("Fup_Name")).size(), 1);
+}
+
+TEST_F(PlacementTest, AFieldThatCreatesNothingNeverRebindsThePreviousFieldsObject) {
+    field(0, 0).value = QStringLiteral("Ann");
+    field(0, 0).seriesBound = true;
+    field(0, 0).seriesName = QStringLiteral("names");
+    // An identifier without a placeholder: zero rectangle, nothing made.
+    field(0, 1).value = QStringLiteral("Boss");
+    field(0, 1).valueObjectID = QStringLiteral("Fup_Nowhere");
+    field(0, 1).columnBound = true;
+    field(0, 1).columnIndex = 2;
+    m_controller->Fill_User_profile_info_front_side();
+    ASSERT_EQ(view(0).graphics().size(), 1);
+    const auto& name = view(0).graphics().first();
+    EXPECT_EQ(name->data_source_type_val(), 1);
+    EXPECT_FALSE(name->excel_binding);
+    EXPECT_FALSE(m_document->canRedo());
+}
+
+} // namespace
