@@ -111,7 +111,6 @@ void buildRenderCard(BatchCard& card) {
     qr->setBounds(QRectF(10, 200, 500, 500));
     qr->barcode_font_index = int(DesignerLists::symbologies().indexOf(QStringLiteral("QR Code")));
     qr->linear_or_2d = 1;
-    qr->qr_size_val = 500;
     qr->data_source_type = 1;
     qr->batch_list_name = QStringLiteral("guests");
     card.add(qr);
@@ -127,6 +126,12 @@ void BM_RecordFrontOnGuiThread(benchmark::State& state) {
         benchmark::DoNotOptimize(run.record(record, QStringLiteral("F")));
         record = (record + 1) % 1000;
     }
+    const QImage raster =
+        card.controller->Get_Front_Controls_Array().last()->_barcode_image.image();
+    state.SetLabel(QStringLiteral("QR raster %1 x %2 px")
+                       .arg(raster.width())
+                       .arg(raster.height())
+                       .toStdString());
 }
 BENCHMARK(BM_RecordFrontOnGuiThread)->Unit(benchmark::kMillisecond);
 
@@ -142,8 +147,8 @@ void BM_RecordFrontFromWorker(benchmark::State& state) {
             for (int i = 0; i < 50; ++i) {
                 benchmark::DoNotOptimize(run.record(i, QStringLiteral("F")));
             }
-            seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start)
-                          .count();
+            seconds =
+                std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
             run.end();
             done = true;
         });
@@ -168,8 +173,8 @@ void BM_WorkerRoundTrip(benchmark::State& state) {
             for (int i = 0; i < 1000; ++i) {
                 card.controller->runOnGuiThread([] {});
             }
-            seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start)
-                          .count();
+            seconds =
+                std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
             done = true;
         });
         while (!done) {
