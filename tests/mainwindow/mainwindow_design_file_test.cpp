@@ -833,3 +833,28 @@ TEST_F(TemplateTest, NameDialogScreenshot) {
 }
 
 } // namespace
+
+namespace {
+
+// The prepared templates the program ships: each a design file the reader
+// accepts and a preview of the front above the back at one pixel per point.
+TEST(PreparedTemplates, EachOpensAndHasItsPreview) {
+    const QDir folder(QStringLiteral(CARD_SOURCE_DIR "/resources/Templates"));
+    const QStringList designs = folder.entryList({QStringLiteral("*.dcard")}, QDir::Files);
+    EXPECT_EQ(designs.size(), 3);
+    EXPECT_EQ(folder.entryList(QDir::Files).size(), 2 * designs.size());
+    for (const QString& name : designs) {
+        SCOPED_TRACE(name.toStdString());
+        QString reason;
+        const auto content = design_file::Read_Design_File(folder.filePath(name), &reason);
+        ASSERT_TRUE(content.has_value()) << reason.toStdString();
+        EXPECT_FALSE(content->frontObjects.isEmpty());
+        const QImage preview(folder.filePath(QFileInfo(name).completeBaseName() + ".png"));
+        ASSERT_FALSE(preview.isNull());
+        const QSizeF size = content->front.Card_Size();
+        EXPECT_EQ(preview.width(), int(size.width()));
+        EXPECT_EQ(preview.height(), int(2 * size.height()));
+    }
+}
+
+} // namespace

@@ -35,6 +35,8 @@ std::shared_ptr<SKTText> text(const QRectF& bounds, const QString& value, int si
     graphic->text_ctrl_font = QFont(Text_Ctrl_Font, size);
     graphic->txt_clr = colour;
     graphic->text_alignmnet = 2;
+    graphic->setDrawingStroke(false);
+    graphic->setDrawingFill(false);
     return graphic;
 }
 
