@@ -174,10 +174,10 @@ void ContactFieldDialog::loadSideObjects(bool tickValueBoxes) {
             continue;
         }
         Row& r = m_rows[static_cast<std::size_t>(i)];
-        QString value = graphic->Text_Value;
-        if (i == kContactFieldPhotoRow && value.isEmpty()) {
-            value = graphic->FilePath();
-        }
+        // A picture object's value is its file: its text field holds only
+        // the default text of new objects.
+        const QString value =
+            cls == QLatin1String("SKTImage") ? graphic->FilePath() : graphic->Text_Value;
         r.value->setText(value);
         if (tickValueBoxes && r.valueChk) {
             r.valueChk->setChecked(true);

@@ -50,12 +50,25 @@ TEST_F(DialogTest, OpeningLoadsVisibleTextAndPictureObjectsOfTheSide) {
     email->Set_Data_source_type(1);
     email->Set_Batch_List_Index(7); // beyond the listed series
 
-    QString title;
+    // A picture object gives its file path; the photo well stays empty.
+    QImage picture(4, 4, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    const QString photoPath = QDir(m_temp.path()).filePath(QStringLiteral("photo.png"));
+    ASSERT_TRUE(picture.save(photoPath));
+    auto photo = std::make_shared<SKTImage>();
+    photo->control_ID = QStringLiteral("Fup_Photo");
+    photo->setFilePath(photoPath);
+    insert(0, photo);
+
+    QString title, photoValue;
+    bool wellEmpty = false;
     QStringList values;
     QList<int> sources, choices;
     bool nameTicked = false, titleTicked = true;
     openSide([&](Show_User_Profile& d) {
         title = d.windowTitle();
+        photoValue = d.row(10).value->text();
+        wellEmpty = d.photoWell()->pixmap().isNull();
         for (int i = 0; i < 10; ++i) {
             values << d.row(i).value->text();
             sources << d.row(i).source->currentIndex();
@@ -71,6 +84,8 @@ TEST_F(DialogTest, OpeningLoadsVisibleTextAndPictureObjectsOfTheSide) {
     EXPECT_EQ(choices, (QList<int>{-1, -1, -1, -1, -1, -1, -1, -1, 0, 1}));
     EXPECT_TRUE(nameTicked);
     EXPECT_FALSE(titleTicked);
+    EXPECT_EQ(photoValue, photoPath);
+    EXPECT_TRUE(wellEmpty);
     EXPECT_EQ(dialog().row(9).source->count(), 3);
 }
 
