@@ -103,12 +103,13 @@ def log_in(smtp, login, password):
     """Logs in when there is a password and the server offers AUTH."""
     if not password or not smtp.has_extn("auth"):
         return
-    if password.isascii() and login.isascii():
-        smtp.login(login, password)
-        return
-    # smtplib encodes its AUTH answers as ASCII: send PLAIN in UTF-8 here.
     if "PLAIN" not in smtp.esmtp_features.get("auth", "").upper().split():
+        if password.isascii() and login.isascii():
+            smtp.login(login, password)
+            return
+        # smtplib encodes its AUTH answers as ASCII only.
         raise MailError(EXIT_LOGIN, "the server offers no AUTH PLAIN for a non-ASCII password")
+    # AUTH PLAIN in UTF-8, whatever the password holds.
     token = base64.b64encode(b"\0" + login.encode("utf-8") + b"\0" + password.encode("utf-8"))
     code, _ = smtp.docmd("AUTH", "PLAIN " + token.decode("ascii"))
     if code != 235:

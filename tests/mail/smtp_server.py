@@ -41,7 +41,7 @@ def main():
     def authenticator(server, session, envelope, mechanism, auth_data):
         ok = (isinstance(auth_data, LoginPassword) and auth_data.login == login.encode("utf-8")
               and auth_data.password == password.encode("utf-8"))
-        return AuthResult(success=ok)
+        return AuthResult(success=ok, handled=False)
 
     kwargs = dict(hostname="127.0.0.1", port=free_port(), authenticator=authenticator,
                   auth_require_tls=False)
