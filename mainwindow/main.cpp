@@ -7,7 +7,11 @@
 #include "mainwindow/controller/ControllerOutputHost.h"
 #include "mainwindow/controller/SKTWindowController.h"
 #include "mainwindow/controller/WindowEntries.h"
+#include "output/Help_Support.h"
 #include "output/OutputCommands.h"
+#include "output/Promotion_Form.h"
+#include "output/Review_Form.h"
+#include "output/Send_Mail.h"
 #include "output/Send_Modeless.h"
 #include "profiles/ContactFieldPlacement.h"
 #include "profiles/Show_User_Profile.h"
@@ -45,6 +49,9 @@ int main(int argc, char** argv) {
 
     window_entries::print.set(&output::Open_Print_Wnd);
     window_entries::exportCards.set(&output::Export_Button);
+    window_entries::mail.set([] { Send_Mail::defaultInstance()->Open_Wnd(); });
+    window_entries::help.set([] { Help_Support::defaultInstance()->Open_Wnd(); });
+    window_entries::review.set([] { Review_Form::defaultInstance()->Open_Review_Form_Window(); });
 
     SKTWindowController::installAsDocumentWindowController();
     SKTDocument document;
@@ -56,6 +63,12 @@ int main(int argc, char** argv) {
 
     // New, Open, Save, Save As, Save as Template and Exit's save.
     controller->Install_Design_File_Entries();
+    window_entries::promotion.set([controller](const QString& softwareType) {
+        Promotion_Form* form = Promotion_Form::defaultInstance();
+        form->setPatternImage(controller->promotion_pattern_image);
+        form->software_type = softwareType;
+        form->Open_Promotion_Window();
+    });
 
     // Printing and export reach the controller through its output services.
     ControllerOutputHost outputHost(*controller);

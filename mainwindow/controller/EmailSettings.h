@@ -1,12 +1,5 @@
 #pragma once
-// The e-mail sending settings copied at start-up into process-wide strings.
-// The settings file and the mail window come with the e-mail subsystem; until
-// then the copy reads nothing and leaves the strings empty.
+// The e-mail sending settings copied at start-up into process-wide strings;
+// the strings and the settings file live with the mail windows.
 
-#include <QString>
-
-inline QString sender_email;
-inline QString sender_pwd;
-inline QString sending_server;
-inline QString sending_port;
-inline QString send_enable_ssl;
+#include "output/core/MailSettings.h"

@@ -1,6 +1,5 @@
-// What start-up asks of subsystems that come later: e-mail settings, share
-// links, contact fields and the start window. Each keeps
-// the signature its subsystem will fill in.
+// What start-up asks of other subsystems: e-mail settings, share links,
+// contact fields and the start window.
 
 #include "mainwindow/controller/SKTWindowController.h"
 
@@ -24,13 +23,8 @@ const QUrl kGetItFreeAddress(QStringLiteral("https://www.example.com/card-editor
 } // namespace
 
 void SKTWindowController::Get_Email_Details() {
-    // The e-mail settings file comes with the e-mail subsystem; until then
-    // there is nothing to copy.
-    sender_email.clear();
-    sender_pwd.clear();
-    sending_server.clear();
-    sending_port.clear();
-    send_enable_ssl.clear();
+    // A fresh read of the settings file into the process-wide strings.
+    ::Get_Email_Details();
 }
 
 void SKTWindowController::Open_Share_It_Dl() {

@@ -7,6 +7,7 @@
 #include "Hatches.h"
 #include "LibraryArt.h"
 #include "Placeholders.h"
+#include "Promotions.h"
 #include "Tiles.h"
 
 #include <QCoreApplication>
@@ -25,7 +26,8 @@ int main(int argc, char** argv) {
     PictureList all;
     for (PictureList part :
          {resgen::placeholderPictures(), resgen::hatchPictures(), resgen::backgroundPictures(),
-          resgen::libraryPictures(), resgen::tilePictures(), resgen::alignmentPictures()}) {
+          resgen::libraryPictures(), resgen::tilePictures(), resgen::alignmentPictures(),
+          resgen::promotionPictures()}) {
         for (Picture& picture : part) {
             all.push_back(std::move(picture));
         }

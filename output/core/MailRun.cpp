@@ -1,0 +1,292 @@
+#include "output/core/MailRun.h"
+
+#include "core/MessageFunctions.h"
+#include "core/StringFunctions.h"
+#include "core/globals.h"
+#include "output/core/CardExport.h"
+#include "output/core/MailSettings.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <chrono>
+#include <thread>
+
+bool parseRecipients(const QString& text, QStringList& recipients) {
+    recipients.clear();
+    const QStringList parts = Trim_Str(text).toLower().split(QLatin1Char(','));
+    for (const QString& part : parts) {
+        const QString address = Trim_Str(part);
+        if (address.isEmpty()) {
+            continue;
+        }
+        if (!isValidEmail(address)) {
+            recipients.clear();
+            return false;
+        }
+        recipients << address;
+    }
+    return !recipients.isEmpty();
+}
+
+qint64 pauseMilliseconds(int hours, int minutes, int seconds) {
+    return qint64(hours) * 3600000 + qint64(minutes) * 60000 + qint64(seconds) * 1000;
+}
+
+QString Calculate_Pause_Time(qint64 t) {
+    const qint64 s = t / 1000;
+    const qint64 h = s / 3600;
+    const qint64 m = (s % 3600) / 60;
+    const qint64 r = s % 60;
+    const QString hours = (h < 2 ? QStringLiteral("%1 Hour ") : QStringLiteral("%1 Hours ")).arg(h);
+    const QString minutes =
+        (m < 2 ? QStringLiteral("%1 Minute ") : QStringLiteral("%1 Minutes ")).arg(m);
+    const QString seconds =
+        (r < 2 ? QStringLiteral("%1 Second.") : QStringLiteral("%1 Seconds.")).arg(r);
+    QString text = QStringLiteral("Pausing the process for ");
+    if (h >= 1) {
+        text += hours + minutes + seconds;
+    } else if (m == 0) {
+        text += seconds;
+    } else {
+        text += minutes + seconds;
+    }
+    return text;
+}
+
+bool planMail(const MailJob& job, MailPlan& plan, QString& message) {
+    plan = MailPlan();
+    plan.sender = Trim_Str(job.from.toLower());
+    if (plan.sender.isEmpty()) {
+        message = kNoSenderMessage;
+        return false;
+    }
+    if (Trim_Str(job.to).isEmpty()) {
+        message = kNoRecipientMessage;
+        return false;
+    }
+    if (!parseRecipients(job.to, plan.recipients)) {
+        message = kBadRecipientMessage;
+        return false;
+    }
+    plan.baseName = QStringLiteral("VOSKCard");
+    if (job.withCard) {
+        plan.baseName = Trim_Str(Remove_Reserve_Char_In_File_Name(job.fileName));
+        if (plan.baseName.isEmpty()) {
+            message = kBadFileNameMessage;
+            return false;
+        }
+    }
+    if (!job.withCard) {
+        plan.mode = MailMode::WithoutCard;
+    } else if (!job.batch) {
+        plan.mode = MailMode::CurrentCard;
+    } else {
+        plan.mode = job.allToEvery ? MailMode::AllToEveryone : MailMode::OneToOne;
+    }
+    plan.itemCount = plan.mode == MailMode::AllToEveryone
+                         ? job.recordCount
+                         : static_cast<int>(plan.recipients.size());
+    if (job.delayed) {
+        // At least one item between pauses; a pause under a second is none.
+        plan.everyN = std::max(1, job.everyN);
+        const qint64 pause = pauseMilliseconds(job.hours, job.minutes, job.seconds);
+        plan.pauseMs = pause >= 1000 ? pause : 0;
+    }
+    return true;
+}
+
+namespace {
+
+class MailLoop {
+public:
+    MailLoop(const MailJob& job, const MailPlan& plan, MailRunServices& services,
+             MailProgress& progress, const QString& folder)
+        : m_job(job), m_plan(plan), m_services(services), m_progress(progress) {
+        m_front = QDir(folder).filePath(plan.baseName + QStringLiteral(".jpeg"));
+        m_back = cardexport::Create_Back_Card_Path(m_front);
+    }
+
+    MailRunResult run() {
+        const int total = m_plan.itemCount;
+        int counted = 0;
+        for (int i = 0; i < total && Stop_SMS_Sending_Now.load() == 0; ++i) {
+            m_progress.current = i + 1;
+            QStringList attachments;
+            bool processed = true;
+            bool endRun = false;
+            switch (m_plan.mode) {
+            case MailMode::WithoutCard: {
+                log(QStringLiteral("send without card."));
+                const QString path = Trim_Str(m_job.attachment);
+                if (!path.isEmpty() && QFileInfo::exists(path)) {
+                    attachments << path;
+                }
+                endRun = !send(m_plan.recipients.at(i), attachments);
+                break;
+            }
+            case MailMode::CurrentCard:
+                log(QStringLiteral("send card no batch."));
+                if (i == 0) {
+                    m_cardReady = renderRecord(0);
+                }
+                if (!m_cardReady) {
+                    endRun = true;
+                    break;
+                }
+                endRun = !send(m_plan.recipients.at(i), m_attachments);
+                break;
+            case MailMode::AllToEveryone:
+            case MailMode::OneToOne:
+                if (i >= m_job.recordCount) {
+                    m_progress.current = total;
+                    return m_result;
+                }
+                if (!renderRecord(i)) {
+                    processed = false;
+                    break;
+                }
+                if (m_plan.mode == MailMode::AllToEveryone) {
+                    log(QStringLiteral("send card with batch to all image to everyone"));
+                    for (const QString& recipient : m_plan.recipients) {
+                        if (Stop_SMS_Sending_Now.load() != 0 || !send(recipient, m_attachments)) {
+                            break;
+                        }
+                    }
+                } else {
+                    log(QStringLiteral("send card with batch to one to one"));
+                    endRun = !send(m_plan.recipients.at(i), m_attachments);
+                }
+                break;
+            }
+            if (endRun) {
+                break;
+            }
+            if (!processed) {
+                continue;
+            }
+            ++counted;
+            if (m_plan.pauseMs > 0 && counted >= m_plan.everyN && m_progress.current != total) {
+                pause();
+                counted = 0;
+            }
+        }
+        return m_result;
+    }
+
+private:
+    void log(const QString& text) {
+        if (m_services.log) {
+            m_services.log(text);
+        }
+    }
+
+    bool send(const QString& recipient, const QStringList& attachments) {
+        log(recipient);
+        MailMessage message;
+        message.recipient = recipient;
+        message.subject = m_job.subject;
+        message.attachments = attachments;
+        message.sender = m_plan.sender;
+        message.password = m_job.password;
+        message.server = m_job.server;
+        message.port = m_job.port;
+        message.body = m_job.body;
+        message.ssl = m_job.ssl;
+        ++m_result.attempted;
+        const bool ok = m_services.transport && m_services.transport(message);
+        if (ok) {
+            ++m_result.sent;
+        } else {
+            log(QStringLiteral("error in mail"));
+        }
+        return ok;
+    }
+
+    // Writes the sides of one record: "BOTH" the back then the front.
+    bool renderRecord(int record) {
+        m_attachments.clear();
+        QList<CardSide> sides;
+        if (m_job.side == QLatin1String("BOTH")) {
+            sides = {CardSide::Back, CardSide::Front};
+        } else if (m_job.side == QLatin1String("B")) {
+            sides = {CardSide::Back};
+        } else {
+            sides = {CardSide::Front};
+        }
+        for (CardSide side : sides) {
+            const CardPicture picture =
+                m_services.picture ? m_services.picture(record, side) : CardPicture();
+            if (picture.isNull()) {
+                return false;
+            }
+            const QString path = side == CardSide::Back ? m_back : m_front;
+            if (!cardexport::Save_gen_image(cardexport::rasterAt(picture, 72.0), path)) {
+                return false;
+            }
+            m_attachments << path;
+        }
+        return true;
+    }
+
+    void pause() {
+        m_progress.pauseLength = m_plan.pauseMs;
+        m_progress.pauseLeft = (m_plan.pauseMs / 1000 - 1) * 1000;
+        m_progress.pausing = true;
+        if (m_services.pauseChanged) {
+            m_services.pauseChanged();
+        }
+        for (qint64 left = m_progress.pauseLeft.load();
+             left >= 1 && Stop_SMS_Sending_Now.load() == 0 && m_progress.pauseLeft.load() != 0;
+             left -= 1000) {
+            if (m_services.sleep) {
+                m_services.sleep(1000);
+            } else {
+                std::this_thread::sleep_for(std::chrono::milliseconds(1000));
+            }
+        }
+        m_progress.pausing = false;
+        if (m_services.pauseChanged) {
+            m_services.pauseChanged();
+        }
+    }
+
+    const MailJob& m_job;
+    const MailPlan& m_plan;
+    MailRunServices& m_services;
+    MailProgress& m_progress;
+    QString m_front;
+    QString m_back;
+    QStringList m_attachments;
+    bool m_cardReady = false;
+    MailRunResult m_result;
+};
+
+} // namespace
+
+MailRunResult runMail(const MailJob& job, const MailPlan& plan, MailRunServices& services,
+                      MailProgress& progress) {
+    progress.total = plan.itemCount;
+    progress.current = 0;
+    const int savedSide = Card_Front_Or_Back.load();
+    MailRunResult result;
+    {
+        // Pictures of this run only, readable by nobody else; removed with
+        // the folder when the run ends.
+        QTemporaryDir folder(QDir(QDir::tempPath()).filePath(QStringLiteral("card-mail-XXXXXX")));
+        if (!folder.isValid()) {
+            Show_NSLog_Message(
+                QStringLiteral("Could not make a temporary folder for the card pictures."));
+        } else {
+            MailLoop loop(job, plan, services, progress, folder.path());
+            result = loop.run();
+        }
+    }
+    if (plan.mode == MailMode::AllToEveryone || plan.mode == MailMode::OneToOne) {
+        if (services.finish) {
+            services.finish();
+        }
+    }
+    Card_Front_Or_Back = savedSide;
+    return result;
+}

@@ -1,0 +1,48 @@
+#pragma once
+// The maker's addresses and the commands that open them: mail addresses,
+// web sites, social pages, the review page and the three promotions. Every
+// address lies on example.com, example.org or example.net. Each command
+// opens its link through hooks::openUrl; a failure is not reported.
+
+#include <QString>
+#include <QUrl>
+#include <vector>
+
+namespace makerlinks {
+
+void Open_Support_Mail();
+void Open_Reseller_Mail();
+void Open_Website_1();
+void Open_Website_2();
+void Open_Website_3();
+void Open_Google_Plus();
+void Open_FaceBook();
+void Open_Twitter();
+void Open_FB_Like();
+void Open_Share_It_Dl();
+void Open_Review_Page();
+void Open_Video_Channel();
+
+// Every fixed address above (for checks).
+std::vector<QUrl> allAddresses();
+
+} // namespace makerlinks
+
+// One of the maker's other products shown by the promotion window.
+struct Promotion {
+    QString key;         // "S", "R" or "B"
+    QString pictureName; // "<name>.png" in the resource folder
+    QString title;
+    QString shortDescription;
+    QString longDescription;
+    QString mailLink;
+    QString contactLink;
+    QString orderLink;
+};
+
+// A mail link: "mailto:" address "?subject=" subject "&body=" body, trimmed,
+// every line break made "%0A%0A" and every blank "%20".
+QString promotionMailText(const QString& address, const QString& subject, const QString& body);
+
+// The three promotions, their contact letters naming `appName`.
+std::vector<Promotion> promotions(const QString& appName);

@@ -1,0 +1,182 @@
+"""Sends one mail for the card editor over SMTP.
+
+Usage: pyth_mail.py LOGIN HOST PORT FROM TO SUBJECT BODY TLS [ATTACHMENT...]
+
+TLS is "Y" for a connection that starts encrypted; anything else asks the
+server for STARTTLS. The password is read from standard input up to the
+first line break; the rest of the input is not used. The exit code tells
+what happened; the password is never printed.
+"""
+
+import base64
+import ipaddress
+import smtplib
+import socket
+import ssl
+import sys
+from email.message import EmailMessage
+from email.utils import formatdate, make_msgid
+from pathlib import Path
+
+EXIT_SENT = 0
+EXIT_USAGE = 2
+EXIT_BAD_HEADER = 3
+EXIT_ATTACHMENT = 4
+EXIT_CONNECTION = 5
+EXIT_NO_TLS = 6
+EXIT_LOGIN = 7
+EXIT_REFUSED = 8
+EXIT_CERTIFICATE = 9
+
+TIMEOUT_SECONDS = 60
+
+# Leading bytes of the file types a card mail usually carries.
+SIGNATURES = [
+    (b"\x89PNG\r\n\x1a\n", ("image", "png")),
+    (b"\xff\xd8\xff", ("image", "jpeg")),
+    (b"GIF87a", ("image", "gif")),
+    (b"GIF89a", ("image", "gif")),
+    (b"II*\x00", ("image", "tiff")),
+    (b"MM\x00*", ("image", "tiff")),
+    (b"BM", ("image", "bmp")),
+    (b"%PDF-", ("application", "pdf")),
+    (b"PK\x03\x04", ("application", "zip")),
+]
+
+
+class MailError(Exception):
+    def __init__(self, code, text):
+        super().__init__(text)
+        self.code = code
+
+
+def content_type(data):
+    """The MIME type of a file judged from its bytes."""
+    for signature, kind in SIGNATURES:
+        if data.startswith(signature):
+            return kind
+    return ("application", "octet-stream")
+
+
+def is_loopback(host):
+    if host.lower() == "localhost":
+        return True
+    try:
+        return ipaddress.ip_address(host.strip("[]")).is_loopback
+    except ValueError:
+        return False
+
+
+def clear_text_allowed(host):
+    """A server that offers no STARTTLS is only used on this machine."""
+    return is_loopback(host)
+
+
+def check_header(name, value):
+    if "\r" in value or "\n" in value:
+        raise MailError(EXIT_BAD_HEADER, "line break in the %s field" % name)
+
+
+def build_message(sender, recipient, subject, body, attachments):
+    """The message with its attachments; attachments are read here, before
+    any connection is made."""
+    for name, value in (("From", sender), ("To", recipient), ("Subject", subject)):
+        check_header(name, value)
+    message = EmailMessage()
+    message["From"] = sender
+    message["To"] = recipient
+    message["Subject"] = subject
+    message["Date"] = formatdate(localtime=True)
+    message["Message-ID"] = make_msgid()
+    message.set_content(body)
+    for path in attachments:
+        try:
+            data = Path(path).read_bytes()
+        except OSError as error:
+            raise MailError(EXIT_ATTACHMENT, "cannot read attachment %s: %s" % (path, error.strerror))
+        maintype, subtype = content_type(data)
+        message.add_attachment(data, maintype=maintype, subtype=subtype, filename=Path(path).name)
+    return message
+
+
+def log_in(smtp, login, password):
+    """Logs in when there is a password and the server offers AUTH."""
+    if not password or not smtp.has_extn("auth"):
+        return
+    if "PLAIN" not in smtp.esmtp_features.get("auth", "").upper().split():
+        if password.isascii() and login.isascii():
+            smtp.login(login, password)
+            return
+        # smtplib encodes its AUTH answers as ASCII only.
+        raise MailError(EXIT_LOGIN, "the server offers no AUTH PLAIN for a non-ASCII password")
+    # AUTH PLAIN in UTF-8, whatever the password holds.
+    token = base64.b64encode(b"\0" + login.encode("utf-8") + b"\0" + password.encode("utf-8"))
+    code, _ = smtp.docmd("AUTH", "PLAIN " + token.decode("ascii"))
+    if code != 235:
+        raise MailError(EXIT_LOGIN, "the server refused the login (%d)" % code)
+
+
+def send(login, host, port, password, implicit_tls, message):
+    context = ssl.create_default_context()
+    if implicit_tls:
+        smtp = smtplib.SMTP_SSL(host, port, timeout=TIMEOUT_SECONDS, context=context)
+    else:
+        smtp = smtplib.SMTP(host, port, timeout=TIMEOUT_SECONDS)
+    with smtp:
+        smtp.ehlo()
+        if not implicit_tls:
+            if smtp.has_extn("starttls"):
+                smtp.starttls(context=context)
+                smtp.ehlo()
+            elif not clear_text_allowed(host):
+                raise MailError(EXIT_NO_TLS, "the server offers no STARTTLS")
+        log_in(smtp, login, password)
+        smtp.send_message(message)
+
+
+def main(argv, stdin):
+    if len(argv) < 9:
+        print(__doc__, file=sys.stderr)
+        return EXIT_USAGE
+    login, host, port_text, sender, recipient, subject, body, tls = argv[1:9]
+    attachments = argv[9:]
+    try:
+        port = int(port_text)
+        if not 0 < port < 65536:
+            raise ValueError
+    except ValueError:
+        print("pyth_mail: the port is not a number from 1 to 65535", file=sys.stderr)
+        return EXIT_USAGE
+    password = stdin.readline().rstrip("\r\n")
+    try:
+        message = build_message(sender, recipient, subject, body, attachments)
+        send(login, host, port, password, tls == "Y", message)
+    except MailError as error:
+        print("pyth_mail: %s" % error, file=sys.stderr)
+        return error.code
+    except ssl.SSLCertVerificationError as error:
+        print("pyth_mail: certificate not trusted: %s" % error.verify_message, file=sys.stderr)
+        return EXIT_CERTIFICATE
+    except smtplib.SMTPAuthenticationError as error:
+        print("pyth_mail: the server refused the login (%d)" % error.smtp_code, file=sys.stderr)
+        return EXIT_LOGIN
+    except smtplib.SMTPNotSupportedError:
+        print("pyth_mail: the server does not support a needed command", file=sys.stderr)
+        return EXIT_REFUSED
+    except smtplib.SMTPResponseException as error:
+        print("pyth_mail: the server refused the mail (%d)" % error.smtp_code, file=sys.stderr)
+        return EXIT_REFUSED
+    except smtplib.SMTPRecipientsRefused:
+        print("pyth_mail: the server refused the recipient", file=sys.stderr)
+        return EXIT_REFUSED
+    except smtplib.SMTPException as error:
+        print("pyth_mail: %s" % type(error).__name__, file=sys.stderr)
+        return EXIT_REFUSED
+    except (OSError, socket.timeout) as error:
+        print("pyth_mail: cannot reach %s:%d: %s" % (host, port, error), file=sys.stderr)
+        return EXIT_CONNECTION
+    return EXIT_SENT
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv, sys.stdin))

@@ -1,0 +1,63 @@
+"""Loopback SMTP server for the mail tests.
+
+Usage: smtp_server.py FOLDER LOGIN PASSWORD [starttls|implicit CERT KEY]
+
+Listens on 127.0.0.1 at a free port, prints the port on the first line of
+standard output, stores every received message as FOLDER/<n>.eml and
+accepts only the given login and password (AUTH PLAIN or LOGIN, UTF-8).
+Runs until its standard input closes.
+"""
+
+import socket
+import ssl
+import sys
+from pathlib import Path
+
+from aiosmtpd.controller import Controller
+from aiosmtpd.smtp import AuthResult, LoginPassword
+
+
+def free_port():
+    with socket.socket() as s:
+        s.bind(("127.0.0.1", 0))
+        return s.getsockname()[1]
+
+
+class Store:
+    def __init__(self, folder):
+        self.folder = Path(folder)
+        self.count = 0
+
+    async def handle_DATA(self, server, session, envelope):
+        self.count += 1
+        (self.folder / ("%d.eml" % self.count)).write_bytes(envelope.original_content)
+        return "250 OK"
+
+
+def main():
+    folder, login, password = sys.argv[1:4]
+    mode = sys.argv[4] if len(sys.argv) > 4 else "plain"
+
+    def authenticator(server, session, envelope, mechanism, auth_data):
+        ok = (isinstance(auth_data, LoginPassword) and auth_data.login == login.encode("utf-8")
+              and auth_data.password == password.encode("utf-8"))
+        return AuthResult(success=ok, handled=False)
+
+    kwargs = dict(hostname="127.0.0.1", port=free_port(), authenticator=authenticator,
+                  auth_require_tls=False)
+    if mode in ("starttls", "implicit"):
+        context = ssl.create_default_context(ssl.Purpose.CLIENT_AUTH)
+        context.load_cert_chain(sys.argv[5], sys.argv[6])
+        if mode == "starttls":
+            kwargs.update(tls_context=context, require_starttls=True, auth_require_tls=True)
+        else:
+            kwargs.update(ssl_context=context)
+    controller = Controller(Store(folder), **kwargs)
+    controller.start()
+    print(controller.port, flush=True)
+    sys.stdin.read()
+    controller.stop()
+
+
+if __name__ == "__main__":
+    main()
