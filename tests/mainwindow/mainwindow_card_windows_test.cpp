@@ -25,6 +25,15 @@
 
 namespace {
 
+// The alert texts without the leading line break every message carries.
+QStringList shownTexts(const testsupport::ScriptedAlerts& alerts) {
+    QStringList texts;
+    for (const QString& text : alerts.texts()) {
+        texts << text.trimmed();
+    }
+    return texts;
+}
+
 class CardWindowsTest : public ControllerFixture {
 protected:
     void TearDown() override {
@@ -172,7 +181,7 @@ TEST_F(CardWindowsTest, NoTemplateAsksForOneAndCancelEmptiesThePath) {
         return window.result();
     });
     EXPECT_EQ(m_controller->Templates_Clicked(), 0);
-    EXPECT_EQ(m_alerts.texts(),
+    EXPECT_EQ(shownTexts(m_alerts),
               QStringList({"Please select template.", "Please select template."}));
     EXPECT_EQ(Selected_Template_Path, QString());
 }
@@ -223,8 +232,8 @@ TEST_F(CardWindowsTest, CopyTwiceDeleteAndCopyNames) {
     window.Delete_Template_Click();
     EXPECT_EQ(filesIn(folder), QStringList({"Party (copy 2).dcard", "Party (copy 2).png",
                                             "Party.dcard", "Party.png"}));
-    EXPECT_EQ(alerts.texts().count("Do you want to make copy of this template?"), 2);
-    EXPECT_EQ(alerts.texts().count("Do you want to delete this template?"), 1);
+    EXPECT_EQ(shownTexts(alerts).count("Do you want to make copy of this template?"), 2);
+    EXPECT_EQ(shownTexts(alerts).count("Do you want to delete this template?"), 1);
 
     const std::vector<std::pair<QString, QString>> names = {
         {"/t/Party/Party.png", "/t/Party/Party (copy 1).png"},
@@ -278,7 +287,7 @@ TEST_F(CardWindowsTest, RenameCopiesThenDeletesAndNeverLosesTheDesign) {
     window.Rename_Template_Click();
     EXPECT_TRUE(QFile::exists(QDir(m_resources).filePath(folder + "/Feast.png")));
     EXPECT_TRUE(QFile::exists(QDir(m_resources).filePath(folder + "/Feast.dcard")));
-    EXPECT_TRUE(m_alerts.texts().last().contains(QStringLiteral("Gala.png")));
+    EXPECT_TRUE(shownTexts(m_alerts).last().contains(QStringLiteral("Gala.png")));
 }
 
 TEST_F(CardWindowsTest, RenameWaitsForTheTemplateNameWindow) {
