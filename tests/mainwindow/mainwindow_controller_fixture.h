@@ -49,6 +49,14 @@ protected:
         Card_Front_Or_Back = 0;
         Card_Shape = 0;
         Card_Value_In_Process = 0;
+        // Controllers made outside start() (and New_Project called later)
+        // meet the same scripted wizard; other dialogs run as usual.
+        hooks::setModalRunner([this](QDialog& dialog) {
+            if (auto* wizard = qobject_cast<Invitation_Wizard*>(&dialog)) {
+                return m_startScript ? m_startScript(*wizard) : openStartDesign(*wizard);
+            }
+            return dialog.exec();
+        });
     }
 
     void TearDown() override {
@@ -56,6 +64,7 @@ protected:
         m_document.reset();
         hooks::setResourceFolderLocator({});
         hooks::setTerminator({});
+        hooks::setModalRunner({});
     }
 
     // The start wizard every new controller runs, unless a test sets
