@@ -3,9 +3,12 @@
 // lists them all; only the thumbnails in view are read).
 
 #include "editor/model/SKTDocument.h"
+#include "mainwindow/controller/Invitation_Wizard.h"
 #include "mainwindow/controller/MainWindowFrame.h"
 #include "mainwindow/controller/SKTWindowController.h"
+#include "mainwindow/controller/WizardGlobals.h"
 #include "platform/Hooks.h"
+#include "widgets/GuiHooks.h"
 #include "widgets/ImageBrowser.h"
 
 #include <QBuffer>
@@ -66,6 +69,18 @@ QString resourceFolderWith(int count) {
 void BM_StartupToShownWindow(benchmark::State& state) {
     const QString folder = resourceFolderWith(static_cast<int>(state.range(0)));
     hooks::setResourceFolderLocator([folder] { return folder; });
+    // The start wizard opens a 120 x 120 mm design at once.
+    hooks::setModalRunner([](QDialog& dialog) {
+        if (qobject_cast<Invitation_Wizard*>(&dialog)) {
+            Start_Card_Option = QStringLiteral("L");
+            SKTWindowController* controller = SKTWindowController::defaultInstance();
+            const float points = SKTWindowController::MM_to_Points_Convert(120);
+            controller->Set_Card_Size_In_Control(QSizeF(120, 120));
+            controller->Set_Document_Size(QSizeF(points, points));
+            return 1;
+        }
+        return 0;
+    });
     for (auto _ : state) {
         SKTDocument document;
         SKTWindowController controller(document);
@@ -81,6 +96,7 @@ void BM_StartupToShownWindow(benchmark::State& state) {
         state.ResumeTiming();
     }
     hooks::setResourceFolderLocator({});
+    hooks::setModalRunner({});
 }
 BENCHMARK(BM_StartupToShownWindow)
     ->Arg(0)

@@ -53,6 +53,10 @@ int main(int argc, char** argv) {
     window_entries::help.set([] { Help_Support::defaultInstance()->Open_Wnd(); });
     window_entries::review.set([] { Review_Form::defaultInstance()->Open_Review_Form_Window(); });
 
+    // New, Open, Save, Save As, Save as Template, Exit's save and the start
+    // window's open choice.
+    SKTWindowController::Install_Design_File_Entries();
+
     SKTWindowController::installAsDocumentWindowController();
     SKTDocument document;
     document.makeWindowControllers();
@@ -61,8 +65,6 @@ int main(int argc, char** argv) {
         return EXIT_FAILURE;
     }
 
-    // New, Open, Save, Save As, Save as Template and Exit's save.
-    controller->Install_Design_File_Entries();
     window_entries::promotion.set([controller](const QString& softwareType) {
         Promotion_Form* form = Promotion_Form::defaultInstance();
         form->setPatternImage(controller->promotion_pattern_image);

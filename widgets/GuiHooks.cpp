@@ -100,6 +100,10 @@ void setModalRunner(ModalRunner runner) {
     modalSlot().set(std::move(runner));
 }
 
+ModalRunner modalRunner() {
+    return modalSlot().get();
+}
+
 int runModal(QDialog& dialog) {
     if (auto runner = modalSlot().get()) {
         return runner(dialog);

@@ -45,6 +45,9 @@ QString runSavePanel(const SavePanelRequest& request);
 // for the program's own dialogs). Default: QDialog::exec().
 using ModalRunner = std::function<int(QDialog&)>;
 void setModalRunner(ModalRunner runner);
+// The runner installed now (empty for the default), so a caller can put it
+// back after a scripted stretch.
+ModalRunner modalRunner();
 int runModal(QDialog& dialog);
 
 // The alert answerer with QMessageBox: "OK" alone, or "Yes" (default) and

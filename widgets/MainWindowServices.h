@@ -29,11 +29,12 @@ public:
     // Redraws the canvas of the current side.
     virtual void Refresh_Canvas() = 0;
 
-    // ---- Contact fields (plain defaults, so fakes need not give them) ----
     // Adds the item "Excel" to a combo holding exactly two items / removes it
     // from a combo holding exactly three; otherwise nothing.
-    virtual void Add_Excel_Col_Name_In_Combo(QComboBox& combo);
-    virtual void Remove_Excel_Col_Name_In_Combo(QComboBox& combo);
+    static void Add_Excel_Col_Name_In_Combo(QComboBox& combo);
+    static void Remove_Excel_Col_Name_In_Combo(QComboBox& combo);
+
+    // ---- Contact fields (plain defaults, so fakes need not give them) ----
     // The contact-field record (0 front, 1 back, 2 the preview record) and
     // the canvas of a side (0 front, 1 back, 2 temporary); none by default.
     virtual User_Profile_Class* userProfile(int side);

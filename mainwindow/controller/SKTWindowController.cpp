@@ -235,6 +235,7 @@ void SKTWindowController::awakeFromNib() {
     SetDocumentCanvasSize(SKTDocument::canvasSize(1, QSizeF()));
     m_canvases->setZoomFactor(_zoomFactor);
     connectControls();
+    connectStartAndSourceControls();
     connect(&m_document, &SKTDocument::canvasSizeChanged, this, [this] {
         // The document keeps no size of its own: the canvases hold it.
         Refresh_Canvas();

@@ -470,9 +470,9 @@ public:
     bool Write_Template_Files(const QString& name);
     // The front side above the back side, 72 dpi.
     QImage Template_Preview();
-    // Fills the design-file entries of WindowEntries.h with this
-    // controller's commands.
-    void Install_Design_File_Entries();
+    // Fills the design-file entries of WindowEntries.h with the commands of
+    // the run's controller (made before or after).
+    static void Install_Design_File_Entries();
     Export_Template* exportTemplateWindow();
 
 private:
@@ -482,6 +482,38 @@ private:
     // ==== end of design files ====
 
 public:
+    // ==== Start wizard, card-size and template windows, data source ====
+    // Lays the wizard's texts out as text objects on the front side and sets
+    // its picture as the front background.
+    void Fill_Party_Invidation_Details();
+    // Card > Card Size… and Card > Templates…: the windows' results.
+    int Card_Size_Clicked();
+    int Templates_Clicked();
+    // The dispatcher rows of the data-source, series, sides, preset and
+    // category combo boxes; false for any other combo box.
+    bool dataSourceComboBoxSelectionDidChange(QComboBox* combo);
+    // The source chosen in Data_source_type: the controls it enables, the
+    // series or column list, and (when `write`) the object's source and
+    // messages. Loading an object shows its source with `write` false.
+    void Data_Source_Type_Chosen(bool write);
+    // The controls of the chosen source for `graphic` (none: no object);
+    // answers the source code to store, or -1 when none is to be stored.
+    // Writes nothing; shows its message only with `showMessages`.
+    int showDataSource(const SKTGraphic* graphic, bool showMessages);
+    // Binds the current object to the chosen series or column.
+    void Batch_Series_Chosen();
+    // Fills ListData with the sizes of the chosen category, row 0 selected.
+    void Category_Chosen();
+    void View_batch_Series_Button();
+    void Data_Source_Help_Button();
+
+private:
+    void connectStartAndSourceControls();
+    void connectWizardCommands();
+
+public:
+    // ==== end of the start wizard and data source ====
+
     // ---- Records ----
     Card_Property Front_card_Prop;
     Card_Property Back_card_Prop;

@@ -535,13 +535,31 @@ void SKTWindowController::Save_As_Template_Command() {
 
 void SKTWindowController::Install_Design_File_Entries() {
     namespace we = window_entries;
-    we::newDesign.set([this] { New_Design_Command(); });
-    we::openDesign.set([this] { Open_Design_Command(); });
-    we::saveDesign.set([this] { Save_project_file(false, 1); });
-    we::saveDesignAs.set([this] { Save_project_file(true, 1); });
-    we::saveAsTemplate.set([this] { Save_As_Template_Command(); });
-    we::saveProjectFile.set(
-        [this](bool showMessage) { return Save_project_file(false, showMessage ? 1 : 0); });
-    we::openLogFile.set([this] { Open_Log_File(); });
-    Refresh_Entry_States();
+    // Each call goes to the controller of the run, made after the entries.
+    const auto controller = [] { return defaultInstance(); };
+    we::newDesign.set([controller] { controller()->New_Design_Command(); });
+    we::openDesign.set([controller] { controller()->Open_Design_Command(); });
+    we::saveDesign.set([controller] { controller()->Save_project_file(false, 1); });
+    we::saveDesignAs.set([controller] { controller()->Save_project_file(true, 1); });
+    we::saveAsTemplate.set([controller] { controller()->Save_As_Template_Command(); });
+    we::saveProjectFile.set([controller](bool showMessage) {
+        return controller()->Save_project_file(false, showMessage ? 1 : 0);
+    });
+    we::openLogFile.set([controller] { return controller()->Open_Log_File(); });
+    // Renaming a user template asks for the new name with the template's
+    // current one passed, so keeping that name is no clash.
+    we::templateName.set([controller](const QString& current, QString& chosen) {
+        Export_Template* dialog = controller()->exportTemplateWindow();
+        dialog->template_name()->setText(current);
+        dialog->template_passed()->setText(current);
+        const int answer = hooks::runModal(*dialog);
+        dialog->hide();
+        if (answer == 1) {
+            chosen = export_template_name;
+        }
+        return answer;
+    });
+    if (SKTWindowController* current = controller()) {
+        current->Refresh_Entry_States();
+    }
 }

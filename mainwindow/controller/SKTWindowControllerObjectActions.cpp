@@ -330,9 +330,9 @@ void SKTWindowController::comboBoxSelectionDidChange(QComboBox* combo) {
             Update_Image_Graphics();
         } else if (combo == m_signature->Sign_border_style) {
             Update_Sign_Graphics();
+        } else {
+            dataSourceComboBoxSelectionDidChange(combo);
         }
-        // The data-source, series, sides, preset and category rows come with
-        // the record binding and the card-size windows.
     } catch (const std::exception& e) {
         Show_NSLog_Message(QString::fromLocal8Bit(e.what()));
     }

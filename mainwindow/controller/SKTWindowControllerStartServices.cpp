@@ -1,5 +1,5 @@
-// What start-up asks of other subsystems: e-mail settings, share links,
-// contact fields and the start window.
+// What start-up asks of other subsystems: e-mail settings, share links and
+// contact fields.
 
 #include "mainwindow/controller/SKTWindowController.h"
 
@@ -52,18 +52,4 @@ void SKTWindowController::Fill_User_profile_info_back_side() {
     if (const auto place = window_entries::placeContactFields.get()) {
         place(1);
     }
-}
-
-void SKTWindowController::Open_Start_Window() {
-    // Until the invitation wizard is built: a new 120 x 120 mm design,
-    // started as the wizard's prepared designs start, with the five card
-    // tabs of start-up still showing.
-    m_document.Enable_Disable_Undo_Registraion(0);
-    const QSizeF millimetres(120, 120);
-    Set_Card_Size_In_Control(millimetres);
-    Set_Document_Size(QSizeF(MM_to_Points_Convert(120), MM_to_Points_Convert(120)));
-    m_ui->myTargetView->setVisible(true);
-    m_ui->sett_tab->setVisible(true);
-    m_cardSetting->matrix_card_shape->selectCellAtRow(Card_Shape, 0);
-    m_document.Enable_Disable_Undo_Registraion(1);
 }

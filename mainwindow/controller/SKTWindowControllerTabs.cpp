@@ -425,9 +425,7 @@ void SKTWindowController::loadImage(const SKTGraphic& graphic) {
     Ui::ImagePage& ui = *m_image;
     m_dataSource->Manual_image_path->setText(graphic._file_path);
     selectItem(m_dataSource->Data_source_type, graphic.data_source_type);
-    if (!graphic.batch_list_name.isEmpty()) {
-        selectItemWithValue(m_dataSource->Batch_Series, graphic.batch_list_name);
-    }
+    showDataSource(&graphic, false);
     ui.Image_border_chk->setChecked(graphic._isDrawingStroke);
     showInteger(ui.Image_bor_Stepper, ui.Image_bor_Text, graphic._strokeWidth);
     ui.Image_bordr_clr->setColor(graphic._strokeColor);
@@ -455,9 +453,7 @@ void SKTWindowController::loadSignature(const SKTGraphic& graphic) {
     Ui::SignaturePage& ui = *m_signature;
     ui.Sign_image_path->setText(graphic._file_path);
     selectItem(m_dataSource->Data_source_type, graphic.data_source_type);
-    if (!graphic.batch_list_name.isEmpty()) {
-        selectItemWithValue(m_dataSource->Batch_Series, graphic.batch_list_name);
-    }
+    showDataSource(&graphic, false);
     ui.Sign_border_chk->setChecked(graphic._isDrawingStroke);
     showInteger(ui.Sign_bor_Stepper, ui.Sign_bor_Text, graphic._strokeWidth);
     ui.Sign_bordr_clr->setColor(graphic._strokeColor);
@@ -475,14 +471,7 @@ void SKTWindowController::loadText(const SKTGraphic& graphic) {
     m_textEditing->Text_value_Edit->selectAll();
 
     selectItem(m_dataSource->Data_source_type, graphic.data_source_type);
-    if (!graphic.batch_list_name.isEmpty()) {
-        // The item at the stored index goes first, then the named one is
-        // chosen (the list may have changed since the binding).
-        if (m_dataSource->Batch_Series->currentIndex() == graphic.batch_list_index) {
-            m_dataSource->Batch_Series->setCurrentIndex(-1);
-        }
-        selectItemWithValue(m_dataSource->Batch_Series, graphic.batch_list_name);
-    }
+    showDataSource(&graphic, false);
 
     ui.Text_border_chk->setChecked(graphic._isDrawingStroke);
     ui.Text_fill_chk->setChecked(graphic._isDrawingFill);

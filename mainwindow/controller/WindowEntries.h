@@ -53,6 +53,12 @@ inline HookSlot<Command> saveDesignAs;
 inline HookSlot<Command> saveAsTemplate;
 // Saves the design, with or without its messages.
 inline HookSlot<std::function<SaveResult(bool showMessage)>> saveProjectFile;
-inline HookSlot<Command> openLogFile;
+// Opens a design file (panel, then the reader); answers 1 when a design was
+// read.
+inline HookSlot<std::function<int()>> openLogFile;
+// The template-name window: shows `current` as the name and the previous
+// name, runs modally and answers 1 on OK with the cleaned new name in
+// `chosen`.
+inline HookSlot<std::function<int(const QString& current, QString& chosen)>> templateName;
 
 } // namespace window_entries

@@ -6,15 +6,19 @@
 #include "../common/TestSupport.h"
 #include "core/globals.h"
 #include "editor/model/SKTDocument.h"
+#include "mainwindow/controller/Invitation_Wizard.h"
 #include "mainwindow/controller/MainWindowFrame.h"
 #include "mainwindow/controller/SKTWindowController.h"
+#include "mainwindow/controller/WizardGlobals.h"
 #include "platform/Hooks.h"
+#include "widgets/GuiHooks.h"
 
 #include <QComboBox>
 #include <QDir>
 #include <QImage>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 #include <optional>
@@ -45,6 +49,14 @@ protected:
         Card_Front_Or_Back = 0;
         Card_Shape = 0;
         Card_Value_In_Process = 0;
+        // Controllers made outside start() (and New_Project called later)
+        // meet the same scripted wizard; other dialogs run as usual.
+        hooks::setModalRunner([this](QDialog& dialog) {
+            if (auto* wizard = qobject_cast<Invitation_Wizard*>(&dialog)) {
+                return m_startScript ? m_startScript(*wizard) : openStartDesign(*wizard);
+            }
+            return dialog.exec();
+        });
     }
 
     void TearDown() override {
@@ -52,11 +64,35 @@ protected:
         m_document.reset();
         hooks::setResourceFolderLocator({});
         hooks::setTerminator({});
+        hooks::setModalRunner({});
     }
 
+    // The start wizard every new controller runs, unless a test sets
+    // m_startScript: a 120 x 120 mm design opened from the start box, as a
+    // design file read inside the wizard would leave it.
+    static int openStartDesign(Invitation_Wizard&) {
+        Start_Card_Option = QStringLiteral("L");
+        if (SKTWindowController* controller = SKTWindowController::defaultInstance()) {
+            controller->Set_Card_Size_In_Control(QSizeF(120, 120));
+            const float points = SKTWindowController::MM_to_Points_Convert(120);
+            controller->Set_Document_Size(QSizeF(points, points));
+        }
+        return 1;
+    }
+
+    // Makes the controller; its start wizard runs through m_startScript, any
+    // other dialog through the runner the test installed.
     SKTWindowController& start() {
+        const hooks::ModalRunner previous = hooks::modalRunner();
+        hooks::setModalRunner([this, previous](QDialog& dialog) {
+            if (auto* wizard = qobject_cast<Invitation_Wizard*>(&dialog)) {
+                return m_startScript ? m_startScript(*wizard) : openStartDesign(*wizard);
+            }
+            return previous ? previous(dialog) : dialog.exec();
+        });
         m_document = std::make_unique<SKTDocument>();
         m_controller = std::make_unique<SKTWindowController>(*m_document);
+        hooks::setModalRunner(previous);
         return *m_controller;
     }
 
@@ -94,6 +130,7 @@ protected:
     QTemporaryDir m_temp;
     QString m_resources;
     std::optional<int> m_exitCode;
+    std::function<int(Invitation_Wizard&)> m_startScript;
     testsupport::ScriptedAlerts m_alerts;
     std::unique_ptr<SKTDocument> m_document;
     std::unique_ptr<SKTWindowController> m_controller;

@@ -155,9 +155,11 @@ protected:
         hooks::setModalRunner({});
         for (auto* slot : {&window_entries::newDesign, &window_entries::openDesign,
                            &window_entries::saveDesign, &window_entries::saveDesignAs,
-                           &window_entries::saveAsTemplate, &window_entries::openLogFile}) {
+                           &window_entries::saveAsTemplate}) {
             slot->set({});
         }
+        window_entries::openLogFile.set({});
+        window_entries::templateName.set({});
         window_entries::saveProjectFile.set({});
         Imported_Table() = ImportedTable();
         ControllerFixture::TearDown();

@@ -9,6 +9,7 @@
 #include "editor/model/ContactFieldState.h"
 #include "editor/model/SKTImage.h"
 #include "editor/model/SKTText.h"
+#include "mainwindow/controller/Invitation_Wizard.h"
 #include "mainwindow/controller/WindowEntries.h"
 #include "profiles/ContactFieldPlacement.h"
 #include "profiles/Show_User_Profile.h"
@@ -35,6 +36,10 @@ protected:
         window_entries::placeContactFields.set(&contact_fields::Fill_User_profile_info);
         Show_User_Profile::defaultInstance();
         hooks::setModalRunner([this](QDialog& dialog) {
+            // A new design meets the start wizard as every controller does.
+            if (auto* wizard = qobject_cast<Invitation_Wizard*>(&dialog)) {
+                return openStartDesign(*wizard);
+            }
             if (m_script) {
                 m_script(dialog);
             }

@@ -1,0 +1,352 @@
+// The Card menu's card-size and template windows, and the small start and
+// please-wait windows no program code opens.
+
+#include "mainwindow_controller_fixture.h"
+
+#include "mainwindow/controller/Card_Wizard.h"
+#include "mainwindow/controller/PleaseWait_Modeless.h"
+#include "mainwindow/controller/Repeat_Image.h"
+#include "mainwindow/controller/Start_Card.h"
+#include "mainwindow/controller/Template_Wizard.h"
+#include "mainwindow/controller/WindowEntries.h"
+#include "ui_Card_Wizard.h"
+#include "ui_Start_Card.h"
+#include "ui_Template_Wizard.h"
+#include "widgets/CardStepper.h"
+#include "widgets/ImageBrowser.h"
+#include "widgets/ImageBrowserModel.h"
+#include "widgets/RadioMatrix.h"
+
+#include <QAction>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+
+namespace {
+
+// The alert texts without the leading line break every message carries.
+QStringList shownTexts(const testsupport::ScriptedAlerts& alerts) {
+    QStringList texts;
+    for (const QString& text : alerts.texts()) {
+        texts << text.trimmed();
+    }
+    return texts;
+}
+
+class CardWindowsTest : public ControllerFixture {
+protected:
+    void TearDown() override {
+        hooks::setModalRunner({});
+        window_entries::templateName.set({});
+        window_entries::contactFields.set({});
+        Selected_Template_Path.clear();
+        ControllerFixture::TearDown();
+    }
+
+    // A template: preview picture and design file of the same name.
+    QString templateFile(const QString& folder, const QString& name, const char* format = "PNG",
+                         const QByteArray& design = "design") {
+        const QString dir = QDir(m_resources).filePath(folder);
+        QDir().mkpath(dir);
+        const QString preview = QDir(dir).filePath(name);
+        QImage image(30, 20, QImage::Format_RGB32);
+        image.fill(Qt::darkCyan);
+        EXPECT_TRUE(image.save(preview, format));
+        QFile file(QDir(dir).filePath(QFileInfo(name).completeBaseName() + ".dcard"));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(design);
+        return preview;
+    }
+
+    QStringList filesIn(const QString& folder) const {
+        return QDir(QDir(m_resources).filePath(folder)).entryList(QDir::Files, QDir::Name);
+    }
+
+    static void screenshot(QWidget& widget, const QString& name) {
+        const QByteArray folder = qgetenv("CARD_SCREENSHOT_DIR");
+        if (folder.isEmpty()) {
+            return;
+        }
+        widget.show();
+        QCoreApplication::processEvents();
+        widget.grab().save(QDir(QString::fromLocal8Bit(folder)).filePath(name));
+    }
+};
+
+TEST_F(CardWindowsTest, CardSizeOpensOnTheFirstPvcSize) {
+    start();
+    std::vector<std::pair<QString, QString>> sizes;
+    hooks::setModalRunner([&](QDialog& dialog) {
+        auto& window = dynamic_cast<Card_Wizard&>(dialog);
+        sizes.emplace_back(window.ui().width_Text->text(), window.ui().height_Text->text());
+        EXPECT_EQ(window.ListData().size(), m_controller->pvc_card_arry.size());
+        screenshot(window, QStringLiteral("card-size.png"));
+        window.hide();
+        window.CancelClick();
+        return window.result();
+    });
+    m_controller->Card_Size_Clicked();
+    ASSERT_EQ(sizes.size(), 1u);
+    EXPECT_EQ(sizes[0], std::make_pair(QStringLiteral("85.598"), QStringLiteral("54.102")));
+}
+
+TEST_F(CardWindowsTest, OkSizesTheCanvasAndTheInspector) {
+    start();
+    hooks::setModalRunner([&](QDialog& dialog) {
+        auto& window = dynamic_cast<Card_Wizard&>(dialog);
+        window.ui().matrix_card_shape->selectCellAtRow(1, 0);
+        window.card_shape_CellClick();
+        window.ui().OK_btn->click();
+        return window.result();
+    });
+    // Through the Card menu.
+    auto* action = m_controller->window()->findChild<QAction*>(QStringLiteral("Card_Size_action"));
+    ASSERT_NE(action, nullptr);
+    action->trigger();
+    EXPECT_EQ(Card_Shape, 1);
+    const QSizeF size = m_controller->canvasSize();
+    EXPECT_EQ(static_cast<float>(size.width()), SKTWindowController::MM_to_Points_Convert(85.598f));
+    EXPECT_EQ(static_cast<float>(size.height()),
+              SKTWindowController::MM_to_Points_Convert(54.102f));
+    EXPECT_EQ(control<QLineEdit>("width_Text")->text(), QStringLiteral("85.598"));
+    EXPECT_EQ(control<CardStepper>("height_Stepper")->doubleValue(), double(54.102f));
+    EXPECT_EQ(control<RadioMatrix>("matrix_card_shape")->selectedRow(), 1);
+}
+
+TEST_F(CardWindowsTest, CancelKeepsTheShapeTheWindowFound) {
+    start();
+    Card_Shape = 2;
+    hooks::setModalRunner([&](QDialog& dialog) {
+        auto& window = dynamic_cast<Card_Wizard&>(dialog);
+        window.ui().matrix_card_shape->selectCellAtRow(1, 0);
+        window.card_shape_CellClick();
+        EXPECT_EQ(Card_Shape, 1);
+        window.reject(); // Escape
+        return window.result();
+    });
+    const QSizeF before = m_controller->canvasSize();
+    EXPECT_EQ(m_controller->Card_Size_Clicked(), 0);
+    EXPECT_EQ(Card_Shape, 2);
+    EXPECT_EQ(m_controller->canvasSize(), before);
+}
+
+TEST_F(CardWindowsTest, ContactFieldsButtonsOpenTheSettingsDialog) {
+    start();
+    std::vector<std::pair<int, QString>> calls;
+    window_entries::contactFields.set([&](int mode, const QString& side) {
+        calls.emplace_back(mode, side);
+        return 0;
+    });
+    dynamic_cast<Card_Wizard&>(*Card_Wizard::defaultInstance()).ui().User_Profile_btn->click();
+    Template_Wizard::defaultInstance()->ui().User_Profile_btn->click();
+    ASSERT_EQ(calls.size(), 2u);
+    for (const auto& call : calls) {
+        EXPECT_EQ(call, std::make_pair(0, QString()));
+    }
+}
+
+TEST_F(CardWindowsTest, TemplatesListPreviewsOnlyAndOkGivesTheDesignFile) {
+    start();
+    const QString party = templateFile("Templates", "Party.png");
+    templateFile("Templates", "Wedding.jpg", "JPG");
+    templateFile("Templates", "Other.jpeg", "JPG");
+    Card_Shape = 2;
+    QStringList titles;
+    hooks::setModalRunner([&](QDialog& dialog) {
+        auto& window = dynamic_cast<Template_Wizard&>(dialog);
+        for (const MyImageObject& item : window.images()) {
+            titles << item._title;
+        }
+        EXPECT_TRUE(window.ui().Delete_temp_btn->isHidden());
+        screenshot(window, QStringLiteral("templates.png"));
+        window.hide();
+        window.ui().OK_btn->click();
+        return window.result();
+    });
+    EXPECT_EQ(m_controller->Templates_Clicked(), 1);
+    EXPECT_EQ(titles, QStringList({"Party.png", "Wedding.jpg"}));
+    EXPECT_EQ(Selected_Template_Path, QDir(m_resources).filePath("Templates/Party.dcard"));
+    EXPECT_EQ(Card_Shape, 2);
+    EXPECT_TRUE(QFile::exists(party));
+}
+
+TEST_F(CardWindowsTest, NoTemplateAsksForOneAndCancelEmptiesThePath) {
+    start();
+    hooks::setModalRunner([&](QDialog& dialog) {
+        auto& window = dynamic_cast<Template_Wizard&>(dialog);
+        window.OK_Click();
+        window.Delete_Template_Click();
+        window.reject();
+        return window.result();
+    });
+    EXPECT_EQ(m_controller->Templates_Clicked(), 0);
+    EXPECT_EQ(shownTexts(m_alerts),
+              QStringList({"Please select template.", "Please select template."}));
+    EXPECT_EQ(Selected_Template_Path, QString());
+}
+
+TEST_F(CardWindowsTest, UserTemplateIdsGrowAcrossOpenings) {
+    start();
+    templateFile("Templates/User", "A.png");
+    templateFile("Templates/User", "B.png");
+    QStringList ids;
+    hooks::setModalRunner([&](QDialog& dialog) {
+        auto& window = dynamic_cast<Template_Wizard&>(dialog);
+        window.ui().cat_cmbo_bx->setCurrentIndex(1);
+        window.sourceChosen();
+        EXPECT_FALSE(window.ui().Copy_temp_btn->isHidden());
+        for (const MyImageObject& item : window.images()) {
+            ids << item._uid;
+        }
+        window.ui().cat_cmbo_bx->setCurrentIndex(0);
+        window.sourceChosen();
+        EXPECT_TRUE(window.ui().Copy_temp_btn->isHidden());
+        return 0;
+    });
+    const std::uint64_t first = User_Defined_File;
+    m_controller->Templates_Clicked();
+    m_controller->Templates_Clicked();
+    ASSERT_EQ(ids.size(), 4);
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(ids[i], QStringLiteral("TEMP%1.png").arg(first + std::uint64_t(i)));
+    }
+}
+
+TEST_F(CardWindowsTest, CopyTwiceDeleteAndCopyNames) {
+    start();
+    // A folder named like the template must not change.
+    const QString folder = "Templates/User";
+    const QString party = templateFile(folder, "Party.png");
+    const testsupport::ScriptedAlerts alerts({}, 1);
+    Template_Wizard& window = *Template_Wizard::defaultInstance();
+    window.Fill_Templates_User_Defined();
+    Selected_Template_Path = party;
+    window.Copy_Templatee_Click();
+    Selected_Template_Path = party;
+    window.Copy_Templatee_Click();
+    EXPECT_EQ(filesIn(folder),
+              QStringList({"Party (copy 1).dcard", "Party (copy 1).png", "Party (copy 2).dcard",
+                           "Party (copy 2).png", "Party.dcard", "Party.png"}));
+    Selected_Template_Path = QDir(m_resources).filePath(folder + "/Party (copy 1).png");
+    window.Delete_Template_Click();
+    EXPECT_EQ(filesIn(folder), QStringList({"Party (copy 2).dcard", "Party (copy 2).png",
+                                            "Party.dcard", "Party.png"}));
+    EXPECT_EQ(shownTexts(alerts).count("Do you want to make copy of this template?"), 2);
+    EXPECT_EQ(shownTexts(alerts).count("Do you want to delete this template?"), 1);
+
+    const std::vector<std::pair<QString, QString>> names = {
+        {"/t/Party/Party.png", "/t/Party/Party (copy 1).png"},
+        {"/t/Party.png/x.jpg", "/t/Party.png/x (copy 1).jpg"},
+    };
+    for (const auto& [path, expected] : names) {
+        EXPECT_EQ(Template_Wizard::Create_New_File_Path(path), expected);
+    }
+    const QString nested = templateFile("Templates/User/Party", "Party.png");
+    EXPECT_EQ(Template_Wizard::Create_New_File_Path(nested),
+              QDir(m_resources).filePath("Templates/User/Party/Party (copy 1).png"));
+}
+
+TEST_F(CardWindowsTest, RenameCopiesThenDeletesAndNeverLosesTheDesign) {
+    start();
+    const QString folder = "Templates/User";
+    const QString jpg = templateFile(folder, "Party.jpg", "JPG", "party design");
+    Template_Wizard& window = *Template_Wizard::defaultInstance();
+    QString answer = QStringLiteral("Party");
+    window_entries::templateName.set([&](const QString& current, QString& chosen) {
+        EXPECT_EQ(current, QFileInfo(Selected_Template_Path).completeBaseName());
+        chosen = answer;
+        return 1;
+    });
+    // Same name: the jpg preview becomes a png, the design file stays.
+    Selected_Template_Path = jpg;
+    window.Rename_Template_Click();
+    EXPECT_EQ(filesIn(folder), QStringList({"Party.dcard", "Party.png"}));
+    QFile design(QDir(m_resources).filePath(folder + "/Party.dcard"));
+    ASSERT_TRUE(design.open(QIODevice::ReadOnly));
+    EXPECT_EQ(design.readAll(), QByteArray("party design"));
+    design.close();
+
+    // Its own png name: nothing happens.
+    Selected_Template_Path = QDir(m_resources).filePath(folder + "/Party.png");
+    window.Rename_Template_Click();
+    EXPECT_EQ(filesIn(folder), QStringList({"Party.dcard", "Party.png"}));
+
+    // A new name moves both files.
+    answer = QStringLiteral("Feast");
+    Selected_Template_Path = QDir(m_resources).filePath(folder + "/Party.png");
+    window.Rename_Template_Click();
+    EXPECT_EQ(filesIn(folder), QStringList({"Feast.dcard", "Feast.png"}));
+
+    // A copy that fails (its target exists) keeps both old files and shows
+    // where it failed.
+    templateFile(folder, "Gala.png");
+    QFile::remove(QDir(m_resources).filePath(folder + "/Gala.dcard"));
+    Selected_Template_Path = QDir(m_resources).filePath(folder + "/Feast.png");
+    answer = QStringLiteral("Gala");
+    window.Rename_Template_Click();
+    EXPECT_TRUE(QFile::exists(QDir(m_resources).filePath(folder + "/Feast.png")));
+    EXPECT_TRUE(QFile::exists(QDir(m_resources).filePath(folder + "/Feast.dcard")));
+    EXPECT_TRUE(shownTexts(m_alerts).last().contains(QStringLiteral("Gala.png")));
+}
+
+TEST_F(CardWindowsTest, RenameWaitsForTheTemplateNameWindow) {
+    start();
+    hooks::setModalRunner([&](QDialog& dialog) {
+        auto& window = dynamic_cast<Template_Wizard&>(dialog);
+        EXPECT_FALSE(window.ui().Rename_temp_btn->isEnabled());
+        return 0;
+    });
+    m_controller->Templates_Clicked();
+    window_entries::templateName.set([](const QString&, QString&) { return 0; });
+    hooks::setModalRunner([&](QDialog& dialog) {
+        EXPECT_TRUE(dynamic_cast<Template_Wizard&>(dialog).ui().Rename_temp_btn->isEnabled());
+        return 0;
+    });
+    m_controller->Templates_Clicked();
+}
+
+TEST_F(CardWindowsTest, StartCardChoicesAndCancel) {
+    Start_Card& window = *Start_Card::defaultInstance();
+    const std::vector<std::pair<QRadioButton*, QString>> choices = {
+        {window.ui().Using_Wizard_rd, "W"},
+        {window.ui().Open_Log_rd, "L"},
+        {window.ui().Using_Template_rd, "T"},
+    };
+    for (const auto& [button, code] : choices) {
+        button->click();
+        EXPECT_EQ(Start_Card_Option, code);
+    }
+    window.ui().OK_btn->click();
+    EXPECT_EQ(window.result(), 1);
+    EXPECT_FALSE(m_exitCode.has_value());
+    window.ui().Cancel_btn->click();
+    EXPECT_EQ(window.result(), 0);
+    EXPECT_EQ(Start_Card_Option, QString());
+    ASSERT_TRUE(m_exitCode.has_value());
+    EXPECT_EQ(*m_exitCode, 0);
+    Start_Card_Option = QStringLiteral("T");
+}
+
+TEST_F(CardWindowsTest, PleaseWaitIsColouredAndNotShown) {
+    PleaseWait_Modeless* wait = PleaseWait_Modeless::defaultInstance();
+    EXPECT_EQ(wait, PleaseWait_Modeless::defaultInstance());
+    EXPECT_FALSE(wait->isVisible());
+    EXPECT_EQ(wait->palette().color(QPalette::Window), QColor(241, 244, 250));
+}
+
+TEST_F(CardWindowsTest, BannerRepeatsItsPicture) {
+    Repeat_Image banner;
+    QImage tile(4, 4, QImage::Format_RGB32);
+    tile.fill(Qt::red);
+    tile.setPixelColor(0, 0, Qt::blue);
+    banner.setTile(tile);
+    banner.resize(10, 6);
+    const QImage shot = banner.grab().toImage();
+    for (const QPoint& p : {QPoint(0, 0), QPoint(4, 0), QPoint(8, 4)}) {
+        EXPECT_EQ(shot.pixelColor(p), QColor(Qt::blue)) << p.x() << "," << p.y();
+    }
+    EXPECT_EQ(shot.pixelColor(1, 0), QColor(Qt::red));
+}
+
+} // namespace

@@ -1,0 +1,459 @@
+// The invitation wizard at start-up: its steps, checks and messages, the
+// typing limits, the details, Open design and Exit, and the first design it
+// lays out on the front side.
+
+#include "mainwindow_controller_fixture.h"
+
+#include "editor/model/SKTGraphic.h"
+#include "mainwindow/controller/WindowEntries.h"
+#include "ui_Invitation_Wizard.h"
+#include "widgets/ImageBrowser.h"
+#include "widgets/ImageBrowserModel.h"
+
+#include <QCalendarWidget>
+#include <QCloseEvent>
+#include <QFile>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
+#include <QTest>
+#include <QTimeEdit>
+#include <algorithm>
+
+namespace {
+
+// The alert texts without the leading line break every message carries.
+QStringList shownTexts(const testsupport::ScriptedAlerts& alerts) {
+    QStringList texts;
+    for (const QString& text : alerts.texts()) {
+        texts << text.trimmed();
+    }
+    return texts;
+}
+
+class WizardTest : public ControllerFixture {
+protected:
+    void SetUp() override {
+        ControllerFixture::SetUp();
+        for (auto* text : {&Invite_Title, &Invite_Message, &Invite_From, &Invite_To, &Invite_Venue,
+                           &Invite_Date, &Invite_Time, &Invite_BG_IMG}) {
+            text->clear();
+        }
+        Start_Card_Option = QStringLiteral("T");
+    }
+    void TearDown() override {
+        ControllerFixture::TearDown();
+        window_entries::openLogFile.set({});
+        QLocale::setDefault(QLocale::system());
+    }
+
+    QString background(const QString& name, QColor colour = Qt::red) {
+        QDir().mkpath(QDir(m_resources).filePath(QStringLiteral("Background")));
+        const QString path = QDir(m_resources).filePath(QStringLiteral("Background/") + name);
+        QImage image(40, 40, QImage::Format_RGB32);
+        image.fill(colour);
+        image.save(path);
+        return path;
+    }
+
+    void textFile(const QString& name, const QByteArray& content) {
+        QFile file(QDir(m_resources).filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    }
+
+    // Runs start-up with `script` as the wizard's user.
+    void startWith(std::function<int(Invitation_Wizard&)> script) {
+        m_startScript = std::move(script);
+        start();
+    }
+
+    // Through the pages to the details with the prepared title and message.
+    static void toDetails(Invitation_Wizard& wizard) {
+        wizard.Using_Wizard_Click();
+        wizard.OK_Click();
+        wizard.OK_Click();
+        wizard.OK_Click();
+    }
+
+    // Finishing: the result the wizard ended with.
+    static int finish(Invitation_Wizard& wizard) {
+        wizard.OK_Click();
+        return wizard.result();
+    }
+
+    // The front objects as (id, text, bounds), oldest first (a new object
+    // goes in front of the list).
+    struct Placed {
+        QString id;
+        QString text;
+        QRectF bounds;
+    };
+    std::vector<Placed> placed() const {
+        std::vector<Placed> out;
+        for (const auto& graphic : m_document->graphics()) {
+            out.push_back({graphic->control_ID, graphic->Text_Value, graphic->bounds()});
+        }
+        std::reverse(out.begin(), out.end());
+        return out;
+    }
+
+    static void screenshot(QWidget& widget, const QString& name) {
+        const QByteArray folder = qgetenv("CARD_SCREENSHOT_DIR");
+        if (folder.isEmpty()) {
+            return;
+        }
+        widget.show();
+        QCoreApplication::processEvents();
+        widget.grab().save(QDir(QString::fromLocal8Bit(folder)).filePath(name));
+    }
+};
+
+TEST_F(WizardTest, AllDetailsAreLaidOutInOrderWithTheBackground) {
+    const QString first = background(QStringLiteral("a.png"));
+    background(QStringLiteral("b.jpg"));
+    textFile(QStringLiteral("Title.txt"), "Birthday Party\nWedding\n");
+    textFile(QStringLiteral("Message.txt"), "Please come\n");
+    startWith([&](Invitation_Wizard& wizard) {
+        toDetails(wizard);
+        EXPECT_EQ(wizard.next_counter(), 4);
+        Ui::Invitation_Wizard& ui = wizard.ui();
+        ui.to_value->setText(QStringLiteral("Ann"));
+        ui.from_value->setText(QStringLiteral("Bob"));
+        ui.venue_value->setText(QStringLiteral("  Town Hall "));
+        ui.Date_picker->setSelectedDate(QDate(2027, 3, 4));
+        wizard.datePickerAction();
+        ui.Time_picker->setTime(QTime(19, 30));
+        wizard.timePickerAction();
+        return finish(wizard);
+    });
+    EXPECT_FALSE(m_exitCode.has_value());
+    const auto objects = placed();
+    ASSERT_EQ(objects.size(), 6u);
+    const QString date = QLocale().toString(QDate(2027, 3, 4), QLocale::LongFormat);
+    const QString time = QLocale().toString(QTime(19, 30), QStringLiteral("h:mm AP"));
+    const std::vector<std::tuple<QString, QString, double, double, double>> expected = {
+        {"PARTY_TITLE", "Birthday Party", 20, 40, 20},
+        {"PARTY_TO", "Dear Ann,", 30, 70, 20},
+        {"PARTY_MSG", "Please come", 20, 100, 60},
+        {"PARTY_DATE", date + " at " + time, 20, 170, 20},
+        {"PARTY_VENUE", "Venue:\nTown Hall", 20, 200, 60},
+        {"PARTY_FROM", "From:\nBob", 20, 270, 40},
+    };
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        const auto& [id, text, x, y, height] = expected[i];
+        EXPECT_EQ(objects[i].id, id);
+        EXPECT_EQ(objects[i].text, text) << id.toStdString();
+        EXPECT_EQ(objects[i].bounds.x(), x) << id.toStdString();
+        EXPECT_EQ(objects[i].bounds.y(), y) << id.toStdString();
+        EXPECT_EQ(objects[i].bounds.width(), 300.157470703125) << id.toStdString();
+        EXPECT_EQ(objects[i].bounds.height(), height) << id.toStdString();
+    }
+    EXPECT_EQ(m_controller->Front_card_Prop.Card_BG_Image_Path(), first);
+    EXPECT_EQ(Invite_Venue, QStringLiteral("Town Hall"));
+}
+
+TEST_F(WizardTest, OnlyATimeGivesOneAtLine) {
+    background(QStringLiteral("a.png"));
+    textFile(QStringLiteral("Title.txt"), "Party");
+    textFile(QStringLiteral("Message.txt"), "Come");
+    startWith([&](Invitation_Wizard& wizard) {
+        toDetails(wizard);
+        wizard.ui().Time_picker->setTime(QTime(9, 5));
+        wizard.timePickerAction();
+        return finish(wizard);
+    });
+    const auto objects = placed();
+    ASSERT_EQ(objects.size(), 3u);
+    EXPECT_EQ(objects[2].id, QStringLiteral("PARTY_TIME"));
+    EXPECT_EQ(objects[2].text,
+              QStringLiteral("AT ") + QLocale().toString(QTime(9, 5), QStringLiteral("h:mm AP")));
+    // Title at 40, message at 70 (no greeting), then the time.
+    EXPECT_EQ(objects[2].bounds.y(), 140);
+}
+
+TEST_F(WizardTest, WithoutDetailsOnlyTitleGreetingAndMessageArePlaced) {
+    background(QStringLiteral("a.png"));
+    textFile(QStringLiteral("Title.txt"), "Party");
+    textFile(QStringLiteral("Message.txt"), "Come");
+    startWith([&](Invitation_Wizard& wizard) {
+        toDetails(wizard);
+        wizard.ui().to_value->setText(QStringLiteral("Ann"));
+        return finish(wizard);
+    });
+    const auto objects = placed();
+    ASSERT_EQ(objects.size(), 3u);
+    EXPECT_EQ(objects[0].bounds.y(), 40);
+    EXPECT_EQ(objects[1].bounds.y(), 70);
+    EXPECT_EQ(objects[2].bounds.y(), 100);
+}
+
+TEST_F(WizardTest, ABlankTitlePassesButPlacesNoTitle) {
+    background(QStringLiteral("a.png"));
+    textFile(QStringLiteral("Message.txt"), "Come");
+    startWith([&](Invitation_Wizard& wizard) {
+        wizard.Using_Wizard_Click();
+        wizard.OK_Click();
+        wizard.OK_Click();
+        wizard.ui().msg_title->setText(QStringLiteral("   "));
+        wizard.OK_Click();
+        EXPECT_EQ(wizard.next_counter(), 4);
+        wizard.ui().to_value->setText(QStringLiteral("Ann"));
+        return finish(wizard);
+    });
+    const auto objects = placed();
+    ASSERT_EQ(objects.size(), 2u);
+    EXPECT_EQ(objects[0].id, QStringLiteral("PARTY_TO"));
+    EXPECT_EQ(objects[0].bounds.y(), 40);
+}
+
+TEST_F(WizardTest, EachStepChecksItsInputWithItsMessage) {
+    textFile(QStringLiteral("Title.txt"), "");
+    startWith([&](Invitation_Wizard& wizard) {
+        wizard.Using_Wizard_Click();
+        EXPECT_EQ(wizard.next_counter(), 1);
+        EXPECT_EQ(wizard.ui().width_Text->text(), QStringLiteral("120"));
+        wizard.OK_Click();
+        wizard.OK_Click(); // no "Background" folder: nothing to choose
+        EXPECT_EQ(wizard.next_counter(), 2);
+        background(QStringLiteral("a.png"));
+        wizard.addImageWithPath(QDir(m_resources).filePath(QStringLiteral("Background/a.png")),
+                                QStringLiteral("a.png"), QStringLiteral("a.png"));
+        wizard.ui().imageBrowser->selectionModel()->select(
+            wizard.ui().imageBrowser->browserModel()->index(0, 0),
+            QItemSelectionModel::ClearAndSelect);
+        EXPECT_EQ(wizard.next_counter(), 3); // a click moves on
+        wizard.OK_Click();
+        EXPECT_EQ(wizard.next_counter(), 3);
+        wizard.ui().msg_title->setText(QStringLiteral("Party"));
+        wizard.OK_Click();
+        EXPECT_EQ(wizard.next_counter(), 3);
+        wizard.ui().msg_value->setText(QStringLiteral("Come"));
+        wizard.OK_Click();
+        EXPECT_EQ(wizard.next_counter(), 4);
+        return finish(wizard);
+    });
+    EXPECT_EQ(shownTexts(m_alerts), QStringList({QStringLiteral("Please select background."),
+                                                 QStringLiteral("Please select title."),
+                                                 QStringLiteral("Please select message.")}));
+}
+
+TEST_F(WizardTest, BackFromTheSizePageEndsAtTheStartBox) {
+    startWith([&](Invitation_Wizard& wizard) {
+        wizard.Using_Wizard_Click();
+        wizard.Back_Click();
+        EXPECT_EQ(wizard.next_counter(), 0);
+        EXPECT_FALSE(wizard.ui().Start_card_box->isHidden());
+        EXPECT_TRUE(wizard.ui().button_box->isHidden());
+        // Next from the start box still works.
+        wizard.Using_Wizard_Click();
+        EXPECT_EQ(wizard.next_counter(), 1);
+        EXPECT_FALSE(wizard.ui().first_box->isHidden());
+        wizard.OK_Click();
+        wizard.CancelClick();
+        EXPECT_EQ(wizard.next_counter(), 0);
+        EXPECT_FALSE(wizard.ui().Start_card_box->isHidden());
+        return openStartDesign(wizard);
+    });
+}
+
+TEST_F(WizardTest, ExitEndsTheProcessWithStatusZero) {
+    startWith([&](Invitation_Wizard& wizard) {
+        wizard.ui().Exit_btn->click();
+        return wizard.result();
+    });
+    ASSERT_TRUE(m_exitCode.has_value());
+    EXPECT_EQ(*m_exitCode, 0);
+    EXPECT_EQ(Start_Card_Option, QString());
+}
+
+TEST_F(WizardTest, EscapeAndCloseLeaveTheWizardOpen) {
+    startWith([&](Invitation_Wizard& wizard) {
+        wizard.setResult(7);
+        wizard.reject();
+        QCloseEvent close;
+        QCoreApplication::sendEvent(&wizard, &close);
+        EXPECT_FALSE(close.isAccepted());
+        EXPECT_EQ(wizard.result(), 7);
+        return openStartDesign(wizard);
+    });
+    EXPECT_FALSE(m_exitCode.has_value());
+}
+
+TEST_F(WizardTest, AnyOtherResultEndsTheProcess) {
+    startWith([](Invitation_Wizard&) { return 0; });
+    ASSERT_TRUE(m_exitCode.has_value());
+    EXPECT_EQ(*m_exitCode, 0);
+}
+
+TEST_F(WizardTest, TitleAndMessageListsWrap) {
+    textFile(QStringLiteral("Title.txt"), "  One\nTwo\nThree  \n");
+    textFile(QStringLiteral("Message.txt"), "M1\nM2");
+    startWith([&](Invitation_Wizard& wizard) {
+        Ui::Invitation_Wizard& ui = wizard.ui();
+        EXPECT_EQ(ui.msg_title->text(), QStringLiteral("One"));
+        wizard.Title_Back_Click();
+        EXPECT_EQ(ui.msg_title->text(), QStringLiteral("Three"));
+        wizard.Title_Next_Click();
+        EXPECT_EQ(ui.msg_title->text(), QStringLiteral("One"));
+        wizard.Msg_Next_Click();
+        wizard.Msg_Next_Click();
+        EXPECT_EQ(ui.msg_value->text(), QStringLiteral("M1"));
+        wizard.Msg_Back_Click();
+        EXPECT_EQ(ui.msg_value->text(), QStringLiteral("M2"));
+        return openStartDesign(wizard);
+    });
+}
+
+TEST_F(WizardTest, TypingLimitsKeepWholeCharacters) {
+    startWith([&](Invitation_Wizard& wizard) {
+        Ui::Invitation_Wizard& ui = wizard.ui();
+        toDetails(wizard);
+        const QString typed(45, QLatin1Char('s'));
+        QTest::keyClicks(ui.from_value, typed);
+        EXPECT_EQ(ui.from_value->text(), QString(40, QLatin1Char('s')));
+        EXPECT_TRUE(ui.clear_details_btn->isEnabled());
+        // An emoji whose second half would be unit 41 goes whole.
+        const QString emoji = QString::fromUtf8("\xF0\x9F\x8E\x89");
+        ui.to_value->setText(QString(39, QLatin1Char('t')));
+        ui.to_value->setCursorPosition(39);
+        // Typed as one key press carrying the character.
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, emoji);
+        QCoreApplication::sendEvent(ui.to_value, &press);
+        EXPECT_EQ(ui.to_value->text(), QString(39, QLatin1Char('t')));
+        return openStartDesign(wizard);
+    });
+    const std::vector<std::tuple<int, QString, QString>> cases = {
+        {3, QStringLiteral("abcd"), QStringLiteral("abc")},
+        {3, QStringLiteral("ab") + QString::fromUtf8("\xF0\x9F\x98\x80"), QStringLiteral("ab")},
+        {4, QStringLiteral("ab") + QString::fromUtf8("\xF0\x9F\x98\x80") + "c",
+         QStringLiteral("ab") + QString::fromUtf8("\xF0\x9F\x98\x80")},
+        {5, QStringLiteral("abc"), QStringLiteral("abc")},
+    };
+    for (const auto& [limit, text, expected] : cases) {
+        EXPECT_EQ(Invitation_Wizard::limitedText(text, limit), expected) << text.toStdString();
+    }
+}
+
+TEST_F(WizardTest, ClearingTheDetailsLeavesNoDateOrTime) {
+    background(QStringLiteral("a.png"));
+    textFile(QStringLiteral("Title.txt"), "Party");
+    textFile(QStringLiteral("Message.txt"), "Come");
+    const testsupport::ScriptedAlerts alerts({0, 1});
+    startWith([&](Invitation_Wizard& wizard) {
+        toDetails(wizard);
+        Ui::Invitation_Wizard& ui = wizard.ui();
+        EXPECT_FALSE(ui.clear_details_btn->isEnabled());
+        wizard.ui().Date_picker->setSelectedDate(QDate(2027, 1, 2));
+        wizard.datePickerAction();
+        wizard.timePickerAction();
+        ui.venue_value->setText(QStringLiteral("Hall"));
+        wizard.Clear_Details_Click(); // No
+        EXPECT_FALSE(wizard.selected_date().isEmpty());
+        wizard.Clear_Details_Click(); // Yes
+        EXPECT_TRUE(wizard.selected_date().isEmpty());
+        EXPECT_TRUE(wizard.selected_time().isEmpty());
+        EXPECT_TRUE(ui.Date_ctrl_value->text().isEmpty());
+        EXPECT_TRUE(ui.venue_value->text().isEmpty());
+        return finish(wizard);
+    });
+    EXPECT_EQ(shownTexts(alerts).value(0),
+              QStringLiteral("Are you sure you want to clear details?"));
+    EXPECT_TRUE(Invite_Date.isEmpty());
+    EXPECT_TRUE(Invite_Time.isEmpty());
+    EXPECT_EQ(placed().size(), 2u);
+}
+
+TEST_F(WizardTest, OpenDesignAsksTheDesignReader) {
+    startWith([&](Invitation_Wizard& wizard) {
+        EXPECT_FALSE(wizard.ui().Open_Log_btn->isEnabled());
+        return openStartDesign(wizard);
+    });
+    std::deque<int> answers = {0, 1};
+    int calls = 0;
+    window_entries::openLogFile.set([&] {
+        ++calls;
+        const int answer = answers.front();
+        answers.pop_front();
+        return answer;
+    });
+    int resultAfterRefusal = -1;
+    m_startScript = [&](Invitation_Wizard& wizard) {
+        EXPECT_TRUE(wizard.ui().Open_Log_btn->isEnabled());
+        wizard.setResult(-1);
+        wizard.Open_Log_Click();
+        resultAfterRefusal = wizard.result();
+        EXPECT_EQ(wizard.next_counter(), 0);
+        wizard.Open_Log_Click();
+        return wizard.result();
+    };
+    m_controller.reset();
+    m_document.reset();
+    start();
+    EXPECT_EQ(calls, 2);
+    EXPECT_EQ(resultAfterRefusal, -1);
+    EXPECT_EQ(Start_Card_Option, QStringLiteral("L"));
+    EXPECT_FALSE(m_exitCode.has_value());
+    EXPECT_TRUE(placed().empty());
+}
+
+TEST_F(WizardTest, BackToTheSizePageAndOnSelectsTheFirstPictureAgain) {
+    const QString first = background(QStringLiteral("a.png"));
+    const QString second = background(QStringLiteral("b.png"), Qt::blue);
+    startWith([&](Invitation_Wizard& wizard) {
+        wizard.Using_Wizard_Click();
+        wizard.OK_Click();
+        EXPECT_EQ(wizard.next_counter(), 2); // the automatic choice stays
+        EXPECT_EQ(wizard.selected_image(), first);
+        wizard.ui().imageBrowser->selectionModel()->select(
+            wizard.ui().imageBrowser->browserModel()->index(1, 0),
+            QItemSelectionModel::ClearAndSelect);
+        EXPECT_EQ(wizard.selected_image(), second);
+        EXPECT_EQ(wizard.next_counter(), 3);
+        wizard.Back_Click();
+        wizard.Back_Click();
+        EXPECT_EQ(wizard.next_counter(), 1);
+        wizard.OK_Click();
+        EXPECT_EQ(wizard.selected_image(), first);
+        return openStartDesign(wizard);
+    });
+}
+
+TEST_F(WizardTest, TheTimeShowsAmOrPmInEnglish) {
+    QLocale::setDefault(QLocale(QStringLiteral("en_US")));
+    startWith([&](Invitation_Wizard& wizard) {
+        for (const QTime& time : {QTime(9, 5), QTime(21, 40)}) {
+            wizard.ui().Time_picker->setTime(time);
+            wizard.timePickerAction();
+            EXPECT_EQ(wizard.selected_time(),
+                      time.hour() < 12 ? QStringLiteral("9:05 AM") : QStringLiteral("9:40 PM"));
+        }
+        return openStartDesign(wizard);
+    });
+}
+
+TEST_F(WizardTest, ScreenshotsOfEachPage) {
+    background(QStringLiteral("a.png"));
+    background(QStringLiteral("b.png"), Qt::green);
+    textFile(QStringLiteral("Title.txt"), "Party");
+    textFile(QStringLiteral("Message.txt"), "Come");
+    startWith([&](Invitation_Wizard& wizard) {
+        const QStringList names = {"wizard-start.png", "wizard-size.png", "wizard-background.png",
+                                   "wizard-texts.png", "wizard-details.png"};
+        screenshot(wizard, names[0]);
+        wizard.Using_Wizard_Click();
+        for (int step = 1; step <= 4; ++step) {
+            EXPECT_EQ(wizard.next_counter(), step);
+            screenshot(wizard, names[step]);
+            if (step < 4) {
+                wizard.OK_Click();
+            }
+        }
+        wizard.hide();
+        return finish(wizard);
+    });
+    EXPECT_EQ(placed().size(), 2u);
+}
+
+} // namespace
