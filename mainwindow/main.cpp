@@ -3,6 +3,10 @@
 // makes the main window controller.
 
 #include "barcodes/designer/Barcode_Gen.h"
+#include "dataseries/windows/BatchWizard.h"
+#include "dataseries/windows/Generate_List.h"
+#include "dataseries/windows/Import_Wizard.h"
+#include "dataseries/windows/SmallSeriesDialogs.h"
 #include "editor/model/SKTDocument.h"
 #include "mainwindow/controller/ControllerOutputHost.h"
 #include "mainwindow/controller/SKTWindowController.h"
@@ -35,6 +39,23 @@ int main(int argc, char** argv) {
         }
     });
 
+    // The series windows: the manager, the import wizard (a new series) and
+    // the number generator (a new series), and the prompt after exports.
+    window_entries::seriesManager.set([] { BatchWizard::defaultInstance()->Open_Wnd(); });
+    window_entries::seriesImport.set([] {
+        Import_Wizard* wizard = Import_Wizard::defaultInstance();
+        wizard->file_name_required = 1;
+        wizard->file_name_Insert = 0;
+        wizard->Open_Wnd();
+    });
+    window_entries::numberSeries.set([] {
+        Generate_List* generator = Generate_List::defaultInstance();
+        generator->file_name_required = 1;
+        generator->file_name_Insert = 0;
+        generator->Open_Wnd();
+    });
+    window_entries::exportFileBox.set([] { Open_Export_File_Box(); });
+
     window_entries::print.set(&output::Open_Print_Wnd);
     window_entries::exportCards.set(&output::Export_Button);
 
@@ -49,7 +70,9 @@ int main(int argc, char** argv) {
     // Printing and export reach the controller through its output services.
     ControllerOutputHost outputHost(*controller);
     OutputHost::setCurrent(&outputHost);
+    SeriesBindingSource::setCurrent(controller);
     const int code = app.exec();
+    SeriesBindingSource::setCurrent(nullptr);
     OutputHost::setCurrent(nullptr);
     return code;
 }

@@ -12,6 +12,7 @@
 #include "editor/model/SKTWindowControllerInterface.h"
 #include "mainwindow/controller/User_Profile_Class.h"
 #include "platform/CardPicture.h"
+#include "dataseries/SeriesBindingSource.h"
 #include "widgets/MainWindowServices.h"
 #include "widgets/MyImageObject.h"
 
@@ -80,7 +81,8 @@ inline SKTWindowController* app_DefaultInstance = nullptr;
 class SKTWindowController : public QObject,
                             public SKTWindowControllerInterface,
                             public SKTCanvasHost,
-                            public MainWindowServices {
+                            public MainWindowServices,
+                            public SeriesBindingSource {
     Q_OBJECT
 
 public:
@@ -158,6 +160,13 @@ public:
     void Fill_Excel_Col_Name_In_Combo(QComboBox& combo) override;
     QString Get_First_Value_Of_Dataset(const QString& name) override;
     QString Get_First_Value_Of_Excel_Binding(int column) override;
+
+    // ---- Series windows ----
+    // The card's objects as the series in-use test needs them.
+    SeriesBindingSides Card_Series_Bindings() const override;
+    // The open-the-exported-file prompt for Export_File_Path and
+    // Export_File_Message (window_entries::exportFileBox).
+    void Open_Export_File_Box();
 
     // ---- Sides and canvases ----
     void Select_front_side();

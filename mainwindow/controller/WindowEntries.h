@@ -32,6 +32,8 @@ inline HookSlot<std::function<int(int mode, const QString& side)>> contactFields
 inline HookSlot<Command> seriesManager;
 inline HookSlot<Command> seriesImport;
 inline HookSlot<Command> numberSeries;
+// The open-the-exported-file prompt for Export_File_Path and Export_File_Message.
+inline HookSlot<Command> exportFileBox;
 
 // Output.
 inline HookSlot<Command> exportCards;
