@@ -47,7 +47,9 @@ template <typename Ask> int onGuiThread(const QString& text, Ask ask) {
 }
 
 int askMessage(const QString& text) {
-    return onGuiThread(text, [&text] { return hooks::answerAlert({AlertKind::Message, text, {}}); });
+    return onGuiThread(text, [&text] {
+        return hooks::answerAlert({AlertKind::Message, text, {}});
+    });
 }
 
 } // namespace

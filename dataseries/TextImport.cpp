@@ -48,8 +48,7 @@ QString Decode_Text_Bytes(const QByteArray& bytes) {
 namespace {
 
 bool isSkippedDestination(const QByteArray& word) {
-    static const QList<QByteArray> skipped = {"fonttbl", "colortbl", "stylesheet", "info",
-                                              "pict"};
+    static const QList<QByteArray> skipped = {"fonttbl", "colortbl", "stylesheet", "info", "pict"};
     return skipped.contains(word);
 }
 
@@ -263,8 +262,8 @@ QStringList Text_File_Values(const QString& extension, const QString& content) {
 }
 
 const QStringList& Picture_Extensions() {
-    static const QStringList extensions = {"jpg", "jpeg", "jpe",  "jfif", "gif",
-                                           "bmp", "png",  "tif",  "tiff"};
+    static const QStringList extensions = {"jpg", "jpeg", "jpe", "jfif", "gif",
+                                           "bmp", "png",  "tif", "tiff"};
     return extensions;
 }
 

@@ -22,10 +22,10 @@
 
 #include <QDir>
 #include <QFile>
-#include <QUrl>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QSaveFile>
+#include <QUrl>
 #include <exception>
 #include <set>
 
@@ -233,7 +233,8 @@ void BatchWizard::On_Update() {
     ui->update_list_name->setText(name);
     ListData_value.clear();
     serieswindows::PleaseWait wait;
-    for (const QString& piece : Read_Series_Text(name).value_or(QString()).split(QLatin1Char('\n'))) {
+    for (const QString& piece :
+         Read_Series_Text(name).value_or(QString()).split(QLatin1Char('\n'))) {
         const QString trimmed = Trim_Str(piece);
         if (!trimmed.isEmpty()) {
             ListData_value.append(trimmed);
@@ -359,7 +360,8 @@ void BatchWizard::Delete_Rows_Btn_Clicked() {
     }
     const auto rows = selectedRows(*ui->List_value);
     if (rows.empty()) {
-        Show_MessageBox(QStringLiteral("Please select at least one record from the list to continue."));
+        Show_MessageBox(
+            QStringLiteral("Please select at least one record from the list to continue."));
         ui->List_value->setFocus();
         return;
     }
@@ -452,12 +454,12 @@ void BatchWizard::Export_Value_Btn_Clicked() {
     // The chosen type decides the extension.
     const QFileInfo info(chosen);
     const bool xlsx = info.suffix().toLower() != QLatin1String("txt");
-    const QString path = QDir(info.path()).filePath(
-        (info.suffix().toLower() == QLatin1String("xlsx") ||
-                 info.suffix().toLower() == QLatin1String("txt")
-             ? info.completeBaseName()
-             : info.fileName()) +
-        (xlsx ? QStringLiteral(".xlsx") : QStringLiteral(".txt")));
+    const QString path = QDir(info.path())
+                             .filePath((info.suffix().toLower() == QLatin1String("xlsx") ||
+                                                info.suffix().toLower() == QLatin1String("txt")
+                                            ? info.completeBaseName()
+                                            : info.fileName()) +
+                                       (xlsx ? QStringLiteral(".xlsx") : QStringLiteral(".txt")));
     serieswindows::PleaseWait wait;
     const bool written = Export_Values(path, xlsx);
     wait.hide();

@@ -34,8 +34,8 @@ Generate_List::Generate_List(QWidget* parent)
             &Generate_List::Constant_Radio_Pressed);
     connect(ui->radioButton_Random, &QRadioButton::clicked, this,
             &Generate_List::Random_Radio_Pressed);
-    for (QLineEdit* field : {ui->count_txt, ui->rand_count_txt, ui->rand_length_txt, ui->from_txt,
-                             ui->to_txt}) {
+    for (QLineEdit* field :
+         {ui->count_txt, ui->rand_count_txt, ui->rand_length_txt, ui->from_txt, ui->to_txt}) {
         connect(field, &QLineEdit::textEdited, this,
                 [this, field] { controlTextDidChange(*field); });
     }
@@ -59,8 +59,8 @@ int Generate_List::Open_Wnd() {
         name->clear();
         name->setVisible(named);
     }
-    for (QWidget* label : std::initializer_list<QWidget*>{(ui->seq_name_label), ui->const_name_label,
-                           ui->rndm_name_label}) {
+    for (QWidget* label : std::initializer_list<QWidget*>{
+             (ui->seq_name_label), ui->const_name_label, ui->rndm_name_label}) {
         label->setVisible(named);
     }
     ui->manage_digit_chk->setChecked(false);
@@ -93,16 +93,18 @@ void Generate_List::switchMode(int mode) {
         }
         names[i]->setEnabled(i == mode);
     }
-    for (QWidget* w : std::initializer_list<QWidget*>{(ui->prefix_txt), ui->suffix_txt, ui->from_txt,
-                       ui->to_txt, ui->help_btn, ui->manage_digit_chk}) {
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{(ui->prefix_txt), ui->suffix_txt, ui->from_txt, ui->to_txt,
+                                         ui->help_btn, ui->manage_digit_chk}) {
         w->setEnabled(mode == 0);
     }
-    for (QWidget* w : std::initializer_list<QWidget*>{(ui->value_txt), ui->count_txt, ui->count_stepper}) {
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{(ui->value_txt), ui->count_txt, ui->count_stepper}) {
         w->setEnabled(mode == 1);
     }
     for (QWidget* w : std::initializer_list<QWidget*>{(ui->rand_prefix_txt), ui->rand_suffix_txt,
-                       ui->rand_length_txt, ui->rand_length_stepper, ui->rand_count_txt,
-                       ui->rand_count_stepper}) {
+                                                      ui->rand_length_txt, ui->rand_length_stepper,
+                                                      ui->rand_count_txt, ui->rand_count_stepper}) {
         w->setEnabled(mode == 2);
     }
 }
@@ -163,8 +165,8 @@ void Generate_List::OKPressed() {
             fail(QStringLiteral("Please enter valid 'Count' value."), *ui->count_txt);
             return;
         }
-        values = numbergen::Constant_Values(ui->value_txt->text(),
-                                            qBound(0, ui->count_txt->text().trimmed().toInt(), 10000));
+        values = numbergen::Constant_Values(
+            ui->value_txt->text(), qBound(0, ui->count_txt->text().trimmed().toInt(), 10000));
     } else {
         nameField = ui->rndm_file_name;
         if (ui->rand_count_txt->text().isEmpty()) {
@@ -177,7 +179,8 @@ void Generate_List::OKPressed() {
         }
         // A length that is no single digit 1..9 is read by its first digit.
         values = numbergen::Random_Values(
-            ui->rand_prefix_txt->text(), numbergen::Limit_Length_Text(ui->rand_length_txt->text().trimmed()),
+            ui->rand_prefix_txt->text(),
+            numbergen::Limit_Length_Text(ui->rand_length_txt->text().trimmed()),
             ui->rand_suffix_txt->text(),
             qBound(0, ui->rand_count_txt->text().trimmed().toInt(), 10000));
     }
@@ -197,7 +200,8 @@ void Generate_List::OKPressed() {
 }
 
 void Generate_List::Help_btn_Pressed() {
-    Cutom_Msg_Title = QStringLiteral("Maintain number of Digits By adding 0's before smaller values. ");
+    Cutom_Msg_Title =
+        QStringLiteral("Maintain number of Digits By adding 0's before smaller values. ");
     Cutom_Msg_Val = QStringLiteral(
         "For example:\r\nIf you have to generate a series of barcodes having values from '0' to "
         "'200', this option automatically converts small values such as '1' to '001' and '11' "

@@ -126,8 +126,8 @@ void Import_Excel::Create_Excel_List_Func(const QString& /*path*/) {
                 }
             }
             table.Clear_Rows();
-            for (int r = First_Data_Row(ui->contains_header->isChecked());
-                 r < excel_content.size(); ++r) {
+            for (int r = First_Data_Row(ui->contains_header->isChecked()); r < excel_content.size();
+                 ++r) {
                 const QStringList& row = excel_content[r];
                 if (row.isEmpty()) {
                     continue;

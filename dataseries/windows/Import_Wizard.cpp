@@ -71,9 +71,9 @@ int Import_Wizard::Open_Wnd() {
     ui->ManualEdit->clear();
     chooseSource(0);
     const bool named = file_name_required == 1;
-    for (QWidget* w : std::initializer_list<QWidget*>{(ui->Text_file_name), ui->Manual_file_name,
-                       ui->Image_file_name, ui->text_name_label, ui->manual_name_label,
-                       ui->image_name_label}) {
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             (ui->Text_file_name), ui->Manual_file_name, ui->Image_file_name, ui->text_name_label,
+             ui->manual_name_label, ui->image_name_label}) {
         w->setVisible(named);
     }
     const int result = hooks::runModal(*this);

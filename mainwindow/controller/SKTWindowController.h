@@ -6,13 +6,13 @@
 // offers the small services other windows call through Main_App_wnd.
 
 #include "core/globals.h"
+#include "dataseries/SeriesBindingSource.h"
 #include "editor/canvas/SKTCanvasHost.h"
 #include "editor/model/Card_Property.h"
 #include "editor/model/SKTGraphic.h"
 #include "editor/model/SKTWindowControllerInterface.h"
 #include "mainwindow/controller/User_Profile_Class.h"
 #include "platform/CardPicture.h"
-#include "dataseries/SeriesBindingSource.h"
 #include "widgets/MainWindowServices.h"
 #include "widgets/MyImageObject.h"
 

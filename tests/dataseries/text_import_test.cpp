@@ -84,10 +84,14 @@ TEST(NumberGenerator, TypingLimits) {
         const char* typed;
         const char* kept;
     } cases[] = {
-        {numbergen::Limit_Range_Text, "123456", "10000"}, {numbergen::Limit_Range_Text, "", ""},
-        {numbergen::Limit_Range_Text, "9999", "9999"},    {numbergen::Limit_Count_Text, "0", "1"},
-        {numbergen::Limit_Count_Text, "", "1"},           {numbergen::Limit_Count_Text, "20000", "10000"},
-        {numbergen::Limit_Length_Text, "12", "1"},        {numbergen::Limit_Length_Text, "0", "1"},
+        {numbergen::Limit_Range_Text, "123456", "10000"},
+        {numbergen::Limit_Range_Text, "", ""},
+        {numbergen::Limit_Range_Text, "9999", "9999"},
+        {numbergen::Limit_Count_Text, "0", "1"},
+        {numbergen::Limit_Count_Text, "", "1"},
+        {numbergen::Limit_Count_Text, "20000", "10000"},
+        {numbergen::Limit_Length_Text, "12", "1"},
+        {numbergen::Limit_Length_Text, "0", "1"},
         {numbergen::Limit_Length_Text, "7", "7"},
     };
     for (const auto& c : cases) {
