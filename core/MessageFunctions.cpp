@@ -47,18 +47,20 @@ template <typename Ask> int onGuiThread(const QString& text, Ask ask) {
 }
 
 int askMessage(const QString& text) {
-    return onGuiThread(text, [&text] { return hooks::answerAlert({AlertKind::Message, text}); });
+    return onGuiThread(text, [&text] {
+        return hooks::answerAlert({AlertKind::Message, text, {}});
+    });
 }
 
 } // namespace
 
 void Main_Thread_Messgae(const QString& text) {
-    hooks::answerAlert({AlertKind::Message, text});
+    hooks::answerAlert({AlertKind::Message, text, {}});
 }
 
 int Main_Thread_Messgae_Yes_No(const QString& text) {
     yes_no_msg_val = 0;
-    const int answer = hooks::answerAlert({AlertKind::YesNo, text}) == 1 ? 1 : 0;
+    const int answer = hooks::answerAlert({AlertKind::YesNo, text, {}}) == 1 ? 1 : 0;
     yes_no_msg_val = answer;
     return answer;
 }

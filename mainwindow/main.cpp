@@ -3,6 +3,10 @@
 // makes the main window controller.
 
 #include "barcodes/designer/Barcode_Gen.h"
+#include "dataseries/windows/BatchWizard.h"
+#include "dataseries/windows/Generate_List.h"
+#include "dataseries/windows/Import_Wizard.h"
+#include "dataseries/windows/SmallSeriesDialogs.h"
 #include "editor/model/SKTDocument.h"
 #include "mainwindow/controller/ControllerOutputHost.h"
 #include "mainwindow/controller/SKTWindowController.h"
@@ -46,6 +50,22 @@ int main(int argc, char** argv) {
     Show_User_Profile::defaultInstance();
     window_entries::contactFields.set(&contact_fields::Open_User_Profile_Window);
     window_entries::placeContactFields.set(&contact_fields::Fill_User_profile_info);
+    // The series windows: the manager, the import wizard (a new series) and
+    // the number generator (a new series), and the prompt after exports.
+    window_entries::seriesManager.set([] { BatchWizard::defaultInstance()->Open_Wnd(); });
+    window_entries::seriesImport.set([] {
+        Import_Wizard* wizard = Import_Wizard::defaultInstance();
+        wizard->file_name_required = 1;
+        wizard->file_name_Insert = 0;
+        wizard->Open_Wnd();
+    });
+    window_entries::numberSeries.set([] {
+        Generate_List* generator = Generate_List::defaultInstance();
+        generator->file_name_required = 1;
+        generator->file_name_Insert = 0;
+        generator->Open_Wnd();
+    });
+    window_entries::exportFileBox.set([] { Open_Export_File_Box(); });
 
     window_entries::print.set(&output::Open_Print_Wnd);
     window_entries::exportCards.set(&output::Export_Button);
@@ -75,7 +95,9 @@ int main(int argc, char** argv) {
     // Printing and export reach the controller through its output services.
     ControllerOutputHost outputHost(*controller);
     OutputHost::setCurrent(&outputHost);
+    SeriesBindingSource::setCurrent(controller);
     const int code = app.exec();
+    SeriesBindingSource::setCurrent(nullptr);
     OutputHost::setCurrent(nullptr);
     return code;
 }

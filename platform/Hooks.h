@@ -17,6 +17,8 @@ enum class AlertKind {
 struct AlertRequest {
     AlertKind kind = AlertKind::Message;
     QString text;
+    // Shown under the text; "\r\n" breaks its lines.
+    QString informativeText;
 };
 
 namespace hooks {

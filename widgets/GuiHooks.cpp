@@ -130,7 +130,9 @@ int messageBoxAnswer(const AlertRequest& request) {
     QMessageBox box;
     box.setWindowModality(Qt::ApplicationModal);
     box.setText(request.text);
-    box.setInformativeText(QString());
+    QString informative = request.informativeText;
+    informative.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    box.setInformativeText(informative);
     if (request.kind == AlertKind::YesNo) {
         QPushButton* yes = box.addButton(QStringLiteral("Yes"), QMessageBox::YesRole);
         QPushButton* no = box.addButton(QStringLiteral("No"), QMessageBox::NoRole);

@@ -8,6 +8,7 @@
 #include "dataseries/ImportedTable.h"
 #include "dataseries/SeriesFiles.h"
 #include "dataseries/SeriesListing.h"
+#include "dataseries/windows/View_Data_Series.h"
 #include "editor/model/SKTGraphic.h"
 #include "ui_Barcode_Gen.h"
 #include "widgets/MainWindowServices.h"
@@ -66,8 +67,9 @@ void refreshCanvas() {
 } // namespace
 
 void Barcode_Gen::View_Data_Series(const QString& file_name) {
-    // The series viewer comes with the series windows.
-    qInfo().noquote() << "View data series:" << file_name;
+    ::View_Data_Series* viewer = ::View_Data_Series::defaultInstance();
+    viewer->file_name = file_name;
+    viewer->Open_Wnd();
 }
 
 void Barcode_Gen::fillBatchSeriesForSource(bool withMessage) {

@@ -3,6 +3,11 @@
 
 #include <QDialog>
 #include <QString>
+#include <memory>
+
+namespace Ui {
+class View_Data_Series;
+}
 
 class View_Data_Series : public QDialog {
     Q_OBJECT
@@ -16,4 +21,16 @@ public:
     void Open_Wnd();
 
     explicit View_Data_Series(QWidget* parent = nullptr);
+    ~View_Data_Series() override;
+
+    // The values shown, in order.
+    QStringList shownValues() const;
+
+public slots:
+    void OK_Btn_Clicked();
+
+private:
+    void loadSeries();
+
+    std::unique_ptr<Ui::View_Data_Series> ui;
 };

@@ -102,7 +102,5 @@ std::unique_ptr<CardSource> ControllerOutputHost::batchSource(const BatchState& 
 }
 
 void ControllerOutputHost::Open_Export_File_Box() {
-    // The open-the-file prompt belongs to the series windows; until it is
-    // there the result is reported with its path.
-    Show_MessageBox(QStringLiteral("%1\n\n%2").arg(Export_File_Message, Export_File_Path));
+    m_controller.Open_Export_File_Box();
 }

@@ -6,6 +6,7 @@
 // offers the small services other windows call through Main_App_wnd.
 
 #include "core/globals.h"
+#include "dataseries/SeriesBindingSource.h"
 #include "editor/canvas/SKTCanvasHost.h"
 #include "editor/model/Card_Property.h"
 #include "editor/model/SKTGraphic.h"
@@ -85,7 +86,8 @@ inline SKTWindowController* app_DefaultInstance = nullptr;
 class SKTWindowController : public QObject,
                             public SKTWindowControllerInterface,
                             public SKTCanvasHost,
-                            public MainWindowServices {
+                            public MainWindowServices,
+                            public SeriesBindingSource {
     Q_OBJECT
 
 public:
@@ -170,6 +172,12 @@ public:
     void Select_Drawing_Tool(int tool) override { setSelected_Control_Tool(tool); }
     QComboBox* dataSourceTypeCombo() const override;
     QSizeF frontCardSize() const override { return Front_card_Prop.Card_Size(); }
+    // ---- Series windows ----
+    // The card's objects as the series in-use test needs them.
+    SeriesBindingSides Card_Series_Bindings() const override;
+    // The open-the-exported-file prompt for Export_File_Path and
+    // Export_File_Message (window_entries::exportFileBox).
+    void Open_Export_File_Box();
 
     // ---- Sides and canvases ----
     void Select_front_side();

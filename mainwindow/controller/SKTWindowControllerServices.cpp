@@ -7,6 +7,7 @@
 #include "core/MessageFunctions.h"
 #include "core/StringFunctions.h"
 #include "core/TimePatterns.h"
+#include "dataseries/ExcelTempFolder.h"
 #include "mainwindow/controller/ColListModel.h"
 #include "mainwindow/controller/MainWindowFrame.h"
 #include "ui_CardSettingPage.h"
@@ -50,7 +51,9 @@ QStringList SKTWindowController::Get_Files_Array_At_Path(const QString& path) {
 }
 
 void SKTWindowController::Delete_Excel_File_Temp_Folder() {
-    QDir(QDir(QDir::tempPath()).filePath(QStringLiteral("ziptmp"))).removeRecursively();
+    // The reader's own private folder; a link planted there is removed, never
+    // followed.
+    Remove_Excel_Temp_Folder();
 }
 
 QString SKTWindowController::Get_date_Value(const QString& pattern) {

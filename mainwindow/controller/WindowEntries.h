@@ -35,6 +35,8 @@ inline HookSlot<std::function<void(int side)>> placeContactFields;
 inline HookSlot<Command> seriesManager;
 inline HookSlot<Command> seriesImport;
 inline HookSlot<Command> numberSeries;
+// The open-the-exported-file prompt for Export_File_Path and Export_File_Message.
+inline HookSlot<Command> exportFileBox;
 
 // Output.
 inline HookSlot<Command> exportCards;

@@ -19,8 +19,8 @@ TEST(Hooks, DefaultAlertAnswererLogsAndSaysNo) {
     hooks::setAlertAnswerer({});
     logged().clear();
     const QtMessageHandler previous = qInstallMessageHandler(capture);
-    const int message = hooks::answerAlert({AlertKind::Message, QStringLiteral("Saved")});
-    const int question = hooks::answerAlert({AlertKind::YesNo, QStringLiteral("Replace?")});
+    const int message = hooks::answerAlert({AlertKind::Message, QStringLiteral("Saved"), {}});
+    const int question = hooks::answerAlert({AlertKind::YesNo, QStringLiteral("Replace?"), {}});
     qInstallMessageHandler(previous);
     EXPECT_EQ(message, 0);
     EXPECT_EQ(question, 0);
@@ -35,12 +35,12 @@ TEST(Hooks, ReplacedAndRestored) {
         seen.push_back(r);
         return 1;
     });
-    EXPECT_EQ(hooks::answerAlert({AlertKind::YesNo, QStringLiteral("q")}), 1);
+    EXPECT_EQ(hooks::answerAlert({AlertKind::YesNo, QStringLiteral("q"), {}}), 1);
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0].kind, AlertKind::YesNo);
     hooks::setAlertAnswerer({});
     const QtMessageHandler previous = qInstallMessageHandler(capture);
-    EXPECT_EQ(hooks::answerAlert({AlertKind::YesNo, QStringLiteral("q")}), 0);
+    EXPECT_EQ(hooks::answerAlert({AlertKind::YesNo, QStringLiteral("q"), {}}), 0);
     qInstallMessageHandler(previous);
     EXPECT_EQ(seen.size(), 1u);
 
