@@ -210,4 +210,3 @@ void SKTWindowController::Data_Source_Help_Button() {
         "Series' to fetch the value from the list of existing Batch Processing Series.");
     Long_SMS_Dlg::defaultInstance()->Open_Long_sms_Dialog();
 }
-

@@ -153,9 +153,9 @@ protected:
         hooks::setSavePanel({});
         hooks::setOpenPanel({});
         hooks::setModalRunner({});
-        for (auto* slot : {&window_entries::newDesign, &window_entries::openDesign,
-                           &window_entries::saveDesign, &window_entries::saveDesignAs,
-                           &window_entries::saveAsTemplate}) {
+        for (auto* slot :
+             {&window_entries::newDesign, &window_entries::openDesign, &window_entries::saveDesign,
+              &window_entries::saveDesignAs, &window_entries::saveAsTemplate}) {
             slot->set({});
         }
         window_entries::openLogFile.set({});
