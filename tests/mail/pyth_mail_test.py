@@ -18,9 +18,9 @@ SCRIPT = Path(sys.argv[1]).resolve() if len(sys.argv) > 1 else None
 
 
 def load_script():
-    spec = importlib.util.spec_from_file_location("pyth_mail", SCRIPT)
-    module = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(module)
+    found = importlib.util.spec_from_file_location("pyth_mail", SCRIPT)
+    module = importlib.util.module_from_spec(found)
+    found.loader.exec_module(module)
     return module
 
 

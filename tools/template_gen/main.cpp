@@ -49,19 +49,19 @@ std::shared_ptr<Shape_Control> band(const QRectF& bounds, const QColor& colour) 
     return shape;
 }
 
-Card_Property record(const TemplateSpec& spec, const QString& side, const QSizeF& size) {
+Card_Property record(const TemplateSpec& plan, const QString& side, const QSizeF& size) {
     Card_Property page;
     page.setCard_border_chk(true);
-    page.setCard_bordr_clr(spec.accent);
+    page.setCard_bordr_clr(plan.accent);
     page.setCard_bor_Stepper(2);
     page.setCard_fill_chk(true);
     page.setCard_fill_style(QStringLiteral("S"));
-    page.setCard_fill_clr(spec.fill);
+    page.setCard_fill_clr(plan.fill);
     page.setCard_alpha_Stepper(1.0f);
     page.setCard_Side(QStringLiteral("2"));
     page.setCard_Side_Name(side);
     page.setCard_Shape(QStringLiteral("R"));
-    page.setCard_Name(spec.name);
+    page.setCard_Name(plan.name);
     page.setCard_Size(size);
     page.setCard_Preset(QStringLiteral("Horizontal"));
     page.setCard_Category(QStringLiteral("Paper Card"));
@@ -72,24 +72,24 @@ Card_Property record(const TemplateSpec& spec, const QString& side, const QSizeF
     return page;
 }
 
-bool writeTemplate(const TemplateSpec& spec, const QDir& folder) {
+bool writeTemplate(const TemplateSpec& plan, const QDir& folder) {
     const QSizeF size(360, 252); // 127 x 89 mm
     design_file::DesignContent content;
-    content.front = record(spec, QStringLiteral("F"), size);
-    content.back = record(spec, QStringLiteral("B"), size);
+    content.front = record(plan, QStringLiteral("F"), size);
+    content.back = record(plan, QStringLiteral("B"), size);
     content.titles = {QStringLiteral("Row No.")};
     content.frontObjects = {
-        band(QRectF(0, 0, size.width(), 40), spec.accent),
-        text(QRectF(20, 60, size.width() - 40, 50), spec.title, 28, spec.accent),
-        text(QRectF(20, 120, size.width() - 40, 80), spec.message, 14, Qt::black),
+        band(QRectF(0, 0, size.width(), 40), plan.accent),
+        text(QRectF(20, 60, size.width() - 40, 50), plan.title, 28, plan.accent),
+        text(QRectF(20, 120, size.width() - 40, 80), plan.message, 14, Qt::black),
     };
     content.backObjects = {
-        text(QRectF(20, 90, size.width() - 40, 60), spec.backNote, 14, spec.accent),
-        band(QRectF(0, size.height() - 30, size.width(), 30), spec.accent),
+        text(QRectF(20, 90, size.width() - 40, 60), plan.backNote, 14, plan.accent),
+        band(QRectF(0, size.height() - 30, size.width(), 30), plan.accent),
     };
 
     QString reason;
-    const QString design = folder.filePath(spec.name + QStringLiteral(".dcard"));
+    const QString design = folder.filePath(plan.name + QStringLiteral(".dcard"));
     if (!design_file::Write_Design_Array(design_file::Design_Array(content), design, &reason)) {
         std::fprintf(stderr, "%s: %s\n", qPrintable(design), qPrintable(reason));
         return false;
@@ -104,7 +104,7 @@ bool writeTemplate(const TemplateSpec& spec, const QDir& folder) {
     const CardPicture front =
         SKTRenderingView::image_From_Card_Graphics(content.frontObjects, false);
     const QImage preview = combinedFrontAboveBack(front, back, 72.0);
-    const QString png = folder.filePath(spec.name + QStringLiteral(".png"));
+    const QString png = folder.filePath(plan.name + QStringLiteral(".png"));
     if (preview.isNull() || !preview.save(png, "PNG")) {
         std::fprintf(stderr, "%s: cannot write the preview\n", qPrintable(png));
         return false;
@@ -138,8 +138,8 @@ int main(int argc, char** argv) {
          QStringLiteral("You're Invited"), QStringLiteral("Music, food and friends."),
          QStringLiteral("Bring a friend!")},
     };
-    for (const TemplateSpec& spec : specs) {
-        if (!writeTemplate(spec, folder)) {
+    for (const TemplateSpec& plan : specs) {
+        if (!writeTemplate(plan, folder)) {
             return 1;
         }
     }
