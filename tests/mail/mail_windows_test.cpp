@@ -299,6 +299,66 @@ TEST_F(MailWindows, SendWindowOpensInItsStartState) {
     sender_email.clear();
 }
 
+TEST_F(MailWindows, SettingsButtonAttachmentButtonsAndTypedDelayReachTheJob) {
+    Send_Mail w;
+    w.resetWindow();
+    w.show();
+    Ui::Send_Mail* ui = w.ui();
+    // Settings: the settings window runs, is saved, and its sender shows.
+    int settingsRuns = 0;
+    hooks::setModalRunner([&](QDialog& d) {
+        auto* settings = qobject_cast<Email_Setting*>(&d);
+        EXPECT_NE(settings, nullptr);
+        if (!settings) {
+            return 0;
+        }
+        ++settingsRuns;
+        fillAccount(*settings);
+        settings->Save_Button();
+        return d.result();
+    });
+    (ui->settingButton)->click();
+    EXPECT_EQ(settingsRuns, 1);
+    EXPECT_EQ(ui->from_txt->text(), QStringLiteral("Me@Example.com"));
+    EXPECT_EQ(sending_port, QStringLiteral("2525"));
+
+    // Attachment: one file from the open panel, then cleared.
+    (ui->rd_without_barcode)->click();
+    std::vector<hooks::OpenPanelRequest> requests;
+    hooks::setOpenPanel([&](const hooks::OpenPanelRequest& request) {
+        requests.push_back(request);
+        return QStringList{QStringLiteral("/tmp/menu.pdf")};
+    });
+    (ui->browse_att)->click();
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_FALSE(requests[0].chooseFolders);
+    EXPECT_FALSE(requests[0].allowMultiple);
+    EXPECT_EQ(ui->attachment->text(), QStringLiteral("/tmp/menu.pdf"));
+    EXPECT_EQ(w.currentJob().attachment, QStringLiteral("/tmp/menu.pdf"));
+    (ui->clear_att)->click();
+    EXPECT_TRUE(ui->attachment->text().isEmpty());
+
+    // Delayed delivery: typed numbers reach the steppers and the job.
+    (ui->delayed_delv_chk)->click();
+    const std::pair<QLineEdit*, const char*> typed[] = {
+        {ui->mail_count_txt, "3"}, {ui->hour_txt, "1"}, {ui->min_text, "2"}, {ui->sec_txt, "5"}};
+    for (const auto& [field, text] : typed) {
+        field->selectAll();
+        QTest::keyClicks(field, QString::fromLatin1(text));
+    }
+    const MailJob job = w.currentJob();
+    EXPECT_TRUE(job.delayed);
+    EXPECT_EQ(job.everyN, 3);
+    EXPECT_EQ(job.hours, 1);
+    EXPECT_EQ(job.minutes, 2);
+    EXPECT_EQ(job.seconds, 5);
+    EXPECT_EQ(ui->sec_stepper->intValue(), 5);
+    for (QString* account :
+         {&sender_email, &sender_pwd, &sending_server, &sending_port, &send_enable_ssl}) {
+        account->clear();
+    }
+}
+
 TEST_F(MailWindows, SendTheCurrentCardAndABatchOneToOne) {
     Send_Mail w;
     w.resetWindow();
