@@ -276,3 +276,41 @@ TEST_F(ImageBrowserTest, AMouseDragStartsADragThatCarriesNothingAndKeepsTheItems
         EXPECT_TRUE(QFileInfo::exists(item.imageRepresentation()));
     }
 }
+
+TEST_F(ImageBrowserTest, DroppingTheSelectionMovesItBeforeTheItemUnderThePoint) {
+    ImageBrowser browser;
+    browser.resize(900, 300);
+    browser.setZoomValue(0.4);
+    browser.setItems(m_items.mid(0, 5));
+    browser.show();
+    QCoreApplication::processEvents();
+    QSignalSpy changed(&browser, &ImageBrowser::itemsChanged);
+    const auto order = [&browser] {
+        QStringList titles;
+        for (const MyImageObject& item : browser.browserModel()->items()) {
+            titles << item.imageTitle().mid(3);
+        }
+        return titles;
+    };
+    const auto selectRows = [&browser](const QList<int>& rows) {
+        browser.selectionModel()->clearSelection();
+        for (int row : rows) {
+            browser.selectionModel()->select(browser.model()->index(row, 0),
+                                             QItemSelectionModel::Select);
+        }
+    };
+    // Items 0 and 1 dropped on item 3: 2, 0, 1, 3, 4.
+    selectRows({0, 1});
+    EXPECT_TRUE(browser.dropSelectionAt(browser.visualRect(browser.model()->index(3, 0)).center()));
+    EXPECT_EQ(order(), (QStringList{"2", "0", "1", "3", "4"}));
+    EXPECT_EQ(changed.count(), 1);
+    // Dropped where no item is: to the end.
+    selectRows({0});
+    const QRect last = browser.visualRect(browser.model()->index(4, 0));
+    EXPECT_TRUE(browser.dropSelectionAt(QPoint(last.right() + 40, last.center().y())));
+    EXPECT_EQ(order(), (QStringList{"0", "1", "3", "4", "2"}));
+    // Nothing selected: nothing moves.
+    browser.selectionModel()->clearSelection();
+    EXPECT_FALSE(browser.dropSelectionAt(QPoint(1, 1)));
+    EXPECT_EQ(changed.count(), 2);
+}
