@@ -52,6 +52,18 @@ void ImageBrowser::deleteSelection() {
     emit itemsChanged();
 }
 
+bool ImageBrowser::dropSelectionAt(const QPoint& point) {
+    // Dropped on an item: the block goes before it; elsewhere: to the end.
+    const QModelIndex target = indexAt(point);
+    const int destination = target.isValid() ? target.row() : m_model->rowCount();
+    const QList<int> rows = selectionIndexes();
+    if (rows.isEmpty() || !m_model->moveItems(rows, destination)) {
+        return false;
+    }
+    emit itemsChanged();
+    return true;
+}
+
 void ImageBrowser::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Delete || event->key() == Qt::Key_Backspace) {
         deleteSelection();
@@ -84,13 +96,7 @@ void ImageBrowser::dropEvent(QDropEvent* event) {
         event->ignore();
         return;
     }
-    // Dropped on an item: the block goes before it; elsewhere: to the end.
-    const QModelIndex target = indexAt(event->position().toPoint());
-    const int destination = target.isValid() ? target.row() : m_model->rowCount();
-    const QList<int> rows = selectionIndexes();
-    if (m_model->moveItems(rows, destination)) {
-        emit itemsChanged();
-    }
+    dropSelectionAt(event->position().toPoint());
     // The move is done here; the drag must not remove the rows again.
     event->setDropAction(Qt::CopyAction);
     event->accept();

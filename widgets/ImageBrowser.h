@@ -29,6 +29,11 @@ public:
     // Removes the selected items from the list (the delete command).
     void deleteSelection();
 
+    // The drop of the browser's own drag at a viewport point: the selected
+    // items go as one block before the item there, or to the end when no
+    // item is there. False when nothing moved.
+    bool dropSelectionAt(const QPoint& point);
+
 signals:
     // The user changed the selection.
     void selectionDidChange();

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QImageReader>
+#include <QMimeData>
 #include <QPixmap>
 #include <QThread>
 #include <algorithm>
@@ -93,6 +94,12 @@ Qt::ItemFlags ImageBrowserModel::flags(const QModelIndex& index) const {
         flags |= Qt::ItemIsDropEnabled;
     }
     return flags;
+}
+
+QMimeData* ImageBrowserModel::mimeData(const QModelIndexList& indexes) const {
+    Q_UNUSED(indexes);
+    // The drag that asked for it takes ownership.
+    return new QMimeData;
 }
 
 void ImageBrowserModel::setThumbnailSize(int pixels) {

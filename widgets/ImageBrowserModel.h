@@ -34,6 +34,11 @@ public:
 
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     Qt::DropActions supportedDropActions() const override { return Qt::MoveAction; }
+    // Dragging items writes nothing: a drag carries an empty QMimeData (the
+    // move within the browser works from the selection), so no other
+    // window or program receives a path, picture or text from it.
+    QStringList mimeTypes() const override { return {}; }
+    QMimeData* mimeData(const QModelIndexList& indexes) const override;
     // The longest side of a thumbnail in pixels.
     void setThumbnailSize(int pixels);
     int thumbnailSize() const { return m_thumbnailSize; }

@@ -62,3 +62,5 @@ int MainWindowServices::Check_And_Validate_File_Path(const QString& path) const 
 }
 
 void MainWindowServices::Batch_Series_Button() {}
+
+void MainWindowServices::startEditingGraphic(const std::shared_ptr<SKTGraphic>&) {}

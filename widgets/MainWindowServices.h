@@ -7,8 +7,10 @@
 
 #include <QSizeF>
 #include <QString>
+#include <memory>
 
 class QComboBox;
+class SKTGraphic;
 class SKTGraphicView;
 class User_Profile_Class;
 
@@ -50,6 +52,11 @@ public:
     virtual int Check_And_Validate_File_Path(const QString& path) const;
     // Opens the data series manager.
     virtual void Batch_Series_Button();
+
+    // ---- Barcode designer ----
+    // The canvas of the current side (back when Card_Front_Or_Back is 1,
+    // else front) starts editing the object; nothing by default.
+    virtual void startEditingGraphic(const std::shared_ptr<SKTGraphic>& graphic);
 
     // The registered controller, or none.
     static MainWindowServices* current();

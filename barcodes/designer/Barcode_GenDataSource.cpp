@@ -14,6 +14,7 @@
 #include "widgets/MainWindowServices.h"
 
 #include <QtDebug>
+#include <exception>
 
 namespace {
 
@@ -62,6 +63,20 @@ void refreshCanvas() {
     if (MainWindowServices* services = MainWindowServices::current()) {
         services->Refresh_Canvas();
     }
+}
+
+// The main window redraws, its current side's canvas starts editing the
+// object, and it redraws again.
+void showBoundObject(const std::shared_ptr<SKTGraphic>& object) {
+    refreshCanvas();
+    if (MainWindowServices* services = MainWindowServices::current()) {
+        try {
+            services->startEditingGraphic(object);
+        } catch (const std::exception& error) {
+            Show_NSLog_Message(QString::fromLocal8Bit(error.what()));
+        }
+    }
+    refreshCanvas();
 }
 
 } // namespace
@@ -148,7 +163,7 @@ void Barcode_Gen::batchSeriesChosen() {
         ui.dataText->setText(value);
     }
     goButtonActionPerformed();
-    refreshCanvas();
+    showBoundObject(pass_barcode_control);
 }
 
 void Barcode_Gen::View_batch_Series_Button() {

@@ -179,6 +179,11 @@ public:
     // Export_File_Message (window_entries::exportFileBox).
     void Open_Export_File_Box();
 
+    // ---- Barcode designer (MainWindowServices) ----
+    // The canvas of the current side starts editing the object the designer
+    // bound to a series or column.
+    void startEditingGraphic(const std::shared_ptr<SKTGraphic>& graphic) override;
+
     // ---- Sides and canvases ----
     void Select_front_side();
     void Select_back_side();

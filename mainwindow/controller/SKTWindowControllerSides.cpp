@@ -6,6 +6,7 @@
 #include "core/MessageFunctions.h"
 #include "core/globals.h"
 #include "editor/model/SKTDocument.h"
+#include "mainwindow/controller/ShownSideFrame.h"
 #include "mainwindow/controller/SideCanvases.h"
 #include "ui_DrawWindow.h"
 
@@ -108,7 +109,8 @@ void SKTWindowController::changeViewController(int side) {
         return;
     }
     m_shownSide = side;
-    m_ui->myTargetView->setCurrentIndex(side);
+    // The side's enclosing view is 15 points taller than the target view.
+    ShownSideFrame::show(*m_ui->myTargetView, side);
     if (m_canvases) {
         if (QWidget* canvas = m_canvases->canvas(side)) {
             canvas->setFocus();

@@ -152,16 +152,29 @@ public:
         combo.addItems({QStringLiteral("Alpha"), QStringLiteral("Beta")});
         combo.setCurrentIndex(-1);
     }
-    void Fill_Excel_Col_Name_In_Combo(QComboBox& combo) override { combo.clear(); }
+    void Fill_Excel_Col_Name_In_Combo(QComboBox& combo) override {
+        combo.clear();
+        combo.addItems(Excel_Col_Names());
+        combo.setCurrentIndex(-1);
+    }
     QString Get_First_Value_Of_Dataset(const QString& name) override {
         asked << name;
         return QStringLiteral("V-") + name.toUpper();
     }
     QString Get_First_Value_Of_Excel_Binding(int) override { return {}; }
-    void Refresh_Canvas() override { ++refreshes; }
+    void Refresh_Canvas() override {
+        ++refreshes;
+        calls << QStringLiteral("refresh");
+    }
+    void startEditingGraphic(const std::shared_ptr<SKTGraphic>& graphic) override {
+        edited = graphic;
+        calls << QStringLiteral("edit");
+    }
 
     QStringList asked;
     int refreshes = 0;
+    QStringList calls;
+    std::shared_ptr<SKTGraphic> edited;
 };
 
 TEST_F(DesignerDataSourceTest, TheRegisteredMainWindowServesTheLists) {
@@ -176,6 +189,43 @@ TEST_F(DesignerDataSourceTest, TheRegisteredMainWindowServesTheLists) {
     EXPECT_EQ(designer().settings.linear_font_val, QStringLiteral("V-BETA"));
     EXPECT_GE(services.refreshes, 1);
     EXPECT_EQ(object->batch_list_name, QStringLiteral("Beta"));
+}
+
+TEST_F(DesignerDataSourceTest, AChosenSeriesOrColumnIsEditedOnTheMainWindowsCanvas) {
+    Imported_Table().Add_Column(QStringLiteral("Seat"));
+    Imported_Table().Create_List_By_Array({QStringLiteral("12")}, 1);
+    const struct {
+        const char* source;
+        const char* item;
+    } cases[] = {{"Series", "Alpha"}, {"Excel", "Seat"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.source);
+        FakeServices services;
+        MainWindowServices::setCurrent(&services);
+        auto object = barcodeObject(QStringLiteral("Code 39"), QStringLiteral("A1"));
+        load(object);
+        choose(ui().Data_source_type, QString::fromLatin1(c.source));
+        services.calls.clear();
+        choose(ui().Batch_Series, QString::fromLatin1(c.item));
+        MainWindowServices::setCurrent(nullptr);
+        // Redrawn, the bound object edited on the canvas, redrawn again.
+        EXPECT_EQ(services.calls, (QStringList{QStringLiteral("refresh"), QStringLiteral("edit"),
+                                               QStringLiteral("refresh")}));
+        EXPECT_EQ(services.edited.get(), object.get());
+    }
+}
+
+TEST_F(DesignerDataSourceTest, NoChoiceEditsNothing) {
+    FakeServices services;
+    MainWindowServices::setCurrent(&services);
+    load(barcodeObject(QStringLiteral("Code 39"), QStringLiteral("A1")));
+    choose(ui().Data_source_type, QStringLiteral("Series"));
+    services.calls.clear();
+    ui().Batch_Series->setCurrentIndex(-1);
+    designer().comboBoxSelectionDidChange(ui().Batch_Series);
+    MainWindowServices::setCurrent(nullptr);
+    EXPECT_TRUE(services.calls.isEmpty());
+    EXPECT_EQ(services.edited, nullptr);
 }
 
 TEST(ImportedTableOfTheProcess, ColumnTitlesAndFirstValues) {

@@ -254,6 +254,35 @@ TEST_F(DesignerWindowTest, AReopenedDesignRendersAtItsOwnResolution) {
     EXPECT_EQ(designer().image_2d().image().size(), QSize(250, 250));
 }
 
+TEST_F(DesignerWindowTest, QrModeRebuildsAndOrientationRedrawsTheSamePicture) {
+    // The encoder chooses the QR mode from the value and every picture is
+    // drawn horizontally: each list offers that one choice.
+    EXPECT_EQ(ui().qr_enc_mode_ComboBox->count(), 1);
+    EXPECT_EQ(ui().qr_enc_mode_ComboBox->itemText(0), QStringLiteral("Auto"));
+    EXPECT_EQ(ui().bar_orient_combo->count(), 1);
+    EXPECT_EQ(ui().bar_orient_combo->itemText(0), QStringLiteral("Horizontal"));
+
+    choose(ui().barcodeTypePopup, QStringLiteral("QR Code"));
+    const CardPicture qr = designer().previewPicture();
+    ASSERT_FALSE(qr.isNull());
+    choose(ui().qr_enc_mode_ComboBox, 0);
+    const CardPicture rebuilt = designer().previewPicture();
+    ASSERT_FALSE(rebuilt.isNull());
+    EXPECT_FALSE(rebuilt.sharesDataWith(qr)) << "rebuilt";
+    EXPECT_EQ(rebuilt.toImage(1.0), qr.toImage(1.0));
+
+    choose(ui().barcodeTypePopup, QStringLiteral("Code 39"));
+    const CardPicture linear = designer().previewPicture();
+    ASSERT_FALSE(linear.isNull());
+    const auto symbol = designer().testBarcode();
+    choose(ui().bar_orient_combo, 0);
+    ASSERT_TRUE(symbol);
+    ASSERT_TRUE(designer().testBarcode());
+    EXPECT_EQ(designer().testBarcode()->content(), symbol->content());
+    EXPECT_EQ(designer().testBarcode()->completeBarcode(), symbol->completeBarcode());
+    EXPECT_EQ(designer().previewPicture().size(), linear.size());
+}
+
 TEST_F(DesignerWindowTest, AnEmptyValueAsksForOne) {
     testsupport::ScriptedAlerts alerts;
     type(ui().dataText, QString());

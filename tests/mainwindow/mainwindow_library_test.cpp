@@ -8,10 +8,14 @@
 #include "widgets/ImageBrowser.h"
 
 #include <QCoreApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QLabel>
+#include <QMimeData>
 #include <QPushButton>
 #include <QSlider>
 #include <QTest>
+#include <memory>
 
 namespace {
 
@@ -251,6 +255,63 @@ TEST_F(LibraryTest, LibraryRendersInBothModes) {
         });
         m_controller->Open_Image_Library(background);
     }
+}
+
+TEST_F(LibraryTest, ADragFromTheBrowserCarriesNothingTheCanvasTakes) {
+    picture(QStringLiteral("Background"), QStringLiteral("sky.png"));
+    picture(QStringLiteral("Background"), QStringLiteral("sea.jpg"));
+    start();
+    QWidget* window = m_controller->window();
+    window->resize(1100, 760);
+    window->show();
+    QCoreApplication::processEvents();
+    auto* browser = control<ImageBrowser>("imageBrowser");
+    ASSERT_NE(browser, nullptr);
+    ASSERT_EQ(titles(browser), (QStringList{"sea.jpg", "sky.png"}));
+    select(browser, 0);
+    browser->selectionModel()->select(browser->model()->index(1, 0), QItemSelectionModel::Select);
+    const QString background = m_controller->Front_card_Prop.Card_BG_Image_Path();
+
+    // What a drag of the selected items carries.
+    const QModelIndexList indexes = browser->selectionModel()->selectedIndexes();
+    ASSERT_EQ(indexes.size(), 2);
+    const int reads = browser->browserModel()->requestedThumbnailCount();
+    const std::unique_ptr<QMimeData> data(browser->model()->mimeData(indexes));
+    ASSERT_NE(data, nullptr);
+    EXPECT_TRUE(data->formats().isEmpty());
+    EXPECT_FALSE(data->hasUrls());
+    EXPECT_FALSE(data->hasText());
+    EXPECT_FALSE(data->hasImage());
+    EXPECT_EQ(browser->browserModel()->requestedThumbnailCount(), reads); // no picture read
+
+    // Dropped over the front canvas: no widget from the canvas up to the
+    // window takes drops, and the events offered directly are refused.
+    QWidget* canvas = m_controller->canvasOfSide(0);
+    ASSERT_NE(canvas, nullptr);
+    for (QWidget* w = canvas; w; w = w->parentWidget()) {
+        EXPECT_FALSE(w->acceptDrops()) << w->metaObject()->className();
+    }
+    const qsizetype before = m_document->graphics().size();
+    const QPointF at(canvas->width() / 2.0, canvas->height() / 2.0);
+    QDragEnterEvent enter(at.toPoint(), Qt::CopyAction | Qt::MoveAction, data.get(), Qt::LeftButton,
+                          Qt::NoModifier);
+    QCoreApplication::sendEvent(canvas, &enter);
+    EXPECT_FALSE(enter.isAccepted());
+    QDropEvent drop(at, Qt::CopyAction | Qt::MoveAction, data.get(), Qt::LeftButton,
+                    Qt::NoModifier);
+    QCoreApplication::sendEvent(canvas, &drop);
+    EXPECT_FALSE(drop.isAccepted());
+    EXPECT_EQ(m_document->graphics().size(), before);
+    EXPECT_EQ(m_controller->Front_card_Prop.Card_BG_Image_Path(), background);
+
+    // The browser itself refuses a drop that does not come from its own
+    // drag, and keeps its items.
+    QDragEnterEvent foreign(QPoint(5, 5), Qt::MoveAction, data.get(), Qt::LeftButton,
+                            Qt::NoModifier);
+    QCoreApplication::sendEvent(browser->viewport(), &foreign);
+    EXPECT_FALSE(foreign.isAccepted());
+    EXPECT_EQ(titles(browser), (QStringList{"sea.jpg", "sky.png"}));
+    window->hide();
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "editor/model/SKTText.h"
 #include "editor/model/Shape_Control.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QStackedWidget>
@@ -191,6 +192,40 @@ TEST_F(SidesTest, DocumentSizeReachesTheCanvases) {
     m_controller->Set_Card_Size_In_Control(QSizeF(85.5, 54));
     EXPECT_EQ(control<QLineEdit>("width_Text")->text(), QStringLiteral("85.5"));
     EXPECT_EQ(control<QLineEdit>("height_Text")->text(), QStringLiteral("54"));
+}
+
+TEST_F(SidesTest, ShownSideIsFifteenPointsTallerThanTheTargetView) {
+    start();
+    QWidget* window = m_controller->window();
+    window->resize(1100, 760);
+    window->show();
+    QCoreApplication::processEvents();
+    auto* target = control<QStackedWidget>("myTargetView");
+    ASSERT_NE(target, nullptr);
+    const struct {
+        void (SKTWindowController::*select)();
+        int page;
+        QSize windowSize; // resized after the switch
+    } cases[] = {
+        {&SKTWindowController::Select_back_side, 1, QSize(1100, 760)},
+        {&SKTWindowController::Select_temp_design_side, 2, QSize(1200, 820)},
+        {&SKTWindowController::Select_front_side, 0, QSize(1000, 700)},
+        {&SKTWindowController::Select_back_side, 1, QSize(1150, 900)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.page);
+        (m_controller.get()->*c.select)();
+        QCoreApplication::processEvents();
+        QWidget* page = target->widget(c.page);
+        ASSERT_EQ(target->currentWidget(), page);
+        EXPECT_GT(target->height(), 100);
+        EXPECT_EQ(page->geometry(), QRect(0, 0, target->width(), target->height() + 15));
+        // A later resize of the window keeps the rule.
+        window->resize(c.windowSize);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(page->size(), QSize(target->width(), target->height() + 15));
+    }
+    window->hide();
 }
 
 } // namespace

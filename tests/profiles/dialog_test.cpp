@@ -4,10 +4,13 @@
 #include "profiles_fixture.h"
 
 #include "dataseries/ExcelTempFolder.h"
+#include "dataseries/windows/Data_From_Excel.h"
+#include "dataseries/windows/View_Data_Series.h"
 #include "editor/model/SKTLine.h"
 
 #include <QImage>
 #include <QLabel>
+#include <QTableWidget>
 
 namespace {
 
@@ -440,6 +443,63 @@ TEST_F(DialogTest, ScreenshotsOfBothDialogs) {
             EXPECT_TRUE(shot.save(QDir(folder).filePath(QString::fromLatin1(s.file))));
         }
     }
+}
+
+TEST_F(DialogTest, ViewExcelSeriesAndRowViewButtonsOpenTheirWindows) {
+    startWithSeries({{QStringLiteral("towns"), QStringLiteral("Lyon\nNice")}});
+    importTable();
+    int managerOpenings = 0;
+    window_entries::seriesManager.set([&managerOpenings] { ++managerOpenings; });
+    const struct {
+        const char* name;
+        ContactFieldDialog* dialog;
+    } cases[] = {{"card side", Show_User_Profile::defaultInstance()},
+                 {"no side", User_profile::defaultInstance()}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ContactFieldDialog& d = *c.dialog;
+        d.Reset_all_Ctrl();
+        QStringList opened;
+        int tableRows = -1;
+        QString seriesName;
+        QStringList seriesValues;
+        m_script = [&](QDialog& shown) {
+            opened << QString::fromLatin1(shown.metaObject()->className());
+            if (auto* table = qobject_cast<Data_From_Excel*>(&shown)) {
+                tableRows = table->ColList()->rowCount();
+            }
+            if (auto* viewer = qobject_cast<View_Data_Series*>(&shown)) {
+                seriesName = viewer->file_name;
+                seriesValues = viewer->shownValues();
+            }
+        };
+        // View Excel shows the imported table.
+        d.findChild<QPushButton*>(QStringLiteral("view_excel_btn"))->click();
+        EXPECT_EQ(opened, QStringList{QStringLiteral("Data_From_Excel")});
+        EXPECT_EQ(tableRows, 2);
+        // Series opens the series manager of the main window.
+        const int before = managerOpenings;
+        d.findChild<QPushButton*>(QStringLiteral("batch_series_btn"))->click();
+        EXPECT_EQ(managerOpenings, before + 1);
+        // A row's View button shows the series chosen in that row.
+        opened.clear();
+        choose(d.row(3).source, 1);
+        choose(d.row(3).seriesColumn, d.row(3).seriesColumn->findText(QStringLiteral("towns")));
+        ASSERT_TRUE(d.row(3).view->isEnabled());
+        d.row(3).view->click();
+        EXPECT_EQ(opened, QStringList{QStringLiteral("View_Data_Series")});
+        EXPECT_EQ(seriesName, QStringLiteral("towns"));
+        EXPECT_EQ(seriesValues, (QStringList{QStringLiteral("Lyon"), QStringLiteral("Nice")}));
+        // Without a chosen series it asks for one and opens nothing.
+        opened.clear();
+        d.row(3).seriesColumn->setCurrentIndex(-1);
+        d.row(3).view->click();
+        EXPECT_TRUE(opened.isEmpty());
+        EXPECT_EQ(m_alerts.texts().last(), QStringLiteral("\nPlease select the series."));
+        d.Reset_all_Ctrl();
+    }
+    window_entries::seriesManager.set({});
+    m_script = {};
 }
 
 } // namespace

@@ -5,8 +5,69 @@
 #include "editor/model/SKTLine.h"
 
 #include <QImage>
+#include <QToolButton>
+#include <QtGlobal>
+#include <stdexcept>
 
 namespace {
+
+// Collects what goes to the system log while it lives.
+class LogLines {
+public:
+    LogLines() { s_previous = qInstallMessageHandler(&LogLines::handler); }
+    ~LogLines() {
+        qInstallMessageHandler(s_previous);
+        lines().clear();
+    }
+    LogLines(const LogLines&) = delete;
+    LogLines& operator=(const LogLines&) = delete;
+    QStringList messages() const { return lines(); }
+
+private:
+    static void handler(QtMsgType, const QMessageLogContext&, const QString& text) {
+        lines().append(text);
+    }
+    static QStringList& lines() {
+        static QStringList collected;
+        return collected;
+    }
+    static inline QtMessageHandler s_previous = nullptr;
+};
+
+// The main window's services, except that the picture tool cannot be
+// chosen: the placement meets an exception at the photo field.
+class PictureToolRefused : public MainWindowServices {
+public:
+    explicit PictureToolRefused(SKTWindowController& controller) : m_controller(controller) {}
+    void Fill_Data_Set_File_Name_In_Combo(QComboBox& combo) override {
+        m_controller.Fill_Data_Set_File_Name_In_Combo(combo);
+    }
+    void Fill_Excel_Col_Name_In_Combo(QComboBox& combo) override {
+        m_controller.Fill_Excel_Col_Name_In_Combo(combo);
+    }
+    QString Get_First_Value_Of_Dataset(const QString& name) override {
+        return m_controller.Get_First_Value_Of_Dataset(name);
+    }
+    QString Get_First_Value_Of_Excel_Binding(int column) override {
+        return m_controller.Get_First_Value_Of_Excel_Binding(column);
+    }
+    void Refresh_Canvas() override { m_controller.Refresh_Canvas(); }
+    User_Profile_Class* userProfile(int side) override { return m_controller.userProfile(side); }
+    SKTGraphicView* graphicViewOfSide(int side) const override {
+        return m_controller.graphicViewOfSide(side);
+    }
+    void Select_Drawing_Tool(int tool) override {
+        if (tool == 8) {
+            throw std::runtime_error("picture tool refused");
+        }
+        m_controller.Select_Drawing_Tool(tool);
+    }
+    QComboBox* dataSourceTypeCombo() const override { return m_controller.dataSourceTypeCombo(); }
+    QSizeF frontCardSize() const override { return m_controller.frontCardSize(); }
+
+private:
+    SKTWindowController& m_controller;
+};
 
 class PlacementTest : public ProfilesFixture {
 protected:
@@ -284,6 +345,74 @@ TEST_F(PlacementTest, AFieldThatCreatesNothingNeverRebindsThePreviousFieldsObjec
     EXPECT_EQ(name->data_source_type_val(), 1);
     EXPECT_FALSE(name->excel_binding);
     EXPECT_FALSE(m_document->canRedo());
+}
+
+TEST_F(PlacementTest, AFailingPlacementStopsWithALogLineAndKeepsWhatWasPlaced) {
+    const QString photoFile = writePicture(QStringLiteral("me.png"), Qt::red);
+    auto oldPhoto = std::make_shared<SKTImage>();
+    oldPhoto->control_ID = QStringLiteral("Fup_Photo");
+    oldPhoto->setFilePath(writePicture(QStringLiteral("old.png"), Qt::blue));
+    oldPhoto->setBounds(QRectF(5, 5, 40, 40));
+    insert(0, oldPhoto);
+    field(0, 0).value = QStringLiteral("Ann Smith");
+    field(0, 8).value = QStringLiteral("www.example.org");
+    field(0, 10).value = photoFile;
+    PictureToolRefused services(*m_controller);
+    MainWindowServices::setCurrent(&services);
+    LogLines log;
+    contact_fields::Fill_User_profile_info(0);
+    MainWindowServices::setCurrent(m_controller.get());
+    // The reason is logged; nothing is shown to the user.
+    EXPECT_TRUE(log.messages().contains(QStringLiteral("picture tool refused")))
+        << log.messages().join(QLatin1Char('|')).toStdString();
+    EXPECT_TRUE(m_alerts.texts().isEmpty());
+    // The fields before the failure stay placed; the photo is not placed.
+    for (const char* id : {"Fup_Name", "Fup_Website"}) {
+        const SKTGraphicList found = withID(0, QString::fromLatin1(id));
+        ASSERT_EQ(found.size(), 1) << id;
+        EXPECT_TRUE(found.first()->ctrl_is_visible) << id;
+    }
+    EXPECT_EQ(oldPhoto->FilePath(), QDir(m_temp.path()).filePath(QStringLiteral("old.png")));
+    EXPECT_FALSE(oldPhoto->ctrl_is_visible);
+    EXPECT_EQ(withID(0, QStringLiteral("Fup_Photo")).size(), 1);
+}
+
+TEST_F(PlacementTest, AnExistingPhotoGivenAMissingFileLogsThePath) {
+    auto photo = std::make_shared<SKTImage>();
+    photo->control_ID = QStringLiteral("Fup_Photo");
+    const QString kept = writePicture(QStringLiteral("kept.png"), Qt::green);
+    photo->setFilePath(kept);
+    insert(0, photo);
+    const QString missing = QDir(m_temp.path()).filePath(QStringLiteral("gone.png"));
+    field(0, 10).value = missing;
+    LogLines log;
+    m_controller->Fill_User_profile_info_front_side();
+    EXPECT_TRUE(log.messages().contains(missing))
+        << log.messages().join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(photo->FilePath(), kept);
+    EXPECT_TRUE(m_alerts.texts().isEmpty());
+}
+
+TEST_F(PlacementTest, TheToolButtonsShowTheToolThePlacementEndsWith) {
+    const struct {
+        const char* name;
+        bool photo;
+        const char* checked;
+        int tool;
+    } cases[] = {{"texts only", false, "Text_Tool", 2}, {"with a photo", true, "Image_Tool", 8}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        m_controller->setSelected_Control_Tool(5);
+        field(0, 0).value = QStringLiteral("Ann");
+        field(0, 10).value = c.photo ? writePicture(QStringLiteral("p.png"), Qt::red) : QString();
+        m_controller->Fill_User_profile_info_front_side();
+        EXPECT_EQ(m_controller->Selected_Control_Tool(), c.tool);
+        for (const char* button : {"Text_Tool", "Image_Tool", "Rect_Tool", "Arrow_Tool"}) {
+            auto* tool = control<QToolButton>(button);
+            ASSERT_NE(tool, nullptr) << button;
+            EXPECT_EQ(tool->isChecked(), qstrcmp(button, c.checked) == 0) << button;
+        }
+    }
 }
 
 } // namespace

@@ -9,9 +9,12 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QDrag>
 #include <QFileInfo>
 #include <QImage>
 #include <QLineEdit>
+#include <QMimeData>
+#include <QMouseEvent>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -238,4 +241,76 @@ TEST_F(ImageBrowserTest, ItemsCanBeDraggedWithinTheBrowser) {
     EXPECT_TRUE(browser.dragEnabled());
     EXPECT_TRUE(browser.acceptDrops());
     EXPECT_EQ(browser.model()->supportedDropActions(), Qt::MoveAction);
+}
+
+TEST_F(ImageBrowserTest, AMouseDragStartsADragThatCarriesNothingAndKeepsTheItems) {
+    ImageBrowser browser;
+    browser.resize(600, 300);
+    browser.setZoomValue(0.4);
+    browser.setItems(m_items.mid(0, 3));
+    browser.show();
+    QCoreApplication::processEvents();
+    const QPoint from = browser.visualRect(browser.model()->index(0, 0)).center();
+    QWidget* viewport = browser.viewport();
+    QTest::mousePress(viewport, Qt::LeftButton, Qt::NoModifier, from);
+    ASSERT_EQ(browser.selectionIndexes(), QList<int>{0});
+    // Moves with the button held, past the drag distance: the view starts a
+    // real drag (no window takes it here, so it ends at once).
+    for (int step = 1; step <= 4; ++step) {
+        const QPoint to = from + QPoint(15 * step, 10 * step);
+        QMouseEvent move(QEvent::MouseMove, to, viewport->mapToGlobal(to), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(viewport, &move);
+    }
+    const auto* drag = browser.findChild<QDrag*>();
+    ASSERT_NE(drag, nullptr) << "no drag was started";
+    ASSERT_NE(drag->mimeData(), nullptr);
+    EXPECT_TRUE(drag->mimeData()->formats().isEmpty());
+    QTest::mouseRelease(viewport, Qt::LeftButton, Qt::NoModifier, from);
+    QStringList titles;
+    for (const MyImageObject& item : browser.browserModel()->items()) {
+        titles << item.imageTitle();
+    }
+    EXPECT_EQ(titles, (QStringList{"pic0", "pic1", "pic2"}));
+    for (const MyImageObject& item : m_items.mid(0, 3)) {
+        EXPECT_TRUE(QFileInfo::exists(item.imageRepresentation()));
+    }
+}
+
+TEST_F(ImageBrowserTest, DroppingTheSelectionMovesItBeforeTheItemUnderThePoint) {
+    ImageBrowser browser;
+    browser.resize(900, 300);
+    browser.setZoomValue(0.4);
+    browser.setItems(m_items.mid(0, 5));
+    browser.show();
+    QCoreApplication::processEvents();
+    QSignalSpy changed(&browser, &ImageBrowser::itemsChanged);
+    const auto order = [&browser] {
+        QStringList titles;
+        for (const MyImageObject& item : browser.browserModel()->items()) {
+            titles << item.imageTitle().mid(3);
+        }
+        return titles;
+    };
+    const auto selectRows = [&browser](const QList<int>& rows) {
+        browser.selectionModel()->clearSelection();
+        for (int row : rows) {
+            browser.selectionModel()->select(browser.model()->index(row, 0),
+                                             QItemSelectionModel::Select);
+        }
+    };
+    // Items 0 and 1 dropped on item 3: 2, 0, 1, 3, 4.
+    selectRows({0, 1});
+    EXPECT_TRUE(browser.dropSelectionAt(browser.visualRect(browser.model()->index(3, 0)).center()));
+    EXPECT_EQ(order(), (QStringList{"2", "0", "1", "3", "4"}));
+    EXPECT_EQ(changed.count(), 1);
+    // Dropped where no item is: to the end.
+    selectRows({0});
+    const QRect last = browser.visualRect(browser.model()->index(4, 0));
+    EXPECT_TRUE(browser.dropSelectionAt(QPoint(last.right() + 40, last.center().y())));
+    EXPECT_EQ(order(), (QStringList{"0", "1", "3", "4", "2"}));
+    // Nothing selected: nothing moves.
+    browser.selectionModel()->clearSelection();
+    EXPECT_FALSE(browser.dropSelectionAt(QPoint(1, 1)));
+    EXPECT_EQ(changed.count(), 2);
 }

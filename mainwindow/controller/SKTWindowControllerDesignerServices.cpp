@@ -1,0 +1,15 @@
+// What the barcode designer asks of the main window beyond the series and
+// column lists: the canvas editing the object it bound.
+
+#include "core/globals.h"
+#include "editor/canvas/SKTGraphicView.h"
+#include "mainwindow/controller/SKTWindowController.h"
+
+void SKTWindowController::startEditingGraphic(const std::shared_ptr<SKTGraphic>& graphic) {
+    if (!graphic) {
+        return;
+    }
+    if (SKTGraphicView* canvas = graphicViewOfSide(Card_Front_Or_Back == 1 ? 1 : 0)) {
+        canvas->startEditingGraphic(graphic);
+    }
+}
