@@ -16,6 +16,7 @@
 #include "platform/Hooks.h"
 #include "ui_BatchWizard.h"
 #include "widgets/AppOwned.h"
+#include "widgets/ControlFunctions.h"
 #include "widgets/GuiHooks.h"
 
 #include "core/SharedGlobals.h"
@@ -32,15 +33,6 @@
 namespace {
 
 const QString kListEmpty = QStringLiteral("List is empty.");
-
-void Open_Help_File_Here() {
-    const QString help = QDir(Resource_Path).filePath(QStringLiteral("Help.pdf"));
-    if (QFileInfo::exists(help)) {
-        hooks::openUrl(QUrl::fromLocalFile(help));
-    } else {
-        Show_MessageBox(QStringLiteral("Help file does not exist!"));
-    }
-}
 
 std::vector<int> selectedRows(const QTableWidget& table) {
     std::set<int> rows;
@@ -272,7 +264,7 @@ void BatchWizard::Back_Btn_Clicked() {
 }
 
 void BatchWizard::Help_Btn_Clicked() {
-    Open_Help_File_Here();
+    Open_Help_File();
 }
 
 void BatchWizard::Import_Btn_Clicked() {

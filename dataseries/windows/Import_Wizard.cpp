@@ -15,6 +15,7 @@
 #include "platform/Hooks.h"
 #include "ui_Import_Wizard.h"
 #include "widgets/AppOwned.h"
+#include "widgets/ControlFunctions.h"
 #include "widgets/GuiHooks.h"
 
 #include <QDir>
@@ -132,12 +133,7 @@ void Import_Wizard::Browse_Image_Pressed() {
 }
 
 void Import_Wizard::HelpPressed() {
-    const QString help = QDir(Resource_Path).filePath(QStringLiteral("Help.pdf"));
-    if (QFileInfo::exists(help)) {
-        hooks::openUrl(QUrl::fromLocalFile(help));
-    } else {
-        Show_MessageBox(QStringLiteral("Help file does not exist!"));
-    }
+    Open_Help_File();
 }
 
 void Import_Wizard::OKPressed() {

@@ -9,6 +9,7 @@
 #include "dataseries/ImportedTable.h"
 #include "dataseries/SeriesBindingSource.h"
 #include "dataseries/windows/ColumnChoiceList.h"
+#include "dataseries/windows/Data_From_Excel.h"
 #include "dataseries/windows/Import_Excel.h"
 #include "dataseries/windows/Import_Excel_DataSheet.h"
 #include "ui_Import_Excel.h"
@@ -239,6 +240,32 @@ wb.save(sys.argv[1])
             EXPECT_EQ(table.Value_At(r, c), expectedRows[r][c]) << r << "," << c;
         }
     }
+
+    // The viewer: the row-number column, then Column1..3 with the trimmed
+    // titles, left-aligned, 100 points wide; an edited cell reaches the table.
+    Data_From_Excel* viewer = Data_From_Excel::defaultInstance();
+    {
+        ScriptedRuns viewerRuns([&](QDialog& d) {
+            EXPECT_EQ(d.findChild<QWidget*>("rows_count")->property("text").toString(), "3");
+            EXPECT_EQ(d.findChild<QWidget*>("column_count")->property("text").toString(), "4");
+            return 1;
+        });
+        viewer->Open_Wnd();
+    }
+    QTableWidget& shown = *viewer->ColList();
+    ASSERT_EQ(shown.columnCount(), 4);
+    const QStringList keys = {"Extension", "Column1", "Column2", "Column3"};
+    for (int c = 1; c < 4; ++c) {
+        const QTableWidgetItem* header = shown.horizontalHeaderItem(c);
+        ASSERT_NE(header, nullptr);
+        EXPECT_EQ(header->text(), QStringList({"", "Name", "", "Seat"})[c]);
+        EXPECT_EQ(header->data(Qt::UserRole).toString(), keys[c]);
+        EXPECT_EQ(header->textAlignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
+        EXPECT_EQ(shown.columnWidth(c), 100);
+    }
+    EXPECT_EQ(shown.item(2, 3)->text(), "45293");
+    shown.item(2, 1)->setText("Cyd");
+    EXPECT_EQ(table.Value_At(2, 1), "Cyd");
 
     // The same columns as one series each: byte for byte, rows aligned.
     Import_Excel_DataSheet* perColumn = Import_Excel_DataSheet::defaultInstance();

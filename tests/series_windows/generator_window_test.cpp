@@ -4,6 +4,7 @@
 #include "SeriesWindowsSupport.h"
 
 #include "core/SharedGlobals.h"
+#include "dataseries/SeriesBindingSource.h"
 #include "dataseries/windows/BatchWizard.h"
 #include "dataseries/windows/Generate_List.h"
 #include "ui_Generate_List.h"
@@ -16,6 +17,18 @@
 using swtest::ScriptedRuns;
 
 namespace {
+
+// The card binds the series "Seq": the generator writes over it anyway.
+class CardBindingSeq : public SeriesBindingSource {
+public:
+    CardBindingSeq() {
+        sides.front.push_back({"SKTText", 1, "Seq"});
+        setCurrent(this);
+    }
+    ~CardBindingSeq() override { setCurrent(nullptr); }
+    SeriesBindingSides sides;
+    SeriesBindingSides Card_Series_Bindings() const override { return sides; }
+};
 
 // Types the text into the field key by key, as the user would.
 QString typed(QLineEdit& field, const QString& text) {
@@ -117,7 +130,9 @@ TEST(GeneratorWindow, SequencesPadToTheLongerTypedText) {
         {"001", "10", true, "001\n002\n003\n004\n005\n006\n007\n008\n009\n010\n"},
         {"8", "11", false, "P8S\nP9S\nP10S\nP11S\n"},
     };
-    // Yes to every replace question: the later runs write over "Seq".
+    // Yes to every replace question: the later runs write over "Seq", which
+    // is bound on the card (the generator does not test that).
+    CardBindingSeq card;
     testsupport::ScriptedAlerts alerts({}, 1);
     for (const auto& c : cases) {
         ScriptedRuns runs([&](QDialog& d) {

@@ -9,6 +9,7 @@
 #include "dataseries/windows/BatchWizard.h"
 #include "dataseries/windows/Import_Excel_DataSheet.h"
 #include "dataseries/windows/Import_Wizard.h"
+#include "platform/Hooks.h"
 #include "ui_Import_Excel_DataSheet.h"
 #include "ui_Import_Wizard.h"
 #include "widgets/GuiHooks.h"
@@ -191,4 +192,23 @@ TEST(ImportWizardText, BrowsingAWorkbookRunsTheColumnDialogAndClosesTheWizard) {
     EXPECT_EQ(dstest::readBytes(ws.seriesPath("Col")), "v\n");
     EXPECT_EQ(dstest::readBytes(ws.path("victim/keep.txt")), "keep");
     EXPECT_TRUE(alerts.texts().isEmpty()) << alerts.texts().join("|").toStdString();
+}
+
+TEST(ImportWizardText, HelpOpensTheHelpDocumentOrSaysItIsMissing) {
+    dstest::Workspace ws;
+    std::vector<QUrl> opened;
+    hooks::setUrlOpener([&](const QUrl& url) {
+        opened.push_back(url);
+        return true;
+    });
+    testsupport::ScriptedAlerts alerts;
+    Import_Wizard::defaultInstance()->HelpPressed();
+    EXPECT_EQ(swtest::shownTexts(alerts.texts()), QStringList({"Help file does not exist!"}));
+    EXPECT_TRUE(opened.empty());
+    ASSERT_TRUE(dstest::writeBytes(ws.path("resources/Help.pdf"), "%PDF-1.4\n"));
+    Import_Wizard::defaultInstance()->HelpPressed();
+    BatchWizard::defaultInstance()->Help_Btn_Clicked();
+    hooks::setUrlOpener({});
+    EXPECT_EQ(opened, std::vector<QUrl>(2, QUrl::fromLocalFile(ws.path("resources/Help.pdf"))));
+    EXPECT_EQ(alerts.texts().size(), 1);
 }
