@@ -8,8 +8,25 @@
 #include <QFile>
 #include <QFileInfo>
 
+namespace {
+
+// Writes the series with the caller told around the write.
+bool writeSeries(const QString& name, const QStringList& values, const SeriesWriteBusy& busy) {
+    if (busy) {
+        busy(true);
+    }
+    const bool written = Write_Series_File(name, values);
+    if (busy) {
+        busy(false);
+    }
+    return written;
+}
+
+} // namespace
+
 SeriesSaveResult Save_Series_Under_Name(const QString& typed, const QString& loaded,
-                                        const QStringList& values, const SeriesBindingSides& card) {
+                                        const QStringList& values, const SeriesBindingSides& card,
+                                        const SeriesWriteBusy& busy) {
     const QString cleaned = Remove_Reserve_Char_In_File_Name(typed);
     const QString target = Series_File_Path(cleaned);
     if (target.isEmpty()) {
@@ -38,7 +55,7 @@ SeriesSaveResult Save_Series_Under_Name(const QString& typed, const QString& loa
             kept << trimmed;
         }
     }
-    if (!Write_Series_File(cleaned, kept)) {
+    if (!writeSeries(cleaned, kept, busy)) {
         Show_MessageBox(Series_Access_Error_Text);
         return SeriesSaveResult::Failed;
     }
@@ -48,7 +65,8 @@ SeriesSaveResult Save_Series_Under_Name(const QString& typed, const QString& loa
     return SeriesSaveResult::Saved;
 }
 
-SeriesSaveResult Save_New_Series(const QString& typed, const QStringList& values) {
+SeriesSaveResult Save_New_Series(const QString& typed, const QStringList& values,
+                                 const SeriesWriteBusy& busy) {
     const QString cleaned = Remove_Reserve_Char_In_File_Name(typed);
     const QString target = Series_File_Path(cleaned);
     if (target.isEmpty()) {
@@ -58,7 +76,7 @@ SeriesSaveResult Save_New_Series(const QString& typed, const QStringList& values
     if (QFileInfo::exists(target) && Show_YES_NO_MessageBox(Series_Exists_Question_Text) != 1) {
         return SeriesSaveResult::Declined;
     }
-    if (!Write_Series_File(cleaned, values)) {
+    if (!writeSeries(cleaned, values, busy)) {
         Show_MessageBox(Series_Access_Error_Text);
         return SeriesSaveResult::Failed;
     }

@@ -59,17 +59,28 @@ QStringList defaultOpenPanel(const OpenPanelRequest& request) {
     return file.isEmpty() ? QStringList() : QStringList{file};
 }
 
-QString defaultSavePanel(const SavePanelRequest& request) {
+SavePanelAnswer defaultSavePanel(const SavePanelRequest& request) {
     QString start = request.directory;
     if (!request.fileName.isEmpty()) {
         start = start.isEmpty() ? request.fileName : start + QLatin1Char('/') + request.fileName;
     }
-    QString path = QFileDialog::getSaveFileName(request.parent, request.title, start,
-                                                nameFilter(request.allowedTypes));
-    if (!path.isEmpty() && !request.allowedTypes.isEmpty() && QFileInfo(path).suffix().isEmpty()) {
-        path += QLatin1Char('.') + request.allowedTypes.first();
+    QStringList filters;
+    for (const QString& type : request.allowedTypes) {
+        filters << QStringLiteral("%1 (*.%1)").arg(type);
     }
-    return path;
+    QString chosenFilter;
+    QString path = QFileDialog::getSaveFileName(
+        request.parent, request.title, start, filters.join(QStringLiteral(";;")), &chosenFilter,
+        request.confirmOverwrite ? QFileDialog::Options() : QFileDialog::DontConfirmOverwrite);
+    if (path.isEmpty()) {
+        return {};
+    }
+    const qsizetype index = filters.indexOf(chosenFilter);
+    const QString type = index >= 0 ? request.allowedTypes[index] : request.allowedTypes.value(0);
+    if (!type.isEmpty() && QFileInfo(path).suffix().isEmpty()) {
+        path += QLatin1Char('.') + type;
+    }
+    return {path, type};
 }
 
 } // namespace
@@ -89,11 +100,15 @@ void setSavePanel(SavePanel panel) {
     saveSlot().set(std::move(panel));
 }
 
-QString runSavePanel(const SavePanelRequest& request) {
+SavePanelAnswer runSavePanelWithType(const SavePanelRequest& request) {
     if (auto panel = saveSlot().get()) {
         return panel(request);
     }
     return defaultSavePanel(request);
+}
+
+QString runSavePanel(const SavePanelRequest& request) {
+    return runSavePanelWithType(request).path;
 }
 
 void setModalRunner(ModalRunner runner) {

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <utility>
 
 class QDialog;
 class QWidget;
@@ -28,18 +29,34 @@ using OpenPanel = std::function<QStringList(const OpenPanelRequest&)>;
 void setOpenPanel(OpenPanel panel); // empty: the default again
 QStringList runOpenPanel(const OpenPanelRequest& request);
 
-// A save panel for one file.
+// A save panel for one file. Each allowed type is a filter of its own; the
+// chosen filter's type is appended to a name without an extension.
 struct SavePanelRequest {
     QString title;
     QString directory;
     QString fileName;         // suggested name
-    QStringList allowedTypes; // the first is appended to a name without one
+    QStringList allowedTypes; // extensions without the dot, first filter first
+    // False: the panel does not ask before replacing a file, because the
+    // caller still changes the path and asks for the final one itself.
+    bool confirmOverwrite = true;
     QWidget* parent = nullptr;
 };
-// Answers the chosen path; empty when the user cancelled.
-using SavePanel = std::function<QString(const SavePanelRequest&)>;
+// What the user chose: the path (empty after Cancel) and the type of the
+// chosen filter (one of allowedTypes; empty when the panel does not say).
+struct SavePanelAnswer {
+    SavePanelAnswer() = default;
+    // A panel that reports only the path.
+    SavePanelAnswer(QString chosenPath, QString type = {})
+        : path(std::move(chosenPath)), chosenType(std::move(type)) {}
+    QString path;
+    QString chosenType;
+};
+using SavePanel = std::function<SavePanelAnswer(const SavePanelRequest&)>;
 void setSavePanel(SavePanel panel);
+// The chosen path; empty when the user cancelled.
 QString runSavePanel(const SavePanelRequest& request);
+// The chosen path and filter type.
+SavePanelAnswer runSavePanelWithType(const SavePanelRequest& request);
 
 // Runs a dialog modally and answers the code it ended with (1 OK, 0 Cancel
 // for the program's own dialogs). Default: QDialog::exec().

@@ -16,6 +16,7 @@
 #include "platform/Hooks.h"
 #include "ui_BatchWizard.h"
 #include "widgets/AppOwned.h"
+#include "widgets/ControlFunctions.h"
 #include "widgets/GuiHooks.h"
 
 #include "core/SharedGlobals.h"
@@ -33,15 +34,6 @@ namespace {
 
 const QString kListEmpty = QStringLiteral("List is empty.");
 
-void Open_Help_File_Here() {
-    const QString help = QDir(Resource_Path).filePath(QStringLiteral("Help.pdf"));
-    if (QFileInfo::exists(help)) {
-        hooks::openUrl(QUrl::fromLocalFile(help));
-    } else {
-        Show_MessageBox(QStringLiteral("Help file does not exist!"));
-    }
-}
-
 std::vector<int> selectedRows(const QTableWidget& table) {
     std::set<int> rows;
     for (const QModelIndex& index : table.selectionModel()->selectedRows()) {
@@ -51,6 +43,20 @@ std::vector<int> selectedRows(const QTableWidget& table) {
 }
 
 } // namespace
+
+QString Export_Path_For_Type(const QString& chosen, const QString& type) {
+    const QFileInfo info(chosen);
+    const QString suffix = info.suffix().toLower();
+    const bool known = suffix == QLatin1String("xlsx") || suffix == QLatin1String("txt");
+    QString extension = type.toLower();
+    if (extension != QLatin1String("xlsx") && extension != QLatin1String("txt")) {
+        // A panel that does not report its filter: the typed extension decides.
+        extension = suffix == QLatin1String("txt") ? QStringLiteral("txt") : QStringLiteral("xlsx");
+    }
+    return QDir(info.path())
+        .filePath((known ? info.completeBaseName() : info.fileName()) + QLatin1Char('.') +
+                  extension);
+}
 
 BatchWizard::BatchWizard(QWidget* parent)
     : QDialog(parent), ui(std::make_unique<Ui::BatchWizard>()) {
@@ -232,7 +238,7 @@ void BatchWizard::On_Update() {
     ui->batch_list_name->setText(name);
     ui->update_list_name->setText(name);
     ListData_value.clear();
-    serieswindows::PleaseWait wait;
+    serieswindows::PleaseWait wait(*this);
     for (const QString& piece :
          Read_Series_Text(name).value_or(QString()).split(QLatin1Char('\n'))) {
         const QString trimmed = Trim_Str(piece);
@@ -258,7 +264,7 @@ void BatchWizard::Back_Btn_Clicked() {
 }
 
 void BatchWizard::Help_Btn_Clicked() {
-    Open_Help_File_Here();
+    Open_Help_File();
 }
 
 void BatchWizard::Import_Btn_Clicked() {
@@ -398,11 +404,9 @@ void BatchWizard::Save_Btn_Clicked() {
         ui->List_value->setFocus();
         return;
     }
-    serieswindows::PleaseWait wait;
-    const SeriesSaveResult result =
-        Save_Series_Under_Name(ui->batch_list_name->text(), ui->update_list_name->text(),
-                               ListData_value, Current_Card_Series_Bindings());
-    wait.hide();
+    const SeriesSaveResult result = Save_Series_Under_Name(
+        ui->batch_list_name->text(), ui->update_list_name->text(), ListData_value,
+        Current_Card_Series_Bindings(), serieswindows::Sheet_While_Writing(*this));
     if (result == SeriesSaveResult::Saved) {
         raise();
         Show_hide_Last_screen(true);
@@ -445,22 +449,23 @@ void BatchWizard::Export_Value_Btn_Clicked() {
     hooks::SavePanelRequest request;
     request.fileName = Trim_Str(ui->batch_list_name->text());
     request.allowedTypes = {QStringLiteral("xlsx"), QStringLiteral("txt")};
+    // The extension may still change below; the question covers the final path.
+    request.confirmOverwrite = false;
     request.parent = this;
-    const QString chosen = hooks::runSavePanel(request);
-    if (chosen.isEmpty()) {
+    const hooks::SavePanelAnswer chosen = hooks::runSavePanelWithType(request);
+    if (chosen.path.isEmpty()) {
         return;
     }
     raise();
-    // The chosen type decides the extension.
-    const QFileInfo info(chosen);
-    const bool xlsx = info.suffix().toLower() != QLatin1String("txt");
-    const QString path = QDir(info.path())
-                             .filePath((info.suffix().toLower() == QLatin1String("xlsx") ||
-                                                info.suffix().toLower() == QLatin1String("txt")
-                                            ? info.completeBaseName()
-                                            : info.fileName()) +
-                                       (xlsx ? QStringLiteral(".xlsx") : QStringLiteral(".txt")));
-    serieswindows::PleaseWait wait;
+    const QString path = Export_Path_For_Type(chosen.path, chosen.chosenType);
+    const bool xlsx = QFileInfo(path).suffix() == QLatin1String("xlsx");
+    if (QFileInfo::exists(path) &&
+        Show_YES_NO_MessageBox(
+            QStringLiteral("\u201c%1\u201d already exists. Do you want to replace it?")
+                .arg(QFileInfo(path).fileName())) != 1) {
+        return;
+    }
+    serieswindows::PleaseWait wait(*this);
     const bool written = Export_Values(path, xlsx);
     wait.hide();
     if (!written) {

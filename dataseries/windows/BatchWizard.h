@@ -68,6 +68,11 @@ private:
     QStringList ListData_value;
 };
 
+// The path an export writes: the chosen path with its extension "xlsx" or
+// "txt" replaced by the chosen filter's type (without a reported type, the
+// typed extension "txt" gives txt and anything else xlsx).
+QString Export_Path_For_Type(const QString& chosen, const QString& type);
+
 // The manager, once made: the generator and the import wizard append values
 // to its open list through it.
 inline BatchWizard* BatchWizard_Window = nullptr;

@@ -63,7 +63,7 @@ int Import_Excel::Open_excel_Wnd(const QString& path) {
 }
 
 void Import_Excel::Load_file_Func(const QString& path) {
-    serieswindows::PleaseWait wait;
+    serieswindows::PleaseWait wait(*this);
     try {
         SpreadsheetWriter::ReadWorkbook(path, 1);
         ColumnChoiceList::Fill_Sheet_Combo(*ui->Sheet_ComboBox);
@@ -111,7 +111,7 @@ void Import_Excel::OKPressed() {
 }
 
 void Import_Excel::Create_Excel_List_Func(const QString& /*path*/) {
-    serieswindows::PleaseWait wait;
+    serieswindows::PleaseWait wait(*this);
     try {
         excel_content = SpreadsheetWriter::ReadWorkbook(QString(), 0);
         if (!excel_content.isEmpty() && !excel_content.first().isEmpty()) {
@@ -153,7 +153,7 @@ void Import_Excel::Create_Excel_List_Func(const QString& /*path*/) {
 }
 
 void Import_Excel::Insert_file_Func(const QString& /*path*/) {
-    serieswindows::PleaseWait wait;
+    serieswindows::PleaseWait wait(*this);
     try {
         excel_content = SpreadsheetWriter::ReadWorkbook(QString(), 0);
         for (int r = First_Data_Row(ui->contains_header->isChecked()); r < excel_content.size();

@@ -93,7 +93,7 @@ int Import_Excel_DataSheet::Open_excel_Wnd(const QString& path) {
 }
 
 void Import_Excel_DataSheet::Load_file_Func(const QString& path) {
-    serieswindows::PleaseWait wait;
+    serieswindows::PleaseWait wait(*this);
     try {
         SpreadsheetWriter::ReadWorkbook(path, 1);
         ColumnChoiceList::Fill_Sheet_Combo(*ui->Sheet_ComboBox);
@@ -171,7 +171,7 @@ void Import_Excel_DataSheet::OKPressed() {
 }
 
 void Import_Excel_DataSheet::Create_file_For_Col_Func() {
-    serieswindows::PleaseWait wait;
+    serieswindows::PleaseWait wait(*this);
     // Each import starts with every question asked again. A ticked box on an
     // in-use notice silences later notices only; a ticked box with Yes on the
     // replace question replaces later series without asking.
@@ -190,14 +190,17 @@ void Import_Excel_DataSheet::Create_file_For_Col_Func() {
             const QString name =
                 Remove_Reserve_Char_In_File_Name(Trim_Str(m_list->rows()[c].Header));
             if (!Is_Valid_Series_Name(name)) {
+                // A title such as "../x" names no file inside the data folder.
                 wait.hide();
                 Show_MessageBox(Series_Access_Error_Text);
+                wait.show();
                 continue;
             }
             if (QFileInfo::exists(Series_File_Path(name))) {
                 if (Check_Batch_File_In_Use_Validation(name, card)) {
                     if (!inUseSilenced) {
                         Msg_Apply_All_Chk = 0;
+                        wait.hide();
                         askLong(QStringLiteral("Message :"),
                                 name + QStringLiteral("\nBatch processing Series name is already "
                                                       "in use with another sequence. Please "
@@ -205,17 +208,20 @@ void Import_Excel_DataSheet::Create_file_For_Col_Func() {
                                 width != 1);
                         inUseSilenced = Msg_Apply_All_Chk != 0;
                         Msg_Apply_All_Chk = 0;
+                        wait.show();
                     }
                     continue;
                 }
                 if (!replaceAll) {
                     Msg_Apply_All_Chk = 0;
+                    wait.hide();
                     const int answer = askLong(
                         QStringLiteral("Batch Processing Series already exists :"),
                         name + QStringLiteral("\nBatch Processing Series already exists. Do you "
                                               "want to replace it?"),
                         width != 1);
                     replaceAll = answer == 1 && Msg_Apply_All_Chk != 0;
+                    wait.show();
                     if (answer != 1) {
                         continue;
                     }
@@ -225,9 +231,12 @@ void Import_Excel_DataSheet::Create_file_For_Col_Func() {
             for (int r = firstData; r < excel_content.size(); ++r) {
                 values.append(Trim_Str(excel_content[r].value(c)));
             }
+            // The old series stays whole unless the new one is written in full.
             if (!Write_Series_File(name, values)) {
                 wait.hide();
-                Show_MessageBox(Series_Access_Error_Text);
+                Show_MessageBox(Series_Access_Error_Text + QLatin1Char('\n') +
+                                Series_File_Path(name));
+                wait.show();
             }
         }
         if (file_name_Insert == 1 && BatchWizard_Window) {
@@ -244,7 +253,7 @@ void Import_Excel_DataSheet::Create_file_For_Col_Func() {
 }
 
 int Import_Excel_DataSheet::Insert_file_Func() {
-    serieswindows::PleaseWait wait;
+    serieswindows::PleaseWait wait(*this);
     try {
         const QString typed =
             fill_col_option != 0 ? ui->List_ComboBox->currentText() : ui->list_name->text();
@@ -259,6 +268,7 @@ int Import_Excel_DataSheet::Insert_file_Func() {
             if (Show_YES_NO_MessageBox(Series_Exists_Question_Text) != 1) {
                 return 0;
             }
+            wait.show();
         }
         excel_content = SpreadsheetWriter::ReadWorkbook(QString(), 0);
         QStringList values;

@@ -5,6 +5,7 @@
 #include "core/StringFunctions.h"
 #include "core/globals.h"
 #include "dataseries/ExcelTempFolder.h"
+#include "dataseries/FilePathCheck.h"
 #include "dataseries/SeriesSave.h"
 #include "dataseries/TextImport.h"
 #include "dataseries/windows/BatchWizard.h"
@@ -14,6 +15,7 @@
 #include "platform/Hooks.h"
 #include "ui_Import_Wizard.h"
 #include "widgets/AppOwned.h"
+#include "widgets/ControlFunctions.h"
 #include "widgets/GuiHooks.h"
 
 #include <QDir>
@@ -29,15 +31,6 @@ const QString kCorruptText =
 constexpr qint64 kMaxTextBytes = 256 * 1024 * 1024;
 
 } // namespace
-
-bool Check_And_Validate_File_Path(const QString& path) {
-    const QString trimmed = Trim_Str(path);
-    if (trimmed.isEmpty() || !QFileInfo::exists(trimmed)) {
-        Show_MessageBox(QStringLiteral("Please select valid file path."));
-        return false;
-    }
-    return true;
-}
 
 Import_Wizard::Import_Wizard(QWidget* parent)
     : QDialog(parent), ui(std::make_unique<Ui::Import_Wizard>()) {
@@ -140,12 +133,7 @@ void Import_Wizard::Browse_Image_Pressed() {
 }
 
 void Import_Wizard::HelpPressed() {
-    const QString help = QDir(Resource_Path).filePath(QStringLiteral("Help.pdf"));
-    if (QFileInfo::exists(help)) {
-        hooks::openUrl(QUrl::fromLocalFile(help));
-    } else {
-        Show_MessageBox(QStringLiteral("Help file does not exist!"));
-    }
+    Open_Help_File();
 }
 
 void Import_Wizard::OKPressed() {
@@ -199,7 +187,8 @@ bool Import_Wizard::storeValues(const QString& typedName, const QStringList& val
             }
         }
         // Replaced only after the question, and only once complete.
-        if (Save_New_Series(typedName, kept) != SeriesSaveResult::Saved) {
+        if (Save_New_Series(typedName, kept, serieswindows::Sheet_While_Writing(*this)) !=
+            SeriesSaveResult::Saved) {
             return false;
         }
     } else if (BatchWizard_Window) {
@@ -214,7 +203,7 @@ bool Import_Wizard::storeValues(const QString& typedName, const QStringList& val
 }
 
 bool Import_Wizard::Create_And_Save_Text_Data_Sheet(const QString& path) {
-    serieswindows::PleaseWait wait;
+    serieswindows::PleaseWait wait(*this);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxTextBytes) {
         wait.hide();
@@ -244,7 +233,7 @@ bool Import_Wizard::Create_And_Save_Manual_Paste_data_Sheet() {
 }
 
 bool Import_Wizard::Create_And_Save_Image_data_Sheet(const QString& folder) {
-    serieswindows::PleaseWait wait;
+    serieswindows::PleaseWait wait(*this);
     const QStringList values = Picture_Folder_Values(folder);
     wait.hide();
     return storeValues(ui->Image_file_name->text(), values, false);

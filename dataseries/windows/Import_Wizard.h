@@ -49,7 +49,3 @@ private:
 
     std::unique_ptr<Ui::Import_Wizard> ui;
 };
-
-// A non-empty trimmed path of an existing file or folder; otherwise
-// "Please select valid file path." is shown.
-bool Check_And_Validate_File_Path(const QString& path);

@@ -1,6 +1,7 @@
 #include "dataseries/windows/SeriesWindowSupport.h"
 
-#include <QApplication>
+#include "dataseries/windows/SeriesWaitSheet.h"
+
 #include <QHeaderView>
 #include <QPalette>
 #include <QTableWidget>
@@ -33,22 +34,40 @@ void Fill_Single_Column(QTableWidget& table, const QStringList& texts) {
     }
 }
 
-PleaseWait::PleaseWait() {
-    if (qobject_cast<QApplication*>(QCoreApplication::instance())) {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        m_shown = true;
-    }
+PleaseWait::PleaseWait(QWidget& window) : m_sheet(SeriesWaitSheet::of(window)) {
+    show();
 }
 
 PleaseWait::~PleaseWait() {
     hide();
 }
 
-void PleaseWait::hide() {
-    if (m_shown) {
-        QApplication::restoreOverrideCursor();
-        m_shown = false;
+void PleaseWait::show() {
+    if (!m_shown && m_sheet) {
+        m_sheet->Show_Create_Modeless();
+        m_shown = true;
     }
+}
+
+void PleaseWait::hide() {
+    if (m_shown && m_sheet) {
+        m_sheet->Hide_Destroy_Modeless();
+    }
+    m_shown = false;
+}
+
+std::function<void(bool)> Sheet_While_Writing(QWidget& window) {
+    QPointer<SeriesWaitSheet> sheet = SeriesWaitSheet::of(window);
+    return [sheet](bool writing) {
+        if (!sheet) {
+            return;
+        }
+        if (writing) {
+            sheet->Show_Create_Modeless();
+        } else {
+            sheet->Hide_Destroy_Modeless();
+        }
+    };
 }
 
 } // namespace serieswindows

@@ -22,7 +22,7 @@ View_Data_Series* View_Data_Series::defaultInstance() {
 }
 
 void View_Data_Series::loadSeries() {
-    serieswindows::PleaseWait wait;
+    serieswindows::PleaseWait wait(*this);
     // A missing or unreadable series shows an empty list.
     const QStringList values = Read_Display_Values(file_name);
     serieswindows::Fill_Single_Column(*ui->List, values);
