@@ -1,0 +1,499 @@
+// Opening design files through the main window: damaged, cut and hostile
+// files (and seeded mutants of a sound one) either open or are refused with
+// the one message and an untouched design; the stored outline and number of
+// sides reach the card inspector, the side button and the process-wide
+// values; and the window as it looks after an open.
+
+#include "design_file_test_support.h"
+#include "mainwindow_controller_fixture.h"
+
+#include "dataseries/ImportedTable.h"
+#include "editor/model/SKTBarcode.h"
+#include "editor/model/SKTImage.h"
+#include "editor/model/SKTText.h"
+#include "editor/model/Shape_Control.h"
+#include "mainwindow/controller/DesignFile.h"
+#include "mainwindow/controller/MainWindowFrame.h"
+#include "mainwindow/controller/WindowEntries.h"
+#include "platform/KeyedArchiver.h"
+#include "widgets/GuiHooks.h"
+#include "widgets/RadioMatrix.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRandomGenerator>
+#include <cstdio>
+#include <functional>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using window_entries::SaveResult;
+using namespace designtest;
+
+namespace {
+
+const QString kCorrupt = QStringLiteral("File is corrupt and cannot be opened.");
+
+class DesignOpenTest : public ControllerFixture {
+protected:
+    void SetUp() override {
+        ControllerFixture::SetUp();
+        hooks::setSavePanel([this](const hooks::SavePanelRequest&) { return m_saveAnswer; });
+        hooks::setOpenPanel([this](const hooks::OpenPanelRequest&) {
+            return m_openAnswer.isEmpty() ? QStringList() : QStringList{m_openAnswer};
+        });
+        Imported_Table() = ImportedTable();
+        Excel_Binding_Use = 0;
+        Excel_Source_Path.clear();
+        Project_File_Name.clear();
+        start();
+        m_controller->Install_Design_File_Entries();
+    }
+
+    void TearDown() override {
+        hooks::setSavePanel({});
+        hooks::setOpenPanel({});
+        for (auto* slot :
+             {&window_entries::newDesign, &window_entries::openDesign, &window_entries::saveDesign,
+              &window_entries::saveDesignAs, &window_entries::saveAsTemplate}) {
+            slot->set({});
+        }
+        window_entries::openLogFile.set({});
+        window_entries::templateName.set({});
+        window_entries::saveProjectFile.set({});
+        Imported_Table() = ImportedTable();
+        ControllerFixture::TearDown();
+    }
+
+    QString path(const QString& name) const { return QDir(m_temp.path()).filePath(name); }
+
+    QString picture(const QString& name, QColor colour) {
+        QImage image(40, 30, QImage::Format_ARGB32);
+        image.fill(colour);
+        const QString file = path(name);
+        EXPECT_TRUE(image.save(file, "PNG"));
+        return file;
+    }
+
+    // A design on both sides with a picture, a barcode, texts, a bound
+    // column, a table and records unlike the defaults; saved to `file`.
+    void saveDesign(const QString& file) {
+        auto text = std::make_shared<SKTText>();
+        text->setBounds(QRectF(10, 12, 120, 30));
+        text->Text_Value = QStringLiteral("Dear guest");
+        text->excel_binding = true;
+        text->excel_col_indx = 1;
+        auto shape = std::make_shared<Shape_Control>();
+        shape->setBounds(QRectF(5, 5, 50, 40));
+        auto image = std::make_shared<SKTImage>();
+        image->setFilePath(picture(QStringLiteral("pic.png"), Qt::blue));
+        image->setBounds(QRectF(20, 20, 40, 30));
+        m_document->insertGraphicsInList(SKTDocumentGraphicsKey, {text, shape, image}, {0, 1, 2});
+        auto qr = std::make_shared<SKTBarcode>();
+        qr->setBounds(QRectF(60, 10, 60, 60));
+        qr->linear_or_2d = 1;
+        auto hidden = std::make_shared<SKTText>();
+        hidden->control_ID = QStringLiteral("Fup_Name");
+        hidden->ctrl_is_visible = false;
+        m_document->insertGraphicsInList(SKTDocumentGraphicsKey_back, {qr, hidden}, {0, 1});
+
+        Card_Property& front = m_controller->Front_card_Prop;
+        front.setCard_Size(QSizeF(300, 200));
+        front.setCard_Name(QStringLiteral("Party"));
+        front.setCard_Shape(QStringLiteral("RR"));
+        front.setCard_fill_chk(true);
+        front.setCard_fill_style(QStringLiteral("I"));
+        front.setCard_BG_Image_Path(picture(QStringLiteral("bg.png"), Qt::green));
+        m_controller->Back_card_Prop.setCard_Size(QSizeF(300, 200));
+        ImportedTable& table = Imported_Table();
+        table.Add_Column(QStringLiteral("Name"));
+        table.Create_List_By_Array({QStringLiteral("Ann")}, 1);
+        Excel_Binding_Use = 1;
+        Excel_Source_Path = QStringLiteral("/data/guests.xlsx");
+        m_saveAnswer = file;
+        ASSERT_EQ(m_controller->Save_project_file(false, 0), SaveResult::Saved);
+    }
+
+    // Everything an open may change, as comparable text.
+    QStringList designState() const {
+        QStringList state;
+        state << recordFields(m_controller->Front_card_Prop);
+        state << recordFields(m_controller->Back_card_Prop);
+        for (const QByteArray& archive : archives(m_document->graphics())) {
+            state << QString::fromLatin1(archive.toBase64());
+        }
+        state << QStringLiteral("|");
+        for (const QByteArray& archive : archives(m_document->graphics_back())) {
+            state << QString::fromLatin1(archive.toBase64());
+        }
+        state << Imported_Table().allColumnTitles();
+        for (const auto& row : Imported_Table().ListData()) {
+            for (auto it = row.cbegin(); it != row.cend(); ++it) {
+                state << it.key() + QLatin1Char('=') + it.value();
+            }
+        }
+        state << QString::number(Excel_Binding_Use.load()) << Excel_Source_Path << Project_File_Name
+              << m_controller->window()->windowTitle() << QString::number(Card_Shape.load())
+              << CARD_SIDE_STR
+              << QString::number(control<QComboBox>("Sides_ComboBox")->currentIndex())
+              << QString::number(enabled("Back_Card_Btn"))
+              << QString::number(Not_Draw_Only_Prop_Change.load())
+              << QString::number(m_document->canUndo())
+              << QString::number(m_document->isUndoRegistrationEnabled());
+        return state;
+    }
+
+    // Opens a file through the window: either it opens (answer 1, no
+    // message) or it is refused with the one message and `before` kept.
+    // Answers whether it opened.
+    bool openOrRefuse(const QString& file, const QStringList& before) {
+        testsupport::ScriptedAlerts alerts;
+        const int answer = m_controller->Read_and_load_design_Log(file, QStringLiteral("L"));
+        EXPECT_TRUE(answer == 0 || answer == 1) << answer;
+        if (answer == 1) {
+            EXPECT_TRUE(shown(alerts).isEmpty());
+            EXPECT_EQ(Not_Draw_Only_Prop_Change.load(), 0);
+            EXPECT_TRUE(m_document->isUndoRegistrationEnabled());
+            EXPECT_FALSE(m_document->canUndo());
+            return true;
+        }
+        EXPECT_EQ(shown(alerts), QStringList{kCorrupt});
+        EXPECT_EQ(designState(), before);
+        return false;
+    }
+
+    QString m_saveAnswer;
+    QString m_openAnswer;
+};
+
+// ---- Hostile files ----
+
+QByteArray nestedArrays(int depth) {
+    QByteArray bytes = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\">";
+    bytes += QByteArray("<array>").repeated(depth);
+    bytes += QByteArray("</array>").repeated(depth);
+    bytes += "</plist>";
+    return bytes;
+}
+
+// Entities that would expand to gigabytes if a parser expanded them.
+QByteArray entityBomb() {
+    QByteArray bytes = "<?xml version=\"1.0\"?>\n<!DOCTYPE plist [\n<!ENTITY a0 \"aaaaaaaaaa\">\n";
+    for (int i = 1; i < 10; ++i) {
+        bytes += QStringLiteral("<!ENTITY a%1 \"").arg(i).toLatin1();
+        bytes += QStringLiteral("&a%1;").arg(i - 1).toLatin1().repeated(10);
+        bytes += "\">\n";
+    }
+    bytes += "]>\n<plist version=\"1.0\"><array><string>&a9;</string></array></plist>";
+    return bytes;
+}
+
+// A binary property list whose only array names itself as its item.
+QByteArray selfContainingBinary() {
+    QByteArray bytes("bplist00");
+    bytes += char(0xA1); // array of one item
+    bytes += char(0x00); // item: object 0, the array itself
+    const int offsetTable = bytes.size();
+    bytes += char(8);
+    QByteArray trailer(32, '\0');
+    trailer[6] = 1;  // offset size
+    trailer[7] = 1;  // reference size
+    trailer[15] = 1; // one object
+    trailer[31] = char(offsetTable);
+    return bytes + trailer;
+}
+
+TEST_F(DesignOpenTest, HostileFilesAreRefusedWithoutAnyChange) {
+    const QString sound = path(QStringLiteral("sound.dcard"));
+    saveDesign(sound);
+    ASSERT_EQ(m_controller->Read_and_load_design_Log(sound, QStringLiteral("L")), 1);
+    const QStringList before = designState();
+    ASSERT_EQ(m_document->graphics().size(), 3);
+
+    const QString folder = path(QStringLiteral("a folder.dcard"));
+    QDir().mkpath(folder);
+    const QString zero = path(QStringLiteral("zero.dcard"));
+    ASSERT_EQ(symlink("/dev/zero", zero.toLocal8Bit().constData()), 0);
+    const QString loop = path(QStringLiteral("loop.dcard"));
+    ASSERT_EQ(symlink(loop.toLocal8Bit().constData(), loop.toLocal8Bit().constData()), 0);
+    const QString fifo = path(QStringLiteral("pipe.dcard"));
+    ASSERT_EQ(mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
+    // Over the 64 MiB a design file may have (sparse: no disk is used).
+    const QString huge = path(QStringLiteral("huge.dcard"));
+    {
+        QFile file(huge);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(file.resize(qint64(65) * 1024 * 1024));
+    }
+    const QByteArray bytes = readAll(sound);
+    const struct {
+        const char* name;
+        QString file;
+        QByteArray content; // written to the file when not empty
+    } cases[] = {
+        {"a missing file", path(QStringLiteral("missing.dcard")), {}},
+        {"a folder", folder, {}},
+        {"a link to a device", zero, {}},
+        {"a link to itself", loop, {}},
+        {"a FIFO", fifo, {}},
+        {"over 64 MiB", huge, {}},
+        {"nested 100,000 deep", path("deep.dcard"), nestedArrays(100000)},
+        {"entities", path("bomb.dcard"), entityBomb()},
+        {"a binary array holding itself", path("self.dcard"), selfContainingBinary()},
+        {"binary signature only", path("sig.dcard"), QByteArray("bplist00")},
+        {"NUL bytes", path("nul.dcard"), QByteArray(4096, '\0')},
+        {"the sound file in UTF-16", path("utf16.dcard"),
+         QByteArray(reinterpret_cast<const char*>(QString::fromUtf8(bytes).utf16()),
+                    bytes.size() * 2)},
+        {"cut inside the closing tags", path("cut.dcard"),
+         bytes.left(bytes.lastIndexOf("</array>") + 4)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (!c.content.isEmpty()) {
+            writeBytes(c.file, c.content);
+        }
+        QElapsedTimer timer;
+        timer.start();
+        EXPECT_FALSE(openOrRefuse(c.file, before));
+        // Generous: a hang or an expansion would take far longer.
+        EXPECT_LT(timer.elapsed(), 30000);
+    }
+}
+
+TEST_F(DesignOpenTest, PicturesNamingFifosOpenWithoutPictures) {
+    const QString sound = path(QStringLiteral("sound.dcard"));
+    saveDesign(sound);
+    // The picture object's file and the front's background become FIFOs.
+    for (const char* name : {"pic.png", "bg.png"}) {
+        const QString file = path(QString::fromLatin1(name));
+        ASSERT_TRUE(QFile::remove(file));
+        ASSERT_EQ(mkfifo(file.toLocal8Bit().constData(), 0600), 0);
+    }
+    testsupport::ScriptedAlerts alerts;
+    ASSERT_EQ(m_controller->Read_and_load_design_Log(sound, QStringLiteral("L")), 1);
+    EXPECT_TRUE(shown(alerts).isEmpty());
+    const auto image = std::dynamic_pointer_cast<SKTImage>(m_document->graphics().at(2));
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(image->FilePath(), path(QStringLiteral("pic.png")));
+    EXPECT_TRUE(image->contents().isNull());
+    // The background keeps its path but has no picture.
+    EXPECT_EQ(m_controller->Front_card_Prop.Card_BG_Image_Path(), path(QStringLiteral("bg.png")));
+    EXPECT_TRUE(m_controller->Front_card_Prop.Card_BG_Image().isNull());
+}
+
+// Mutants of a sound file, made with a printed fixed seed: byte changes,
+// element changes (replaced, removed, doubled, moved) and cuts. Every one is
+// opened through the window: opened, or refused without any change.
+TEST_F(DesignOpenTest, MutatedFilesOpenOrAreRefusedThroughTheWindow) {
+    const QString sound = path(QStringLiteral("sound.dcard"));
+    saveDesign(sound);
+    ASSERT_EQ(m_controller->Read_and_load_design_Log(sound, QStringLiteral("L")), 1);
+    const QStringList before = designState();
+    const QByteArray bytes = readAll(sound);
+    const Plist root = Plist::fromBytes(bytes);
+    const auto items = root.view().items();
+    ASSERT_EQ(items.size(), 63u + 3u + 2u);
+
+    const quint32 seed = 4021;
+    std::printf("design file mutants, seed %u\n", seed);
+    QRandomGenerator random(seed);
+    const QString file = path(QStringLiteral("mutant.dcard"));
+    int opened = 0;
+    int refused = 0;
+    auto tryMutant = [&](const QByteArray& mutant) {
+        writeBytes(file, mutant);
+        if (openOrRefuse(file, before)) {
+            ++opened;
+            // Back to the sound design for the next mutant.
+            ASSERT_EQ(m_controller->Read_and_load_design_Log(sound, QStringLiteral("L")), 1);
+            ASSERT_EQ(designState(), before);
+        } else {
+            ++refused;
+        }
+    };
+    const QByteArray fontArchive =
+        KeyedArchiver::archivedRootValue(QFont(QStringLiteral("Arial"), 12));
+    const QByteArray colourArchive = KeyedArchiver::archivedRootValue(QColor(Qt::red));
+    auto element = [&]() -> Plist {
+        switch (random.bounded(9)) {
+        case 0:
+            return Plist::string(QString::number(qint64(random.bounded(2000000)) - 1000000));
+        case 1:
+            return Plist::string(QStringLiteral("{%1, %2}")
+                                     .arg(random.bounded(30000) - 1000)
+                                     .arg(random.bounded(30000) - 1000));
+        case 2:
+            return Plist::integer(random.bounded(100));
+        case 3:
+            return Plist::data(fontArchive);
+        case 4:
+            return Plist::data(colourArchive);
+        case 5: {
+            QByteArray noise(int(random.bounded(64)), '\0');
+            for (char& c : noise) {
+                c = char(random.bounded(256));
+            }
+            return Plist::data(noise);
+        }
+        case 6:
+            return Plist::array();
+        case 7:
+            return Plist::dictionary();
+        default:
+            return Plist::string(QStringLiteral("Y"));
+        }
+    };
+    for (int i = 0; i < 1000 && !HasFatalFailure(); ++i) {
+        QByteArray mutant = bytes;
+        const int changes = 1 + int(random.bounded(6));
+        for (int c = 0; c < changes; ++c) {
+            mutant[int(random.bounded(quint32(mutant.size())))] = char(random.bounded(256));
+        }
+        tryMutant(mutant);
+    }
+    for (int i = 0; i < 1000 && !HasFatalFailure(); ++i) {
+        const int at = int(random.bounded(quint32(items.size())));
+        const int kind = int(random.bounded(4));
+        Plist array = Plist::array();
+        for (int j = 0; j < int(items.size()); ++j) {
+            if (j != at) {
+                array.append(items[std::size_t(j)].clone());
+                continue;
+            }
+            if (kind == 0) {
+                array.append(element()); // replaced
+            } else if (kind == 2) {
+                array.append(items[std::size_t(j)].clone()); // doubled
+                array.append(items[std::size_t(j)].clone());
+            } else if (kind == 3) {
+                // moved to the end
+            }
+            // kind 1: removed
+        }
+        if (kind == 3) {
+            array.append(items[std::size_t(at)].clone());
+        }
+        tryMutant(array.toBytes(random.bounded(2) ? PlistFormat::Xml : PlistFormat::Binary));
+    }
+    for (int i = 0; i < 64 && !HasFatalFailure(); ++i) {
+        if (i % 2 == 0) {
+            tryMutant(bytes.left(int(random.bounded(quint32(bytes.size())))));
+        } else {
+            Plist array = Plist::array();
+            const int keep = int(random.bounded(quint32(items.size())));
+            for (int j = 0; j < keep; ++j) {
+                array.append(items[std::size_t(j)].clone());
+            }
+            tryMutant(array.toBytes(PlistFormat::Xml));
+        }
+    }
+    EXPECT_EQ(opened + refused, 2064);
+    EXPECT_GT(opened, 0);
+    EXPECT_GT(refused, 1000);
+    std::printf("opened %d, refused %d\n", opened, refused);
+}
+
+// ---- Outline and sides ----
+
+struct OutlineCase {
+    const char* shape; // the front record's Card_Shape
+    const char* sides; // the front record's Card_Side
+    int cardShape;     // Card_Shape and the chosen row afterwards
+    int sidesIndex;    // Sides_ComboBox afterwards
+    bool backButton;   // Back_Card_Btn enabled afterwards
+};
+
+TEST_F(DesignOpenTest, OpeningAppliesTheStoredOutlineAndSides) {
+    const OutlineCase cases[] = {
+        {"R", "1", 0, 1, false},
+        {"RR", "2", 1, 0, true},
+        {"E", "1", 2, 1, false},
+        {"E", "2", 2, 0, true},
+        // Anything else is the ellipse and one side.
+        {"X", "", 2, 1, false},
+    };
+    auto* sides = control<QComboBox>("Sides_ComboBox");
+    auto* outline = control<RadioMatrix>("matrix_card_shape");
+    ASSERT_NE(sides, nullptr);
+    ASSERT_NE(outline, nullptr);
+    for (const OutlineCase& c : cases) {
+        SCOPED_TRACE(std::string(c.shape) + "/" + c.sides);
+        m_controller->New_Project_Setting_Reset();
+        m_controller->Front_card_Prop.setCard_Size(QSizeF(200, 100));
+        m_controller->Front_card_Prop.setCard_Shape(QString::fromLatin1(c.shape));
+        m_controller->Front_card_Prop.setCard_Side(QString::fromLatin1(c.sides));
+        const QString file = path(QStringLiteral("outline.dcard"));
+        m_saveAnswer = file;
+        ASSERT_EQ(m_controller->Save_project_file(true, 0), SaveResult::Saved);
+
+        // The window shows the opposite of what the file holds.
+        sides->setCurrentIndex(1 - c.sidesIndex);
+        m_controller->comboBoxSelectionDidChange(sides);
+        ASSERT_EQ(enabled("Back_Card_Btn"), !c.backButton);
+        Card_Shape = (c.cardShape + 1) % 3;
+        outline->selectCellAtRow(Card_Shape, 0);
+
+        m_openAnswer = file;
+        testsupport::ScriptedAlerts alerts({0});
+        m_controller->Open_Btn_Clicked();
+        ASSERT_EQ(Project_File_Name, file);
+        EXPECT_EQ(Card_Shape.load(), c.cardShape);
+        EXPECT_EQ(outline->selectedRow(), c.cardShape);
+        EXPECT_EQ(CARD_SIDE_STR, c.sidesIndex == 0 ? QStringLiteral("2") : QStringLiteral("1"));
+        EXPECT_EQ(sides->currentIndex(), c.sidesIndex);
+        EXPECT_EQ(enabled("Back_Card_Btn"), c.backButton);
+        // The records keep what the file holds.
+        EXPECT_EQ(m_controller->Front_card_Prop.Card_Shape(), QString::fromLatin1(c.shape));
+        EXPECT_EQ(m_controller->Front_card_Prop.Card_Side(), QString::fromLatin1(c.sides));
+    }
+}
+
+// ---- The window after an open ----
+
+TEST_F(DesignOpenTest, MainWindowAfterAnOpen) {
+    auto shape = std::make_shared<Shape_Control>();
+    shape->_shape_type = QStringLiteral("RR");
+    shape->setBounds(QRectF(40, 40, 120, 80));
+    shape->_fillColor = QColor(200, 40, 40);
+    ASSERT_TRUE(m_document->insertGraphic(shape, 0));
+    m_controller->Front_card_Prop.setCard_Size(QSizeF(360, 250));
+    m_controller->Front_card_Prop.setCard_Name(QStringLiteral("Garden party"));
+    const QString file = path(QStringLiteral("garden.dcard"));
+    m_saveAnswer = file;
+    ASSERT_EQ(m_controller->Save_project_file(false, 0), SaveResult::Saved);
+
+    m_controller->New_Project_Setting_Reset();
+    ASSERT_TRUE(m_document->graphics().isEmpty());
+    m_openAnswer = file;
+    testsupport::ScriptedAlerts alerts({0});
+    m_controller->Open_Btn_Clicked();
+    QCoreApplication::processEvents();
+
+    MainWindowFrame* window = m_controller->window();
+    EXPECT_EQ(window->windowTitle(),
+              QStringLiteral("%1 ( garden.dcard )").arg(m_controller->App_Name));
+    const QImage shot = window->grab().toImage();
+    ASSERT_FALSE(shot.isNull());
+    // The opened shape's red shows inside its bounds on the front canvas.
+    QWidget* canvas = m_controller->canvasOfSide(0);
+    ASSERT_NE(canvas, nullptr);
+    ASSERT_TRUE(canvas->isVisible());
+    const QPoint inside = canvas->mapTo(window, QPoint(100, 80));
+    const QColor seen(shot.pixel(inside * shot.devicePixelRatio()));
+    EXPECT_GT(seen.red(), seen.blue() + 60) << seen.name().toStdString();
+    EXPECT_GT(seen.red(), seen.green() + 60) << seen.name().toStdString();
+    // The card inspector shows the opened card's name.
+    EXPECT_EQ(control<QLineEdit>("card_name")->text(), QStringLiteral("Garden party"));
+
+    const QString folder = qEnvironmentVariable("CARD_SCREENSHOT_DIR");
+    if (!folder.isEmpty()) {
+        QDir().mkpath(folder);
+        EXPECT_TRUE(shot.save(QDir(folder).filePath(QStringLiteral("main_window_after_open.png"))));
+    }
+}
+
+} // namespace
