@@ -13,6 +13,8 @@
 #include "editor/model/SKTText.h"
 #include "editor/model/Shape_Control.h"
 #include "mainwindow/controller/DesignFile.h"
+#include "mainwindow/controller/Export_Template.h"
+#include "mainwindow/controller/Invitation_Wizard.h"
 #include "mainwindow/controller/MainWindowFrame.h"
 #include "mainwindow/controller/WindowEntries.h"
 #include "platform/KeyedArchiver.h"
@@ -494,6 +496,189 @@ TEST_F(DesignOpenTest, MainWindowAfterAnOpen) {
         QDir().mkpath(folder);
         EXPECT_TRUE(shot.save(QDir(folder).filePath(QStringLiteral("main_window_after_open.png"))));
     }
+}
+
+// ---- The spreadsheet binding ----
+
+TEST_F(DesignOpenTest, TheStoredBindingOffersOrWithdrawsTheExcelSource) {
+    auto* kinds = control<QComboBox>("Data_source_type");
+    ASSERT_NE(kinds, nullptr);
+    auto items = [kinds] {
+        QStringList texts;
+        for (int i = 0; i < kinds->count(); ++i) {
+            texts << kinds->itemText(i);
+        }
+        return texts;
+    };
+    const QStringList withExcel{"Manual", "Series", "Excel"};
+    const QStringList without{"Manual", "Series"};
+    for (const bool bound : {true, false}) {
+        SCOPED_TRACE(bound ? "bound" : "not bound");
+        Excel_Binding_Use = bound ? 1 : 0;
+        const QString file = path(QStringLiteral("binding.dcard"));
+        m_saveAnswer = file;
+        ASSERT_EQ(m_controller->Save_project_file(true, 0), SaveResult::Saved);
+        // The window offers the opposite of what the file holds.
+        if (bound) {
+            SKTWindowController::Remove_Excel_Col_Name_In_Combo(*kinds);
+        } else {
+            SKTWindowController::Add_Excel_Col_Name_In_Combo(*kinds);
+        }
+        ASSERT_EQ(items(), bound ? without : withExcel);
+        Excel_Binding_Use = bound ? 0 : 1;
+
+        ASSERT_EQ(m_controller->Read_and_load_design_Log(file, QStringLiteral("L")), 1);
+        EXPECT_EQ(Excel_Binding_Use.load(), bound ? 1 : 0);
+        EXPECT_EQ(items(), bound ? withExcel : without);
+    }
+}
+
+// ---- The commands that reach the reader and the writer through entries ----
+
+TEST_F(DesignOpenTest, TheStartWizardsOpenChoiceOpensADesign) {
+    const QString file = path(QStringLiteral("wizard.dcard"));
+    saveDesign(file);
+    int wizardResult = -1;
+    m_startScript = [&](Invitation_Wizard& wizard) {
+        wizard.setResult(0); // as a modal run starts
+        wizard.Open_Log_Click();
+        wizardResult = wizard.result();
+        return wizardResult;
+    };
+    m_openAnswer = file;
+    {
+        testsupport::ScriptedAlerts alerts;
+        m_controller->New_Project();
+        EXPECT_TRUE(shown(alerts).isEmpty());
+    }
+    EXPECT_EQ(wizardResult, 1);
+    EXPECT_FALSE(m_exitCode.has_value());
+    EXPECT_EQ(m_document->graphics().size(), 3);
+    EXPECT_EQ(m_document->graphics_back().size(), 2);
+    EXPECT_EQ(Project_File_Name, file);
+    EXPECT_EQ(m_controller->Front_card_Prop.Card_Name(), QStringLiteral("Party"));
+
+    // A damaged file keeps the wizard at its start box; left there, the
+    // program ends.
+    const QString bad = path(QStringLiteral("bad.dcard"));
+    writeBytes(bad, "not a design");
+    m_openAnswer = bad;
+    testsupport::ScriptedAlerts alerts;
+    m_startScript = [&](Invitation_Wizard& wizard) {
+        wizard.setResult(0); // as a modal run starts
+        wizard.Open_Log_Click();
+        wizardResult = wizard.result();
+        return wizard.result() == 1 ? 1 : 0;
+    };
+    m_controller->New_Project();
+    EXPECT_EQ(wizardResult, 0);
+    EXPECT_EQ(shown(alerts), QStringList{kCorrupt});
+    EXPECT_EQ(m_exitCode, std::optional<int>(0));
+}
+
+TEST_F(DesignOpenTest, ExitSavesThroughTheDesignFileWriter) {
+    auto text = std::make_shared<SKTText>();
+    text->Text_Value = QStringLiteral("Before leaving");
+    m_document->insertGraphicsInList(SKTDocumentGraphicsKey, {text}, {0});
+    const QString question = QStringLiteral("Do you want to save changes before closing?");
+    {
+        // Yes, then the save panel is cancelled: the program stays.
+        testsupport::ScriptedAlerts alerts({1});
+        m_saveAnswer.clear();
+        EXPECT_FALSE(m_controller->Exit_App());
+        EXPECT_FALSE(m_exitCode.has_value());
+        EXPECT_EQ(shown(alerts), QStringList{question});
+    }
+    {
+        // Yes, and the write fails: the program stays.
+        testsupport::ScriptedAlerts alerts({1});
+        m_saveAnswer = path(QStringLiteral("no/such/folder/exit.dcard"));
+        EXPECT_FALSE(m_controller->Exit_App());
+        EXPECT_FALSE(m_exitCode.has_value());
+        EXPECT_EQ(shown(alerts), (QStringList{question, QStringLiteral("fail")}));
+    }
+    {
+        // Yes and a place: the design is written, then the program ends.
+        testsupport::ScriptedAlerts alerts({1});
+        Project_File_Name.clear();
+        const QString file = path(QStringLiteral("exit.dcard"));
+        m_saveAnswer = file;
+        EXPECT_TRUE(m_controller->Exit_App());
+        EXPECT_EQ(m_exitCode, std::optional<int>(0));
+        const auto saved = design_file::Read_Design_File(file);
+        ASSERT_TRUE(saved.has_value());
+        ASSERT_EQ(saved->frontObjects.size(), 1);
+        EXPECT_EQ(saved->frontObjects.first()->Text_Value, QStringLiteral("Before leaving"));
+    }
+}
+
+TEST_F(DesignOpenTest, OpenStopsAfterAFailedSave) {
+    auto text = std::make_shared<SKTText>();
+    m_document->insertGraphicsInList(SKTDocumentGraphicsKey, {text}, {0});
+    const QString other = path(QStringLiteral("other.dcard"));
+    writeBytes(other, "never read");
+    m_openAnswer = other;
+    m_saveAnswer = path(QStringLiteral("no/such/folder/x.dcard"));
+    testsupport::ScriptedAlerts alerts({1});
+    m_controller->Open_Btn_Clicked();
+    EXPECT_EQ(shown(alerts),
+              (QStringList{QStringLiteral("Do you want to save changes before opening document?"),
+                           QStringLiteral("fail")}));
+    EXPECT_EQ(m_document->graphics().size(), 1);
+    EXPECT_FALSE(m_exitCode.has_value());
+}
+
+struct RenameCase {
+    const char* typed;
+    int answer;
+    const char* chosen; // "" when nothing is chosen
+    const char* alert;  // "" when none
+};
+
+TEST_F(DesignOpenTest, RenameAsksForTheNameWithTheCurrentOnePassed) {
+    const auto ask = window_entries::templateName.get();
+    ASSERT_TRUE(ask);
+    const QString folder = Export_Template::userTemplateFolder();
+    QDir().mkpath(folder);
+    for (const char* name : {"Party.dcard", "Party.png", "Other.dcard", "Other.png"}) {
+        writeBytes(QDir(folder).filePath(QString::fromLatin1(name)), "kept");
+    }
+    const RenameCase cases[] = {
+        {"Party", 1, "Party", ""}, // its own name is no clash
+        {"Other", 0, "", "Template with this name already exists."},
+        {" Garden? ", 1, "Garden", ""},
+        {"../Party", 0, "", "Please enter template name."},
+    };
+    for (const RenameCase& c : cases) {
+        SCOPED_TRACE(c.typed);
+        QString seenName;
+        QString seenPassed;
+        hooks::setModalRunner([&](QDialog& dialog) {
+            auto* names = dynamic_cast<Export_Template*>(&dialog);
+            if (!names) {
+                return 0;
+            }
+            names->setResult(0); // as a modal run starts
+            seenName = names->template_name()->text();
+            seenPassed = names->template_passed()->text();
+            names->template_name()->setText(QString::fromUtf8(c.typed));
+            names->OKPressed();
+            if (names->result() != 1) {
+                names->CancelPressed();
+            }
+            return names->result();
+        });
+        testsupport::ScriptedAlerts alerts;
+        QString chosen;
+        EXPECT_EQ(ask(QStringLiteral("Party"), chosen), c.answer);
+        EXPECT_EQ(chosen, QString::fromUtf8(c.chosen));
+        EXPECT_EQ(seenName, QStringLiteral("Party"));
+        EXPECT_EQ(seenPassed, QStringLiteral("Party"));
+        EXPECT_EQ(shown(alerts),
+                  *c.alert ? QStringList{QString::fromUtf8(c.alert)} : QStringList());
+    }
+    // Nothing was written or removed by asking.
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files).size(), 4);
 }
 
 } // namespace
