@@ -21,6 +21,7 @@
 #include "output/core/CardExport.h"
 #include "widgets/GuiHooks.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QElapsedTimer>
 #include <QFile>
@@ -763,9 +764,27 @@ TEST_F(TemplateTest, NameDialogScreenshot) {
     Export_Template dialog;
     dialog.template_name()->setText(QStringLiteral("Party"));
     dialog.show();
+    QCoreApplication::processEvents();
     const QImage shot = dialog.grab().toImage();
-    EXPECT_FALSE(shot.isNull());
-    shot.save(QDir(m_temp.path()).filePath(QStringLiteral("export_template.png")));
+    ASSERT_FALSE(shot.isNull());
+    // The dialog's own background shows at its bottom-left corner.
+    EXPECT_EQ(QColor(shot.pixel(2, shot.height() - 2)), QColor(241, 244, 250));
+    // The typed name is on screen: the field is not blank.
+    QLineEdit* field = dialog.template_name();
+    ASSERT_TRUE(field->isVisible());
+    const QImage fieldShot = field->grab().toImage();
+    bool dark = false;
+    for (int y = 0; y < fieldShot.height() && !dark; ++y) {
+        for (int x = 0; x < fieldShot.width() && !dark; ++x) {
+            dark = qGray(fieldShot.pixel(x, y)) < 96;
+        }
+    }
+    EXPECT_TRUE(dark) << "no text drawn in the name field";
+    const QString folder = qEnvironmentVariable("CARD_SCREENSHOT_DIR");
+    if (!folder.isEmpty()) {
+        QDir().mkpath(folder);
+        EXPECT_TRUE(shot.save(QDir(folder).filePath(QStringLiteral("export_template.png"))));
+    }
 }
 
 } // namespace
