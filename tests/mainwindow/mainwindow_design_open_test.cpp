@@ -25,10 +25,13 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPushButton>
 #include <QRandomGenerator>
+#include <clocale>
 #include <cstdio>
 #include <functional>
+#include <string>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -397,6 +400,63 @@ TEST_F(DesignOpenTest, MutatedFilesOpenOrAreRefusedThroughTheWindow) {
     EXPECT_GT(opened, 0);
     EXPECT_GT(refused, 1000);
     std::printf("opened %d, refused %d\n", opened, refused);
+}
+
+// ---- Numbers ----
+
+// A German number format for the scope, for C and for Qt.
+class GermanNumbers {
+public:
+    GermanNumbers() : m_c(std::setlocale(LC_NUMERIC, nullptr)), m_qt(QLocale()) {
+        m_active = std::setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr;
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    }
+    ~GermanNumbers() {
+        std::setlocale(LC_NUMERIC, m_c.c_str());
+        QLocale::setDefault(m_qt);
+    }
+    GermanNumbers(const GermanNumbers&) = delete;
+    GermanNumbers& operator=(const GermanNumbers&) = delete;
+    bool active() const { return m_active; }
+
+private:
+    std::string m_c;
+    QLocale m_qt;
+    bool m_active = false;
+};
+
+TEST_F(DesignOpenTest, NumbersAreWrittenAndReadWithAPointWhateverTheLocale) {
+    GermanNumbers german;
+    if (!german.active()) {
+        GTEST_SKIP() << "the de_DE.UTF-8 locale is not installed";
+    }
+    Card_Property& front = m_controller->Front_card_Prop;
+    front.setCard_alpha_Stepper(0.37f);
+    front.setCard_Location(QPointF(1.5, 2.25));
+    front.setCard_Size(QSizeF(300.5, 200));
+    front.setCard_bor_Stepper(-3);
+    const QString file = path(QStringLiteral("numbers.dcard"));
+    m_saveAnswer = file;
+    ASSERT_EQ(m_controller->Save_project_file(false, 0), SaveResult::Saved);
+    const Plist root = Plist::fromFile(file);
+    const auto items = root.view().items();
+    ASSERT_EQ(items.size(), 63u);
+    EXPECT_EQ(items[3].toString().value_or(""), QStringLiteral("-3"));
+    EXPECT_EQ(items[13].toString().value_or(""), QStringLiteral("0.37"));
+    EXPECT_EQ(items[18].toString().value_or(""), QStringLiteral("{1.5, 2.25}"));
+    EXPECT_EQ(items[19].toString().value_or(""), QStringLiteral("{300.5, 200}"));
+
+    // The stored location reads back (the card inspector then puts every
+    // side at the canvas origin).
+    const auto read = design_file::Read_Design_File(file);
+    ASSERT_TRUE(read.has_value());
+    EXPECT_EQ(read->front.Card_Location(), QPointF(1.5, 2.25));
+
+    m_controller->New_Project_Setting_Reset();
+    ASSERT_EQ(m_controller->Read_and_load_design_Log(file, QStringLiteral("L")), 1);
+    EXPECT_FLOAT_EQ(m_controller->Front_card_Prop.Card_alpha_Stepper(), 0.37f);
+    EXPECT_EQ(m_controller->Front_card_Prop.Card_Size(), QSizeF(300.5, 200));
+    EXPECT_EQ(m_controller->Front_card_Prop.Card_bor_Stepper(), -3);
 }
 
 // ---- Outline and sides ----
