@@ -16,6 +16,7 @@
 #include "mainwindow/controller/Export_Template.h"
 #include "mainwindow/controller/Invitation_Wizard.h"
 #include "mainwindow/controller/MainWindowFrame.h"
+#include "mainwindow/controller/Template_Wizard.h"
 #include "mainwindow/controller/WindowEntries.h"
 #include "platform/KeyedArchiver.h"
 #include "widgets/GuiHooks.h"
@@ -739,6 +740,44 @@ TEST_F(DesignOpenTest, RenameAsksForTheNameWithTheCurrentOnePassed) {
     }
     // Nothing was written or removed by asking.
     EXPECT_EQ(QDir(folder).entryList(QDir::Files).size(), 4);
+}
+
+// ---- The prepared templates ----
+
+// The templates the program ships, in the template window and opened as
+// templates (the design keeps no file name).
+TEST_F(DesignOpenTest, PreparedTemplatesAreListedAndOpen) {
+    const QDir shipped(QStringLiteral(CARD_SOURCE_DIR "/resources/Templates"));
+    const QString folder = QDir(m_resources).filePath(QStringLiteral("Templates"));
+    QDir().mkpath(folder);
+    for (const QString& name : shipped.entryList(QDir::Files)) {
+        ASSERT_TRUE(QFile::copy(shipped.filePath(name), QDir(folder).filePath(name)));
+    }
+    QStringList titles;
+    hooks::setModalRunner([&](QDialog& dialog) {
+        auto* window = dynamic_cast<Template_Wizard*>(&dialog);
+        if (!window) {
+            return 0;
+        }
+        for (const MyImageObject& item : window->images()) {
+            titles << item._title;
+        }
+        window->hide();
+        window->OK_Click();
+        return window->result();
+    });
+    EXPECT_EQ(m_controller->Templates_Clicked(), 1);
+    EXPECT_EQ(titles, (QStringList{"Birthday.png", "Party.png", "Wedding.png"}));
+    for (const char* name : {"Birthday", "Party", "Wedding"}) {
+        SCOPED_TRACE(name);
+        const QString design = QDir(folder).filePath(QString::fromLatin1(name) + ".dcard");
+        testsupport::ScriptedAlerts alerts;
+        ASSERT_EQ(m_controller->Read_and_load_design_Log(design, QStringLiteral("T")), 1);
+        EXPECT_TRUE(shown(alerts).isEmpty());
+        EXPECT_FALSE(m_document->graphics().isEmpty());
+        EXPECT_TRUE(Project_File_Name.isEmpty());
+        EXPECT_EQ(m_controller->window()->windowTitle(), m_controller->App_Name);
+    }
 }
 
 } // namespace
