@@ -28,6 +28,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRandomGenerator>
+#include <QTemporaryDir>
 #include <csignal>
 #include <cstdio>
 #include <sys/resource.h>
@@ -809,6 +810,32 @@ TEST(PreparedTemplates, EachOpensAndHasItsPreview) {
         const QSizeF size = content->front.Card_Size();
         EXPECT_EQ(preview.width(), int(size.width()));
         EXPECT_EQ(preview.height(), int(2 * size.height()));
+    }
+}
+
+// The tool that makes the prepared templates makes the committed ones again:
+// the same design files byte for byte and the same preview pixels.
+TEST(PreparedTemplates, TheGeneratorMakesTheCommittedFilesAgain) {
+    const QString generator = QStringLiteral(CARD_BINARY_DIR "/tools/template_gen/template_gen");
+    if (!QFileInfo(generator).isExecutable()) {
+        GTEST_SKIP() << "template_gen not built: " << generator.toStdString();
+    }
+    QTemporaryDir out;
+    ASSERT_TRUE(out.isValid());
+    const auto result = testsupport::runProcess(generator, {out.path()});
+    ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+    const QDir committed(QStringLiteral(CARD_SOURCE_DIR "/resources/Templates"));
+    const QDir made(out.path());
+    EXPECT_EQ(made.entryList(QDir::Files), committed.entryList(QDir::Files));
+    for (const QString& name : committed.entryList({QStringLiteral("*.dcard")}, QDir::Files)) {
+        SCOPED_TRACE(name.toStdString());
+        EXPECT_EQ(readAll(made.filePath(name)), readAll(committed.filePath(name)));
+        const QString preview = QFileInfo(name).completeBaseName() + QStringLiteral(".png");
+        const QImage mine = QImage(made.filePath(preview)).convertToFormat(QImage::Format_ARGB32);
+        const QImage theirs =
+            QImage(committed.filePath(preview)).convertToFormat(QImage::Format_ARGB32);
+        ASSERT_FALSE(theirs.isNull());
+        EXPECT_EQ(mine, theirs);
     }
 }
 
