@@ -8,10 +8,13 @@
 #include "mainwindow_controller_fixture.h"
 
 #include "dataseries/ImportedTable.h"
+#include "editor/model/ContactFieldState.h"
 #include "editor/model/SKTBarcode.h"
 #include "editor/model/SKTImage.h"
 #include "editor/model/SKTText.h"
 #include "editor/model/Shape_Control.h"
+#include "editor/render/CardRenderInputs.h"
+#include "editor/view/SKTGrid.h"
 #include "mainwindow/controller/DesignFile.h"
 #include "mainwindow/controller/Export_Template.h"
 #include "mainwindow/controller/Invitation_Wizard.h"
@@ -22,11 +25,15 @@
 #include "widgets/GuiHooks.h"
 #include "widgets/RadioMatrix.h"
 
+#include <QClipboard>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QGuiApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <clocale>
@@ -174,6 +181,70 @@ protected:
     QString m_saveAnswer;
     QString m_openAnswer;
 };
+
+// ---- A new project ----
+
+TEST_F(DesignOpenTest, ResetGivesEveryDesignValueItsStartingValue) {
+    // A design with values unlike the starting ones everywhere.
+    const QString file = path(QStringLiteral("before.dcard"));
+    saveDesign(file);
+    ASSERT_EQ(m_controller->Read_and_load_design_Log(file, QStringLiteral("L")), 1);
+    m_controller->Back_card_Prop.setCard_Side_Name(QStringLiteral("B"));
+    auto text = std::make_shared<SKTText>();
+    m_document->insertGraphic(text, 0); // undoable
+    ASSERT_TRUE(m_document->canUndo());
+    QGuiApplication::clipboard()->setText(QStringLiteral("copied"));
+    m_controller->grid()->setAlwaysShown(true);
+    last_ctrl_X = 77;
+    last_ctrl_Y = 88;
+    Fill_User_Profile = 1;
+    m_controller->All_Text_font_COPY = QFont(QStringLiteral("Arial"), 30);
+    Card_Front_Or_Back = 1;
+
+    m_controller->New_Project_Setting_Reset();
+
+    // Every stored field of both records, in file order.
+    const QStringList expected{"1",         "#ff000000",
+                               "1",         "S",
+                               "0",         "S",
+                               "#ffffffff", "#ffffffff",
+                               "#ffffffff", "0",
+                               "",          "#ffffffff",
+                               "1",         "2",
+                               "F",         "R",
+                               "Untitled",  "0,0",
+                               "0,0",       "Horizontal",
+                               "PVC Card",  "CR80-Credit Card Size",
+                               "0",         "W",
+                               "",          "Stretch",
+                               "#ff000000", "Times New Roman14"};
+    EXPECT_EQ(recordFields(m_controller->Front_card_Prop), expected);
+    EXPECT_EQ(recordFields(m_controller->Back_card_Prop), expected);
+    EXPECT_TRUE(m_controller->Front_card_Prop.Card_BG_Image().isNull());
+    // The renderers see the same records.
+    EXPECT_EQ(recordFields(CardRenderInputs::pageRecord(0)), expected);
+    EXPECT_EQ(recordFields(CardRenderInputs::pageRecord(1)), expected);
+
+    EXPECT_TRUE(m_document->graphics().isEmpty());
+    EXPECT_TRUE(m_document->graphics_back().isEmpty());
+    EXPECT_FALSE(m_document->canUndo());
+    EXPECT_TRUE(Project_File_Name.isEmpty());
+    EXPECT_EQ(m_controller->window()->windowTitle(), m_controller->App_Name);
+    const QMimeData* clipboard = QGuiApplication::clipboard()->mimeData();
+    EXPECT_TRUE(!clipboard || clipboard->formats().isEmpty());
+    EXPECT_FALSE(m_controller->grid()->isAlwaysShown());
+    EXPECT_EQ(last_ctrl_X, 10.0f);
+    EXPECT_EQ(last_ctrl_Y, 10.0f);
+    EXPECT_EQ(Fill_User_Profile, 0);
+    EXPECT_EQ(m_controller->All_Text_font.family(), QStringLiteral("Times New Roman"));
+    EXPECT_EQ(m_controller->All_Text_font.pointSizeF(), 14.0);
+    EXPECT_FALSE(m_controller->All_Text_font_COPY.has_value());
+    EXPECT_EQ(control<QLabel>("All_Text_font_value")->text(),
+              QStringLiteral("Times New Roman ( 14.00 )"));
+    EXPECT_TRUE(control<QLabel>("All_Text_font_value_COPY")->text().isEmpty());
+    EXPECT_EQ(Card_Front_Or_Back.load(), 0);
+    EXPECT_EQ(Not_Draw_Only_Prop_Change.load(), 0);
+}
 
 // ---- Hostile files ----
 
