@@ -813,6 +813,45 @@ TEST_F(DesignOpenTest, RenameAsksForTheNameWithTheCurrentOnePassed) {
     EXPECT_EQ(QDir(folder).entryList(QDir::Files).size(), 4);
 }
 
+TEST_F(DesignOpenTest, TemplateExportAsksForNoPlaceAndPutsTheSideBack) {
+    auto shape = std::make_shared<Shape_Control>();
+    shape->setBounds(QRectF(10, 10, 40, 40));
+    m_document->insertGraphicsInList(SKTDocumentGraphicsKey_back, {shape}, {0});
+    int savePanels = 0;
+    hooks::setSavePanel([&](const hooks::SavePanelRequest&) {
+        ++savePanels;
+        return QString();
+    });
+    hooks::setModalRunner([](QDialog& dialog) {
+        auto* names = dynamic_cast<Export_Template*>(&dialog);
+        if (!names) {
+            return 0;
+        }
+        names->setResult(0);
+        names->template_name()->setText(QStringLiteral("Side"));
+        names->OKPressed();
+        return names->result();
+    });
+    for (const int side : {1, 0}) {
+        SCOPED_TRACE(side);
+        if (side == 1) {
+            m_controller->Select_back_side();
+        } else {
+            m_controller->Select_front_side();
+        }
+        testsupport::ScriptedAlerts alerts({1}); // replacing the first export
+        m_controller->Export_As_Template_Clicked();
+        EXPECT_EQ(shown(alerts).last(), QStringLiteral("Template exported successfully."));
+        EXPECT_EQ(Card_Front_Or_Back.load(), side);
+        EXPECT_EQ(savePanels, 0);
+        const QString folder = Export_Template::userTemplateFolder();
+        EXPECT_FALSE(QImage(QDir(folder).filePath(QStringLiteral("Side.png"))).isNull());
+        const auto saved = design_file::Read_Design_File(QDir(folder).filePath("Side.dcard"));
+        ASSERT_TRUE(saved.has_value());
+        EXPECT_EQ(saved->backObjects.size(), 1);
+    }
+}
+
 // ---- The prepared templates ----
 
 // The templates the program ships, in the template window and opened as
