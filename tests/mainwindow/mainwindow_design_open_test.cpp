@@ -341,6 +341,66 @@ TEST_F(DesignOpenTest, HostileFilesAreRefusedWithoutAnyChange) {
     }
 }
 
+// Single elements of a sound file replaced by defective values.
+TEST_F(DesignOpenTest, DefectiveElementsAreRefusedWithoutAnyChange) {
+    const QString sound = path(QStringLiteral("sound.dcard"));
+    saveDesign(sound);
+    ASSERT_EQ(m_controller->Read_and_load_design_Log(sound, QStringLiteral("L")), 1);
+    const QStringList before = designState();
+    const Plist root = Plist::fromBytes(readAll(sound));
+    const auto items = root.view().items();
+    ASSERT_EQ(items.size(), 68u);
+
+    auto text = [](const char* value) { return Plist::string(QString::fromUtf8(value)); };
+    const QByteArray colour = KeyedArchiver::archivedRootValue(QColor(Qt::red));
+    const struct {
+        const char* name;
+        int index;
+        std::function<Plist()> value;
+    } cases[] = {
+        {"location of infinity", 18, [&] { return text("{inf, 0}"); }},
+        {"location not a number", 18, [&] { return text("{nan, 0}"); }},
+        {"location beyond doubles", 18, [&] { return text("{1e400, 0}"); }},
+        {"negative size", 19, [&] { return text("{-1, 5}"); }},
+        {"size of one number", 19, [&] { return text("{5}"); }},
+        {"back size over 14,400", 47, [&] { return text("{300, 14400.5}"); }},
+        {"opacity not a number", 13, [&] { return text("nan"); }},
+        {"opacity beyond floats", 13, [&] { return text("1e39"); }},
+        {"border width beyond 32 bits", 3, [&] { return text("2147483648"); }},
+        {"a colour in the font element", 28, [&] { return Plist::data(colour); }},
+        {"binding flag an array", 57, [] { return Plist::array(); }},
+        {"source path data", 58, [] { return Plist::data("x"); }},
+        {"a title not a string", 59,
+         [] {
+             Plist titles = Plist::array();
+             titles.append(Plist::integer(1));
+             return titles;
+         }},
+        {"a cell holding a dictionary", 60,
+         [] {
+             Plist row = Plist::dictionary();
+             row.insert(QStringLiteral("Column1"), Plist::dictionary());
+             Plist rows = Plist::array();
+             rows.append(std::move(row));
+             return rows;
+         }},
+        {"front count with a sign", 61, [&] { return text("+3"); }},
+        {"front count with a blank", 61, [&] { return text(" 3"); }},
+        {"back count larger than the rest", 65, [&] { return text("3"); }},
+        {"an object that is a string", 62, [&] { return text("SKTText"); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Plist array = Plist::array();
+        for (int i = 0; i < int(items.size()); ++i) {
+            array.append(i == c.index ? c.value() : items[std::size_t(i)].clone());
+        }
+        const QString file = path(QStringLiteral("defect.dcard"));
+        writeBytes(file, array.toBytes(PlistFormat::Xml));
+        EXPECT_FALSE(openOrRefuse(file, before));
+    }
+}
+
 TEST_F(DesignOpenTest, PicturesNamingFifosOpenWithoutPictures) {
     const QString sound = path(QStringLiteral("sound.dcard"));
     saveDesign(sound);
