@@ -1,6 +1,7 @@
 #include "mainwindow/controller/DesignFile.h"
 
 #include "editor/model/SKTImage.h"
+#include "editor/model/SKTPictureLoading.h"
 #include "platform/KeyedArchiver.h"
 #include "platform/KeyedUnarchiver.h"
 #include "platform/RectStrings.h"
@@ -8,6 +9,7 @@
 #include <QColor>
 #include <QFile>
 #include <QFont>
+#include <QHash>
 #include <QVariant>
 #include <cmath>
 #include <filesystem>
@@ -258,7 +260,11 @@ Card_Property readRecord(Walker& walker) {
     return record;
 }
 
-SKTGraphicList readObjects(Walker& walker, int itemsAfter) {
+// Pictures read during one open, by path: a picture placed many times is
+// read from its file once.
+using PictureFiles = QHash<QString, CardPicture>;
+
+SKTGraphicList readObjects(Walker& walker, int itemsAfter, PictureFiles& pictures) {
     const int count = walker.count(itemsAfter);
     SKTGraphicList objects;
     objects.reserve(count);
@@ -276,7 +282,14 @@ SKTGraphicList readObjects(Walker& walker, int itemsAfter) {
         // A picture object is read again from its own file, as when it was
         // placed (regular files only, see SKTLoadPictureFile).
         if (object->className() == QLatin1String("SKTImage")) {
-            static_cast<SKTImage&>(*object).setFilePath(object->FilePath());
+            auto& image = static_cast<SKTImage&>(*object);
+            const QString path = image.FilePath();
+            auto picture = pictures.constFind(path);
+            if (picture == pictures.cend()) {
+                picture = pictures.insert(path, SKTLoadPictureFile(path));
+            }
+            image.Set_Control_File_path(path);
+            image.setContents(*picture);
         }
         objects.append(std::move(object));
     }
@@ -331,8 +344,9 @@ DesignContent decode(const Plist& root) {
     }
 
     // The front list is followed at least by the back count.
-    content.frontObjects = readObjects(walker, 1);
-    content.backObjects = readObjects(walker, 0);
+    PictureFiles pictures;
+    content.frontObjects = readObjects(walker, 1, pictures);
+    content.backObjects = readObjects(walker, 0, pictures);
     // Trailing elements are ignored.
     return content;
 }
@@ -421,8 +435,16 @@ std::optional<DesignContent> Read_Design_File(const QString& path, QString* reas
         }
         return std::nullopt;
     }
-    // Plist refuses more than 64 MiB anyway; read one byte more to see it.
-    const QByteArray bytes = file.read(qint64(64) * 1024 * 1024 + 1);
+    // Larger files are refused unread; reading at most one byte more than
+    // the file's size (not a whole 64 MiB buffer) still sees a file that grew.
+    const qint64 size = file.size();
+    if (size > maxFileBytes) {
+        if (reason) {
+            *reason = QStringLiteral("the file is larger than 64 MiB");
+        }
+        return std::nullopt;
+    }
+    const QByteArray bytes = file.read(size + 1);
     return Read_Design_Bytes(bytes, reason);
 }
 

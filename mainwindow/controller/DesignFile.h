@@ -25,6 +25,8 @@ inline constexpr int recordElementCount = 28;
 inline constexpr int emptyDesignElementCount = 63;
 // Largest number of table titles a file may hold.
 inline constexpr int maxTitleCount = 16385;
+// Largest design file read (the property-list reader's own limit).
+inline constexpr qint64 maxFileBytes = qint64(64) * 1024 * 1024;
 // Largest card side, in points, a file may give.
 inline constexpr double maxSidePoints = 14400.0;
 

@@ -21,6 +21,7 @@
 #include "output/core/CardExport.h"
 #include "ui_CardBackgroundPage.h"
 #include "ui_CardSettingPage.h"
+#include "ui_DataSourcePage.h"
 #include "widgets/ColorWell.h"
 #include "widgets/GuiHooks.h"
 #include "widgets/RadioMatrix.h"
@@ -323,7 +324,14 @@ void SKTWindowController::Apply_Design_Content(design_file::DesignContent& conte
         m_cardSetting->Sides_ComboBox->setCurrentIndex(twoSides ? 0 : 1);
         comboBoxSelectionDidChange(m_cardSetting->Sides_ComboBox);
 
+        // The data-source choice offers "Excel" only while a spreadsheet is
+        // bound.
         Excel_Binding_Use = content.excelBindingUse ? 1 : 0;
+        if (content.excelBindingUse) {
+            Add_Excel_Col_Name_In_Combo(*m_dataSource->Data_source_type);
+        } else {
+            Remove_Excel_Col_Name_In_Combo(*m_dataSource->Data_source_type);
+        }
         Excel_Source_Path = content.excelSourcePath;
         ImportedTable& table = Imported_Table();
         if (!content.titles.isEmpty()) {

@@ -3,6 +3,7 @@
 // change, atomic saves, the File commands' save questions and user
 // templates.
 
+#include "design_file_test_support.h"
 #include "mainwindow_controller_fixture.h"
 
 #include "dataseries/ImportedTable.h"
@@ -20,12 +21,14 @@
 #include "output/core/CardExport.h"
 #include "widgets/GuiHooks.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRandomGenerator>
+#include <QTemporaryDir>
 #include <csignal>
 #include <cstdio>
 #include <sys/resource.h>
@@ -33,78 +36,11 @@
 
 using window_entries::SaveResult;
 
+using namespace designtest;
+
 namespace {
 
 const QString kCorrupt = QStringLiteral("File is corrupt and cannot be opened.");
-
-// The alert texts without the line break message boxes put first.
-QStringList shown(const testsupport::ScriptedAlerts& alerts) {
-    QStringList texts;
-    for (const QString& text : alerts.texts()) {
-        texts << text.trimmed();
-    }
-    return texts;
-}
-
-QByteArray fileHash(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return {};
-    }
-    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
-}
-
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
-}
-
-// The 28 stored fields of a page record, as text, for comparisons.
-QStringList recordFields(const Card_Property& r) {
-    auto colour = [](const QColor& c) { return c.isValid() ? c.name(QColor::HexArgb) : "none"; };
-    return {QString::number(r.Card_border_chk()),
-            colour(r.Card_bordr_clr()),
-            QString::number(r.Card_bor_Stepper()),
-            r.Card_border_style(),
-            QString::number(r.Card_fill_chk()),
-            r.Card_fill_style(),
-            colour(r.Card_fill_clr()),
-            colour(r.Card_fill_Grd_1_clr()),
-            colour(r.Card_fill_Grd_2_clr()),
-            QString::number(r.Card_grad_Stepper()),
-            r.Card_hatch_style(),
-            colour(r.Card_hatch_bk_clr()),
-            QString::number(double(r.Card_alpha_Stepper())),
-            r.Card_Side(),
-            r.Card_Side_Name(),
-            r.Card_Shape(),
-            r.Card_Name(),
-            QStringLiteral("%1,%2").arg(r.Card_Location().x()).arg(r.Card_Location().y()),
-            QStringLiteral("%1,%2").arg(r.Card_Size().width()).arg(r.Card_Size().height()),
-            r.Card_Preset(),
-            r.Card_Category(),
-            r.Card_Sub_Category(),
-            QString::number(r.Card_Cat_index()),
-            r.Card_Create_Mode(),
-            r.Card_BG_Image_Path(),
-            r.Card_BG_Image_Layout(),
-            colour(r.Card_Content_clr()),
-            r.Card_Content_font().family() + QString::number(r.Card_Content_font().pointSizeF())};
-}
-
-QList<QByteArray> archives(const SKTGraphicList& graphics) {
-    QList<QByteArray> result;
-    for (const auto& g : graphics) {
-        result << g->archivedData();
-    }
-    return result;
-}
 
 // A file-size limit for the scope: writes past it fail (also for root)
 // instead of ending the process.
@@ -829,9 +765,27 @@ TEST_F(TemplateTest, NameDialogScreenshot) {
     Export_Template dialog;
     dialog.template_name()->setText(QStringLiteral("Party"));
     dialog.show();
+    QCoreApplication::processEvents();
     const QImage shot = dialog.grab().toImage();
-    EXPECT_FALSE(shot.isNull());
-    shot.save(QDir(m_temp.path()).filePath(QStringLiteral("export_template.png")));
+    ASSERT_FALSE(shot.isNull());
+    // The dialog's own background shows at its bottom-left corner.
+    EXPECT_EQ(QColor(shot.pixel(2, shot.height() - 2)), QColor(241, 244, 250));
+    // The typed name is on screen: the field is not blank.
+    QLineEdit* field = dialog.template_name();
+    ASSERT_TRUE(field->isVisible());
+    const QImage fieldShot = field->grab().toImage();
+    bool dark = false;
+    for (int y = 0; y < fieldShot.height() && !dark; ++y) {
+        for (int x = 0; x < fieldShot.width() && !dark; ++x) {
+            dark = qGray(fieldShot.pixel(x, y)) < 96;
+        }
+    }
+    EXPECT_TRUE(dark) << "no text drawn in the name field";
+    const QString folder = qEnvironmentVariable("CARD_SCREENSHOT_DIR");
+    if (!folder.isEmpty()) {
+        QDir().mkpath(folder);
+        EXPECT_TRUE(shot.save(QDir(folder).filePath(QStringLiteral("export_template.png"))));
+    }
 }
 
 } // namespace
@@ -856,6 +810,32 @@ TEST(PreparedTemplates, EachOpensAndHasItsPreview) {
         const QSizeF size = content->front.Card_Size();
         EXPECT_EQ(preview.width(), int(size.width()));
         EXPECT_EQ(preview.height(), int(2 * size.height()));
+    }
+}
+
+// The tool that makes the prepared templates makes the committed ones again:
+// the same design files byte for byte and the same preview pixels.
+TEST(PreparedTemplates, TheGeneratorMakesTheCommittedFilesAgain) {
+    const QString generator = QStringLiteral(CARD_BINARY_DIR "/tools/template_gen/template_gen");
+    if (!QFileInfo(generator).isExecutable()) {
+        GTEST_SKIP() << "template_gen not built: " << generator.toStdString();
+    }
+    QTemporaryDir out;
+    ASSERT_TRUE(out.isValid());
+    const auto result = testsupport::runProcess(generator, {out.path()});
+    ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+    const QDir committed(QStringLiteral(CARD_SOURCE_DIR "/resources/Templates"));
+    const QDir made(out.path());
+    EXPECT_EQ(made.entryList(QDir::Files), committed.entryList(QDir::Files));
+    for (const QString& name : committed.entryList({QStringLiteral("*.dcard")}, QDir::Files)) {
+        SCOPED_TRACE(name.toStdString());
+        EXPECT_EQ(readAll(made.filePath(name)), readAll(committed.filePath(name)));
+        const QString preview = QFileInfo(name).completeBaseName() + QStringLiteral(".png");
+        const QImage mine = QImage(made.filePath(preview)).convertToFormat(QImage::Format_ARGB32);
+        const QImage theirs =
+            QImage(committed.filePath(preview)).convertToFormat(QImage::Format_ARGB32);
+        ASSERT_FALSE(theirs.isNull());
+        EXPECT_EQ(mine, theirs);
     }
 }
 
