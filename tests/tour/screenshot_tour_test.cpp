@@ -45,6 +45,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QPageSize>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
@@ -69,16 +70,34 @@ int distinctColours(const QImage& image, int limit) {
     return int(seen.size());
 }
 
+bool copyFolder(const QString& from, const QString& to) {
+    if (!QDir().mkpath(to)) {
+        return false;
+    }
+    const QDir source(from);
+    for (const QFileInfo& entry :
+         source.entryInfoList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot)) {
+        const QString target = QDir(to).filePath(entry.fileName());
+        if (entry.isDir() ? !copyFolder(entry.filePath(), target)
+                          : !QFile::copy(entry.filePath(), target)) {
+            return false;
+        }
+    }
+    return true;
+}
+
 class ScreenshotTour : public ControllerFixture {
 protected:
     void SetUp() override {
         ControllerFixture::SetUp();
-        // The windows show the program's own pictures and patterns.
-        hooks::setResourceFolderLocator(
-            [] { return QStringLiteral(CARD_SOURCE_DIR "/resources"); });
+        // The windows show the program's own pictures and patterns, from a
+        // copy: some windows write their settings into the resource folder.
+        const QString resources = m_scratch.filePath(QStringLiteral("resources"));
+        ASSERT_TRUE(copyFolder(QStringLiteral(CARD_SOURCE_DIR "/resources"), resources));
+        hooks::setResourceFolderLocator([resources] { return resources; });
         output::printerLister.set([] { return QStringList{QStringLiteral("Tour Printer")}; });
         const QString kept = qEnvironmentVariable("CARD_SCREENSHOT_DIR");
-        m_folder = kept.isEmpty() ? m_scratch.path() : kept;
+        m_folder = kept.isEmpty() ? m_scratch.filePath(QStringLiteral("pictures")) : kept;
         if (kept.isEmpty()) {
             std::printf("CARD_SCREENSHOT_DIR is not set: the tour's pictures are checked, "
                         "not kept\n");
