@@ -1,5 +1,6 @@
 #include "platform/PlistBinaryCheck.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -38,11 +39,32 @@ struct Table {
     std::uint64_t tableOffset = 0;
 };
 
-// The object references held by container object `index`; false when the
-// object cannot be read (libplist will refuse the file then).
-bool children(const Reader& r, const Table& t, std::uint64_t index,
-              std::vector<std::uint64_t>& out) {
+// The size of the object at `pos` whose marker is `marker`: the low nibble,
+// or the integer after it when the nibble is 0xf. `pos` moves past it.
+bool objectLength(const Reader& r, std::uint64_t marker, std::uint64_t& pos, std::uint64_t& n) {
+    n = marker & 0xf;
+    if (n != 0xf) {
+        return true;
+    }
+    std::uint64_t intMarker = 0;
+    if (!r.number(pos, 1, intMarker) || (intMarker >> 4) != 0x1 || (intMarker & 0xf) > 3) {
+        return false;
+    }
+    const unsigned width = 1u << (intMarker & 0xf);
+    if (!r.number(pos + 1, width, n)) {
+        return false;
+    }
+    pos += 1 + width;
+    return true;
+}
+
+// The object references held by container object `index` (a dictionary's
+// keys first, `keys` of them); false when the object cannot be read
+// (libplist will refuse the file then).
+bool children(const Reader& r, const Table& t, std::uint64_t index, std::vector<std::uint64_t>& out,
+              std::uint64_t& keys) {
     out.clear();
+    keys = 0;
     std::uint64_t offset = 0;
     if (!r.number(t.tableOffset + index * t.offsetSize, t.offsetSize, offset)) {
         return false;
@@ -55,19 +77,12 @@ bool children(const Reader& r, const Table& t, std::uint64_t index,
     if (kind != 0xA && kind != 0xC && kind != 0xD) {
         return true; // not a container
     }
-    std::uint64_t n = marker & 0xf;
+    std::uint64_t n = 0;
     std::uint64_t pos = offset + 1;
-    if (n == 0xf) {
-        std::uint64_t intMarker = 0;
-        if (!r.number(pos, 1, intMarker) || (intMarker >> 4) != 0x1 || (intMarker & 0xf) > 3) {
-            return false;
-        }
-        const unsigned width = 1u << (intMarker & 0xf);
-        if (!r.number(pos + 1, width, n)) {
-            return false;
-        }
-        pos += 1 + width;
+    if (!objectLength(r, marker, pos, n)) {
+        return false;
     }
+    keys = kind == 0xD ? n : 0;
     const std::uint64_t refs = kind == 0xD ? n * 2 : n;
     if (n > r.size() || refs * t.refSize > r.size() - std::min(pos, r.size())) {
         return false;
@@ -81,6 +96,39 @@ bool children(const Reader& r, const Table& t, std::uint64_t index,
         out.push_back(ref);
     }
     return true;
+}
+
+// Whether string object `index` holds a NUL character: libplist cannot
+// hand such a dictionary key out (it stops the process on it). False as well
+// for an object that is no string or cannot be read.
+bool stringHoldsNul(const Reader& r, const Table& t, std::uint64_t index) {
+    std::uint64_t offset = 0;
+    std::uint64_t marker = 0;
+    if (!r.number(t.tableOffset + index * t.offsetSize, t.offsetSize, offset) ||
+        !r.number(offset, 1, marker)) {
+        return false;
+    }
+    const unsigned kind = static_cast<unsigned>(marker >> 4);
+    if (kind != 0x5 && kind != 0x6) {
+        return false;
+    }
+    std::uint64_t pos = offset + 1;
+    std::uint64_t n = 0;
+    if (!objectLength(r, marker, pos, n)) {
+        return false;
+    }
+    const unsigned unit = kind == 0x5 ? 1 : 2;
+    if (n > r.size() || n * unit > r.size() - std::min(pos, r.size())) {
+        return false;
+    }
+    for (std::uint64_t i = 0; i < n; ++i) {
+        std::uint64_t c = 0;
+        r.number(pos + i * unit, unit, c);
+        if (c == 0) {
+            return true;
+        }
+    }
+    return false;
 }
 
 } // namespace
@@ -118,18 +166,34 @@ QString problem(const QByteArray& bytes, const Limits& limits) {
     };
     std::vector<Frame> stack;
     std::vector<std::uint64_t> refs;
+    std::uint64_t keys = 0;
+    // Keys already looked at (objects may be shared by many dictionaries).
+    std::vector<bool> keyChecked(t.count, false);
+    bool nulKey = false;
     const auto open = [&](std::uint64_t index) {
-        if (!children(r, t, index, refs)) {
+        if (!children(r, t, index, refs, keys)) {
             return false;
+        }
+        for (std::uint64_t i = 0; i < keys; ++i) {
+            const std::uint64_t key = refs[i];
+            if (!keyChecked[key]) {
+                keyChecked[key] = true;
+                nulKey = nulKey || stringHoldsNul(r, t, key);
+            }
         }
         state[index] = Open;
         stack.push_back(Frame{index, std::move(refs), 0});
         return true;
     };
+    const QString nulKeyProblem =
+        QStringLiteral("property list dictionary key holds a NUL character");
     if (!open(t.top)) {
         return {};
     }
     while (!stack.empty()) {
+        if (nulKey) {
+            return nulKeyProblem;
+        }
         Frame& frame = stack.back();
         if (frame.next < frame.refs.size()) {
             const std::uint64_t child = frame.refs[frame.next++];
@@ -163,7 +227,7 @@ QString problem(const QByteArray& bytes, const Limits& limits) {
         }
         stack.pop_back();
     }
-    return {};
+    return nulKey ? nulKeyProblem : QString();
 }
 
 } // namespace PlistBinaryCheck

@@ -188,6 +188,68 @@ TEST(Plist, HostileBytesAreRefused) {
     EXPECT_FALSE(Plist::fromBytes(nestedBinary(12, false, true)).isNull());
 }
 
+// A binary property list of one dictionary whose only key is the object
+// `key` (its marker and bytes as they stand) and whose value is the string
+// `value`.
+QByteArray oneEntryDictionary(const QByteArray& key, const QByteArray& value = "\x51x") {
+    QByteArray body("bplist00");
+    const QByteArray objects[] = {QByteArray("\xD1\x01\x02", 3), key, value};
+    QByteArray table;
+    for (const QByteArray& object : objects) {
+        table.append(char(body.size()));
+        body.append(object);
+    }
+    const char tableOffset = char(body.size());
+    body.append(table);
+    body.append(QByteArray(6, '\0'));
+    body.append(char(1)).append(char(1));
+    body.append(QByteArray(7, '\0')).append(char(3));
+    body.append(QByteArray(8, '\0'));
+    body.append(QByteArray(7, '\0')).append(tableOffset);
+    return body;
+}
+
+// libplist stops the whole process when it hands out a dictionary key with
+// a NUL in it, so such files are refused before it parses them.
+TEST(Plist, DictionaryKeysWithNulAreRefused) {
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        bool reads;
+    } rows[] = {
+        {"plain key",
+         oneEntryDictionary(QByteArray("\x53"
+                                       "abc",
+                                       4)),
+         true},
+        {"NUL inside an ASCII key",
+         oneEntryDictionary(QByteArray("\x53"
+                                       "a\0b",
+                                       4)),
+         false},
+        {"NUL ending an ASCII key",
+         oneEntryDictionary(QByteArray("\x52"
+                                       "a\0",
+                                       3)),
+         false},
+        {"NUL in a UTF-16 key", oneEntryDictionary(QByteArray("\x62\0a\0\0", 5)), false},
+        {"UTF-16 key", oneEntryDictionary(QByteArray("\x62\0a\x01\0", 5)), true},
+        {"NUL in a value only",
+         oneEntryDictionary(QByteArray("\x51k", 2), QByteArray("\x52x\0", 3)), true},
+    };
+    for (const auto& row : rows) {
+        QString reason;
+        const Plist read = Plist::fromBytes(row.bytes, &reason);
+        EXPECT_EQ(!read.isNull(), row.reads) << row.name << ": " << reason.toStdString();
+        if (row.reads) {
+            EXPECT_EQ(read.view().entries().size(), 1u) << row.name;
+        } else {
+            EXPECT_EQ(reason, QStringLiteral("property list dictionary key holds a NUL character"))
+                << row.name;
+        }
+    }
+}
+
 TEST(Plist, OwnershipMoves) {
     Plist a = Plist::string(QStringLiteral("x"));
     Plist b = std::move(a);
