@@ -13,10 +13,12 @@
 #include "editor/model/SKTText.h"
 #include "mainwindow/controller/ControllerOutputHost.h"
 #include "mainwindow/controller/SKTWindowController.h"
+#include "mainwindow/controller/WizardGlobals.h"
 #include "output/BatchExporter.h"
 #include "output/core/CardExport.h"
 #include "output/core/SheetDrawing.h"
 #include "platform/Hooks.h"
+#include "widgets/GuiHooks.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -46,6 +48,15 @@ struct BoundCard {
         const QString folder = dir.path();
         hooks::setResourceFolderLocator([folder] { return folder; });
         hooks::setAlertAnswerer([](const AlertRequest&) { return 0; });
+        // The start window answers with an empty card of 85.6 x 54 mm.
+        hooks::setModalRunner([](QDialog&) {
+            Start_Card_Option = QStringLiteral("L");
+            if (SKTWindowController* controller = SKTWindowController::defaultInstance()) {
+                controller->Set_Card_Size_In_Control(QSizeF(85.6, 54));
+                controller->Set_Document_Size(QSizeF(85.6 * 72 / 25.4, 54 * 72 / 25.4));
+            }
+            return 1;
+        });
         document = std::make_unique<SKTDocument>();
         controller = std::make_unique<SKTWindowController>(*document);
         Data_Folder_Path = QDir(folder).filePath(QStringLiteral("data"));
@@ -103,6 +114,7 @@ struct BoundCard {
         controller.reset();
         document.reset();
         hooks::setAlertAnswerer({});
+        hooks::setModalRunner({});
         hooks::setResourceFolderLocator({});
     }
     BatchState state() const {
