@@ -8,6 +8,7 @@
 #include "dataseries/windows/Import_Wizard.h"
 #include "dataseries/windows/SmallSeriesDialogs.h"
 #include "editor/model/SKTDocument.h"
+#include "mainwindow/controller/ControllerLinks.h"
 #include "mainwindow/controller/ControllerOutputHost.h"
 #include "mainwindow/controller/SKTWindowController.h"
 #include "mainwindow/controller/WindowEntries.h"
@@ -95,8 +96,11 @@ int main(int argc, char** argv) {
     // Printing and export reach the controller through its output services.
     ControllerOutputHost outputHost(*controller);
     OutputHost::setCurrent(&outputHost);
+    ControllerLinks links(*controller);
+    LinkCommands::setCurrent(&links);
     SeriesBindingSource::setCurrent(controller);
     const int code = app.exec();
+    LinkCommands::setCurrent(nullptr);
     SeriesBindingSource::setCurrent(nullptr);
     OutputHost::setCurrent(nullptr);
     return code;

@@ -1,7 +1,7 @@
 #include "output/Help_Support.h"
 
+#include "output/LinkCommands.h"
 #include "output/LinkStyle.h"
-#include "output/core/MakerLinks.h"
 #include "ui_Help_Support.h"
 #include "ui_Share_It_Dlg.h"
 #include "widgets/AppOwned.h"
@@ -24,16 +24,16 @@ Share_It_Dlg::Share_It_Dlg(QWidget* parent) : QDialog(parent), m_ui(new Ui::Shar
 Share_It_Dlg::~Share_It_Dlg() = default;
 
 void Share_It_Dlg::Gplus_Clicked() {
-    makerlinks::Open_Google_Plus();
+    LinkCommands::run(&LinkCommands::Open_Google_Plus);
 }
 void Share_It_Dlg::Facebook_Clicked() {
-    makerlinks::Open_FaceBook();
+    LinkCommands::run(&LinkCommands::Open_FaceBook);
 }
 void Share_It_Dlg::Twitter_Clicked() {
-    makerlinks::Open_Twitter();
+    LinkCommands::run(&LinkCommands::Open_Twitter);
 }
 void Share_It_Dlg::FB_Like_Clicked() {
-    makerlinks::Open_FB_Like();
+    LinkCommands::run(&LinkCommands::Open_FB_Like);
 }
 void Share_It_Dlg::OK_Pressed() {
     done(1);
@@ -53,11 +53,16 @@ Help_Support::Help_Support(QWidget* parent) : QDialog(parent), m_ui(new Ui::Help
         linkstyle::styleLink(link);
     }
     connect(ui->_Help_File_Label, &QPushButton::clicked, this, &Help_Support::HelpFilePressed);
-    connect(ui->website_1, &QPushButton::clicked, this, [] { makerlinks::Open_Website_1(); });
-    connect(ui->reseller_1, &QPushButton::clicked, this, [] { makerlinks::Open_Reseller_Mail(); });
-    connect(ui->reseller_2, &QPushButton::clicked, this, [] { makerlinks::Open_Website_2(); });
-    connect(ui->support_id, &QPushButton::clicked, this, [] { makerlinks::Open_Support_Mail(); });
-    connect(ui->support_id_2, &QPushButton::clicked, this, [] { makerlinks::Open_Website_3(); });
+    // The link buttons run the main window controller's link commands.
+    const std::pair<QPushButton*, void (LinkCommands::*)()> links[] = {
+        {ui->website_1, &LinkCommands::Open_Website_1},
+        {ui->reseller_1, &LinkCommands::Open_Reseller_Mail},
+        {ui->reseller_2, &LinkCommands::Open_Website_2},
+        {ui->support_id, &LinkCommands::Open_Support_Mail},
+        {ui->support_id_2, &LinkCommands::Open_Website_3}};
+    for (const auto& [button, command] : links) {
+        connect(button, &QPushButton::clicked, this, [command] { LinkCommands::run(command); });
+    }
     connect(ui->gplusButton, &QPushButton::clicked, this, &Help_Support::Gplus_Clicked);
     connect(ui->facebookButton, &QPushButton::clicked, this, &Help_Support::Facebook_Clicked);
     connect(ui->twitterButton, &QPushButton::clicked, this, &Help_Support::Twitter_Clicked);
@@ -80,16 +85,16 @@ void Help_Support::HelpFilePressed() {
     Open_Help_File();
 }
 void Help_Support::Gplus_Clicked() {
-    makerlinks::Open_Google_Plus();
+    LinkCommands::run(&LinkCommands::Open_Google_Plus);
 }
 void Help_Support::Facebook_Clicked() {
-    makerlinks::Open_FaceBook();
+    LinkCommands::run(&LinkCommands::Open_FaceBook);
 }
 void Help_Support::Twitter_Clicked() {
-    makerlinks::Open_Twitter();
+    LinkCommands::run(&LinkCommands::Open_Twitter);
 }
 void Help_Support::FB_Like_Clicked() {
-    makerlinks::Open_FB_Like();
+    LinkCommands::run(&LinkCommands::Open_FB_Like);
 }
 
 void Help_Support::Share_Clicked() {

@@ -1,6 +1,7 @@
 #include "output/OutputCommands.h"
 
 #include "core/MessageFunctions.h"
+#include "output/BatchExporter.h"
 #include "output/ExportWindow.h"
 #include "output/OutputHost.h"
 #include "output/Print_Wnd.h"
@@ -23,6 +24,9 @@ void Open_Print_Wnd() {
 }
 
 void Export_Button() {
+    if (BatchExporter::defaultInstance()->isRunning()) {
+        return;
+    }
     OutputHost* host = OutputHost::current();
     ExportWindow* window = ExportWindow::defaultInstance();
     Ui::ExportWindow* ui = window->ui();
@@ -52,6 +56,7 @@ void Export_Button() {
     request.combined =
         ui->export_combined_image_chk->isChecked() && export_card_side == QLatin1String("BOTH");
     request.dotsPerInch = window->chosenDotsPerInch();
+    request.extension = window->chosenFormat();
     QWidget* mainWindow = host ? host->mainWindow() : nullptr;
 
     if (!state.any()) {
@@ -81,9 +86,7 @@ void Export_Button() {
     if (folders.isEmpty()) {
         return;
     }
-    if (const BatchExportRunner runner = batchExportRunner.get()) {
-        runner(folders.first(), request, state);
-    }
+    Export_Batch_File(folders.first(), request, state);
 }
 
 } // namespace output

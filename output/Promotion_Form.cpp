@@ -2,6 +2,7 @@
 
 #include "core/MessageFunctions.h"
 #include "core/globals.h"
+#include "output/LinkCommands.h"
 #include "output/LinkStyle.h"
 #include "output/Review_Form.h"
 #include "ui_Promotion_Form.h"
@@ -39,8 +40,10 @@ Promotion_Form::Promotion_Form(QWidget* parent)
     connect(m_ui->orderButton, &QPushButton::clicked, this, &Promotion_Form::Order_Clicked);
     connect(m_ui->youtubeButton, &QPushButton::clicked, this, &Promotion_Form::youtube_Clicked);
     connect(m_ui->okButton, &QPushButton::clicked, this, &Promotion_Form::OK_Clicked);
-    connect(m_ui->website_1, &QPushButton::clicked, this, [] { makerlinks::Open_Website_1(); });
-    connect(m_ui->support_id, &QPushButton::clicked, this, [] { makerlinks::Open_Support_Mail(); });
+    connect(m_ui->website_1, &QPushButton::clicked, this,
+            [] { LinkCommands::run(&LinkCommands::Open_Website_1); });
+    connect(m_ui->support_id, &QPushButton::clicked, this,
+            [] { LinkCommands::run(&LinkCommands::Open_Support_Mail); });
 }
 
 Promotion_Form::~Promotion_Form() = default;

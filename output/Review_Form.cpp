@@ -1,6 +1,7 @@
 #include "output/Review_Form.h"
 
 #include "core/MessageFunctions.h"
+#include "output/LinkCommands.h"
 #include "output/LinkStyle.h"
 #include "output/core/MakerLinks.h"
 #include "platform/Hooks.h"
@@ -23,8 +24,10 @@ Review_Form::Review_Form(QWidget* parent) : QDialog(parent), m_ui(new Ui::Review
     linkstyle::styleLink(m_ui->support_id);
     connect(m_ui->okButton, &QPushButton::clicked, this, &Review_Form::OK_Clicked);
     connect(m_ui->reviewButton, &QPushButton::clicked, this, &Review_Form::Review_Clicked);
-    connect(m_ui->website_1, &QPushButton::clicked, this, [] { makerlinks::Open_Website_1(); });
-    connect(m_ui->support_id, &QPushButton::clicked, this, [] { makerlinks::Open_Support_Mail(); });
+    connect(m_ui->website_1, &QPushButton::clicked, this,
+            [] { LinkCommands::run(&LinkCommands::Open_Website_1); });
+    connect(m_ui->support_id, &QPushButton::clicked, this,
+            [] { LinkCommands::run(&LinkCommands::Open_Support_Mail); });
 }
 
 Review_Form::~Review_Form() = default;

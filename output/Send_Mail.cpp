@@ -352,6 +352,6 @@ void Send_Mail::finishRun(MailRunResult result) {
     send_modls_wnd->pause_label->clear();
     Hide_Destroy_Modeless();
     m_running = false;
-    Show_MessageBox(result.allSent() ? kMailSentMessage : kMailNotSentMessage);
+    Show_MessageBox(mailRunMessage(result));
     emit runFinished(result.allSent());
 }

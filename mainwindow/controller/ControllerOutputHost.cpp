@@ -3,9 +3,13 @@
 #include "core/BatchState.h"
 #include "core/MessageFunctions.h"
 #include "core/globals.h"
+#include "editor/render/CardSideDrawing.h"
 #include "mainwindow/controller/BatchRun.h"
 #include "mainwindow/controller/MainWindowFrame.h"
 #include "mainwindow/controller/SKTWindowController.h"
+
+#include <QPainter>
+#include <QThread>
 
 QWidget* ControllerOutputHost::mainWindow() const {
     return m_controller.window();
@@ -69,6 +73,32 @@ public:
     CardPicture designFront() const override { return m_front; }
     CardPicture designBack() const override { return m_back; }
     void finish() override { m_run.reset(); }
+
+    // A print on the GUI thread draws each record's side right after its
+    // fill, with that side's background: no snapshot is made.
+    bool drawsLive() const override {
+        return m_printing && QThread::currentThread() == m_controller.thread();
+    }
+    bool drawRecordSide(int record, CardSide side, QPainter& painter,
+                        const QPointF& topLeft) override {
+        if (record < 0 || record >= recordCount() || !drawsLive()) {
+            return false;
+        }
+        if (!m_run) {
+            m_run = std::make_unique<BatchRun>(m_controller, m_printing);
+        }
+        m_run->fill(record, side == CardSide::Front ? QStringLiteral("F") : QStringLiteral("B"));
+        const QRectF bounds = CardRenderInputs::frontCanvasBounds();
+        if (bounds.isEmpty()) {
+            return false;
+        }
+        const PainterStateGuard state(painter);
+        painter.translate(topLeft - bounds.topLeft());
+        setCardRenderHints(painter);
+        drawCardSide(painter, bounds, bounds, CardBackgroundInputs::current(),
+                     m_controller.Graphics_array_Batch);
+        return true;
+    }
 
 private:
     SKTWindowController& m_controller;

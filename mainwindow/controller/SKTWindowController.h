@@ -255,10 +255,25 @@ public:
     void Disable_Standard_Button_For_Lock();
     void Enable_Standard_Button_For_Unlock();
 
-    // ---- Start-up services of other subsystems (stand-ins until they land) ----
+    // ---- E-mail settings and the maker's links ----
+    // Copies the e-mail settings file into the process-wide account strings.
     void Get_Email_Details();
+    // Each opens one fixed address of the maker through hooks::openUrl: a
+    // new mail, a web site or a social page. The help, share, review and
+    // promotion windows reach them through LinkCommands.
+    void Open_Support_Mail();
+    void Open_Reseller_Mail();
+    void Open_Website_1();
+    void Open_Website_2();
+    void Open_Website_3();
+    void Open_Google_Plus();
+    void Open_FaceBook();
+    void Open_Twitter();
+    void Open_FB_Like();
     void Open_Share_It_Dl();
     void Open_Share_It_And_Get_It_Free();
+
+    // ---- Start-up services of other subsystems (stand-ins until they land) ----
     int Open_User_Profile_Window(int mode, const QString& side);
     void Fill_User_profile_info_front_side();
     void Fill_User_profile_info_back_side();

@@ -1,5 +1,4 @@
-// What start-up asks of other subsystems: e-mail settings, share links and
-// contact fields.
+// What start-up asks of other subsystems: contact fields.
 
 #include "mainwindow/controller/SKTWindowController.h"
 
@@ -7,33 +6,12 @@
 #include "core/globals.h"
 #include "editor/model/ContactFieldState.h"
 #include "editor/model/SKTDocument.h"
-#include "mainwindow/controller/EmailSettings.h"
 #include "mainwindow/controller/WindowEntries.h"
-#include "platform/Hooks.h"
 #include "ui_CardSettingPage.h"
 #include "ui_DrawWindow.h"
 #include "widgets/RadioMatrix.h"
 
 #include <QDir>
-#include <QUrl>
-
-namespace {
-const QUrl kShareAddress(QStringLiteral("https://www.example.com/card-editor/share"));
-const QUrl kGetItFreeAddress(QStringLiteral("https://www.example.com/card-editor/free"));
-} // namespace
-
-void SKTWindowController::Get_Email_Details() {
-    // A fresh read of the settings file into the process-wide strings.
-    ::Get_Email_Details();
-}
-
-void SKTWindowController::Open_Share_It_Dl() {
-    hooks::openUrl(kShareAddress);
-}
-
-void SKTWindowController::Open_Share_It_And_Get_It_Free() {
-    hooks::openUrl(kGetItFreeAddress);
-}
 
 int SKTWindowController::Open_User_Profile_Window(int mode, const QString& side) {
     // The contact-field dialogs live in their own library; while their entry

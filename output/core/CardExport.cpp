@@ -147,6 +147,24 @@ QString makeBatchFolder(const QString& folder) {
     return path;
 }
 
+bool writeSide(const CardPicture& picture, const QString& path, double dpi) {
+    if (picture.isNull()) {
+        Show_NSLog_Message(QStringLiteral("Invalid image"));
+        return false;
+    }
+    return Save_gen_image(rasterAt(picture, dpi), path);
+}
+
+bool Export_Combined_Image(const CardPicture& front, const CardPicture& back,
+                           const QString& file_path, double dotsPerInch) {
+    const QImage both = combinedFrontAboveBack(front, back, dotsPerInch);
+    if (both.isNull()) {
+        Show_NSLog_Message(QStringLiteral("Invalid image"));
+        return false;
+    }
+    return Save_gen_image(both, file_path);
+}
+
 namespace {
 
 CardPicture sidePicture(CardSource& source, CardSide side) {
@@ -157,14 +175,6 @@ CardPicture sidePicture(CardSource& source, CardSide side) {
     } catch (...) {
     }
     return {};
-}
-
-bool writeSide(const CardPicture& picture, const QString& path, double dpi) {
-    if (picture.isNull()) {
-        Show_NSLog_Message(QStringLiteral("Invalid image"));
-        return false;
-    }
-    return Save_gen_image(rasterAt(picture, dpi), path);
 }
 
 bool exportSides(const QString& path, const ExportRequest& request, CardSource& source,
@@ -178,12 +188,7 @@ bool exportSides(const QString& path, const ExportRequest& request, CardSource& 
         const CardPicture front = sidePicture(source, CardSide::Front);
         *shownPath = Create_Front_Card_Path(path);
         if (request.combined) {
-            const QImage both = combinedFrontAboveBack(front, back, request.dotsPerInch);
-            if (both.isNull()) {
-                Show_NSLog_Message(QStringLiteral("Invalid image"));
-                return false;
-            }
-            return Save_gen_image(both, *shownPath) && written;
+            return Export_Combined_Image(front, back, *shownPath, request.dotsPerInch) && written;
         }
         return writeSide(front, *shownPath, request.dotsPerInch) && written;
     }

@@ -19,9 +19,10 @@ inline const QString unable_saving_Msg = QStringLiteral(
 inline QString export_card_side = QStringLiteral("F");
 
 struct ExportRequest {
-    QString side = QStringLiteral("F"); // "F", "B" or "BOTH"
-    bool combined = false;              // "BOTH": one picture, front above back
-    double dotsPerInch = 72.0;          // 72 keeps one pixel per point
+    QString side = QStringLiteral("F");        // "F", "B" or "BOTH"
+    bool combined = false;                     // "BOTH": one picture, front above back
+    double dotsPerInch = 72.0;                 // 72 keeps one pixel per point
+    QString extension = QStringLiteral("png"); // batch files: the chosen format's title
 };
 
 // The image format an extension stands for, and whether the format keeps no
@@ -48,6 +49,17 @@ QImage rasterAt(const CardPicture& picture, double dotsPerInch);
 // failed write leaves any old file whole. On failure shows the path and the
 // error text and answers false.
 bool Save_gen_image(const QImage& image, const QString& file_path_val);
+
+// Writes a side's picture rasterised at the resolution. A missing picture
+// is logged ("Invalid image") and writes nothing. Answers whether the file
+// was written.
+bool writeSide(const CardPicture& picture, const QString& path, double dotsPerInch);
+
+// Writes the two sides as one picture, the front above the back, at the
+// resolution (combinedFrontAboveBack). Either side missing: "Invalid image"
+// is logged and nothing is written. Answers whether the file was written.
+bool Export_Combined_Image(const CardPicture& front, const CardPicture& back,
+                           const QString& file_path, double dotsPerInch);
 
 // Makes "VOSK Festoria" inside `folder` (with missing parents, under the
 // process umask). Answers its path, or empty after showing unable_saving_Msg.

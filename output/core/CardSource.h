@@ -6,6 +6,8 @@
 
 #include "platform/CardPicture.h"
 
+class QPainter;
+
 enum class CardSide { Front, Back };
 
 class CardSource {
@@ -26,6 +28,23 @@ public:
     virtual CardPicture designBack() const = 0;
     // After a batch sheet or run: the design returns to record 0.
     virtual void finish() {}
+
+    // True when drawRecordSide can draw a record's side straight onto a
+    // painter right after filling it, without a snapshot (a batch printed on
+    // the GUI thread).
+    virtual bool drawsLive() const { return false; }
+    // Fills the record's side and draws it at the design's size with its
+    // top-left corner at `topLeft` (painter units: points). Sets
+    // Card_Front_Or_Back to the side. Answers false when nothing could be
+    // drawn. May throw; callers pass over such a record.
+    virtual bool drawRecordSide(int record, CardSide side, QPainter& painter,
+                                const QPointF& topLeft) {
+        Q_UNUSED(record);
+        Q_UNUSED(side);
+        Q_UNUSED(painter);
+        Q_UNUSED(topLeft);
+        return false;
+    }
 };
 
 // The current design alone: one record, both sides rendered once.

@@ -128,7 +128,7 @@ public:
             case MailMode::CurrentCard:
                 log(QStringLiteral("send card no batch."));
                 if (i == 0) {
-                    m_cardReady = renderRecord(0);
+                    m_cardReady = renderRecord(0) == Rendered::Written;
                 }
                 if (!m_cardReady) {
                     endRun = true;
@@ -137,13 +137,19 @@ public:
                 endRun = !send(m_plan.recipients.at(i), m_attachments);
                 break;
             case MailMode::AllToEveryone:
-            case MailMode::OneToOne:
+            case MailMode::OneToOne: {
                 if (i >= m_job.recordCount) {
                     m_progress.current = total;
                     return m_result;
                 }
-                if (!renderRecord(i)) {
+                const Rendered rendered = renderRecord(i);
+                if (rendered == Rendered::NoPicture) {
+                    // A record without a picture is passed over.
                     processed = false;
+                    break;
+                }
+                if (rendered == Rendered::WriteFailed) {
+                    endRun = true;
                     break;
                 }
                 if (m_plan.mode == MailMode::AllToEveryone) {
@@ -158,6 +164,7 @@ public:
                     endRun = !send(m_plan.recipients.at(i), m_attachments);
                 }
                 break;
+            }
             }
             if (endRun) {
                 break;
@@ -203,8 +210,12 @@ private:
         return ok;
     }
 
-    // Writes the sides of one record: "BOTH" the back then the front.
-    bool renderRecord(int record) {
+    enum class Rendered { Written, NoPicture, WriteFailed };
+
+    // Writes the sides of one record: "BOTH" the back then the front. A
+    // picture that cannot be written ends the run as a failure: mailing on
+    // would send old or missing cards and report success.
+    Rendered renderRecord(int record) {
         m_attachments.clear();
         QList<CardSide> sides;
         if (m_job.side == QLatin1String("BOTH")) {
@@ -218,15 +229,17 @@ private:
             const CardPicture picture =
                 m_services.picture ? m_services.picture(record, side) : CardPicture();
             if (picture.isNull()) {
-                return false;
+                return Rendered::NoPicture;
             }
             const QString path = side == CardSide::Back ? m_back : m_front;
             if (!cardexport::Save_gen_image(cardexport::rasterAt(picture, 72.0), path)) {
-                return false;
+                log(QStringLiteral("Could not write the card picture %1.").arg(path));
+                m_result.pictureFailed = true;
+                return Rendered::WriteFailed;
             }
             m_attachments << path;
         }
-        return true;
+        return Rendered::Written;
     }
 
     void pause() {
@@ -264,21 +277,36 @@ private:
 
 } // namespace
 
+QString mailRunMessage(const MailRunResult& result) {
+    return result.allSent() ? kMailSentMessage : kMailNotSentMessage;
+}
+
 MailRunResult runMail(const MailJob& job, const MailPlan& plan, MailRunServices& services,
                       MailProgress& progress) {
     progress.total = plan.itemCount;
     progress.current = 0;
     const int savedSide = Card_Front_Or_Back.load();
     MailRunResult result;
-    {
+    if (plan.mode == MailMode::WithoutCard) {
+        MailLoop loop(job, plan, services, progress, QString());
+        result = loop.run();
+    } else {
         // Pictures of this run only, readable by nobody else; removed with
-        // the folder when the run ends.
-        QTemporaryDir folder(QDir(QDir::tempPath()).filePath(QStringLiteral("card-mail-XXXXXX")));
-        if (!folder.isValid()) {
+        // the folder when the run ends. A temporary folder that does not
+        // exist reads as an empty path: never fall back to the working
+        // folder.
+        const QString root = QDir::tempPath();
+        std::unique_ptr<QTemporaryDir> folder;
+        if (!root.isEmpty() && QFileInfo(root).isDir()) {
+            folder = std::make_unique<QTemporaryDir>(
+                QDir(root).filePath(QStringLiteral("card-mail-XXXXXX")));
+        }
+        if (!folder || !folder->isValid()) {
             Show_NSLog_Message(
                 QStringLiteral("Could not make a temporary folder for the card pictures."));
+            result.pictureFailed = true;
         } else {
-            MailLoop loop(job, plan, services, progress, folder.path());
+            MailLoop loop(job, plan, services, progress, folder->path());
             result = loop.run();
         }
     }

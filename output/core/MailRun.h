@@ -113,11 +113,19 @@ struct MailRunServices {
 struct MailRunResult {
     int attempted = 0;
     int sent = 0;
-    bool allSent() const { return attempted > 0 && sent == attempted; }
+    // A card picture could not be written (its folder gone, a full disk):
+    // the run ended there.
+    bool pictureFailed = false;
+    bool allSent() const { return attempted > 0 && sent == attempted && !pictureFailed; }
 };
 
+// The message a finished run shows: success only when every attempted mail
+// went out.
+QString mailRunMessage(const MailRunResult& result);
+
 // Runs the plan. The stop flag is Stop_SMS_Sending_Now. Card pictures go to a
-// private temporary folder (mode 0700) removed at the end;
-// Card_Front_Or_Back is restored.
+// private temporary folder (mode 0700) removed at the end; a run that mails
+// cards and cannot make that folder sends nothing. Card_Front_Or_Back is
+// restored.
 MailRunResult runMail(const MailJob& job, const MailPlan& plan, MailRunServices& services,
                       MailProgress& progress);

@@ -5,18 +5,6 @@
 
 namespace {
 
-const QString kSupportMail = QStringLiteral("mailto:support@example.com");
-const QString kResellerMail = QStringLiteral(
-    "mailto:resellers@example.com?subject=Reselling the card editor&body=Hello, we would like to "
-    "sell the card editor to our customers. Please send us the reseller terms.");
-const QString kWebsite1 = QStringLiteral("https://www.example.com/card-editor/");
-const QString kWebsite2 = QStringLiteral("https://www.example.org/");
-const QString kWebsite3 = QStringLiteral("https://www.example.net/");
-const QString kGooglePlus = QStringLiteral("https://www.example.com/social/plus");
-const QString kFacebook = QStringLiteral("https://www.example.com/social/facebook");
-const QString kTwitter = QStringLiteral("https://www.example.com/social/twitter");
-const QString kFacebookLike = QStringLiteral("https://www.example.com/social/like");
-const QString kShare = QStringLiteral("https://www.example.com/card-editor/share");
 const QString kReview = QStringLiteral("https://www.example.com/card-editor/review");
 const QString kVideos = QStringLiteral("https://www.example.net/videos");
 
@@ -28,36 +16,6 @@ void open(const QString& address) {
 
 namespace makerlinks {
 
-void Open_Support_Mail() {
-    open(kSupportMail);
-}
-void Open_Reseller_Mail() {
-    open(kResellerMail);
-}
-void Open_Website_1() {
-    open(kWebsite1);
-}
-void Open_Website_2() {
-    open(kWebsite2);
-}
-void Open_Website_3() {
-    open(kWebsite3);
-}
-void Open_Google_Plus() {
-    open(kGooglePlus);
-}
-void Open_FaceBook() {
-    open(kFacebook);
-}
-void Open_Twitter() {
-    open(kTwitter);
-}
-void Open_FB_Like() {
-    open(kFacebookLike);
-}
-void Open_Share_It_Dl() {
-    open(kShare);
-}
 void Open_Review_Page() {
     open(kReview);
 }
@@ -67,9 +25,7 @@ void Open_Video_Channel() {
 
 std::vector<QUrl> allAddresses() {
     std::vector<QUrl> urls;
-    for (const QString& a :
-         {kSupportMail, kResellerMail, kWebsite1, kWebsite2, kWebsite3, kGooglePlus, kFacebook,
-          kTwitter, kFacebookLike, kShare, kReview, kVideos}) {
+    for (const QString& a : {kReview, kVideos}) {
         urls.emplace_back(a);
     }
     return urls;

@@ -1,8 +1,9 @@
 #pragma once
-// The maker's addresses and the commands that open them: mail addresses,
-// web sites, social pages, the review page and the three promotions. Every
-// address lies on example.com, example.org or example.net. Each command
-// opens its link through hooks::openUrl; a failure is not reported.
+// The addresses of the review and promotion windows: the review page, the
+// video channel and the three promotions (the maker's mail addresses, web
+// sites and social pages are the main window controller's link commands).
+// Every address lies on example.com, example.org or example.net. Each
+// command opens its link through hooks::openUrl; a failure is not reported.
 
 #include <QString>
 #include <QUrl>
@@ -10,16 +11,6 @@
 
 namespace makerlinks {
 
-void Open_Support_Mail();
-void Open_Reseller_Mail();
-void Open_Website_1();
-void Open_Website_2();
-void Open_Website_3();
-void Open_Google_Plus();
-void Open_FaceBook();
-void Open_Twitter();
-void Open_FB_Like();
-void Open_Share_It_Dl();
 void Open_Review_Page();
 void Open_Video_Channel();
 

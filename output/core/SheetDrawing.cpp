@@ -98,12 +98,76 @@ void fetchRecord(const SheetLayout& layout, CardSource& source, std::int32_t rec
     hand.ih = static_cast<float>(hand.front.size().height());
 }
 
+// Fills and draws one side of a record in a slot; false when it fails
+// (logged).
+bool drawLiveSide(QPainter& painter, const SheetLayout& layout, CardSource& source,
+                  std::int32_t record, CardSide side, const QPointF& yUpCorner,
+                  const QSizeF& size) {
+    try {
+        const QRectF target = toPageRect(QRectF(yUpCorner, size), layout.paperHeight);
+        if (source.drawRecordSide(record, side, painter, target.topLeft())) {
+            return true;
+        }
+    } catch (const std::exception& e) {
+        Show_NSLog_Message(
+            QStringLiteral("Record %1 could not be drawn: %2").arg(record + 1).arg(reasonOf(e)));
+        return false;
+    } catch (...) {
+    }
+    Show_NSLog_Message(QStringLiteral("Record %1 could not be drawn.").arg(record + 1));
+    return false;
+}
+
+// A batch whose source draws each record straight after filling it: the
+// slot geometry comes from the design's front (every record has the
+// design's size). A record that cannot be drawn takes no slot.
+void drawLiveSlots(QPainter& painter, const SheetLayout& layout, CardSource& source,
+                   SheetRun& run) {
+    const QSizeF size = source.designFront().size();
+    const auto iw = static_cast<float>(size.width());
+    const auto ih = static_cast<float>(size.height());
+    const bool backOnly = !layout.bothSides() && layout.Print_Card_Side != QLatin1String("F");
+    for (std::int32_t row = 1; row <= layout.Print_Row; ++row) {
+        const float y = rowY(layout, row);
+        std::int32_t col = 1;
+        while (col <= layout.Print_Col && run.barcode_counter < run.Total_Label_Real) {
+            const std::int32_t record = run.count;
+            ++run.count;
+            ++run.barcode_counter;
+            if (record >= source.recordCount() || size.isEmpty()) {
+                continue;
+            }
+            const QPointF corner = imageCorner(layout, columnX(layout, col), y, iw, ih);
+            bool used = false;
+            if (backOnly) {
+                used = drawLiveSide(painter, layout, source, record, CardSide::Back, corner, size);
+            } else {
+                // Both sides: the back is filled first, as every batch walk
+                // does; a missing back draws nothing.
+                if (layout.bothSides()) {
+                    drawLiveSide(painter, layout, source, record, CardSide::Back,
+                                 backCorner(layout, corner, iw, ih), size);
+                }
+                used = drawLiveSide(painter, layout, source, record, CardSide::Front, corner, size);
+            }
+            if (used) {
+                ++col;
+            }
+        }
+    }
+    source.finish();
+}
+
 void drawPrintSlots(QPainter& painter, const SheetLayout& layout, CardSource& source,
                     SheetRun& run) {
     if (run.barcode_counter == 0) {
         run.count = 0;
     }
     const bool batch = source.isBatch();
+    if (batch && source.drawsLive()) {
+        drawLiveSlots(painter, layout, source, run);
+        return;
+    }
     InHand hand;
     hand.front = source.designFront();
     hand.back = source.designBack();

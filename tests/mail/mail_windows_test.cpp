@@ -7,6 +7,7 @@
 #include "editor/render/CardRenderInputs.h"
 #include "output/Email_Setting.h"
 #include "output/Help_Support.h"
+#include "output/LinkCommands.h"
 #include "output/OutputHost.h"
 #include "output/Promotion_Form.h"
 #include "output/Review_Form.h"
@@ -56,6 +57,24 @@ public:
     }
     ~RecordedLinks() { hooks::setUrlOpener({}); }
     std::vector<QUrl> urls;
+};
+
+// The main window's link commands, recorded by name.
+class RecordedCommands : public LinkCommands {
+public:
+    RecordedCommands() { LinkCommands::setCurrent(this); }
+    ~RecordedCommands() override { LinkCommands::setCurrent(nullptr); }
+    void Open_Support_Mail() override { names << QStringLiteral("Open_Support_Mail"); }
+    void Open_Reseller_Mail() override { names << QStringLiteral("Open_Reseller_Mail"); }
+    void Open_Website_1() override { names << QStringLiteral("Open_Website_1"); }
+    void Open_Website_2() override { names << QStringLiteral("Open_Website_2"); }
+    void Open_Website_3() override { names << QStringLiteral("Open_Website_3"); }
+    void Open_Google_Plus() override { names << QStringLiteral("Open_Google_Plus"); }
+    void Open_FaceBook() override { names << QStringLiteral("Open_FaceBook"); }
+    void Open_Twitter() override { names << QStringLiteral("Open_Twitter"); }
+    void Open_FB_Like() override { names << QStringLiteral("Open_FB_Like"); }
+    void Open_Share_It_Dl() override { names << QStringLiteral("Open_Share_It_Dl"); }
+    QStringList names;
 };
 
 // The alert texts as the message functions show them (after a line break).
@@ -377,23 +396,23 @@ TEST(HelpWindows, PromotionMailText) {
     }
 }
 
-TEST(HelpWindows, ButtonsOpenTheirLinksAndReviewOkOpensTheReviewPage) {
+TEST(HelpWindows, ButtonsRunTheMainWindowsLinkCommandsAndReviewOkOpensTheReviewPage) {
     RecordedLinks links;
-    hooks::setModalRunner([](QDialog& d) {
-        saveScreenshot(d, d.objectName());
-        return 1;
-    });
+    RecordedCommands commands;
     Review_Form review;
-    review.setObjectName(QStringLiteral("review"));
     hooks::setModalRunner([&](QDialog&) {
         review.show();
         saveScreenshot(review, QStringLiteral("review"));
+        (review.ui()->website_1)->click();
+        (review.ui()->support_id)->click();
         (review.ui()->okButton)->click();
         return review.result();
     });
     EXPECT_EQ(review.Open_Review_Form_Window(), 1);
     ASSERT_EQ(links.urls.size(), 1u);
     EXPECT_EQ(links.urls[0].path(), QStringLiteral("/card-editor/review"));
+    EXPECT_TRUE(onExampleDomain(links.urls[0]));
+    EXPECT_EQ(commands.names, QStringList({"Open_Website_1", "Open_Support_Mail"}));
 
     Help_Support help;
     help.show();
@@ -404,31 +423,46 @@ TEST(HelpWindows, ButtonsOpenTheirLinksAndReviewOkOpensTheReviewPage) {
             ++shareRuns;
             d.show();
             saveScreenshot(d, QStringLiteral("share"));
-            (help.shareWindow()->ui()->twitterButton)->click();
-            (help.shareWindow()->ui()->okButton)->click();
+            Ui::Share_It_Dlg* share = help.shareWindow()->ui();
+            for (QPushButton* b : {share->gplusButton, share->facebookButton, share->twitterButton,
+                                   share->fbLikeButton, share->goShareButton}) {
+                (b)->click();
+            }
+            (share->okButton)->click();
             return d.result();
         }
         saveScreenshot(d, QStringLiteral("help"));
         return 1;
     });
     links.urls.clear();
+    commands.names.clear();
     for (QPushButton* b : {ui->website_1, ui->reseller_1, ui->reseller_2, ui->support_id,
                            ui->support_id_2, ui->gplusButton, ui->facebookButton, ui->twitterButton,
                            ui->fbLikeButton, ui->commentsButton}) {
         (b)->click();
     }
-    EXPECT_EQ(links.urls.size(), 9u); // comments opens nothing
-    for (const QUrl& url : links.urls) {
-        EXPECT_TRUE(onExampleDomain(url)) << url.toString().toStdString();
-    }
-    EXPECT_EQ(links.urls[1].scheme(), QStringLiteral("mailto"));
-    links.urls.clear();
+    EXPECT_EQ(commands.names,
+              QStringList({"Open_Website_1", "Open_Reseller_Mail", "Open_Website_2",
+                           "Open_Support_Mail", "Open_Website_3", "Open_Google_Plus",
+                           "Open_FaceBook", "Open_Twitter", "Open_FB_Like"})); // comments: none
+    commands.names.clear();
     (ui->shareButton)->click();
     EXPECT_EQ(shareRuns, 1);
-    ASSERT_EQ(links.urls.size(), 1u);
-    EXPECT_TRUE(links.urls[0].path().endsWith(QStringLiteral("twitter")));
+    EXPECT_EQ(commands.names, QStringList({"Open_Google_Plus", "Open_FaceBook", "Open_Twitter",
+                                           "Open_FB_Like"})); // "Go" shares nothing
+    EXPECT_TRUE(links.urls.empty()); // the windows open no address of their own
     EXPECT_EQ(help.Open_Wnd(), 1);
     hooks::setModalRunner({});
+}
+
+TEST(HelpWindows, WithoutAMainWindowTheLinkButtonsOpenNothing) {
+    RecordedLinks links;
+    Help_Support help;
+    help.show();
+    for (QPushButton* b : {help.ui()->website_1, help.ui()->support_id, help.ui()->gplusButton}) {
+        (b)->click();
+    }
+    EXPECT_TRUE(links.urls.empty());
 }
 
 TEST(HelpWindows, HelpButtonOpensTheDocumentOrSaysItIsMissing) {
@@ -454,6 +488,7 @@ TEST(HelpWindows, HelpButtonOpensTheDocumentOrSaysItIsMissing) {
 
 TEST(HelpWindows, PromotionShowsTheChosenProgram) {
     RecordedLinks links;
+    RecordedCommands commands;
     mailtest::SourceResources resources;
     Promotion_Form form;
     form.setPatternImage(QImage(QStringLiteral(CARD_SOURCE_DIR "/resources/pattern_1.jpg")));
@@ -462,8 +497,11 @@ TEST(HelpWindows, PromotionShowsTheChosenProgram) {
         hooks::setModalRunner([&](QDialog&) {
             form.show();
             saveScreenshot(form, QStringLiteral("promotion_") + p.key);
-            (form.ui()->mailButton)->click();
-            (form.ui()->orderButton)->click();
+            for (QPushButton* b :
+                 {form.ui()->mailButton, form.ui()->contactButton, form.ui()->orderButton,
+                  form.ui()->youtubeButton, form.ui()->website_1, form.ui()->support_id}) {
+                (b)->click();
+            }
             (form.ui()->okButton)->click();
             return form.result();
         });
@@ -472,8 +510,15 @@ TEST(HelpWindows, PromotionShowsTheChosenProgram) {
         EXPECT_EQ(form.Open_Promotion_Window(), 1);
         EXPECT_EQ(form.ui()->Software_title->text(), p.title);
         EXPECT_FALSE(form.ui()->bundle_image->pixmap().isNull());
-        ASSERT_EQ(links.urls.size(), 2u);
-        EXPECT_EQ(links.urls[1].toString(), p.orderLink);
+        ASSERT_EQ(links.urls.size(), 4u);
+        EXPECT_EQ(links.urls[0], QUrl(p.mailLink));
+        EXPECT_EQ(links.urls[1], QUrl(p.contactLink));
+        EXPECT_EQ(links.urls[2].toString(), p.orderLink);
+        for (const QUrl& url : links.urls) {
+            EXPECT_TRUE(onExampleDomain(url)) << url.toString().toStdString();
+        }
+        EXPECT_EQ(commands.names, QStringList({"Open_Website_1", "Open_Support_Mail"}));
+        commands.names.clear();
     }
     // An unknown key leaves the last promotion showing.
     hooks::setModalRunner([](QDialog&) { return 0; });

@@ -5,6 +5,7 @@ Usage: smtp_server.py FOLDER LOGIN PASSWORD [starttls|implicit CERT KEY]
 Listens on 127.0.0.1 at a free port, prints the port on the first line of
 standard output, stores every received message as FOLDER/<n>.eml and
 accepts only the given login and password (AUTH PLAIN or LOGIN, UTF-8).
+A recipient whose address starts with "refused" is rejected (550).
 Runs until its standard input closes.
 """
 
@@ -27,6 +28,12 @@ class Store:
     def __init__(self, folder):
         self.folder = Path(folder)
         self.count = 0
+
+    async def handle_RCPT(self, server, session, envelope, address, rcpt_options):
+        if address.lower().startswith("refused"):
+            return "550 No such user here"
+        envelope.rcpt_tos.append(address)
+        return "250 OK"
 
     async def handle_DATA(self, server, session, envelope):
         self.count += 1

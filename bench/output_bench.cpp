@@ -1,0 +1,229 @@
+// Printing and exporting a batch of bound cards: an 85.6 x 54 mm card with a
+// picture background and three texts bound to a series of 1,000 records.
+// - Sheets of 2 x 5 cards on A4 into a PDF: the marginal cost of a card,
+//   (time of 1,000 cards - time of 100) / 900, and PDF bytes per card.
+// - The batch export at 300 dpi as the export command runs it (worker, pool
+//   jobs, progress sheet): cards per second, cores used, peak RSS, and the
+//   share of PNG encoding in one card's rasterising and encoding.
+
+#include "core/BatchState.h"
+#include "core/globals.h"
+#include "dataseries/SeriesFiles.h"
+#include "editor/model/SKTDocument.h"
+#include "editor/model/SKTText.h"
+#include "mainwindow/controller/ControllerOutputHost.h"
+#include "mainwindow/controller/SKTWindowController.h"
+#include "output/BatchExporter.h"
+#include "output/core/CardExport.h"
+#include "output/core/SheetDrawing.h"
+#include "platform/Hooks.h"
+
+#include <QBuffer>
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QImageWriter>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QTemporaryDir>
+#include <QThread>
+#include <benchmark/benchmark.h>
+#include <chrono>
+#include <memory>
+#include <sys/resource.h>
+
+namespace {
+
+constexpr int kRecords = 1000;
+
+struct BoundCard {
+    QTemporaryDir dir;
+    std::unique_ptr<SKTDocument> document;
+    std::unique_ptr<SKTWindowController> controller;
+    std::unique_ptr<ControllerOutputHost> host;
+
+    BoundCard() {
+        const QString folder = dir.path();
+        hooks::setResourceFolderLocator([folder] { return folder; });
+        hooks::setAlertAnswerer([](const AlertRequest&) { return 0; });
+        document = std::make_unique<SKTDocument>();
+        controller = std::make_unique<SKTWindowController>(*document);
+        Data_Folder_Path = QDir(folder).filePath(QStringLiteral("data"));
+        QDir().mkpath(Data_Folder_Path);
+        CARD_SIDE_STR = QStringLiteral("1");
+        controller->Set_Document_Size(QSizeF(85.6 * 72 / 25.4, 54 * 72 / 25.4));
+
+        // A photo-like background picture.
+        QImage photo(1011, 638, QImage::Format_RGB32);
+        QPainter painter(&photo);
+        QLinearGradient gradient(0, 0, photo.width(), photo.height());
+        gradient.setColorAt(0, QColor(250, 230, 200));
+        gradient.setColorAt(1, QColor(120, 160, 220));
+        painter.fillRect(photo.rect(), gradient);
+        for (int i = 0; i < 40; ++i) {
+            painter.setBrush(QColor::fromHsv((i * 37) % 360, 90, 240, 120));
+            painter.drawEllipse(QPointF((i * 97) % photo.width(), (i * 53) % photo.height()), 60,
+                                40);
+        }
+        painter.end();
+        controller->Front_card_Prop.setCard_fill_chk(true);
+        controller->Front_card_Prop.setCard_fill_style(QStringLiteral("I"));
+        controller->Front_card_Prop.setCard_BG_Image(
+            CardPicture::fromImage(photo, QSizeF(242.65, 153.07)));
+        controller->Publish_Page_Records();
+
+        QStringList names;
+        QStringList places;
+        QStringList dates;
+        for (int i = 0; i < kRecords; ++i) {
+            names << QStringLiteral("Guest number %1").arg(i + 1);
+            places << QStringLiteral("Table %1, Hall %2").arg(i % 40 + 1).arg(i % 3 + 1);
+            dates << QStringLiteral("2027-06-%1 18:00").arg(i % 28 + 1, 2, 10, QLatin1Char('0'));
+        }
+        const std::pair<QString, QStringList> columns[] = {{QStringLiteral("names"), names},
+                                                           {QStringLiteral("places"), places},
+                                                           {QStringLiteral("dates"), dates}};
+        int row = 0;
+        for (const auto& [name, values] : columns) {
+            Write_Series_File(name, values);
+            auto text = std::make_shared<SKTText>();
+            text->setBounds(QRectF(12, 20 + 36 * row++, 210, 24));
+            text->data_source_type = 1;
+            text->batch_list_name = name;
+            document->insertGraphic(text, int(document->graphics().size()));
+        }
+        controller->Check_Series_Or_Excel_Use_or_not();
+        host = std::make_unique<ControllerOutputHost>(*controller);
+        OutputHost::setCurrent(host.get());
+    }
+    ~BoundCard() {
+        OutputHost::setCurrent(nullptr);
+        Card_Value_In_Process = 0;
+        host.reset();
+        controller.reset();
+        document.reset();
+        hooks::setAlertAnswerer({});
+        hooks::setResourceFolderLocator({});
+    }
+    BatchState state() const {
+        BatchState s;
+        s.Use_Data_Sheet_Values = true;
+        s.Total_Batch_Excel_Card = Total_Batch_Excel_Card;
+        return s;
+    }
+};
+
+struct PrintOutcome {
+    double seconds = 0;
+    qint64 bytes = 0;
+};
+
+PrintOutcome printCards(BoundCard& card, int cards) {
+    SheetLayout layout;
+    layout.paperWidth = 595;
+    layout.paperHeight = 842;
+    sheet::Check_Max_Cell_Value(layout, {85.6f, 54.0f, 0, 0, 2, 5, true});
+    layout.Total_Label = cards;
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QElapsedTimer timer;
+    timer.start();
+    {
+        QPdfWriter writer(&buffer);
+        writer.setResolution(1200);
+        writer.setPageSize(QPageSize(QPageSize::A4));
+        writer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Point);
+        std::unique_ptr<CardSource> source = card.host->batchSource(card.state(), true);
+        sheet::printSheets(writer, layout, *source, sheet::pagesToDraw(layout, false).pages);
+    }
+    return {timer.nsecsElapsed() / 1e9, bytes.size()};
+}
+
+void BM_PrintBoundCardsToPdf(benchmark::State& state) {
+    BoundCard card;
+    double bytesPerCard = 0;
+    for (auto _ : state) {
+        const PrintOutcome small = printCards(card, 100);
+        const PrintOutcome large = printCards(card, kRecords);
+        state.SetIterationTime((large.seconds - small.seconds) / (kRecords - 100));
+        bytesPerCard = double(large.bytes - small.bytes) / (kRecords - 100);
+    }
+    state.counters["PDF_bytes_per_card"] = bytesPerCard;
+    state.SetLabel("marginal time per card, 2 x 5 on A4, picture background, 3 bound texts");
+}
+BENCHMARK(BM_PrintBoundCardsToPdf)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
+
+double cpuSeconds() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_utime.tv_sec + usage.ru_utime.tv_usec / 1e6 + usage.ru_stime.tv_sec +
+           usage.ru_stime.tv_usec / 1e6;
+}
+
+void BM_ExportBoundCards300dpi(benchmark::State& state) {
+    BoundCard card;
+    BatchExporter* exporter = BatchExporter::defaultInstance();
+    double cardsPerSecond = 0;
+    double cores = 0;
+    for (auto _ : state) {
+        QTemporaryDir out;
+        ExportRequest request;
+        request.dotsPerInch = 300;
+        request.extension = QStringLiteral("png");
+        bool finished = false;
+        const auto connection =
+            QObject::connect(exporter, &BatchExporter::runFinished, [&] { finished = true; });
+        const double cpuStart = cpuSeconds();
+        QElapsedTimer timer;
+        timer.start();
+        exporter->start(out.path(), request, card.host->batchSource(card.state(), false), nullptr);
+        while (!finished) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        }
+        const double seconds = timer.nsecsElapsed() / 1e9;
+        QObject::disconnect(connection);
+        if (exporter->lastResult().filesWritten != kRecords) {
+            state.SkipWithError("not every card was written");
+            return;
+        }
+        state.SetIterationTime(seconds);
+        cardsPerSecond = kRecords / seconds;
+        cores = (cpuSeconds() - cpuStart) / seconds;
+    }
+    // One card alone: rasterising at 300 dpi, then encoding it as PNG.
+    std::unique_ptr<CardSource> source = card.host->batchSource(card.state(), false);
+    const CardPicture front = source->picture(7, CardSide::Front);
+    source->finish();
+    QElapsedTimer timer;
+    timer.start();
+    QImage raster;
+    for (int i = 0; i < 10; ++i) {
+        raster = cardexport::rasterAt(front, 300);
+    }
+    const double rasterMs = timer.nsecsElapsed() / 1e6 / 10;
+    timer.restart();
+    for (int i = 0; i < 10; ++i) {
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        QImageWriter(&buffer, "png").write(raster);
+    }
+    const double encodeMs = timer.nsecsElapsed() / 1e6 / 10;
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    state.counters["cards_per_s"] = cardsPerSecond;
+    state.counters["cores_used"] = cores;
+    state.counters["peak_RSS_MiB"] = usage.ru_maxrss / 1024.0;
+    state.counters["raster_ms"] = rasterMs;
+    state.counters["png_encode_ms"] = encodeMs;
+    state.counters["png_share"] = encodeMs / (encodeMs + rasterMs);
+    state.SetLabel(QStringLiteral("1000 cards of %1 x %2 px, pool of %3 jobs")
+                       .arg(raster.width())
+                       .arg(raster.height())
+                       .arg(QThread::idealThreadCount())
+                       .toStdString());
+}
+BENCHMARK(BM_ExportBoundCards300dpi)->UseManualTime()->Unit(benchmark::kSecond)->Iterations(2);
+
+} // namespace
