@@ -12,6 +12,7 @@
 #include "editor/canvas/SKTGraphicView.h"
 #include "editor/model/ContactFieldState.h"
 #include "editor/model/SKTDocument.h"
+#include "mainwindow/controller/ControllerLinks.h"
 #include "mainwindow/controller/ControllerOutputHost.h"
 #include "mainwindow/controller/WindowEntries.h"
 #include "mainwindow/controller/WizardGlobals.h"
@@ -33,6 +34,7 @@
 #include <QFile>
 #include <QMouseEvent>
 #include <QTest>
+#include <iostream>
 
 namespace {
 
@@ -145,6 +147,12 @@ ProgramSession::~ProgramSession() = default;
 
 void ProgramSession::SetUp() {
     ASSERT_TRUE(m_home.isValid());
+    // CARD_E2E_KEEP keeps the user's home (files written, pictures read)
+    // for a look afterwards.
+    if (!qEnvironmentVariable("CARD_E2E_KEEP").isEmpty()) {
+        m_home.setAutoRemove(false);
+        std::cout << "[   HOME   ] " << m_home.path().toStdString() << std::endl;
+    }
     m_resources = homeFile(QStringLiteral("resources"));
     ASSERT_TRUE(copyTree(
         QDir(QStringLiteral(CARD_SOURCE_DIR)).filePath(QStringLiteral("resources")), m_resources));
@@ -204,6 +212,8 @@ void ProgramSession::startProgram() {
     ASSERT_TRUE(m_controller->isLoaded());
     m_outputHost = std::make_unique<ControllerOutputHost>(*m_controller);
     OutputHost::setCurrent(m_outputHost.get());
+    m_links = std::make_unique<ControllerLinks>(*m_controller);
+    LinkCommands::setCurrent(m_links.get());
     SeriesBindingSource::setCurrent(m_controller.get());
     m_controller->window()->show();
     QCoreApplication::processEvents();
@@ -213,8 +223,10 @@ void ProgramSession::quitProgram() {
     if (!m_controller) {
         return;
     }
+    LinkCommands::setCurrent(nullptr);
     SeriesBindingSource::setCurrent(nullptr);
     OutputHost::setCurrent(nullptr);
+    m_links.reset();
     m_outputHost.reset();
     m_controller.reset();
     m_document.reset();

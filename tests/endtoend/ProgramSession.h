@@ -28,6 +28,7 @@
 #include <optional>
 #include <ostream>
 
+class ControllerLinks;
 class ControllerOutputHost;
 class SKTDocument;
 class SKTGraphicView;
@@ -120,6 +121,7 @@ private:
     std::unique_ptr<SKTDocument> m_document;
     std::unique_ptr<SKTWindowController> m_controller;
     std::unique_ptr<ControllerOutputHost> m_outputHost;
+    std::unique_ptr<ControllerLinks> m_links;
 
     mutable std::mutex m_mutex;
     std::map<QString, std::deque<DialogScript>> m_dialogScripts;

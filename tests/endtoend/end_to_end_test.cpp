@@ -8,8 +8,12 @@
 #include "PrintedSheet.h"
 
 #include "core/globals.h"
+#include "dataseries/windows/SmallSeriesDialogs.h"
+#include "output/BatchExporter.h"
+#include "output/ExportWindow.h"
 #include "output/Print_Wnd.h"
 #include "output/PrinterList.h"
+#include "output/core/CardExport.h"
 #include "widgets/CardStepper.h"
 
 #include <QCheckBox>
@@ -21,6 +25,7 @@
 #include <QPageSetupDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QRegularExpression>
 #include <QTest>
 #include <functional>
@@ -189,6 +194,73 @@ TEST_F(EndToEnd, TheInvitationsArePrintedTenToASheetOnTheCupsPdfQueue) {
                               : QString::fromUtf8(testsupport::runProcess(pdffonts, {pdf}).out);
     printedsheet::checkSheet(pdf, home(), !fonts.contains(QStringLiteral("Type 3")));
     QFile::remove(pdf);
+}
+
+TEST_F(EndToEnd, EachRecordIsExportedAsAPictureAt300DpiOnTheWorker) {
+    CARD_REQUIRE_TOOL(zbarimg, "zbarimg");
+    CARD_REQUIRE_TOOL(zxing, "ZXingReader");
+    ASSERT_NO_FATAL_FAILURE(buildSaveAndReopen());
+    const QString folder = homeFile(QStringLiteral("exports"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+
+    // File > Export: PNG at 300 dpi, the front, every record; then the
+    // folder on the open panel. The run goes on the worker; at its end the
+    // program offers to open what it wrote.
+    expectDialog<ExportWindow>([&](ExportWindow& window) {
+        choose(child<QComboBox>(window, "fileFormatPopup"), QStringLiteral("png"));
+        choose(child<QComboBox>(window, "saveDPIText"), QStringLiteral("300"));
+        click(child<QRadioButton>(window, "exportFront"));
+        EXPECT_TRUE(child<QCheckBox>(window, "Export_with_batch_chk")->isChecked());
+        EXPECT_TRUE(child<QCheckBox>(window, "Export_with_excel_chk")->isChecked());
+        click(child<QPushButton>(window, "exportOkayButton"));
+        return window.result();
+    });
+    expectOpenPanel({folder});
+    QString offered;
+    expectDialog<Open_Export_Log>([&](Open_Export_Log& prompt) {
+        offered = Export_File_Message;
+        prompt.CancelPressed();
+        return prompt.result();
+    });
+    bool finished = false;
+    bool allWritten = false;
+    BatchExporter* exporter = BatchExporter::defaultInstance();
+    QObject::connect(exporter, &BatchExporter::runFinished, exporter, [&](bool all) {
+        finished = true;
+        allWritten = all;
+    });
+    trigger("Export_action");
+    ASSERT_TRUE(waitFor([&] { return finished; }));
+    EXPECT_TRUE(allWritten);
+    EXPECT_EQ(takeDialogs(),
+              (QStringList{QStringLiteral("ExportWindow"), QStringLiteral("Open_Export_Log")}));
+    EXPECT_EQ(takeMessages(), QStringList());
+    EXPECT_EQ(offered, kExportSuccessMessage);
+    // The design shows its first record again.
+    EXPECT_EQ(Card_Value_In_Process, 0);
+
+    // One PNG file per record in the run's folder inside the chosen one,
+    // Card_1 for the first record on.
+    const QStringList runs = QDir(folder).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    ASSERT_EQ(runs.size(), 1);
+    const QDir run(QDir(folder).filePath(runs.first()));
+    EXPECT_EQ(run.entryList(QDir::Files).size(), kTickets.size());
+    // The card at 300 dpi, in pixels.
+    const QSize expected(qRound(kCardWidthMm / 25.4 * 300), qRound(kCardHeightMm / 25.4 * 300));
+    for (int k = 0; k < kTickets.size(); ++k) {
+        SCOPED_TRACE("record " + std::to_string(k));
+        const QString file = run.filePath(QStringLiteral("Card_%1.png").arg(k + 1));
+        ASSERT_TRUE(QFileInfo(file).isFile());
+        EXPECT_EQ(outside::sniffImageFormat(file), QStringLiteral("png"));
+        const QImage picture(file);
+        EXPECT_NEAR(picture.width(), expected.width(), 1);
+        EXPECT_NEAR(picture.height(), expected.height(), 1);
+        const QList<outside::Symbol> symbols = outside::zbarSymbols(zbarimg, file);
+        EXPECT_TRUE(symbols.contains(outside::Symbol{QStringLiteral("CODE-128"), kTickets[k]}));
+        EXPECT_TRUE(symbols.contains(outside::Symbol{QStringLiteral("QR-Code"), kTickets[k]}));
+        EXPECT_EQ(outside::zxingSymbol(zxing, file, QStringLiteral("Code128")), kTickets[k]);
+        EXPECT_EQ(outside::zxingSymbol(zxing, file, QStringLiteral("QRCode")), kTickets[k]);
+    }
 }
 
 } // namespace
