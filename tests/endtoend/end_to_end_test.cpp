@@ -40,7 +40,7 @@ protected:
     // panel (the paper made A2 in landscape there), the cards centred five
     // by two, all ten records printed.
     void printTenUp(const std::function<void(QPrinter&)>& setUpPage,
-                    const QString& printer = QString()) {
+                    const QString& printer = QString(), const QStringList& messages = {}) {
         expectDialog<Print_Wnd>([&](Print_Wnd& window) {
             // The design has records: both batch boxes ticked, ten cards.
             EXPECT_TRUE(child<QCheckBox>(window, "print_with_batch_chk")->isChecked());
@@ -73,7 +73,7 @@ protected:
         trigger("Print_action");
         EXPECT_EQ(takeDialogs(),
                   (QStringList{QStringLiteral("Print_Wnd"), QStringLiteral("QPageSetupDialog")}));
-        EXPECT_EQ(takeMessages(), QStringList());
+        EXPECT_EQ(takeMessages(), messages);
         // After the run the design shows its first record again.
         EXPECT_EQ(Card_Value_In_Process, 0);
         for (const auto& text : frontObjects(QStringLiteral("SKTText"))) {
@@ -108,6 +108,21 @@ TEST_F(EndToEnd, TheInvitationsArePrintedTenToASheetIntoAPdfFile) {
     }));
     ASSERT_TRUE(QFileInfo(pdf).isFile());
     printedsheet::checkSheet(pdf, home());
+}
+
+TEST_F(EndToEnd, APrintThatCannotBeWrittenIsSaidSo) {
+    ASSERT_NO_FATAL_FAILURE(buildSaveAndReopen());
+    // The file's folder does not exist: the printer cannot be opened.
+    const QString pdf = homeFile(QStringLiteral("missing/invitations.pdf"));
+    ASSERT_NO_FATAL_FAILURE(printTenUp(
+        [&](QPrinter& device) {
+            device.setOutputFormat(QPrinter::PdfFormat);
+            device.setOutputFileName(pdf);
+        },
+        QString(),
+        {QStringLiteral("The cards could not be printed. Please check the printer and try "
+                        "again.")}));
+    EXPECT_FALSE(QFileInfo::exists(pdf));
 }
 
 // The queue whose device is cups-pdf, from `lpstat -v`; empty when none.
