@@ -24,6 +24,9 @@ QPointer<Print_Wnd> Print_Wnd::Print_DefaultInstance;
 
 namespace {
 
+const QString kPrintFailedMessage =
+    QStringLiteral("The cards could not be printed. Please check the printer and try again.");
+
 // The alignment pictures of the resource folder, alignment 1 to 9.
 constexpr std::array<const char*, 9> kNormalPictures = {
     "top_left",     "top_center",  "top_right",     "middle_left",  "middle_center",
@@ -465,7 +468,12 @@ void Print_Wnd::Execute_Printing(bool preview) {
         m_previewWindow = nullptr;
     } else {
         m_printer->setCopyCount(std::max(1, m_ui->Copies_Stepper->intValue()));
-        sheet::printSheets(*m_printer, m_layout, source, sheet::pagesToDraw(m_layout, false).pages);
+        // A printer that cannot be opened (or a page that cannot be added)
+        // is said, never passed over as a finished print.
+        const std::int64_t pages = sheet::pagesToDraw(m_layout, false).pages;
+        if (sheet::printSheets(*m_printer, m_layout, source, pages) < pages) {
+            Show_MessageBox(kPrintFailedMessage);
+        }
     }
     m_batchSource.reset();
 }

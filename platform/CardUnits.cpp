@@ -36,9 +36,18 @@ QFont scaledForDpi(const QFont& cardFont, int dpi) {
     if (dpi <= 0 || dpi == static_cast<int>(kPointsPerInch)) {
         return font;
     }
+    const double factor = kPointsPerInch / dpi;
     const double size = cardFont.pointSizeF() > 0 ? cardFont.pointSizeF() : cardFont.pixelSize();
     if (size > 0) {
-        font.setPointSizeF(size * kPointsPerInch / dpi);
+        font.setPointSizeF(size * factor);
+    }
+    // Absolute letter and word spacing count in the font's pixels: they
+    // shrink with the size, or a high-resolution device spreads the letters.
+    if (cardFont.letterSpacingType() == QFont::AbsoluteSpacing && cardFont.letterSpacing() != 0) {
+        font.setLetterSpacing(QFont::AbsoluteSpacing, cardFont.letterSpacing() * factor);
+    }
+    if (cardFont.wordSpacing() != 0) {
+        font.setWordSpacing(cardFont.wordSpacing() * factor);
     }
     return font;
 }

@@ -129,6 +129,35 @@ TEST(CardUnits, FontsFollowTheDeviceResolution) {
     EXPECT_EQ(CardUnits::fontForDevice(cardFont(), nullptr), cardFont());
 }
 
+// Ink width in points of "HEADER" drawn in card points on a raster of
+// `dpi` (the painter scaled so one unit is one point, as printing does).
+double headerInk(const QFont& cardFont, double dpi) {
+    const double scale = dpi / 72.0;
+    QImage image(qCeil(200 * scale), qCeil(40 * scale), QImage::Format_RGB32);
+    CardUnits::markResolution(image, dpi);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.scale(scale, scale);
+    painter.setPen(Qt::black);
+    painter.setFont(CardUnits::fontForPainter(cardFont, painter));
+    painter.drawText(QPointF(10, 28), QStringLiteral("HEADER"));
+    painter.end();
+    return inkWidthInPoints(image, scale);
+}
+
+TEST(CardUnits, LetterSpacingKeepsItsSizeInPointsOnEveryDevice) {
+    // Barcode captions are spread letter by letter: the spread caption is
+    // wider than the plain one, by the same points on a screen, an export
+    // raster and a printer (it once grew with the device's resolution).
+    QFont spaced = cardFont();
+    spaced.setLetterSpacing(QFont::AbsoluteSpacing, 2.0);
+    const double onScreen = headerInk(spaced, 96);
+    EXPECT_GT(onScreen, headerInk(cardFont(), 96) + 4.0);
+    for (const double dpi : {300.0, 600.0, 1200.0}) {
+        EXPECT_NEAR(headerInk(spaced, dpi), onScreen, onScreen * 0.02) << dpi;
+    }
+}
+
 TEST(CardUnits, FontsLaidOutWithoutADeviceMeasureInPoints) {
     // Text laid out without a device (QTextLayout, metrics of a bare font)
     // resolves at Qt's default resolution, the screen's (96 dpi offscreen).
