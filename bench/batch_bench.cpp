@@ -11,6 +11,7 @@
 #include "editor/model/SKTDocument.h"
 #include "editor/model/SKTImage.h"
 #include "editor/model/SKTText.h"
+#include "editor/render/SKTRenderingView.h"
 #include "mainwindow/controller/BatchRun.h"
 #include "mainwindow/controller/SKTWindowController.h"
 #include "platform/Hooks.h"
@@ -134,6 +135,26 @@ void BM_RecordFrontOnGuiThread(benchmark::State& state) {
                        .toStdString());
 }
 BENCHMARK(BM_RecordFrontOnGuiThread)->Unit(benchmark::kMillisecond);
+
+// The snapshot of the filled card alone (image_From_Card_Graphics, nothing
+// rasterised) with the barcode's picture a raster of N x N pixels: the time
+// should not grow with N.
+void BM_CardSnapshot(benchmark::State& state) {
+    BatchCard card;
+    buildRenderCard(card);
+    BatchRun run(*card.controller, false);
+    run.record(0, QStringLiteral("F"));
+    const SKTGraphicList front = card.controller->Get_Front_Controls_Array();
+    const int pixels = int(state.range(0));
+    QImage raster(pixels, pixels, QImage::Format_ARGB32_Premultiplied);
+    raster.fill(Qt::black);
+    front.last()->Set_Barcode_image(CardPicture::fromImage(raster, QSizeF(500, 500)));
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(SKTRenderingView::image_From_Card_Graphics(front, false));
+    }
+    state.SetLabel(QStringLiteral("barcode raster %1 x %1 px").arg(pixels).toStdString());
+}
+BENCHMARK(BM_CardSnapshot)->Arg(100)->Arg(500)->Arg(2000)->Unit(benchmark::kMicrosecond);
 
 void BM_RecordFrontFromWorker(benchmark::State& state) {
     BatchCard card;
