@@ -13,10 +13,14 @@
 #include "editor/model/SKTText.h"
 #include "editor/render/SKTRenderingView.h"
 #include "mainwindow/controller/BatchRun.h"
+#include "mainwindow/controller/Invitation_Wizard.h"
 #include "mainwindow/controller/SKTWindowController.h"
+#include "mainwindow/controller/WizardGlobals.h"
 #include "platform/Hooks.h"
+#include "widgets/GuiHooks.h"
 
 #include <QCoreApplication>
+#include <QDialog>
 #include <QDir>
 #include <QImage>
 #include <QPainter>
@@ -39,6 +43,19 @@ struct BatchCard {
     BatchCard() {
         const QString folder = dir.path();
         hooks::setResourceFolderLocator([folder] { return folder; });
+        // The start wizard of a new main window opens a 120 x 120 mm design
+        // at once instead of waiting for a person.
+        hooks::setModalRunner([](QDialog& dialog) {
+            if (qobject_cast<Invitation_Wizard*>(&dialog)) {
+                Start_Card_Option = QStringLiteral("L");
+                SKTWindowController* controller = SKTWindowController::defaultInstance();
+                const float points = SKTWindowController::MM_to_Points_Convert(120);
+                controller->Set_Card_Size_In_Control(QSizeF(120, 120));
+                controller->Set_Document_Size(QSizeF(points, points));
+                return 1;
+            }
+            return 0;
+        });
         document = std::make_unique<SKTDocument>();
         controller = std::make_unique<SKTWindowController>(*document);
         Data_Folder_Path = QDir(folder).filePath(QStringLiteral("data"));
@@ -50,6 +67,7 @@ struct BatchCard {
         controller.reset();
         document.reset();
         hooks::setResourceFolderLocator({});
+        hooks::setModalRunner({});
     }
     void add(const std::shared_ptr<SKTGraphic>& graphic) {
         document->insertGraphic(graphic, int(document->graphics().size()));
@@ -127,12 +145,12 @@ void BM_RecordFrontOnGuiThread(benchmark::State& state) {
         benchmark::DoNotOptimize(run.record(record, QStringLiteral("F")));
         record = (record + 1) % 1000;
     }
-    const QImage raster =
-        card.controller->Get_Front_Controls_Array().last()->_barcode_image.image();
-    state.SetLabel(QStringLiteral("QR raster %1 x %2 px")
-                       .arg(raster.width())
-                       .arg(raster.height())
-                       .toStdString());
+    const CardPicture qr = card.controller->Get_Front_Controls_Array().last()->_barcode_image;
+    state.SetLabel(qr.isVector() ? std::string("QR picture vector")
+                                 : QStringLiteral("QR raster %1 x %2 px")
+                                       .arg(qr.image().width())
+                                       .arg(qr.image().height())
+                                       .toStdString());
 }
 BENCHMARK(BM_RecordFrontOnGuiThread)->Unit(benchmark::kMillisecond);
 
