@@ -8,6 +8,10 @@ std::shared_ptr<SKTGraphic> SKTBarcode::newOfSameClass() const {
     return std::make_shared<SKTBarcode>();
 }
 
+std::shared_ptr<SKTGraphic> SKTBarcode::copyOfObject() const {
+    return std::shared_ptr<SKTGraphic>(new SKTBarcode(*this));
+}
+
 void SKTBarcode::initWithPosition(const QPointF& point, const CardPicture&) {
     barcode_image_var_assign();
     const QSizeF size = _contents.size();

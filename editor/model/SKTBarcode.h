@@ -31,4 +31,8 @@ public:
     void drawContentsInView(QPainter& painter, bool isBeingCreateOrEdited) override;
 
     CardPicture _contents;
+
+protected:
+    SKTBarcode(const SKTBarcode& other) = default;
+    std::shared_ptr<SKTGraphic> copyOfObject() const override;
 };

@@ -72,17 +72,27 @@ std::shared_ptr<SKTGraphic> SKTGraphic::clone() const {
     return copy;
 }
 
+std::shared_ptr<SKTGraphic> SKTGraphic::snapshot() const {
+    std::shared_ptr<SKTGraphic> copy = copyOfObject();
+    copy->_scriptingContainer = nullptr;
+    return copy;
+}
+
+std::shared_ptr<SKTGraphic> SKTGraphic::copyOfObject() const {
+    return std::shared_ptr<SKTGraphic>(new SKTGraphic(*this));
+}
+
 // ---- Change reports ----
 
 SKTGraphic::ChangeScope::ChangeScope(SKTGraphic& graphic) : m_graphic(graphic) {
-    if (graphic.m_changeDepth++ == 0 && graphic.m_owner) {
-        m_document = graphic.m_owner;
+    if (graphic.m_link.changeDepth++ == 0 && graphic.m_link.owner) {
+        m_document = graphic.m_link.owner;
         m_change = m_document->graphicWillChange(graphic);
     }
 }
 
 SKTGraphic::ChangeScope::~ChangeScope() {
-    --m_graphic.m_changeDepth;
+    --m_graphic.m_link.changeDepth;
     if (m_document) {
         m_document->graphicDidChange(m_graphic, std::move(m_change));
     }

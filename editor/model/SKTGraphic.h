@@ -64,7 +64,6 @@ public:
     // main window, the picture path from the resource folder.
     SKTGraphic();
     ~SKTGraphic() override;
-    SKTGraphic(const SKTGraphic&) = delete;
     SKTGraphic& operator=(const SKTGraphic&) = delete;
 
     // The class's archive name ("SKTGraphic", "SKTText", ...).
@@ -75,6 +74,12 @@ public:
     // fill and stroke colours, stroke width and style, fill type, gradient and
     // hatch settings are this object's; every other field keeps its default.
     virtual std::shared_ptr<SKTGraphic> clone() const;
+    // A copy of the whole object for a picture drawn later, possibly on
+    // another thread: every field, the pictures shared (they are immutable)
+    // and any picture already derived from them (adjusted, loaded) kept. The
+    // copy belongs to no document and no scripting container. A class
+    // without a copy of its own answers a plain SKTGraphic.
+    std::shared_ptr<SKTGraphic> snapshot() const;
 
     // ---- Plain accessors (one field each, nothing else) ----
     QRectF bounds() const { return _bounds; }
@@ -250,8 +255,8 @@ public:
     static SKTGraphicList graphicsWithProperties(const QList<QByteArray>& archives);
 
     // ---- The owning document (set by the document's lists) ----
-    SKTDocument* owningDocument() const { return m_owner; }
-    void setOwningDocument(SKTDocument* document) { m_owner = document; }
+    SKTDocument* owningDocument() const { return m_link.owner; }
+    void setOwningDocument(SKTDocument* document) { m_link.owner = document; }
 
     // ---- Fields (each also its archive key) ----
     QRectF _bounds;
@@ -350,6 +355,11 @@ public:
     qint32 polygon_type = 1;
 
 protected:
+    // Copies every field; the copy belongs to no document (see snapshot).
+    SKTGraphic(const SKTGraphic& other) = default;
+    // The copy of snapshot, of the object's own class.
+    virtual std::shared_ptr<SKTGraphic> copyOfObject() const;
+
     // Brackets a change of observed values: the outermost scope tells the
     // owning document before and after, so it can compare the observed keys
     // and repaint the old and new drawing bounds. Nested scopes (a setter
@@ -373,6 +383,13 @@ protected:
     static QColor applyOpacity(QColor& stored, float opacity);
 
 private:
-    SKTDocument* m_owner = nullptr;
-    int m_changeDepth = 0;
+    // The link to the owning document, which a copy does not take over.
+    struct DocumentLink {
+        SKTDocument* owner = nullptr;
+        int changeDepth = 0;
+        DocumentLink() = default;
+        DocumentLink(const DocumentLink&) {}
+        DocumentLink& operator=(const DocumentLink&) = delete;
+    };
+    DocumentLink m_link;
 };

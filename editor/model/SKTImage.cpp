@@ -44,6 +44,18 @@ std::shared_ptr<SKTGraphic> SKTImage::newOfSameClass() const {
     return std::make_shared<SKTImage>();
 }
 
+SKTImage::SKTImage(const SKTImage& other) : SKTGraphic(other), _contents(other._contents) {
+    const std::lock_guard lock(other.m_adjustedMutex);
+    m_adjustedValid = other.m_adjustedValid;
+    m_adjustedSource = other.m_adjustedSource;
+    m_adjustedFor = other.m_adjustedFor;
+    m_adjusted = other.m_adjusted;
+}
+
+std::shared_ptr<SKTGraphic> SKTImage::copyOfObject() const {
+    return std::shared_ptr<SKTGraphic>(new SKTImage(*this));
+}
+
 std::shared_ptr<SKTGraphic> SKTImage::clone() const {
     auto copy = std::static_pointer_cast<SKTImage>(SKTGraphic::clone());
     copy->_contents = _contents;

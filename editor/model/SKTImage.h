@@ -66,6 +66,11 @@ public:
 
     CardPicture _contents;
 
+protected:
+    // Copies the picture and the adjusted picture made from it.
+    SKTImage(const SKTImage& other);
+    std::shared_ptr<SKTGraphic> copyOfObject() const override;
+
 private:
     struct Adjustments {
         bool grayScale = false;

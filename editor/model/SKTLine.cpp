@@ -13,6 +13,10 @@ std::shared_ptr<SKTGraphic> SKTLine::newOfSameClass() const {
     return std::make_shared<SKTLine>();
 }
 
+std::shared_ptr<SKTGraphic> SKTLine::copyOfObject() const {
+    return std::shared_ptr<SKTGraphic>(new SKTLine(*this));
+}
+
 std::shared_ptr<SKTGraphic> SKTLine::clone() const {
     auto copy = std::static_pointer_cast<SKTLine>(SKTGraphic::clone());
     copy->_pointsRight = _pointsRight;

@@ -64,4 +64,8 @@ public:
 
     bool _pointsRight = false;
     bool _pointsDown = false;
+
+protected:
+    SKTLine(const SKTLine& other) = default;
+    std::shared_ptr<SKTGraphic> copyOfObject() const override;
 };

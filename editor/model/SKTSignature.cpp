@@ -26,6 +26,18 @@ std::shared_ptr<SKTGraphic> SKTSignature::newOfSameClass() const {
     return std::make_shared<SKTSignature>();
 }
 
+SKTSignature::SKTSignature(const SKTSignature& other)
+    : SKTGraphic(other), _contents_img(other._contents_img), file_path(other.file_path) {
+    const std::lock_guard lock(other.m_reloadMutex);
+    m_reloadedPath = other.m_reloadedPath;
+    m_reloaded = other.m_reloaded;
+    m_hasReloaded = other.m_hasReloaded;
+}
+
+std::shared_ptr<SKTGraphic> SKTSignature::copyOfObject() const {
+    return std::shared_ptr<SKTGraphic>(new SKTSignature(*this));
+}
+
 void SKTSignature::initWithPosition(const QPointF& point, const CardPicture& contents,
                                     const QString& kind) {
     _contents_img = contents;

@@ -44,6 +44,11 @@ public:
     CardPicture _contents_img;
     QString file_path; // the path _contents_img was last read from
 
+protected:
+    // Copies the pictures, the one read for the record's path too.
+    SKTSignature(const SKTSignature& other);
+    std::shared_ptr<SKTGraphic> copyOfObject() const override;
+
 private:
     mutable std::mutex m_reloadMutex;
     mutable QString m_reloadedPath;

@@ -31,6 +31,10 @@ std::shared_ptr<SKTGraphic> SKTText::newOfSameClass() const {
     return std::make_shared<SKTText>();
 }
 
+std::shared_ptr<SKTGraphic> SKTText::copyOfObject() const {
+    return std::shared_ptr<SKTGraphic>(new SKTText(*this));
+}
+
 QRectF SKTText::drawingBounds() const {
     const QRectF record = SKTGraphic::drawingBounds();
     const QRectF grown = bounds().adjusted(-1.0, -1.0, 1.0, 1.0);

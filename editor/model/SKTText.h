@@ -69,4 +69,8 @@ public:
     // Set while a script changes the text, and while the height is fitted.
     bool _contentsBeingChangedByScripting = false;
     bool _boundsBeingChangedToMatchContents = false;
+
+protected:
+    SKTText(const SKTText& other) = default;
+    std::shared_ptr<SKTGraphic> copyOfObject() const override;
 };

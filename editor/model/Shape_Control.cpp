@@ -9,6 +9,10 @@ std::shared_ptr<SKTGraphic> Shape_Control::newOfSameClass() const {
     return std::make_shared<Shape_Control>();
 }
 
+std::shared_ptr<SKTGraphic> Shape_Control::copyOfObject() const {
+    return std::shared_ptr<SKTGraphic>(new Shape_Control(*this));
+}
+
 QPainterPath Shape_Control::bezierPathForDrawing() const {
     const QString type = Get_shape_type();
     if (type == QLatin1String("R")) {

@@ -35,4 +35,8 @@ public:
     QPainterPath Polygon_With_Diffrent_Sides(int sides) const;
     // Four points at the corners, pinched halfway to the centre on each edge.
     QPainterPath Custom_Polygon() const;
+
+protected:
+    Shape_Control(const Shape_Control& other) = default;
+    std::shared_ptr<SKTGraphic> copyOfObject() const override;
 };

@@ -5,7 +5,10 @@
 
 #include "editor/model/SKTGraphic.h"
 
-// A copy of every object carrying all of its archived fields, its direction
-// flags and its pictures (shared, they are immutable). An object whose
-// archive does not read is kept as it is (and logged).
+// A copy of every object (SKTGraphic::snapshot): all of its fields, its
+// pictures shared, none of them encoded; empty entries are left out. An
+// object of a class without a copy of its own is copied through its archive,
+// and kept as it is (logged) when that archive does not read. Made on the
+// thread that owns the objects; the copies may then be drawn on any thread,
+// one drawing at a time.
 SKTGraphicList snapshotOfGraphics(const SKTGraphicList& graphics);

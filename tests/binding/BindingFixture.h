@@ -13,6 +13,40 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <mutex>
+
+// Collects what goes to the log while it lives.
+class LogLines {
+public:
+    LogLines() { m_previous = qInstallMessageHandler(&LogLines::handler); }
+    ~LogLines() {
+        qInstallMessageHandler(m_previous);
+        const std::lock_guard lock(mutex());
+        lines().clear();
+    }
+    LogLines(const LogLines&) = delete;
+    LogLines& operator=(const LogLines&) = delete;
+
+    QStringList all() const {
+        const std::lock_guard lock(mutex());
+        return lines();
+    }
+
+private:
+    static void handler(QtMsgType, const QMessageLogContext&, const QString& text) {
+        const std::lock_guard lock(mutex());
+        lines().append(text);
+    }
+    static std::mutex& mutex() {
+        static std::mutex m;
+        return m;
+    }
+    static QStringList& lines() {
+        static QStringList l;
+        return l;
+    }
+    QtMessageHandler m_previous = nullptr;
+};
 
 class BindingFixture : public ControllerFixture {
 protected:

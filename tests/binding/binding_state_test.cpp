@@ -3,6 +3,9 @@
 
 #include "BindingFixture.h"
 
+#include "dataseries/SeriesListing.h"
+#include "editor/render/CardRenderInputs.h"
+
 #include <QFile>
 
 namespace {
@@ -146,6 +149,60 @@ TEST_F(BindingStateTest, AnEmptyTableClearsTheSpreadsheetFlagAndShapesNeverBind)
     m_controller->Check_Series_Or_Excel_Use_or_not();
     EXPECT_FALSE(Use_Data_Sheet_Values);
     EXPECT_FALSE(m_controller->Check_Batch_File_In_Use_Validation(QStringLiteral("s")));
+}
+
+TEST_F(BindingStateTest, TheControllerListsSeriesAndTellsWhichTheCardUses) {
+    series(QStringLiteral("beta"), {"b"});
+    series(QStringLiteral("Alpha"), {"a"});
+    series(QStringLiteral("gamma"), {"g"});
+    series(QStringLiteral("unused"), {"u"});
+    EXPECT_EQ(m_controller->Get_datasheet_File_Name_Array(), ::Get_datasheet_File_Name_Array());
+    EXPECT_EQ(m_controller->Get_datasheet_File_Name_Array().size(), 4);
+    boundText(0, 1, QStringLiteral("beta"));
+    boundText(1, 1, QStringLiteral("gamma"));
+    boundText(0, 2, QStringLiteral("Alpha"), 1); // a column binding names no series
+    boundText(0, 1, QStringLiteral("gone"));     // bound, but its file is missing
+    struct Case {
+        const char* sides;
+        QString name;
+        bool inUse;
+    };
+    const std::vector<Case> cases = {
+        {"2", "beta", true},   {"2", "gamma", true},   {"1", "gamma", false}, {"1", "beta", true},
+        {"2", "Alpha", false}, {"2", "unused", false}, {"2", "gone", false},  {"2", "", false},
+    };
+    for (const Case& c : cases) {
+        CARD_SIDE_STR = QString::fromLatin1(c.sides);
+        EXPECT_EQ(m_controller->Check_Batch_File_In_Use_Validation(c.name), c.inUse)
+            << c.name.toStdString() << " with " << c.sides << " side(s)";
+    }
+}
+
+TEST_F(BindingStateTest, ASideThatCannotBeRenderedAnswersNoPictureAndIsLogged) {
+    series(QStringLiteral("names"), {"Ann", "Bob"});
+    auto text = boundText(0, 1, QStringLiteral("names"));
+    m_controller->Check_Series_Or_Excel_Use_or_not();
+    const QSizeF canvas = CardRenderInputs::frontCanvasSize();
+    CardRenderInputs::setFrontCanvasSize(QSizeF()); // nothing to render into
+    QStringList logged;
+    {
+        LogLines log;
+        const CardPicture picture =
+            m_controller->Set_data_table_value_to_card(1, QStringLiteral("F"), false);
+        logged = log.all();
+        EXPECT_TRUE(picture.isNull());
+    }
+    CardRenderInputs::setFrontCanvasSize(canvas);
+    EXPECT_EQ(textOf(text), QStringLiteral("Bob")) << "the side is filled all the same";
+    EXPECT_EQ(Card_Value_In_Process, 1);
+    EXPECT_TRUE(logged.join('|').contains(QStringLiteral("Record 2")))
+        << logged.join('|').toStdString();
+    m_controller->Select_first_row_value_for_design(false);
+    EXPECT_EQ(Card_Value_In_Process, 0);
+    EXPECT_EQ(textOf(text), QStringLiteral("Ann"));
+    EXPECT_FALSE(
+        m_controller->Set_data_table_value_to_card(1, QStringLiteral("F"), false).isNull());
+    m_controller->Select_first_row_value_for_design(false);
 }
 
 } // namespace
