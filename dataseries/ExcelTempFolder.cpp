@@ -26,15 +26,31 @@ bool ensurePrivateFolder(const QString& path) {
     return true;
 }
 
+// One folder per process inside the per-user one: two running copies of the
+// program each unpack into their own "ziptmp", so neither removes the
+// other's workbook while it is being read.
+QString processFolderPath() {
+    const QString userFolder =
+        QDir(QDir::tempPath()).filePath(QStringLiteral("cardeditor-%1").arg(::geteuid()));
+    if (!ensurePrivateFolder(userFolder)) {
+        return QString();
+    }
+    const QString processFolder =
+        QDir(userFolder).filePath(QStringLiteral("process-%1").arg(::getpid()));
+    if (!ensurePrivateFolder(processFolder)) {
+        return QString();
+    }
+    return processFolder;
+}
+
 } // namespace
 
 QString Excel_Temp_Folder_Path() {
-    const QString privateFolder =
-        QDir(QDir::tempPath()).filePath(QStringLiteral("cardeditor-%1").arg(::geteuid()));
-    if (!ensurePrivateFolder(privateFolder)) {
+    const QString processFolder = processFolderPath();
+    if (processFolder.isEmpty()) {
         return QString();
     }
-    return QDir(privateFolder).filePath(QStringLiteral("ziptmp"));
+    return QDir(processFolder).filePath(QStringLiteral("ziptmp"));
 }
 
 bool Remove_Excel_Temp_Folder() {
@@ -46,8 +62,10 @@ bool Remove_Excel_Temp_Folder() {
     if (info.isSymLink()) {
         return QFile::remove(folder);
     }
-    if (!info.exists()) {
-        return true;
+    if (info.exists() && !QDir(folder).removeRecursively()) {
+        return false;
     }
-    return QDir(folder).removeRecursively();
+    // The emptied process folder goes too.
+    QDir().rmdir(info.path());
+    return true;
 }

@@ -1,7 +1,9 @@
 #pragma once
 // Where workbooks are unpacked and assembled: the folder "ziptmp" inside a
-// private per-user folder (mode 0700) in the system's temporary directory,
-// so other users can neither read an unpacked workbook nor plant files in it.
+// per-process folder of a private per-user folder (both mode 0700) in the
+// system's temporary directory, so other users can neither read an unpacked
+// workbook nor plant files in it, and two running copies of the program do
+// not share it.
 
 #include <QString>
 
