@@ -13,8 +13,7 @@
 
 namespace {
 
-const QString kSource =
-    QFileInfo(QStringLiteral(__FILE__)).absoluteDir().filePath(QStringLiteral(".."));
+const QString kSource = QStringLiteral(CARD_SOURCE_DIR);
 
 void BM_MailToLoopbackServer(benchmark::State& state) {
     QTemporaryDir folder;

@@ -35,8 +35,7 @@ struct BenchFiles {
 
     BenchFiles() {
         qputenv("TMPDIR", QFile::encodeName(dir.path()));
-        Resource_Path =
-            QFileInfo(QStringLiteral(__FILE__)).dir().filePath(QStringLiteral("../resources"));
+        Resource_Path = QDir(QStringLiteral(CARD_SOURCE_DIR)).filePath(QStringLiteral("resources"));
         spreadsheet.reset();
         workbook = dir.filePath(QStringLiteral("big.xlsx"));
         // Made in a child process, so the peaks reported are the reader's.
