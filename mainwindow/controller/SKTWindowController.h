@@ -278,7 +278,7 @@ public:
     void Open_Share_It_Dl();
     void Open_Share_It_And_Get_It_Free();
 
-    // ---- Start-up services of other subsystems (stand-ins until they land) ----
+    // ---- Start-up services: contact fields, backgrounds, new project, start window ----
     int Open_User_Profile_Window(int mode, const QString& side);
     void Fill_User_profile_info_front_side();
     void Fill_User_profile_info_back_side();
