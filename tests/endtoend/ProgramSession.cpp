@@ -12,8 +12,7 @@
 #include "editor/canvas/SKTGraphicView.h"
 #include "editor/model/ContactFieldState.h"
 #include "editor/model/SKTDocument.h"
-#include "mainwindow/controller/ControllerLinks.h"
-#include "mainwindow/controller/ControllerOutputHost.h"
+#include "mainwindow/app/ProgramWiring.h"
 #include "mainwindow/controller/WindowEntries.h"
 #include "mainwindow/controller/WizardGlobals.h"
 #include "output/Help_Support.h"
@@ -53,62 +52,6 @@ bool copyTree(const QString& from, const QString& to) {
         }
     }
     return true;
-}
-
-// The window entries main() fills, filled the same way.
-void wireWindowsAsMainDoes() {
-    Long_SMS_Dlg::defaultInstance();
-    Send_Modeless::defaultInstance();
-    Barcode_Gen::defaultInstance();
-    window_entries::barcodeDesigner.set([](const std::shared_ptr<SKTGraphic>& graphic) {
-        if (Barcode_Gen* designer = Barcode_Gen::defaultInstance()) {
-            designer->Open_Wnd(graphic);
-        }
-    });
-    Show_User_Profile::defaultInstance();
-    window_entries::contactFields.set(&contact_fields::Open_User_Profile_Window);
-    window_entries::placeContactFields.set(&contact_fields::Fill_User_profile_info);
-    window_entries::seriesManager.set([] { BatchWizard::defaultInstance()->Open_Wnd(); });
-    window_entries::seriesImport.set([] {
-        Import_Wizard* wizard = Import_Wizard::defaultInstance();
-        wizard->file_name_required = 1;
-        wizard->file_name_Insert = 0;
-        wizard->Open_Wnd();
-    });
-    window_entries::numberSeries.set([] {
-        Generate_List* generator = Generate_List::defaultInstance();
-        generator->file_name_required = 1;
-        generator->file_name_Insert = 0;
-        generator->Open_Wnd();
-    });
-    window_entries::exportFileBox.set([] { Open_Export_File_Box(); });
-    window_entries::print.set(&output::Open_Print_Wnd);
-    window_entries::exportCards.set(&output::Export_Button);
-    window_entries::mail.set([] { Send_Mail::defaultInstance()->Open_Wnd(); });
-    window_entries::help.set([] { Help_Support::defaultInstance()->Open_Wnd(); });
-    SKTWindowController::Install_Design_File_Entries();
-}
-
-void clearWindowEntries() {
-    window_entries::barcodeDesigner.set({});
-    window_entries::contactFields.set({});
-    window_entries::placeContactFields.set({});
-    window_entries::seriesManager.set({});
-    window_entries::seriesImport.set({});
-    window_entries::numberSeries.set({});
-    window_entries::exportFileBox.set({});
-    window_entries::print.set({});
-    window_entries::exportCards.set({});
-    window_entries::mail.set({});
-    window_entries::help.set({});
-    window_entries::newDesign.set({});
-    window_entries::openDesign.set({});
-    window_entries::saveDesign.set({});
-    window_entries::saveDesignAs.set({});
-    window_entries::saveAsTemplate.set({});
-    window_entries::saveProjectFile.set({});
-    window_entries::openLogFile.set({});
-    window_entries::templateName.set({});
 }
 
 // The design state a fresh start of the program has.
@@ -187,13 +130,13 @@ void ProgramSession::SetUp() {
     output::printerLister.set([this] { return m_printers; });
     m_previousDataFolder = Data_Folder_Path;
     resetProcessDesignState();
-    wireWindowsAsMainDoes();
+    Wire_Window_Entries();
 }
 
 void ProgramSession::TearDown() {
     quitProgram();
     expectAllDialogsRun();
-    clearWindowEntries();
+    Clear_Window_Entries();
     output::printerLister.set({});
     hooks::setModalRunner({});
     hooks::setOpenPanel({});
@@ -210,11 +153,7 @@ void ProgramSession::startProgram() {
     m_document = std::make_unique<SKTDocument>();
     m_controller = std::make_unique<SKTWindowController>(*m_document);
     ASSERT_TRUE(m_controller->isLoaded());
-    m_outputHost = std::make_unique<ControllerOutputHost>(*m_controller);
-    OutputHost::setCurrent(m_outputHost.get());
-    m_links = std::make_unique<ControllerLinks>(*m_controller);
-    LinkCommands::setCurrent(m_links.get());
-    SeriesBindingSource::setCurrent(m_controller.get());
+    m_services = std::make_unique<ControllerServices>(*m_controller);
     m_controller->window()->show();
     QCoreApplication::processEvents();
 }
@@ -223,11 +162,7 @@ void ProgramSession::quitProgram() {
     if (!m_controller) {
         return;
     }
-    LinkCommands::setCurrent(nullptr);
-    SeriesBindingSource::setCurrent(nullptr);
-    OutputHost::setCurrent(nullptr);
-    m_links.reset();
-    m_outputHost.reset();
+    m_services.reset();
     m_controller.reset();
     m_document.reset();
     QCoreApplication::processEvents();

@@ -28,8 +28,7 @@
 #include <optional>
 #include <ostream>
 
-class ControllerLinks;
-class ControllerOutputHost;
+class ControllerServices;
 class SKTDocument;
 class SKTGraphicView;
 
@@ -120,8 +119,7 @@ private:
     QString m_previousDataFolder;
     std::unique_ptr<SKTDocument> m_document;
     std::unique_ptr<SKTWindowController> m_controller;
-    std::unique_ptr<ControllerOutputHost> m_outputHost;
-    std::unique_ptr<ControllerLinks> m_links;
+    std::unique_ptr<ControllerServices> m_services;
 
     mutable std::mutex m_mutex;
     std::map<QString, std::deque<DialogScript>> m_dialogScripts;
