@@ -341,7 +341,7 @@ TEST_F(PlacementTest, AFieldThatCreatesNothingNeverRebindsThePreviousFieldsObjec
     field(0, 1).columnIndex = 2;
     m_controller->Fill_User_profile_info_front_side();
     ASSERT_EQ(view(0).graphics().size(), 1);
-    const auto& name = view(0).graphics().first();
+    const auto name = view(0).graphics().first();
     EXPECT_EQ(name->data_source_type_val(), 1);
     EXPECT_FALSE(name->excel_binding);
     EXPECT_FALSE(m_document->canRedo());
