@@ -19,7 +19,7 @@ namespace {
 
 const QSizeF kCard(252, 144); // a credit-card-sized side in points
 
-// A stand-in object: a filled and outlined rectangle with a caption, about
+// A sample object: a filled and outlined rectangle with a caption, about
 // what a shape or text object costs to draw.
 class BenchGraphic : public SKTGraphic {
 public:
