@@ -5,6 +5,7 @@
 #include "common/TestSupport.h"
 
 #include "core/SharedGlobals.h"
+#include "dataseries/ImportedTable.h"
 #include "dataseries/SeriesBindingSource.h"
 #include "dataseries/windows/BatchWizard.h"
 #include "dataseries/windows/Data_From_Excel.h"
@@ -17,11 +18,14 @@
 #include "ui_Import_Wizard.h"
 #include "widgets/GuiHooks.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QItemSelectionModel>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QLineEdit>
 #include <QTableWidget>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -244,8 +248,49 @@ TEST(SeriesWindows, ViewerShowsTheSeriesAndTheTableViewerItsRows) {
     Runs scripted([](QDialog& d) { return d.metaObject()->className() == QString("x") ? 0 : 1; });
     viewer->Open_Wnd();
     EXPECT_EQ(viewer->shownValues(), QStringList({"a", "b"}));
+
+    // The table viewer shows the imported table's titles and rows, and a
+    // cell the user edits there goes into the table.
+    ImportedTable& table = Imported_Table();
+    table = ImportedTable();
+    table.Add_Column("Name");
+    table.Add_Column("Town");
+    table.Create_List_By_Array({"Ann", "Rome"}, 2);
+    table.Create_List_By_Array({"Bob", "Oslo"}, 2);
+    QStringList seen;
+    Runs tableRun([&seen](QDialog& d) {
+        auto* viewerOfTable = qobject_cast<Data_From_Excel*>(&d);
+        if (!viewerOfTable) {
+            return 1;
+        }
+        QTableWidget* view = viewerOfTable->ColList();
+        d.show();
+        for (int c = 0; c < view->columnCount(); ++c) {
+            seen << view->horizontalHeaderItem(c)->text();
+        }
+        for (int r = 0; r < view->rowCount(); ++r) {
+            for (int c = 1; c < view->columnCount(); ++c) {
+                seen << view->item(r, c)->text();
+            }
+        }
+        view->setCurrentCell(1, 2);
+        QTest::keyClick(view, Qt::Key_F2);
+        auto* editor = view->findChild<QLineEdit*>();
+        EXPECT_NE(editor, nullptr);
+        if (editor) {
+            editor->selectAll();
+            QTest::keyClicks(editor, "Pisa");
+            QTest::keyClick(editor, Qt::Key_Return);
+            QCoreApplication::processEvents(); // the commit is queued
+        }
+        return 1;
+    });
     Data_From_Excel::defaultInstance()->Open_Wnd();
     EXPECT_EQ(Data_From_Excel_Window, Data_From_Excel::defaultInstance());
+    EXPECT_EQ(seen, QStringList({"Row No.", "Name", "Town", "Ann", "Rome", "Bob", "Oslo"}));
+    EXPECT_EQ(table.ListData().at(1).value(table.columns().at(1).identifier), "Pisa");
+    EXPECT_EQ(table.ListData().at(0).value(table.columns().at(1).identifier), "Rome");
+    table = ImportedTable();
     // Both screens of the manager for the record.
     BatchWizard::defaultInstance()->Open_Wnd();
     EXPECT_TRUE(BatchWizard::defaultInstance()->firstScreenShown());
