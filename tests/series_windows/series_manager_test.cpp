@@ -9,6 +9,7 @@
 #include "dataseries/SeriesBindingSource.h"
 #include "dataseries/windows/BatchWizard.h"
 #include "dataseries/windows/Data_From_Excel.h"
+#include "dataseries/windows/Generate_List.h"
 #include "dataseries/windows/Import_Excel_DataSheet.h"
 #include "dataseries/windows/Import_Wizard.h"
 #include "dataseries/windows/SmallSeriesDialogs.h"
@@ -172,6 +173,80 @@ TEST(SeriesManager, ValueEditingAndTheReplaceOrAppendQuestion) {
     EXPECT_TRUE(manager->values().isEmpty());
     manager->Delete_Rows_Btn_Clicked();
     EXPECT_TRUE(alerts.texts().last().contains("List is empty."));
+}
+
+// A click on a row of a table of the manager; with Ctrl it adds the row.
+static void clickRow(QTableWidget& table, int row,
+                     Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    const QRect place = table.visualItemRect(table.item(row, 0));
+    QTest::mouseClick(table.viewport(), Qt::LeftButton, modifiers, place.center());
+}
+
+// The manager's selection checks, and both answers of the question asked
+// before values are generated into a list that has some (Yes replaces,
+// No appends), through its buttons and tables.
+TEST(SeriesManager, SelectionMessagesAndTheReplaceOrAppendAnswers) {
+    dstest::Workspace ws;
+    BatchWizard* manager = BatchWizard::defaultInstance();
+    Ui::BatchWizard& f = manager->form();
+    testsupport::ScriptedAlerts alerts;
+    int question = 0; // the answer to the replace-or-append question
+    QStringList valuesAtGenerator;
+    std::function<void()> script;
+    Runs scripted([&](QDialog& d) {
+        if (qobject_cast<Load_Num_Info*>(&d)) {
+            return question;
+        }
+        if (qobject_cast<Generate_List*>(&d)) {
+            valuesAtGenerator = manager->values();
+            return 0;
+        }
+        d.show();
+        QCoreApplication::processEvents();
+        script();
+        return 0;
+    });
+    auto newTexts = [&alerts, seen = qsizetype(0)]() mutable {
+        const QStringList texts = alerts.texts().mid(seen);
+        seen = alerts.texts().size();
+        QStringList trimmed;
+        for (const QString& text : texts) {
+            trimmed << text.trimmed();
+        }
+        return trimmed;
+    };
+
+    script = [&] { f.Update_Btn->click(); };
+    manager->Open_Wnd();
+    EXPECT_EQ(newTexts(), QStringList{"Available list is empty."});
+
+    ASSERT_TRUE(dstest::writeBytes(ws.seriesPath("A"), "a1\na2\n"));
+    ASSERT_TRUE(dstest::writeBytes(ws.seriesPath("B"), "b1\n"));
+    script = [&] {
+        f.Update_Btn->click();
+        EXPECT_EQ(newTexts(),
+                  QStringList{"Please select a record from the available list to continue."});
+        clickRow(*f.List, rowOf(*manager, "A"));
+        clickRow(*f.List, rowOf(*manager, "B"), Qt::ControlModifier);
+        emit f.List->cellDoubleClicked(rowOf(*manager, "B"), 0);
+        EXPECT_EQ(newTexts(), QStringList{"Please select only one record to update."});
+        clickRow(*f.List, rowOf(*manager, "A"));
+        f.Update_Btn->click();
+        ASSERT_EQ(manager->values(), QStringList({"a1", "a2"}));
+        f.List_value->clearSelection();
+        f.Delete_Rows_Btn->click();
+        EXPECT_EQ(newTexts(),
+                  QStringList{"Please select at least one record from the list to continue."});
+        // No keeps the values to append to; Yes empties the list first.
+        question = 0;
+        f.Series_Value_Btn->click();
+        EXPECT_EQ(valuesAtGenerator, QStringList({"a1", "a2"}));
+        question = 1;
+        f.Series_Value_Btn->click();
+        EXPECT_EQ(valuesAtGenerator, QStringList());
+        EXPECT_TRUE(newTexts().isEmpty());
+    };
+    manager->Open_Wnd();
 }
 
 TEST(SeriesManager, XlsxExportReadsBackInOpenpyxl) {
