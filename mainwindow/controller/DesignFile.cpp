@@ -36,44 +36,45 @@ Plist colour(const QColor& value) {
         KeyedArchiver::archivedRootValue(value.isValid() ? QVariant(value) : QVariant()));
 }
 
-void appendRecord(Plist& array, const Card_Property& record) {
-    array.append(flag(record.Card_border_chk()));
-    array.append(colour(record.Card_bordr_clr()));
-    array.append(Plist::string(QString::number(record.Card_bor_Stepper())));
-    array.append(text(record.Card_border_style()));
-    array.append(flag(record.Card_fill_chk()));
-    array.append(text(record.Card_fill_style()));
-    array.append(colour(record.Card_fill_clr()));
-    array.append(colour(record.Card_fill_Grd_1_clr()));
-    array.append(colour(record.Card_fill_Grd_2_clr()));
-    array.append(Plist::string(QString::number(record.Card_grad_Stepper())));
-    array.append(text(record.Card_hatch_style()));
-    array.append(colour(record.Card_hatch_bk_clr()));
+// `add` appends one element to the root array.
+template <typename Add> void appendRecord(const Add& add, const Card_Property& record) {
+    add(flag(record.Card_border_chk()));
+    add(colour(record.Card_bordr_clr()));
+    add(Plist::string(QString::number(record.Card_bor_Stepper())));
+    add(text(record.Card_border_style()));
+    add(flag(record.Card_fill_chk()));
+    add(text(record.Card_fill_style()));
+    add(colour(record.Card_fill_clr()));
+    add(colour(record.Card_fill_Grd_1_clr()));
+    add(colour(record.Card_fill_Grd_2_clr()));
+    add(Plist::string(QString::number(record.Card_grad_Stepper())));
+    add(text(record.Card_hatch_style()));
+    add(colour(record.Card_hatch_bk_clr()));
     // Two decimals, '.' whatever the locale (asprintf ignores the locale).
-    array.append(Plist::string(
+    add(Plist::string(
         QString::asprintf("%0.2f", static_cast<double>(record.Card_alpha_Stepper()))));
-    array.append(text(record.Card_Side()));
-    array.append(text(record.Card_Side_Name()));
-    array.append(text(record.Card_Shape()));
-    array.append(text(record.Card_Name()));
-    array.append(Plist::string(RectStrings::fromPoint(record.Card_Location())));
-    array.append(Plist::string(RectStrings::fromSize(record.Card_Size())));
-    array.append(text(record.Card_Preset()));
-    array.append(text(record.Card_Category()));
-    array.append(text(record.Card_Sub_Category()));
-    array.append(Plist::string(QString::number(record.Card_Cat_index())));
-    array.append(text(record.Card_Create_Mode()));
-    array.append(text(record.Card_fill_style() == QLatin1String("I") ? record.Card_BG_Image_Path()
-                                                                     : QString()));
-    array.append(text(record.Card_BG_Image_Layout()));
-    array.append(colour(record.Card_Content_clr()));
-    array.append(Plist::data(KeyedArchiver::archivedRootValue(record.Card_Content_font())));
+    add(text(record.Card_Side()));
+    add(text(record.Card_Side_Name()));
+    add(text(record.Card_Shape()));
+    add(text(record.Card_Name()));
+    add(Plist::string(RectStrings::fromPoint(record.Card_Location())));
+    add(Plist::string(RectStrings::fromSize(record.Card_Size())));
+    add(text(record.Card_Preset()));
+    add(text(record.Card_Category()));
+    add(text(record.Card_Sub_Category()));
+    add(Plist::string(QString::number(record.Card_Cat_index())));
+    add(text(record.Card_Create_Mode()));
+    add(text(record.Card_fill_style() == QLatin1String("I") ? record.Card_BG_Image_Path()
+                                                            : QString()));
+    add(text(record.Card_BG_Image_Layout()));
+    add(colour(record.Card_Content_clr()));
+    add(Plist::data(KeyedArchiver::archivedRootValue(record.Card_Content_font())));
 }
 
-void appendObjects(Plist& array, const SKTGraphicList& objects) {
-    array.append(Plist::string(QString::number(static_cast<qulonglong>(objects.size()))));
+template <typename Add> void appendObjects(const Add& add, const SKTGraphicList& objects) {
+    add(Plist::string(QString::number(static_cast<qulonglong>(objects.size()))));
     for (const auto& object : objects) {
-        array.append(Plist::data(object ? object->archivedData() : QByteArray()));
+        add(Plist::data(object ? object->archivedData() : QByteArray()));
     }
 }
 
@@ -370,18 +371,29 @@ QString xmlSafe(const QString& text) {
     return result;
 }
 
-Plist Design_Array(const DesignContent& content) {
+Plist Design_Array(const DesignContent& content, int* collected) {
+    int counted = 0;
     Plist array = Plist::array();
-    array.append(Plist::string(fileIdentifier));
-    appendRecord(array, content.front);
-    appendRecord(array, content.back);
-    array.append(flag(content.excelBindingUse));
-    array.append(text(content.excelSourcePath));
+    // Every element goes through here, so the count is right at any throw.
+    const auto add = [&](Plist element) {
+        array.append(std::move(element));
+        if (collected) {
+            *collected = ++counted;
+        }
+    };
+    if (collected) {
+        *collected = 0;
+    }
+    add(Plist::string(fileIdentifier));
+    appendRecord(add, content.front);
+    appendRecord(add, content.back);
+    add(flag(content.excelBindingUse));
+    add(text(content.excelSourcePath));
     Plist titles = Plist::array();
     for (const QString& title : content.titles) {
         titles.append(text(title));
     }
-    array.append(std::move(titles));
+    add(std::move(titles));
     Plist rows = Plist::array();
     for (const TableRow& row : content.rows) {
         Plist cells = Plist::dictionary();
@@ -390,9 +402,9 @@ Plist Design_Array(const DesignContent& content) {
         }
         rows.append(std::move(cells));
     }
-    array.append(std::move(rows));
-    appendObjects(array, content.frontObjects);
-    appendObjects(array, content.backObjects);
+    add(std::move(rows));
+    appendObjects(add, content.frontObjects);
+    appendObjects(add, content.backObjects);
     return array;
 }
 

@@ -50,8 +50,10 @@ struct DesignContent {
 QString xmlSafe(const QString& text);
 
 // The root array in file order. A record whose fill style is not "I" is
-// written with an empty picture path.
-Plist Design_Array(const DesignContent& content);
+// written with an empty picture path. `collected`, when given, follows the
+// number of elements added so far, so a failure part way can say how far
+// the save came.
+Plist Design_Array(const DesignContent& content, int* collected = nullptr);
 
 // Writes the array as XML, atomically: on failure the old file stays whole
 // and the answer is false with a reason.

@@ -84,7 +84,14 @@ void SKTWindowController::Mail_Button() {
 
 void SKTWindowController::Print_Button() {
     Check_Series_Or_Excel_Use_or_not();
-    if ((Use_Data_Sheet_Values || Use_Excel_Binding_Values) && Total_Batch_Excel_Card == 0) {
+    // The recomputation clears the batch flags when the bound lists hold no
+    // record, so the bindings themselves say whether records were meant.
+    const bool bound =
+        Use_Data_Sheet_Values || Use_Excel_Binding_Values || Check_Front_Side_Dataset_Is_Used() ||
+        Check_Front_Side_Excel_Binding_Is_Used() ||
+        (CARD_SIDE_STR == QLatin1String("2") &&
+         (Check_Back_Side_Dataset_Is_Used() || Check_Back_Side_Excel_Binding_Is_Used()));
+    if (bound && Total_Batch_Excel_Card == 0) {
         Show_MessageBox(QStringLiteral("List is empty."));
         return;
     }

@@ -231,6 +231,8 @@ design_file::DesignContent SKTWindowController::Current_Design_Content() {
 
 SaveResult SKTWindowController::Save_project_file(bool saveAs, char show_msg) {
     const QString remembered = Project_File_Name;
+    // Elements of the file collected when a failure stops the save.
+    int collected = 0;
     try {
         if (saveAs) {
             Project_File_Name.clear();
@@ -251,7 +253,7 @@ SaveResult SKTWindowController::Save_project_file(bool saveAs, char show_msg) {
             }
             Project_File_Name = chosen;
         }
-        const Plist array = design_file::Design_Array(Current_Design_Content());
+        const Plist array = design_file::Design_Array(Current_Design_Content(), &collected);
         QString reason;
         const bool saved = design_file::Write_Design_Array(array, Project_File_Name, &reason);
         if (!saved) {
@@ -265,7 +267,7 @@ SaveResult SKTWindowController::Save_project_file(bool saveAs, char show_msg) {
     } catch (const std::exception& e) {
         const QString reason = QString::fromLocal8Bit(e.what());
         Show_NSLog_Message(reason);
-        Show_MessageBox(QStringLiteral("%1 -- %2").arg(0).arg(reason));
+        Show_MessageBox(QStringLiteral("%1 -- %2").arg(collected).arg(reason));
         return SaveResult::Failed;
     }
 }
@@ -412,13 +414,12 @@ void SKTWindowController::Open_Design_Command() {
         Save_project_file(false, 1) != SaveResult::Saved) {
         return;
     }
+    // The current design is replaced only once the chosen file has been read
+    // and accepted: a cancelled panel or a refused file leaves the design,
+    // its file name and the window as they were.
     try {
-        New_Project_Setting_Reset();
-        const int opened = Open_Log_File();
+        Open_Log_File();
         Undo_Redo_Button_state();
-        if (opened != 1) {
-            Open_Start_Window();
-        }
     } catch (const std::exception& e) {
         Show_NSLog_Message(QString::fromLocal8Bit(e.what()));
     }

@@ -9,7 +9,7 @@ void SKTWindowController::startEditingGraphic(const std::shared_ptr<SKTGraphic>&
     if (!graphic) {
         return;
     }
-    if (SKTGraphicView* canvas = graphicViewOfSide(Card_Front_Or_Back == 1 ? 1 : 0)) {
+    if (SKTGraphicView* canvas = graphicViewOfSide(Current_Card_Side())) {
         canvas->startEditingGraphic(graphic);
     }
 }

@@ -153,6 +153,22 @@ void Template_Wizard::zoomSliderDidChange() {
     m_ui->imageBrowser->setZoomValue(m_ui->_zoom_slider->value() / 100.0);
 }
 
+QString Template_Wizard::selectedUserTemplate() const {
+    // Only a template of the user's own list, shown and chosen there: an
+    // earlier choice among the prepared templates is never touched.
+    const QList<int> rows = m_ui->imageBrowser->selectionIndexes();
+    const QList<MyImageObject>& items = m_ui->imageBrowser->browserModel()->items();
+    if (m_ui->cat_cmbo_bx->currentIndex() != 0 && !rows.isEmpty() && rows.first() < items.size()) {
+        const QFileInfo chosen(items[rows.first()]._path);
+        const QFileInfo folder(userFolder());
+        if (chosen.isFile() && chosen.absoluteDir().canonicalPath() == folder.canonicalFilePath()) {
+            return chosen.filePath();
+        }
+    }
+    Show_MessageBox(kSelectTemplate);
+    return QString();
+}
+
 bool Template_Wizard::checkSelection() const {
     if (Selected_Template_Path.isEmpty() || !QFileInfo::exists(Selected_Template_Path)) {
         Show_MessageBox(kSelectTemplate);
@@ -177,13 +193,13 @@ void Template_Wizard::CancelClick() {
 }
 
 void Template_Wizard::Delete_Template_Click() {
-    if (!checkSelection()) {
+    const QString preview = selectedUserTemplate();
+    if (preview.isEmpty()) {
         return;
     }
     if (Show_YES_NO_MessageBox(QStringLiteral("Do you want to delete this template?")) != 1) {
         return;
     }
-    const QString preview = Selected_Template_Path;
     Delete_File(preview);
     Delete_File(designFileOf(preview));
     Fill_Templates_User_Defined();
@@ -204,13 +220,13 @@ QString Template_Wizard::Create_New_File_Path(const QString& path) {
 }
 
 void Template_Wizard::Copy_Templatee_Click() {
-    if (!checkSelection()) {
+    const QString preview = selectedUserTemplate();
+    if (preview.isEmpty()) {
         return;
     }
     if (Show_YES_NO_MessageBox(QStringLiteral("Do you want to make copy of this template?")) != 1) {
         return;
     }
-    const QString preview = Selected_Template_Path;
     const QString copy = Create_New_File_Path(preview);
     QFile::copy(preview, copy);
     QFile::copy(designFileOf(preview), designFileOf(copy));
@@ -218,14 +234,14 @@ void Template_Wizard::Copy_Templatee_Click() {
 }
 
 void Template_Wizard::Rename_Template_Click() {
-    if (!checkSelection()) {
+    const QString oldPreview = selectedUserTemplate();
+    if (oldPreview.isEmpty()) {
         return;
     }
     const auto askName = window_entries::templateName.get();
     if (!askName) {
         return;
     }
-    const QString oldPreview = Selected_Template_Path;
     const QString oldDesign = designFileOf(oldPreview);
     QString chosen;
     if (askName(QFileInfo(oldPreview).completeBaseName(), chosen) != 1) {

@@ -48,6 +48,9 @@ private:
     void fillFrom(const QString& folder, bool user);
     // Whether a template is chosen whose preview exists; else the message.
     bool checkSelection() const;
+    // The preview of the user template shown and selected in the browser;
+    // else "" after the message.
+    QString selectedUserTemplate() const;
 
     std::unique_ptr<Ui::Template_Wizard> m_ui;
     QList<MyImageObject> m_images;

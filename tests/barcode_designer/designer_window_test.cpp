@@ -278,9 +278,14 @@ TEST_F(DesignerWindowTest, QrModeRebuildsAndOrientationRedrawsTheSamePicture) {
     choose(ui().bar_orient_combo, 0);
     ASSERT_TRUE(symbol);
     ASSERT_TRUE(designer().testBarcode());
+    // A new symbol and picture, drawn alike.
+    EXPECT_NE(designer().testBarcode(), symbol);
     EXPECT_EQ(designer().testBarcode()->content(), symbol->content());
     EXPECT_EQ(designer().testBarcode()->completeBarcode(), symbol->completeBarcode());
-    EXPECT_EQ(designer().previewPicture().size(), linear.size());
+    const CardPicture redrawn = designer().previewPicture();
+    ASSERT_FALSE(redrawn.isNull());
+    EXPECT_FALSE(redrawn.sharesDataWith(linear)) << "redrawn";
+    EXPECT_EQ(redrawn.toImage(1.0), linear.toImage(1.0));
 }
 
 TEST_F(DesignerWindowTest, AnEmptyValueAsksForOne) {

@@ -22,6 +22,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
+#include <QTest>
+#include <functional>
 
 namespace {
 
@@ -61,6 +63,41 @@ protected:
 
     QStringList filesIn(const QString& folder) const {
         return QDir(QDir(m_resources).filePath(folder)).entryList(QDir::Files, QDir::Name);
+    }
+
+    // Card > Templates with `script` as the user inside the window, which
+    // is then left with Escape.
+    void inTemplates(const std::function<void(Template_Wizard&)>& script) {
+        hooks::setModalRunner([&script](QDialog& dialog) {
+            auto& window = dynamic_cast<Template_Wizard&>(dialog);
+            window.show();
+            QCoreApplication::processEvents();
+            script(window);
+            QTest::keyClick(&window, Qt::Key_Escape);
+            return window.result();
+        });
+        m_controller->window()->findChild<QAction*>(QStringLiteral("Templates_action"))->trigger();
+    }
+
+    // The source pop-up stepped with the arrow keys: down to the user's
+    // templates, up to the prepared ones.
+    static void showSource(Template_Wizard& window, bool user) {
+        QTest::keyClick(window.ui().cat_cmbo_bx, user ? Qt::Key_Down : Qt::Key_Up);
+    }
+
+    // A click on the preview titled `title` (with Ctrl it toggles).
+    static void clickTemplate(Template_Wizard& window, const QString& title,
+                              Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        ImageBrowser* browser = window.ui().imageBrowser;
+        const QList<MyImageObject>& items = browser->browserModel()->items();
+        for (int i = 0; i < items.size(); ++i) {
+            if (items[i]._title == title) {
+                const QRect place = browser->visualRect(browser->browserModel()->index(i, 0));
+                QTest::mouseClick(browser->viewport(), Qt::LeftButton, modifiers, place.center());
+                return;
+            }
+        }
+        ADD_FAILURE() << "no template shown named " << title.toStdString();
     }
 
     static void screenshot(QWidget& widget, const QString& name) {
@@ -217,19 +254,17 @@ TEST_F(CardWindowsTest, CopyTwiceDeleteAndCopyNames) {
     start();
     // A folder named like the template must not change.
     const QString folder = "Templates/User";
-    const QString party = templateFile(folder, "Party.png");
+    templateFile(folder, "Party.png");
     const testsupport::ScriptedAlerts alerts({}, 1);
-    Template_Wizard& window = *Template_Wizard::defaultInstance();
-    window.Fill_Templates_User_Defined();
-    Selected_Template_Path = party;
-    window.Copy_Templatee_Click();
-    Selected_Template_Path = party;
-    window.Copy_Templatee_Click();
-    EXPECT_EQ(filesIn(folder),
-              QStringList({"Party (copy 1).dcard", "Party (copy 1).png", "Party (copy 2).dcard",
-                           "Party (copy 2).png", "Party.dcard", "Party.png"}));
-    Selected_Template_Path = QDir(m_resources).filePath(folder + "/Party (copy 1).png");
-    window.Delete_Template_Click();
+    inTemplates([&](Template_Wizard& window) {
+        showSource(window, true);
+        for (int i = 0; i < 2; ++i) {
+            clickTemplate(window, "Party.png");
+            window.ui().Copy_temp_btn->click();
+        }
+        clickTemplate(window, "Party (copy 1).png");
+        window.ui().Delete_temp_btn->click();
+    });
     EXPECT_EQ(filesIn(folder), QStringList({"Party (copy 2).dcard", "Party (copy 2).png",
                                             "Party.dcard", "Party.png"}));
     EXPECT_EQ(shownTexts(alerts).count("Do you want to make copy of this template?"), 2);
@@ -247,20 +282,71 @@ TEST_F(CardWindowsTest, CopyTwiceDeleteAndCopyNames) {
               QDir(m_resources).filePath("Templates/User/Party/Party (copy 1).png"));
 }
 
+// Delete, Copy and Rename touch only a user template the window shows and
+// the user selected: never the prepared template chosen before switching
+// to an empty user list, nor a user template the user deselected.
+TEST_F(CardWindowsTest, TemplateButtonsActOnlyOnASelectedUserTemplate) {
+    start();
+    templateFile("Templates", "Party.png");
+    const testsupport::ScriptedAlerts alerts({}, 1); // Yes to every question
+    window_entries::templateName.set([](const QString&, QString& chosen) {
+        chosen = QStringLiteral("Moved");
+        return 1;
+    });
+    struct Row {
+        const char* button;
+        bool userTemplate; // a user template shown, then deselected
+    };
+    const Row rows[] = {{"Delete_temp_btn", false}, {"Copy_temp_btn", false},
+                        {"Rename_temp_btn", false}, {"Delete_temp_btn", true},
+                        {"Copy_temp_btn", true},    {"Rename_temp_btn", true}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::string(row.button) + (row.userTemplate ? " deselected" : " empty"));
+        QDir(QDir(m_resources).filePath("Templates/User")).removeRecursively();
+        QDir(m_resources).mkpath("Templates/User");
+        if (row.userTemplate) {
+            templateFile("Templates/User", "Mine.png");
+        }
+        const QStringList prepared = filesIn("Templates");
+        const QStringList user = filesIn("Templates/User");
+        const qsizetype before = alerts.texts().size();
+        inTemplates([&](Template_Wizard& window) {
+            clickTemplate(window, "Party.png");
+            showSource(window, true);
+            if (row.userTemplate) {
+                clickTemplate(window, "Mine.png", Qt::ControlModifier);
+            }
+            window.findChild<QPushButton*>(QString::fromLatin1(row.button))->click();
+        });
+        EXPECT_EQ(filesIn("Templates"), prepared);
+        EXPECT_EQ(filesIn("Templates/User"), user);
+        EXPECT_EQ(shownTexts(alerts).mid(before), QStringList{"Please select template."});
+    }
+}
+
 TEST_F(CardWindowsTest, RenameCopiesThenDeletesAndNeverLosesTheDesign) {
     start();
     const QString folder = "Templates/User";
-    const QString jpg = templateFile(folder, "Party.jpg", "JPG", "party design");
-    Template_Wizard& window = *Template_Wizard::defaultInstance();
-    QString answer = QStringLiteral("Party");
+    templateFile(folder, "Party.jpg", "JPG", "party design");
+    QString answer;
+    QString offered;
     window_entries::templateName.set([&](const QString& current, QString& chosen) {
-        EXPECT_EQ(current, QFileInfo(Selected_Template_Path).completeBaseName());
+        offered = current;
         chosen = answer;
         return 1;
     });
+    // Renames the shown template `from` to `to` through the window.
+    const auto rename = [&](const QString& from, const QString& to) {
+        answer = to;
+        inTemplates([&](Template_Wizard& window) {
+            showSource(window, true);
+            clickTemplate(window, from);
+            window.ui().Rename_temp_btn->click();
+        });
+        EXPECT_EQ(offered, QFileInfo(from).completeBaseName());
+    };
     // Same name: the jpg preview becomes a png, the design file stays.
-    Selected_Template_Path = jpg;
-    window.Rename_Template_Click();
+    rename("Party.jpg", "Party");
     EXPECT_EQ(filesIn(folder), QStringList({"Party.dcard", "Party.png"}));
     QFile design(QDir(m_resources).filePath(folder + "/Party.dcard"));
     ASSERT_TRUE(design.open(QIODevice::ReadOnly));
@@ -268,23 +354,18 @@ TEST_F(CardWindowsTest, RenameCopiesThenDeletesAndNeverLosesTheDesign) {
     design.close();
 
     // Its own png name: nothing happens.
-    Selected_Template_Path = QDir(m_resources).filePath(folder + "/Party.png");
-    window.Rename_Template_Click();
+    rename("Party.png", "Party");
     EXPECT_EQ(filesIn(folder), QStringList({"Party.dcard", "Party.png"}));
 
     // A new name moves both files.
-    answer = QStringLiteral("Feast");
-    Selected_Template_Path = QDir(m_resources).filePath(folder + "/Party.png");
-    window.Rename_Template_Click();
+    rename("Party.png", "Feast");
     EXPECT_EQ(filesIn(folder), QStringList({"Feast.dcard", "Feast.png"}));
 
     // A copy that fails (its target exists) keeps both old files and shows
     // where it failed.
     templateFile(folder, "Gala.png");
     QFile::remove(QDir(m_resources).filePath(folder + "/Gala.dcard"));
-    Selected_Template_Path = QDir(m_resources).filePath(folder + "/Feast.png");
-    answer = QStringLiteral("Gala");
-    window.Rename_Template_Click();
+    rename("Feast.png", "Gala");
     EXPECT_TRUE(QFile::exists(QDir(m_resources).filePath(folder + "/Feast.png")));
     EXPECT_TRUE(QFile::exists(QDir(m_resources).filePath(folder + "/Feast.dcard")));
     EXPECT_TRUE(shownTexts(m_alerts).last().contains(QStringLiteral("Gala.png")));

@@ -7,6 +7,7 @@
 #include "core/BatchState.h"
 #include "editor/canvas/SKTGraphicView.h"
 #include "editor/model/SKTPasteboard.h"
+#include "editor/model/SKTText.h"
 #include "editor/model/Shape_Control.h"
 #include "editor/view/Grid_Wizard.h"
 #include "editor/view/SKTGrid.h"
@@ -19,6 +20,7 @@
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QDialog>
+#include <QFile>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QMenu>
@@ -572,38 +574,48 @@ TEST_F(CommandTest, EmptyEntryCalledAnywaySaysItIsNotAvailable) {
 
 // ---- Print ----
 
+// A card bound to a series prints only when the series has records, and
+// only where there is a printer.
 TEST_F(CommandTest, PrintChecksTheListAndThePrinters) {
     start();
     int printed = 0;
     we::print.set([&printed] { ++printed; });
     QStringList printerNames;
     output::printerLister.set([&printerNames] { return printerNames; });
-
-    Use_Data_Sheet_Values = true;
-    Total_Batch_Excel_Card = 0;
-    m_controller->Print_Button();
-    Use_Data_Sheet_Values = false;
-    Use_Excel_Binding_Values = true;
-    m_controller->Print_Button();
-    Use_Excel_Binding_Values = false;
-    m_controller->Print_Button();
-    EXPECT_EQ(
-        m_alerts.texts(),
-        // The binding state is recomputed: without bound objects no
-        // flag stays set, so each press reaches the printer check.
-        (QStringList{QStringLiteral("\nNo printer found."), QStringLiteral("\nNo printer found."),
-                     QStringLiteral("\nNo printer found.")}));
-    EXPECT_EQ(printed, 0);
-
-    printerNames = {QStringLiteral("cards")};
-    m_controller->Refresh_Entry_States();
-    action("Print_action")->trigger();
-    EXPECT_EQ(printed, 1);
-    Use_Data_Sheet_Values = true;
-    Total_Batch_Excel_Card = 3;
-    m_controller->Print_Button();
-    EXPECT_EQ(printed, 2);
-    EXPECT_EQ(m_alerts.texts().size(), 3);
+    auto text = std::make_shared<SKTText>();
+    text->data_source_type = 1;
+    text->batch_list_name = QStringLiteral("Guests");
+    m_document->insertGraphicsInList(SKTDocumentGraphicsKey, {text}, {0});
+    const QString series = QDir(Data_Folder_Path).filePath(QStringLiteral("Guests.txt"));
+    struct Row {
+        const char* name;
+        const char* values; // the series file; none when null
+        QStringList printers;
+        int printed;
+        const char* message; // "" when none
+    };
+    const Row rows[] = {
+        {"a series that is gone", nullptr, {"cards"}, 0, "List is empty."},
+        {"records, no printer", "Ann\nBob\n", {}, 0, "No printer found."},
+        {"records and a printer", "Ann\nBob\n", {"cards"}, 1, ""},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        QFile::remove(series);
+        if (row.values) {
+            QFile file(series);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write(row.values);
+        }
+        printerNames = row.printers;
+        printed = 0;
+        m_controller->Refresh_Entry_States();
+        testsupport::ScriptedAlerts alerts;
+        action("Print_action")->trigger();
+        EXPECT_EQ(printed, row.printed);
+        EXPECT_EQ(alerts.texts(),
+                  *row.message ? QStringList{QStringLiteral("\n") + row.message} : QStringList());
+    }
 }
 
 // ---- Exit ----

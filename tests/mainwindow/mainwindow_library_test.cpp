@@ -7,6 +7,8 @@
 #include "widgets/GuiHooks.h"
 #include "widgets/ImageBrowser.h"
 
+#include <QAbstractButton>
+#include <QAction>
 #include <QCoreApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -15,6 +17,7 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QTest>
+#include <functional>
 #include <memory>
 
 namespace {
@@ -312,6 +315,82 @@ TEST_F(LibraryTest, ADragFromTheBrowserCarriesNothingTheCanvasTakes) {
     EXPECT_FALSE(foreign.isAccepted());
     EXPECT_EQ(titles(browser), (QStringList{"sea.jpg", "sky.png"}));
     window->hide();
+}
+
+} // namespace
+
+namespace {
+
+// Each control that confirms a library picture, pressed as the user would,
+// with the picture it leaves where the control puts it: the Library tool
+// places a picture object with the file, the picture tab's Library button
+// gives the selected picture object the file, the card tab's Library button
+// and Card > Background make it the current side's background.
+TEST_F(LibraryTest, EachLibraryControlAppliesTheConfirmedPicture) {
+    const QString rose =
+        picture(QStringLiteral("LibraryImage/flowers"), QStringLiteral("rose.png"));
+    const QString tulip =
+        picture(QStringLiteral("LibraryImage/flowers"), QStringLiteral("tulip.png"));
+    const QString sky = picture(QStringLiteral("Background"), QStringLiteral("sky.jpg"));
+    const QString sea = picture(QStringLiteral("Background"), QStringLiteral("sea.jpg"));
+    start();
+    QString choice;
+    hooks::setModalRunner([&](QDialog& dialog) {
+        auto& library = static_cast<Image_Library&>(dialog);
+        dialog.show();
+        QCoreApplication::processEvents();
+        ImageBrowser* browser = library.imageBrowser();
+        const int row = int(titles(browser).indexOf(choice));
+        EXPECT_GE(row, 0) << choice.toStdString();
+        const QRect place = browser->visualRect(browser->model()->index(row, 0));
+        QTest::mouseClick(browser->viewport(), Qt::LeftButton, Qt::NoModifier, place.center());
+        click(library, "OK_Button");
+        return dialog.result();
+    });
+    const auto picturePath = [this] {
+        for (const auto& graphic : m_document->graphics()) {
+            if (graphic->className() == QLatin1String("SKTImage")) {
+                return graphic->_file_path;
+            }
+        }
+        return QString();
+    };
+    const struct {
+        const char* control;
+        QString chosen;
+        std::function<QString()> placed;
+    } rows[] = {
+        {"Image_Library_Tool", rose, picturePath},
+        {"Manual_Library_Browse_Btn", tulip, picturePath},
+        {"Card_Image_Library_Btn", sky,
+         [this] { return m_controller->Front_card_Prop.Card_BG_Image_Path(); }},
+        {"Card_Bckgrnd_action", sea,
+         [this] { return m_controller->Back_card_Prop.Card_BG_Image_Path(); }},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.control);
+        choice = QFileInfo(row.chosen).fileName();
+        if (QAction* action = m_controller->window()->findChild<QAction*>(row.control)) {
+            control<QAbstractButton>("Back_Card_Btn")->click();
+            action->trigger();
+        } else {
+            if (QString::fromLatin1(row.control).startsWith(QLatin1String("Card_"))) {
+                // The card tabs come with Card > Properties; the library
+                // button with the picture fill ticked.
+                m_controller->window()
+                    ->findChild<QAction*>(QStringLiteral("Card_Prop_action"))
+                    ->trigger();
+                control<QAbstractButton>("Card_fill_chk")->click();
+                control<QAbstractButton>("Card_Image_fill_rd")->click();
+                EXPECT_TRUE(control<QAbstractButton>(row.control)->isEnabled());
+            }
+            control<QAbstractButton>(row.control)->click();
+        }
+        EXPECT_EQ(row.placed(), row.chosen);
+    }
+    EXPECT_EQ(m_controller->Back_card_Prop.Card_fill_style(), QStringLiteral("I"));
+    EXPECT_EQ(m_controller->Front_card_Prop.Card_fill_style(), QStringLiteral("I"));
+    EXPECT_TRUE(m_alerts.texts().isEmpty()) << m_alerts.texts().join('|').toStdString();
 }
 
 } // namespace

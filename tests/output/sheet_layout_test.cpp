@@ -2,6 +2,7 @@
 // against values worked out by hand for each case.
 #include "output/core/SheetLayout.h"
 
+#include <QPageSize>
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -206,10 +207,19 @@ TEST(SheetLayoutRules, BothSidesDoubleTheSlot) {
     }
 }
 
-TEST(SheetLayoutRules, UnitConversions) {
-    EXPECT_FLOAT_EQ(sheet::MM_to_Points_Convert(25.4f), 72.0f);
-    EXPECT_FLOAT_EQ(sheet::Points_to_MM_Convert(72.0f), 25.4f);
-    EXPECT_NEAR(sheet::MM_to_Points_Convert(85.6f), 242.6457f, 1e-3f);
+// Paper sizes as Qt's own page-size table gives them in millimetres and in
+// points: the sheet's conversions take one to the other both ways.
+TEST(SheetLayoutRules, UnitConversionsAgreeWithStandardPaperSizes) {
+    for (const QPageSize::PageSizeId id :
+         {QPageSize::A4, QPageSize::A5, QPageSize::Letter, QPageSize::Legal, QPageSize::B5}) {
+        SCOPED_TRACE(QPageSize::name(id).toStdString());
+        const QSizeF mm = QPageSize::size(id, QPageSize::Millimeter);
+        const QSizeF points = QPageSize::size(id, QPageSize::Point); // whole points
+        EXPECT_NEAR(sheet::MM_to_Points_Convert(float(mm.width())), points.width(), 0.5);
+        EXPECT_NEAR(sheet::MM_to_Points_Convert(float(mm.height())), points.height(), 0.5);
+        EXPECT_NEAR(sheet::Points_to_MM_Convert(float(points.width())), mm.width(), 0.2);
+        EXPECT_NEAR(sheet::Points_to_MM_Convert(float(points.height())), mm.height(), 0.2);
+    }
 }
 
 TEST(SheetPageCount, WholeSheetsPlusRemainder) {

@@ -3,9 +3,13 @@
 #include "profiles_fixture.h"
 
 #include "editor/model/SKTLine.h"
+#include "profiles/ContactFieldRows.h"
 
+#include <QFile>
 #include <QImage>
+#include <QMap>
 #include <QToolButton>
+#include <QXmlStreamReader>
 #include <QtGlobal>
 #include <stdexcept>
 
@@ -77,8 +81,44 @@ protected:
         Fill_User_Profile = 1;
     }
 
-    QRectF templateOf(const QString& id, bool portrait) const {
-        return Show_User_Profile::defaultInstance()->templateFrame(id, portrait);
+    // The placeholder frame of a contact field as the dialog's interface
+    // file gives it (landscape "<row>_default", portrait "<row>_default_V").
+    static QRectF templateOf(const QString& id, bool portrait) {
+        static const QMap<QString, QRectF> frames = interfaceFrames();
+        const qsizetype row = User_Profile_Class::valueIdentifiers().indexOf(id);
+        if (row < 0) {
+            return {};
+        }
+        const QString name = QString::fromLatin1(contactFieldRows()[std::size_t(row)].placeholder) +
+                             (portrait ? QStringLiteral("_default_V") : QStringLiteral("_default"));
+        EXPECT_TRUE(frames.contains(name)) << name.toStdString();
+        return frames.value(name);
+    }
+
+    // Every widget's geometry in the dialog's interface file, by name.
+    static QMap<QString, QRectF> interfaceFrames() {
+        QFile file(QStringLiteral(CARD_SOURCE_DIR "/profiles/Show_User_Profile.ui"));
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+        QXmlStreamReader xml(&file);
+        QMap<QString, QRectF> frames;
+        QString widget;
+        while (!xml.atEnd()) {
+            if (!xml.readNextStartElement()) {
+                continue;
+            }
+            if (xml.name() == u"widget") {
+                widget = xml.attributes().value(QStringLiteral("name")).toString();
+            } else if (xml.name() == u"rect" && !widget.isEmpty()) {
+                QMap<QString, double> values;
+                while (xml.readNextStartElement()) {
+                    values.insert(xml.name().toString(), xml.readElementText().toDouble());
+                }
+                frames.insert(widget,
+                              QRectF(values["x"], values["y"], values["width"], values["height"]));
+                widget.clear();
+            }
+        }
+        return frames;
     }
 
     User_Profile_Class::Field& field(int side, int index) {

@@ -18,7 +18,11 @@
 
 #include <QDir>
 #include <QDirIterator>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QTableWidget>
+#include <QTest>
+#include <functional>
 #include <gtest/gtest.h>
 #include <optional>
 
@@ -326,4 +330,81 @@ wb.close()
     // Merged: the ticked cells row by row, an empty cell as an empty line.
     EXPECT_EQ(dstest::readBytes(ws.seriesPath("All")), "45293\nrich\nLine1 Line2\n\nr2\n\n");
     EXPECT_TRUE(alerts.texts().isEmpty()) << alerts.texts().join("|").toStdString();
+}
+
+// What the import dialogs ask for before anything is imported, the user
+// choosing in the dialog: an empty first sheet has no column, a sheet with
+// columns needs one ticked, and a merged series needs its name typed or
+// chosen. Each message keeps the dialog open and writes no series.
+TEST(ColumnImport, MissingChoicesAreAskedForInTheDialog) {
+    SW_REQUIRE_MODULE(python, "openpyxl");
+    dstest::Workspace ws;
+    const QString book = swtest::pythonBook(python, ws.path("choices.xlsx"), R"PY(
+import sys, openpyxl
+wb = openpyxl.Workbook()
+wb.active.title = "Empty"
+ws = wb.create_sheet("Data")
+ws.append(["Name", "Town"])
+ws.append(["Ann", "Rome"])
+wb.save(sys.argv[1])
+)PY");
+    ASSERT_FALSE(book.isEmpty());
+    Import_Excel_DataSheet* dialog = Import_Excel_DataSheet::defaultInstance();
+    Ui::Import_Excel_DataSheet& f = dialog->form();
+    struct Row {
+        const char* message;
+        std::function<void()> choose;
+    };
+    const auto dataSheet = [&f] { QTest::keyClick(f.Sheet_ComboBox, Qt::Key_Down); };
+    const auto merged = [&f, dataSheet] {
+        dataSheet();
+        f.select_all_btn->click();
+        f.Fill_col_RD->click();
+    };
+    const Row rows[] = {
+        {"There is no column.", [] {}},
+        {"No column is selected.", dataSheet},
+        {"Please enter list name.", merged},
+        {"Please select list name.",
+         [&f, merged] {
+             merged();
+             f.fill_replace_RD->click();
+         }},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.message);
+        bool stayed = false;
+        ScriptedRuns runs([&](QDialog& d) {
+            d.setResult(0); // as a modal run starts
+            row.choose();
+            f.ok_btn->click();
+            stayed = d.result() == 0;
+            f.cancel_btn->click();
+            return d.result();
+        });
+        testsupport::ScriptedAlerts alerts;
+        EXPECT_EQ(dialog->Open_excel_Wnd(book), 0);
+        EXPECT_TRUE(stayed);
+        EXPECT_EQ(swtest::shownTexts(alerts.texts()), QStringList{row.message});
+        EXPECT_TRUE(QDir(Data_Folder_Path).entryList(QDir::Files).isEmpty());
+    }
+
+    // The table import: a sheet chosen after another lists that one's
+    // columns still; when it holds no rows, the import says so.
+    Import_Excel* importer = Import_Excel::defaultInstance();
+    ScriptedRuns runs([&](QDialog& d) {
+        QTest::keyClick(importer->form().Sheet_ComboBox, Qt::Key_Down);
+        importer->form().select_all_btn->click();
+        QTest::keyClick(importer->form().Sheet_ComboBox, Qt::Key_Up);
+        importer->form().ok_btn->click();
+        return d.result();
+    });
+    testsupport::ScriptedAlerts alerts;
+    importer->open_mode = "E";
+    const auto rowsBefore = Imported_Table().ListData();
+    EXPECT_EQ(importer->Open_excel_Wnd(book), 1);
+    EXPECT_EQ(
+        swtest::shownTexts(alerts.texts()),
+        QStringList{"Either file is corrupted or selected file contains invalid characters."});
+    EXPECT_EQ(Imported_Table().ListData(), rowsBefore);
 }

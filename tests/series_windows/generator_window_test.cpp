@@ -4,12 +4,16 @@
 #include "SeriesWindowsSupport.h"
 
 #include "core/SharedGlobals.h"
+#include "core/globals.h"
 #include "dataseries/SeriesBindingSource.h"
 #include "dataseries/windows/BatchWizard.h"
 #include "dataseries/windows/Generate_List.h"
 #include "ui_Generate_List.h"
 
+#include <QDir>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QSet>
 #include <QtTest/QTest>
 #include <gtest/gtest.h>
@@ -214,4 +218,52 @@ TEST(GeneratorWindow, HelpShowsTheTitleWithTheTextAsInformativeText) {
         "For example:\r\nIf you have to generate a series of barcodes having values from '0' to "
         "'200'"));
     EXPECT_EQ(request.informativeText.count("\r\n"), 3);
+}
+
+// OK with a field of the chosen kind left empty names that field, keeps the
+// window open and writes nothing.
+TEST(GeneratorWindow, EmptyFieldsAreNamedOnOk) {
+    dstest::Workspace ws;
+    Generate_List* generator = Generate_List::defaultInstance();
+    Ui::Generate_List& f = generator->form();
+    using Field = QLineEdit* Ui::Generate_List::*;
+    const struct {
+        QRadioButton* Ui::Generate_List::*kind;
+        Field first;
+        const char* firstText;
+        Field second;
+        const char* secondText;
+        const char* message;
+    } rows[] = {
+        {&Ui::Generate_List::radioButton_Sequntial, &Ui::Generate_List::from_txt, "",
+         &Ui::Generate_List::to_txt, "5", "Please enter valid 'From' value."},
+        {&Ui::Generate_List::radioButton_Sequntial, &Ui::Generate_List::from_txt, "1",
+         &Ui::Generate_List::to_txt, "", "Please enter valid 'To' value."},
+        {&Ui::Generate_List::radioButton_Constant, &Ui::Generate_List::value_txt, "",
+         &Ui::Generate_List::count_txt, "3", "Please enter valid 'Value'."},
+        {&Ui::Generate_List::radioButton_Constant, &Ui::Generate_List::value_txt, "x",
+         &Ui::Generate_List::count_txt, "", "Please enter valid 'Count' value."},
+        {&Ui::Generate_List::radioButton_Random, &Ui::Generate_List::rand_count_txt, "",
+         &Ui::Generate_List::rand_length_txt, "3", "Please enter valid 'Count' value."},
+        {&Ui::Generate_List::radioButton_Random, &Ui::Generate_List::rand_count_txt, "3",
+         &Ui::Generate_List::rand_length_txt, "", "Please enter valid 'Length' value."},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.message);
+        ScriptedRuns runs([&](QDialog& d) {
+            d.setResult(0); // as a modal run starts
+            (f.*row.kind)->click();
+            typed(*(f.*row.first), QString::fromLatin1(row.firstText));
+            typed(*(f.*row.second), QString::fromLatin1(row.secondText));
+            f.ok_btn->click();
+            const int afterOk = d.result();
+            f.cancel_btn->click();
+            return afterOk;
+        });
+        testsupport::ScriptedAlerts alerts;
+        generator->file_name_required = 1;
+        EXPECT_EQ(generator->Open_Wnd(), 0);
+        EXPECT_EQ(swtest::shownTexts(alerts.texts()), QStringList{row.message});
+        EXPECT_TRUE(QDir(Data_Folder_Path).entryList(QDir::Files).isEmpty());
+    }
 }

@@ -5,9 +5,11 @@
 #include "common/TestSupport.h"
 
 #include "core/SharedGlobals.h"
+#include "dataseries/ImportedTable.h"
 #include "dataseries/SeriesBindingSource.h"
 #include "dataseries/windows/BatchWizard.h"
 #include "dataseries/windows/Data_From_Excel.h"
+#include "dataseries/windows/Generate_List.h"
 #include "dataseries/windows/Import_Excel_DataSheet.h"
 #include "dataseries/windows/Import_Wizard.h"
 #include "dataseries/windows/SmallSeriesDialogs.h"
@@ -17,11 +19,14 @@
 #include "ui_Import_Wizard.h"
 #include "widgets/GuiHooks.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QItemSelectionModel>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QLineEdit>
 #include <QTableWidget>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -170,6 +175,80 @@ TEST(SeriesManager, ValueEditingAndTheReplaceOrAppendQuestion) {
     EXPECT_TRUE(alerts.texts().last().contains("List is empty."));
 }
 
+// A click on a row of a table of the manager; with Ctrl it adds the row.
+static void clickRow(QTableWidget& table, int row,
+                     Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    const QRect place = table.visualItemRect(table.item(row, 0));
+    QTest::mouseClick(table.viewport(), Qt::LeftButton, modifiers, place.center());
+}
+
+// The manager's selection checks, and both answers of the question asked
+// before values are generated into a list that has some (Yes replaces,
+// No appends), through its buttons and tables.
+TEST(SeriesManager, SelectionMessagesAndTheReplaceOrAppendAnswers) {
+    dstest::Workspace ws;
+    BatchWizard* manager = BatchWizard::defaultInstance();
+    Ui::BatchWizard& f = manager->form();
+    testsupport::ScriptedAlerts alerts;
+    int question = 0; // the answer to the replace-or-append question
+    QStringList valuesAtGenerator;
+    std::function<void()> script;
+    Runs scripted([&](QDialog& d) {
+        if (qobject_cast<Load_Num_Info*>(&d)) {
+            return question;
+        }
+        if (qobject_cast<Generate_List*>(&d)) {
+            valuesAtGenerator = manager->values();
+            return 0;
+        }
+        d.show();
+        QCoreApplication::processEvents();
+        script();
+        return 0;
+    });
+    auto newTexts = [&alerts, seen = qsizetype(0)]() mutable {
+        const QStringList texts = alerts.texts().mid(seen);
+        seen = alerts.texts().size();
+        QStringList trimmed;
+        for (const QString& text : texts) {
+            trimmed << text.trimmed();
+        }
+        return trimmed;
+    };
+
+    script = [&] { f.Update_Btn->click(); };
+    manager->Open_Wnd();
+    EXPECT_EQ(newTexts(), QStringList{"Available list is empty."});
+
+    ASSERT_TRUE(dstest::writeBytes(ws.seriesPath("A"), "a1\na2\n"));
+    ASSERT_TRUE(dstest::writeBytes(ws.seriesPath("B"), "b1\n"));
+    script = [&] {
+        f.Update_Btn->click();
+        EXPECT_EQ(newTexts(),
+                  QStringList{"Please select a record from the available list to continue."});
+        clickRow(*f.List, rowOf(*manager, "A"));
+        clickRow(*f.List, rowOf(*manager, "B"), Qt::ControlModifier);
+        emit f.List->cellDoubleClicked(rowOf(*manager, "B"), 0);
+        EXPECT_EQ(newTexts(), QStringList{"Please select only one record to update."});
+        clickRow(*f.List, rowOf(*manager, "A"));
+        f.Update_Btn->click();
+        ASSERT_EQ(manager->values(), QStringList({"a1", "a2"}));
+        f.List_value->clearSelection();
+        f.Delete_Rows_Btn->click();
+        EXPECT_EQ(newTexts(),
+                  QStringList{"Please select at least one record from the list to continue."});
+        // No keeps the values to append to; Yes empties the list first.
+        question = 0;
+        f.Series_Value_Btn->click();
+        EXPECT_EQ(valuesAtGenerator, QStringList({"a1", "a2"}));
+        question = 1;
+        f.Series_Value_Btn->click();
+        EXPECT_EQ(valuesAtGenerator, QStringList());
+        EXPECT_TRUE(newTexts().isEmpty());
+    };
+    manager->Open_Wnd();
+}
+
 TEST(SeriesManager, XlsxExportReadsBackInOpenpyxl) {
     CARD_REQUIRE_TOOL(python, "/usr/bin/python3");
     if (testsupport::runProcess(python, {"-c", "import openpyxl"}).exitCode != 0) {
@@ -244,8 +323,49 @@ TEST(SeriesWindows, ViewerShowsTheSeriesAndTheTableViewerItsRows) {
     Runs scripted([](QDialog& d) { return d.metaObject()->className() == QString("x") ? 0 : 1; });
     viewer->Open_Wnd();
     EXPECT_EQ(viewer->shownValues(), QStringList({"a", "b"}));
+
+    // The table viewer shows the imported table's titles and rows, and a
+    // cell the user edits there goes into the table.
+    ImportedTable& table = Imported_Table();
+    table = ImportedTable();
+    table.Add_Column("Name");
+    table.Add_Column("Town");
+    table.Create_List_By_Array({"Ann", "Rome"}, 2);
+    table.Create_List_By_Array({"Bob", "Oslo"}, 2);
+    QStringList seen;
+    Runs tableRun([&seen](QDialog& d) {
+        auto* viewerOfTable = qobject_cast<Data_From_Excel*>(&d);
+        if (!viewerOfTable) {
+            return 1;
+        }
+        QTableWidget* view = viewerOfTable->ColList();
+        d.show();
+        for (int c = 0; c < view->columnCount(); ++c) {
+            seen << view->horizontalHeaderItem(c)->text();
+        }
+        for (int r = 0; r < view->rowCount(); ++r) {
+            for (int c = 1; c < view->columnCount(); ++c) {
+                seen << view->item(r, c)->text();
+            }
+        }
+        view->setCurrentCell(1, 2);
+        QTest::keyClick(view, Qt::Key_F2);
+        auto* editor = view->findChild<QLineEdit*>();
+        EXPECT_NE(editor, nullptr);
+        if (editor) {
+            editor->selectAll();
+            QTest::keyClicks(editor, "Pisa");
+            QTest::keyClick(editor, Qt::Key_Return);
+            QCoreApplication::processEvents(); // the commit is queued
+        }
+        return 1;
+    });
     Data_From_Excel::defaultInstance()->Open_Wnd();
     EXPECT_EQ(Data_From_Excel_Window, Data_From_Excel::defaultInstance());
+    EXPECT_EQ(seen, QStringList({"Row No.", "Name", "Town", "Ann", "Rome", "Bob", "Oslo"}));
+    EXPECT_EQ(table.ListData().at(1).value(table.columns().at(1).identifier), "Pisa");
+    EXPECT_EQ(table.ListData().at(0).value(table.columns().at(1).identifier), "Rome");
+    table = ImportedTable();
     // Both screens of the manager for the record.
     BatchWizard::defaultInstance()->Open_Wnd();
     EXPECT_TRUE(BatchWizard::defaultInstance()->firstScreenShown());
