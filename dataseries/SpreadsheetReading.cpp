@@ -182,6 +182,12 @@ void SpreadsheetWriter::ReadData(const QString& partPath) {
         });
         _data.append(std::move(row));
         tooLarge = qint64(_data.size()) * count > maxCells;
+        if (_data.size() == 64 && rows.offset() > 0) {
+            // Room for the rows the rest of the part will likely hold, so
+            // the list is not copied as it grows.
+            const qint64 expected = rows.size() / std::max<qint64>(1, rows.offset() / 64);
+            _data.reserve(qsizetype(std::min<qint64>(expected + 64, 1 << 20)));
+        }
     }
     // A part that is not well-formed to its end gives no rows.
     if (!tooLarge && !rows.failed()) {

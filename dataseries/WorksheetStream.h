@@ -38,6 +38,9 @@ public:
     bool finish();
 
     bool failed() const { return !m_error.isEmpty(); }
+    // Bytes of the part read so far, and its size.
+    qint64 offset() const { return m_xml.offset(); }
+    qint64 size() const { return m_xml.size(); }
     const QString& errorText() const { return m_error; }
 
     // The value of a cell: its shared string, decoded inline string or text.

@@ -4,7 +4,7 @@
 
 namespace {
 
-constexpr size_t blockSize = 1 << 20;
+constexpr size_t blockSize = 256 * 1024;
 constexpr int nothing = -1; // markup that gives no token (comment, declaration)
 
 bool isSpace(char c) {

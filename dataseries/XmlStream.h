@@ -42,6 +42,10 @@ public:
     // stand or fall with its being well-formed.
     bool skipElementUnchecked();
 
+    // Bytes of the file read past so far.
+    qint64 offset() const { return m_file.pos() - qint64(m_end - m_pos); }
+    qint64 size() const { return m_file.size(); }
+
     // What went wrong, after Error.
     const QString& errorText() const { return m_error; }
 
