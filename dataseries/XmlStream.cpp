@@ -16,8 +16,12 @@ bool isNameStart(char c) {
            static_cast<unsigned char>(c) >= 0x80;
 }
 
+bool isNameChar(char c) {
+    return isNameStart(c) || (c >= '0' && c <= '9') || c == '-' || c == '.';
+}
+
 bool isNameEnd(char c) {
-    return isSpace(c) || c == '/' || c == '>' || c == '=';
+    return isSpace(c) || c == '/' || c == '>' || c == '=' || c == '<';
 }
 
 void appendUtf8(std::string& out, unsigned code) {
@@ -401,6 +405,9 @@ XmlStream::Token XmlStream::readStartTag(size_t end) {
     const char* tag = m_buffer.data() + m_pos;
     size_t i = 1;
     while (i < end && !isNameEnd(tag[i])) {
+        if (!isNameChar(tag[i])) {
+            return fail("bad start tag");
+        }
         ++i;
     }
     m_name = std::string_view(tag + 1, i - 1);
@@ -422,6 +429,9 @@ XmlStream::Token XmlStream::readStartTag(size_t end) {
         }
         const size_t nameStart = i;
         while (i < end && !isNameEnd(tag[i])) {
+            if (!isNameChar(tag[i])) {
+                return fail("bad attribute");
+            }
             ++i;
         }
         if (i == nameStart || !isNameStart(tag[nameStart])) {
