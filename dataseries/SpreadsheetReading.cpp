@@ -98,7 +98,6 @@ SpreadsheetWriter::Rows SpreadsheetWriter::ReadWorkbook(const QString& path, int
         self.ReadSharedStrings(self.sharedStringsPartPath());
         // Every sheet's column count comes from one pass over its rows now,
         // so choosing a sheet reads only its first row.
-        self._sheetColumns.clear();
         for (const QString& name : Worksheet_Names()) {
             self.sheetColumns(self.worksheetPartPath(name.mid(5).toInt()));
         }

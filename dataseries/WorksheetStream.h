@@ -51,7 +51,7 @@ private:
     bool start();
     bool readCell(int column);
     // Appends the text directly inside the element just started (all of it,
-    // or only its first piece), up to its end tag.
+    // or only the first text in it), up to its end tag.
     bool readText(std::string& out, bool firstOnly);
     bool readStringItem(std::string& out);
     bool stop(const QString& error);
