@@ -4,13 +4,13 @@
 #include "dataseries/ColumnNames.h"
 #include "dataseries/SSZipArchive.h"
 #include "dataseries/SpreadsheetWriter.h"
+#include "dataseries/WorksheetStream.h"
 #include "dataseries/XlsxText.h"
 
 #include <QFile>
 #include <QFileInfo>
+#include <QStringDecoder>
 #include <algorithm>
-#include <charconv>
-#include <cstring>
 #include <pugixml.hpp>
 
 namespace {
@@ -30,117 +30,50 @@ bool loadPart(pugi::xml_document& doc, const QString& path) {
     return true;
 }
 
-pugi::xml_node sheetDataOf(const pugi::xml_document& doc) {
-    const pugi::xml_node worksheet = doc.document_element();
-    if (!Xlsx_Is(worksheet, "worksheet")) {
-        Show_NSLog_Message(QStringLiteral("Error: not a worksheet"));
-        return {};
-    }
-    return Xlsx_Child(worksheet, "sheetData");
-}
-
-// The 0-based column of a cell reference such as "AB12": -1 when it has no
-// letters, -2 when the letters are past the sheet's last column.
-int columnOfReference(const char* reference) {
-    int number = 0;
-    const char* p = reference;
-    for (; *p; ++p) {
-        char c = *p;
-        if (c >= 'a' && c <= 'z') {
-            c = char(c - 'a' + 'A');
-        }
-        if (c < 'A' || c > 'Z') {
-            break;
-        }
-        number = number * 26 + (c - 'A' + 1);
-        if (number > Max_Sheet_Columns) {
-            return -2;
+// Calls place(column, value) for each cell of the current row with a value.
+// Shared strings are shared as they are. The other texts of the row go into
+// one block, NUL-terminated one after another, and each cell's QString is a
+// counted reference into it: a row costs one allocation for all its texts,
+// and a cell changed later is copied out first, as any shared QString is.
+template <typename F>
+void forEachValue(const WorksheetStream& rows, const QStringList& sharedStrings, F&& place) {
+    qsizetype capacity = 0;
+    for (const WorksheetStream::Cell& cell : rows) {
+        if (!cell.isShared) {
+            capacity += qsizetype(cell.text.size()) + 1;
         }
     }
-    return p == reference ? -1 : number - 1;
-}
-
-// Calls f(column, cell) for every cell of a row. A cell without a usable
-// reference takes the column after the previous cell; cells past the last
-// column a sheet can have are left out.
-template <typename F> void forEachCell(const pugi::xml_node& row, F&& f) {
-    int next = 0;
-    for (pugi::xml_node cell = row.first_child(); cell; cell = cell.next_sibling()) {
-        if (!Xlsx_Is(cell, "c")) {
-            continue;
-        }
-        int column = columnOfReference(Xlsx_Attribute(cell, "r").value());
-        if (column == -1) {
-            column = next;
-        }
-        if (column < 0 || column >= Max_Sheet_Columns) {
-            continue;
-        }
-        next = column + 1;
-        f(column, cell);
+    QString::DataPointer block;
+    if (capacity > 0) {
+        block = QString::DataPointer(QTypedArrayData<char16_t>::allocate(capacity));
     }
-}
-
-template <typename F> void forEachRow(const pugi::xml_node& sheetData, F&& f) {
-    for (pugi::xml_node row = sheetData.first_child(); row; row = row.next_sibling()) {
-        if (Xlsx_Is(row, "row")) {
-            if (!f(row)) {
-                return;
+    char16_t* out = block.data();
+    QStringDecoder utf8(QStringDecoder::Utf8,
+                        QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    for (const WorksheetStream::Cell& cell : rows) {
+        if (cell.isShared || (cell.escaped && cell.text.find("_x") != std::string::npos)) {
+            QString value = WorksheetStream::valueOf(cell, sharedStrings);
+            if (!value.isEmpty()) {
+                place(cell.column, std::move(value));
             }
+            continue;
         }
-    }
-}
-
-// A non-negative decimal index with optional surrounding white space.
-long long indexOf(const char* text) {
-    while (*text == ' ' || *text == '\t' || *text == '\n' || *text == '\r') {
-        ++text;
-    }
-    const char* end = text + std::strlen(text);
-    while (end > text &&
-           (end[-1] == ' ' || end[-1] == '\t' || end[-1] == '\n' || end[-1] == '\r')) {
-        --end;
-    }
-    long long value = -1;
-    const auto [stop, error] = std::from_chars(text, end, value);
-    if (error != std::errc() || stop != end || text == end) {
-        return -1;
-    }
-    return value;
-}
-
-// The text of a cell: a shared string, an inline string or the v element's
-// text as it stands (numbers and dates unformatted).
-QString cellValue(const pugi::xml_node& cell, const QStringList& sharedStrings) {
-    const char* type = Xlsx_Attribute(cell, "t").value();
-    if (std::strcmp(type, "s") == 0) {
-        const pugi::xml_node v = Xlsx_Child(cell, "v");
-        const long long index = v ? indexOf(v.child_value()) : -1;
-        return index >= 0 && index < sharedStrings.size() ? sharedStrings.at(qsizetype(index))
-                                                          : QString();
-    }
-    if (std::strcmp(type, "inlineStr") == 0) {
-        if (const pugi::xml_node is = Xlsx_Child(cell, "is")) {
-            return Xlsx_String_Item_Text(is);
+        char16_t* const start = out;
+        const std::string& text = cell.text;
+        size_t i = 0;
+        for (; i < text.size() && static_cast<unsigned char>(text[i]) < 0x80; ++i) {
+            *out++ = char16_t(text[i]);
         }
+        if (i < text.size()) {
+            out = reinterpret_cast<char16_t*>(
+                utf8.appendToBuffer(reinterpret_cast<QChar*>(out),
+                                    QByteArrayView(text.data() + i, qsizetype(text.size() - i))));
+        }
+        const qsizetype length = out - start;
+        *out++ = u'\0';
+        block.d_ptr()->ref();
+        place(cell.column, QString(QString::DataPointer(block.d_ptr(), start, length)));
     }
-    const pugi::xml_node v = Xlsx_Child(cell, "v");
-    return v ? Xlsx_Element_Text(v) : QString();
-}
-
-// The 1-based last column of a dimension reference ("A1:D20" -> 4), 0 when
-// there is none.
-int dimensionLastColumn(const pugi::xml_node& worksheet) {
-    const pugi::xml_node dimension = Xlsx_Child(worksheet, "dimension");
-    if (!dimension) {
-        return 0;
-    }
-    QString reference = QString::fromUtf8(Xlsx_Attribute(dimension, "ref").value());
-    const qsizetype colon = reference.indexOf(QLatin1Char(':'));
-    if (colon >= 0) {
-        reference = reference.mid(colon + 1);
-    }
-    return std::max(0, Get_Col_index(Get_Column_Char_Str(reference.trimmed()), 64));
 }
 
 } // namespace
@@ -151,6 +84,7 @@ SpreadsheetWriter::Rows SpreadsheetWriter::ReadWorkbook(const QString& path, int
         Excel_Sheet_Columns = 1;
         self._data.clear();
         self._sharedStrings.clear();
+        self._sheetColumns.clear();
         if (!self.resetTempFolder()) {
             return self._data;
         }
@@ -162,6 +96,11 @@ SpreadsheetWriter::Rows SpreadsheetWriter::ReadWorkbook(const QString& path, int
             return self._data;
         }
         self.ReadSharedStrings(self.sharedStringsPartPath());
+        // Every sheet's column count comes from one pass over its rows now,
+        // so choosing a sheet reads only its first row.
+        for (const QString& name : Worksheet_Names()) {
+            self.sheetColumns(self.worksheetPartPath(name.mid(5).toInt()));
+        }
     } else if (Excel_Sheet_Number < 1) {
         self._data.clear();
     } else {
@@ -193,43 +132,19 @@ void SpreadsheetWriter::ReadSharedStrings(const QString& partPath) {
 SpreadsheetWriter::Rows SpreadsheetWriter::ReadData_only_column() {
     SpreadsheetWriter& self = shared();
     self._data.clear();
-    pugi::xml_document doc;
-    if (Excel_Sheet_Number < 1 || !loadPart(doc, self.worksheetPartPath(Excel_Sheet_Number))) {
+    if (Excel_Sheet_Number < 1) {
         return self._data;
     }
-    const pugi::xml_node sheetData = sheetDataOf(doc);
-    if (!sheetData) {
+    const QString partPath = self.worksheetPartPath(Excel_Sheet_Number);
+    WorksheetStream rows(partPath);
+    // Only the first row is read here; the rest of the part is left unread.
+    const bool hasRow = rows.nextRow();
+    if (rows.failed()) {
+        Show_NSLog_Message(QStringLiteral("Error: %1").arg(rows.errorText()));
         return self._data;
     }
-    // The column count: the dimension's last column, widened to the first
-    // row's last value and clipped to the last value anywhere in the sheet
-    // (a dimension of A1:XFD1048576 does not make 16,384 columns). Streaming
-    // writers leave the dimension out; then the widest row counts, so no
-    // column past the first row's width is lost.
-    pugi::xml_node firstRow;
-    int firstRowLast = 0;
-    int sheetLast = 0;
-    forEachRow(sheetData, [&](const pugi::xml_node& row) {
-        if (!firstRow) {
-            firstRow = row;
-        }
-        forEachCell(row, [&](int column, const pugi::xml_node& cell) {
-            if (column + 1 > sheetLast || (row == firstRow && column + 1 > firstRowLast)) {
-                if (!cellValue(cell, self._sharedStrings).isEmpty()) {
-                    sheetLast = std::max(sheetLast, column + 1);
-                    if (row == firstRow) {
-                        firstRowLast = std::max(firstRowLast, column + 1);
-                    }
-                }
-            }
-        });
-        return true;
-    });
-    const int dimensionLast = dimensionLastColumn(doc.document_element());
-    int count = dimensionLast > 0 ? std::max(dimensionLast, firstRowLast) : sheetLast;
-    count = std::min(count, std::max(sheetLast, 1));
-    Excel_Sheet_Columns = std::clamp(count, 1, Max_Sheet_Columns);
-    if (!firstRow) {
+    Excel_Sheet_Columns = self.sheetColumns(partPath);
+    if (!hasRow) {
         return self._data;
     }
     QStringList row;
@@ -237,37 +152,26 @@ SpreadsheetWriter::Rows SpreadsheetWriter::ReadData_only_column() {
     for (int d = 1; d <= Excel_Sheet_Columns; ++d) {
         row << QStringLiteral("Untitled Column %1").arg(d);
     }
-    forEachCell(firstRow, [&](int column, const pugi::xml_node& cell) {
-        if (column < row.size()) {
-            const QString value = cellValue(cell, self._sharedStrings);
+    for (const WorksheetStream::Cell& cell : rows) {
+        if (cell.column < row.size()) {
+            QString value = WorksheetStream::valueOf(cell, self._sharedStrings);
             if (!value.isEmpty()) {
-                row[column] = value;
+                row[cell.column] = std::move(value);
             }
         }
-    });
+    }
     self._data.append(row);
     return self._data;
 }
 
 void SpreadsheetWriter::ReadData(const QString& partPath) {
     _data.clear();
-    pugi::xml_document doc;
-    if (!loadPart(doc, partPath)) {
-        return;
-    }
-    const pugi::xml_node sheetData = sheetDataOf(doc);
-    if (!sheetData) {
-        return;
-    }
+    WorksheetStream rows(partPath);
     int count = std::clamp(Excel_Sheet_Columns, 1, Max_Sheet_Columns);
     bool tooLarge = false;
-    forEachRow(sheetData, [&](const pugi::xml_node& rowNode) {
+    while (!tooLarge && rows.nextRow()) {
         QStringList row(count);
-        forEachCell(rowNode, [&](int column, const pugi::xml_node& cell) {
-            QString value = cellValue(cell, _sharedStrings);
-            if (value.isEmpty()) {
-                return;
-            }
+        forEachValue(rows, _sharedStrings, [&](int column, QString&& value) {
             // A value past the column count widens the rows.
             if (column >= count) {
                 count = column + 1;
@@ -277,8 +181,22 @@ void SpreadsheetWriter::ReadData(const QString& partPath) {
         });
         _data.append(std::move(row));
         tooLarge = qint64(_data.size()) * count > maxCells;
-        return !tooLarge;
-    });
+        if (_data.size() == 64 && rows.offset() > 0) {
+            // Room for the rows the rest of the part will likely hold, so
+            // the list is not copied as it grows.
+            const qint64 expected = rows.size() / std::max<qint64>(1, rows.offset() / 64);
+            _data.reserve(qsizetype(std::min<qint64>(expected + 64, 1 << 20)));
+        }
+    }
+    // A part that is not well-formed to its end gives no rows.
+    if (!tooLarge && !rows.failed()) {
+        rows.finish();
+    }
+    if (rows.failed()) {
+        Show_NSLog_Message(QStringLiteral("Error: %1").arg(rows.errorText()));
+        _data.clear();
+        return;
+    }
     if (tooLarge) {
         Show_NSLog_Message(QStringLiteral("Error: the sheet has too many cells"));
         _data.clear();
@@ -290,4 +208,28 @@ void SpreadsheetWriter::ReadData(const QString& partPath) {
         }
         Excel_Sheet_Columns = count;
     }
+}
+
+int SpreadsheetWriter::sheetColumns(const QString& partPath) {
+    const QFileInfo info(partPath);
+    const auto known = _sheetColumns.constFind(partPath);
+    if (known != _sheetColumns.cend() && known->size == info.size() &&
+        known->modified == info.lastModified()) {
+        return known->columns;
+    }
+    // The last column holding a value in any row. A dimension element is
+    // not needed: a stale one, or one spanning the whole grid, would only
+    // add empty columns or leave values out.
+    int widest = 0;
+    WorksheetStream rows(partPath);
+    while (rows.nextRow(widest)) {
+        for (const WorksheetStream::Cell& cell : rows) {
+            if (cell.column + 1 > widest && WorksheetStream::hasValue(cell, _sharedStrings)) {
+                widest = cell.column + 1;
+            }
+        }
+    }
+    const int columns = std::clamp(widest, 1, Max_Sheet_Columns);
+    _sheetColumns.insert(partPath, {info.size(), info.lastModified(), columns});
+    return columns;
 }

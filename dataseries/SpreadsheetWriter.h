@@ -4,6 +4,8 @@
 // "ziptmp": a workbook is unpacked there and read part by part; a new one is
 // assembled there from the resource "Template.xlsx" and packed.
 
+#include <QDateTime>
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -29,9 +31,10 @@ public:
     // Excel_Sheet_Number from the temporary folder. Answers data.
     static Rows ReadWorkbook(const QString& path, int only_col);
 
-    // Reads the first row of worksheet Excel_Sheet_Number after fixing the
-    // sheet's column count (Excel_Sheet_Columns); empty first-row cells read
-    // "Untitled Column %d". Answers data (one row, or none).
+    // Reads the first row of worksheet Excel_Sheet_Number, and nothing after
+    // it, after fixing the sheet's column count (Excel_Sheet_Columns), the
+    // same count the full read gives; empty first-row cells read "Untitled
+    // Column %d". Answers data (one row, or none).
     static Rows ReadData_only_column();
 
     // The worksheets of the unpacked workbook ("sheet1", "sheet2", ...)
@@ -63,8 +66,18 @@ private:
     bool resetTempFolder();
     QString sharedStringsPartPath() const;
     QString worksheetPartPath(int number) const;
+    // The sheet's column count: the last column holding a value in any row.
+    // Counted once per unpacked part, in one pass over its rows.
+    int sheetColumns(const QString& partPath);
+
+    struct SheetColumns {
+        qint64 size = 0;
+        QDateTime modified;
+        int columns = 1;
+    };
 
     Rows _data;
+    QHash<QString, SheetColumns> _sheetColumns;
     QStringList _sharedStrings;
     QString _tmpDir;
 };

@@ -168,3 +168,29 @@ TEST(XlsxReader, DamagedOrHostileWorkbooksGiveNoRows) {
     EXPECT_TRUE(readSheet(makeWorkbook(ws, {})).rows.isEmpty());
     EXPECT_TRUE(readSheet(makeWorkbook(ws, {{1, "<worksheet><sheetData><row>"}})).rows.isEmpty());
 }
+
+TEST(XlsxReader, StaleDimensionGivesBothReadsTheWidestRow) {
+    Workspace ws;
+    const QByteArray body = rowXml(cell("A1", "a") + cell("B1", "b") + cell("C1", "c")) +
+                            rowXml(cell("A2", "1") + cell("E2", "5"));
+    const auto read = readSheet(makeWorkbook(ws, {{1, sheetXml(body, "A1:B2")}}));
+    EXPECT_EQ(read.firstRow, Rows({{"a", "b", "c", "Untitled Column 4", "Untitled Column 5"}}));
+    EXPECT_EQ(read.rows, Rows({{"a", "b", "c", "", ""}, {"1", "", "", "", "5"}}));
+}
+
+TEST(XlsxReader, FirstRowReadLeavesTheRowsAfterItUnread) {
+    // 100,000 rows after the title row, and a broken end tag after them: the
+    // full read refuses the part, the first-row read never reaches the break.
+    QByteArray body = rowXml(cell("A1", "Name") + cell("B1", "Town"));
+    body.reserve(4 << 20);
+    for (int r = 2; r <= 100001; ++r) {
+        const QByteArray n = QByteArray::number(r);
+        body +=
+            rowXml(cell(("A" + n).constData(), n.constData()) + cell(("B" + n).constData(), "x"));
+    }
+    body += "<row><c r=\"A100002\"><v>1</v></row>";
+    Workspace ws;
+    const auto read = readSheet(makeWorkbook(ws, {{1, sheetXml(body)}}));
+    EXPECT_EQ(read.firstRow, Rows({{"Name", "Town"}}));
+    EXPECT_TRUE(read.rows.isEmpty());
+}

@@ -212,3 +212,37 @@ TEST(ImportWizardText, HelpOpensTheHelpDocumentOrSaysItIsMissing) {
     EXPECT_EQ(opened, std::vector<QUrl>(2, QUrl::fromLocalFile(ws.path("resources/Help.pdf"))));
     EXPECT_EQ(alerts.texts().size(), 1);
 }
+
+TEST(ImportWizardText, ATruncatedWorkbookIsRefusedLikeAFileThatIsNoWorkbook) {
+    dstest::Workspace ws;
+    QByteArray body;
+    for (qint64 r = 1; r <= 400; ++r) {
+        body += "<row><c><v>" + QByteArray::number(r * 2654435761 % 1000000007) + "</v></c></row>";
+    }
+    const QString book = dstest::makeWorkbook(ws, {{1, dstest::sheetXml(body)}});
+    ASSERT_GT(dstest::readBytes(book).size(), 2000);
+    ASSERT_TRUE(dstest::writeBytes(ws.path("cut.xlsx"), dstest::readBytes(book).left(700)));
+    ASSERT_TRUE(dstest::writeBytes(ws.path("text.xlsx"), "Name\nvalue\n"));
+    Import_Wizard* wizard = Import_Wizard::defaultInstance();
+    QStringList shown;
+    for (const char* name : {"text.xlsx", "cut.xlsx"}) {
+        hooks::setOpenPanel(
+            [&](const hooks::OpenPanelRequest&) { return QStringList{ws.path(name)}; });
+        QStringList runs;
+        ScriptedRuns scripted([&](QDialog& d) {
+            runs << d.metaObject()->className();
+            if (&d == wizard && runs.size() == 1) {
+                wizard->Browse_Excel_Pressed();
+            }
+            return d.result();
+        });
+        testsupport::ScriptedAlerts alerts;
+        wizard->file_name_required = 1;
+        wizard->Open_Wnd();
+        EXPECT_EQ(runs, QStringList({"Import_Wizard"})) << name; // no column dialog
+        shown << swtest::shownTexts(alerts.texts()).join("|");
+    }
+    hooks::setOpenPanel({});
+    EXPECT_EQ(shown, QStringList(2, "Either file is corrupted or selected file contains invalid "
+                                    "characters."));
+}
