@@ -93,7 +93,8 @@ void SKTWindowController::Fill_Party_Invidation_Details() {
     }
     // Where the column ends. On a card too short for it, every vertical
     // step and height shrinks in proportion, so each text still lies on the
-    // card, within reach.
+    // card, within reach; on a card too narrow for the side margins they
+    // shrink alike.
     double y = kFirstY;
     double end = 0;
     for (const Line& line : lines) {
@@ -102,11 +103,12 @@ void SKTWindowController::Fill_Party_Invidation_Details() {
     }
     const QSizeF card = Front_card_Prop.Card_Size();
     const double scale = end > card.height() && end > 0 ? card.height() / end : 1.0;
-    const double width = card.width() - 2 * kSideMargin;
+    const double across = std::clamp(card.width() / (4 * kSideMargin), 0.0, 1.0);
+    const double width = card.width() - 2 * kSideMargin * across;
     y = kFirstY * scale;
     for (const Line& line : lines) {
         canvas->createGraphicOfClass(QStringLiteral("SKTText"), nullptr, true,
-                                     QRectF(line.x, y, width, line.height * scale),
+                                     QRectF(line.x * across, y, width, line.height * scale),
                                      QStringLiteral("F"), line.text, line.id);
         y += line.advance * scale;
     }

@@ -160,39 +160,55 @@ TEST_F(WizardTest, OnASmallCardEveryTextLiesOnTheCard) {
     background(QStringLiteral("a.png"));
     textFile(QStringLiteral("Title.txt"), "Party");
     textFile(QStringLiteral("Message.txt"), "Come");
-    startWith([&](Invitation_Wizard& wizard) {
-        Ui::Invitation_Wizard& ui = wizard.ui();
-        wizard.Using_Wizard_Click();
-        ui.width_Text->clear();
-        QTest::keyClicks(ui.width_Text, QStringLiteral("90"));
-        ui.height_Text->clear();
-        QTest::keyClicks(ui.height_Text, QStringLiteral("55"));
-        wizard.OK_Click();
-        wizard.OK_Click();
-        wizard.OK_Click();
-        QTest::keyClicks(ui.to_value, QStringLiteral("Ann"));
-        QTest::keyClicks(ui.from_value, QStringLiteral("Bob"));
-        QTest::keyClicks(ui.venue_value, QStringLiteral("Hall"));
-        wizard.datePickerAction();
-        return finish(wizard);
-    });
-    const double cardHeight = m_controller->Front_card_Prop.Card_Size().height();
-    ASSERT_NEAR(cardHeight, 155.9, 0.1); // 55 mm
-    const auto objects = placed();
-    ASSERT_EQ(objects.size(), 6u);
-    // The column's tops on a card that holds it; here each shrinks alike.
+    // The column's tops and heights on a card that holds it.
     const double tops[] = {40, 70, 100, 170, 200, 270};
     const double heights[] = {20, 20, 60, 20, 60, 40};
-    const double scale = objects[0].bounds.y() / tops[0];
-    EXPECT_LT(scale, 1.0);
-    for (std::size_t i = 0; i < objects.size(); ++i) {
-        SCOPED_TRACE(objects[i].id.toStdString());
-        EXPECT_NEAR(objects[i].bounds.y(), tops[i] * scale, 1e-6);
-        EXPECT_NEAR(objects[i].bounds.height(), heights[i] * scale, 1e-6);
-        EXPECT_LE(objects[i].bounds.bottom(), cardHeight + 1e-6);
+    const struct {
+        const char* width;
+        const char* height;
+        QSizeF points;
+    } cards[] = {{"90", "55", {255.1, 155.9}}, {"10", "20", {28.3, 56.7}}};
+    for (const auto& c : cards) {
+        SCOPED_TRACE(std::string(c.width) + " x " + c.height);
+        startWith([&](Invitation_Wizard& wizard) {
+            Ui::Invitation_Wizard& ui = wizard.ui();
+            wizard.Using_Wizard_Click();
+            ui.width_Text->clear();
+            QTest::keyClicks(ui.width_Text, QString::fromLatin1(c.width));
+            ui.height_Text->clear();
+            QTest::keyClicks(ui.height_Text, QString::fromLatin1(c.height));
+            wizard.OK_Click();
+            wizard.OK_Click();
+            wizard.OK_Click();
+            QTest::keyClicks(ui.to_value, QStringLiteral("Ann"));
+            QTest::keyClicks(ui.from_value, QStringLiteral("Bob"));
+            QTest::keyClicks(ui.venue_value, QStringLiteral("Hall"));
+            wizard.datePickerAction();
+            return finish(wizard);
+        });
+        const QSizeF card = m_controller->Front_card_Prop.Card_Size();
+        EXPECT_NEAR(card.width(), c.points.width(), 0.1);
+        EXPECT_NEAR(card.height(), c.points.height(), 0.1);
+        const auto objects = placed();
+        ASSERT_EQ(objects.size(), 6u);
+        const double scale = objects[0].bounds.y() / tops[0];
+        EXPECT_LT(scale, 1.0);
+        for (std::size_t i = 0; i < objects.size(); ++i) {
+            SCOPED_TRACE(objects[i].id.toStdString());
+            // Each step shrinks alike, and every text lies on the card.
+            EXPECT_NEAR(objects[i].bounds.y(), tops[i] * scale, 1e-6);
+            EXPECT_NEAR(objects[i].bounds.height(), heights[i] * scale, 1e-6);
+            EXPECT_TRUE(QRectF(QPointF(0, 0), card)
+                            .adjusted(-1e-6, -1e-6, 1e-6, 1e-6)
+                            .contains(objects[i].bounds))
+                << objects[i].bounds.x() << " " << objects[i].bounds.width();
+            EXPECT_GT(objects[i].bounds.width(), 0);
+        }
+        // The last text ends at the card's edge, no higher.
+        EXPECT_NEAR(objects.back().bounds.bottom(), card.height(), 1e-6);
+        m_controller.reset();
+        m_document.reset();
     }
-    // The last text ends at the card's edge, no higher.
-    EXPECT_NEAR(objects.back().bounds.bottom(), cardHeight, 1e-6);
 }
 
 TEST_F(WizardTest, SizeFieldsTakeOnlyACardSize) {
