@@ -10,11 +10,21 @@
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QLabel>
+#include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 #include <atomic>
 #include <thread>
 
 QPointer<Email_Setting> Email_Setting::DefaultInstance;
+
+bool Email_Setting::isValidPort(const QString& text) {
+    static const QRegularExpression digits(QStringLiteral("^[0-9]{1,5}$"));
+    if (!digits.match(text).hasMatch()) {
+        return false;
+    }
+    const int port = text.toInt();
+    return port >= 1 && port <= 65535;
+}
 
 Email_Setting* Email_Setting::defaultInstance() {
     return appOwnedInstance(DefaultInstance);
@@ -31,6 +41,9 @@ Email_Setting::Email_Setting(QWidget* parent) : QDialog(parent), m_ui(new Ui::Em
     _send_mail_result_status = m_ui->_send_mail_result_status;
     _send_mail_ssl = m_ui->_send_mail_ssl;
     _send_mail_tls = m_ui->_send_mail_tls;
+    // A port is a whole number: the field takes digits only.
+    _send_mail_port->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("[0-9]{0,5}")), _send_mail_port));
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, QColor(241, 244, 250));
     setPalette(palette);
@@ -76,7 +89,7 @@ QString Email_Setting::sslFlag() const {
                                                                        : QStringLiteral("N");
 }
 
-void Email_Setting::flushPreferences() {
+bool Email_Setting::flushPreferences() {
     Preferences store = Preferences::sharedInstance();
     store.setsend_email_Recipient(_send_mail_to->text());
     store.setsend_email_SenderEmail(_send_mail_sender_mail->text());
@@ -86,7 +99,9 @@ void Email_Setting::flushPreferences() {
     store.setsend_email_enable_ssl(sslFlag());
     if (!store.flush()) {
         Show_NSLog_Message(QStringLiteral("Could not write the e-mail settings file."));
+        return false;
     }
+    return true;
 }
 
 bool Email_Setting::Check_Validation(bool withRecipient) {
@@ -112,6 +127,9 @@ bool Email_Setting::Check_Validation(bool withRecipient) {
     if (_send_mail_port->text().isEmpty()) {
         return refuse(_send_mail_port, QStringLiteral("Please enter port number."));
     }
+    if (!isValidPort(_send_mail_port->text())) {
+        return refuse(_send_mail_port, kPortRangeMessage);
+    }
     if (withRecipient) {
         const QString recipient = _send_mail_to->text().toLower();
         if (recipient.isEmpty()) {
@@ -129,7 +147,12 @@ void Email_Setting::Save_Button() {
     if (!Check_Validation(false)) {
         return;
     }
-    flushPreferences();
+    // An account that cannot be written would be gone at the next start:
+    // the window stays open with everything typed.
+    if (!flushPreferences()) {
+        Show_MessageBox(kSettingsNotSavedMessage);
+        return;
+    }
     done(1);
 }
 

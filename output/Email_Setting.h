@@ -23,6 +23,12 @@ inline const QString kTestMailFailedMessage = QStringLiteral(
     "Security software (if any) is not blocking the software to communicate with your E-mail "
     "server.\n\nCould not send email.");
 
+inline const QString kPortRangeMessage =
+    QStringLiteral("Please enter a port number from 1 to 65535.");
+inline const QString kSettingsNotSavedMessage =
+    QStringLiteral("The e-mail settings could not be saved. Please make sure the program's "
+                   "resource folder can be written, then save again.");
+
 class Email_Setting : public QDialog {
     Q_OBJECT
 
@@ -35,7 +41,11 @@ public:
     // answers 1 after Save, 0 after Close.
     int Open_Wnd();
     void loadPreferences();
-    void flushPreferences();
+    // Stores the fields in the settings file; false when it cannot be
+    // written.
+    bool flushPreferences();
+    // A port number: digits only, 1 to 65535.
+    static bool isValidPort(const QString& text);
     // The checks in order; on a failure shows its message, focuses the
     // field and answers false.
     bool Check_Validation(bool withRecipient);

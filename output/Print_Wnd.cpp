@@ -12,9 +12,9 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QDoubleValidator>
-#include <QIntValidator>
 #include <QPageSetupDialog>
 #include <QPrinter>
+#include <QRegularExpressionValidator>
 #include <QScrollBar>
 #include <algorithm>
 #include <cmath>
@@ -45,6 +45,9 @@ QIcon loadPicture(const char* name) {
     }
     return QIcon(QPixmap::fromImage(image));
 }
+
+// The total's maximum when no batch is printed.
+constexpr int kMaxTotal = 999999;
 
 QString mm(float points) {
     return QString::asprintf("%0.2f", static_cast<double>(sheet::Points_to_MM_Convert(points)));
@@ -105,8 +108,12 @@ void Print_Wnd::awakeFromNib() {
         stepper->setIncrement(step);
         stepper->setPairedField(field);
         if (whole) {
-            field->setValidator(
-                new QIntValidator(static_cast<int>(low), static_cast<int>(high), field));
+            // Counts take any digits: one out of range is confirmed like any
+            // other and ends at the stepper's limit, so the field always
+            // shows the count in use (a range validator would leave a typed
+            // "0" standing while the old count stays in use).
+            field->setValidator(new QRegularExpressionValidator(
+                QRegularExpression(QStringLiteral("[0-9]{0,7}")), field));
         } else {
             auto* validator = new QDoubleValidator(low, high, 2, field);
             validator->setNotation(QDoubleValidator::StandardNotation);
@@ -120,7 +127,7 @@ void Print_Wnd::awakeFromNib() {
     range(m_ui->vert_mar_Stepper, m_ui->vert_mar_Text, 0, 1000, 1, false);
     range(m_ui->Row_Stepper, m_ui->Row_Text, 1, 999, 1, true);
     range(m_ui->Col_Stepper, m_ui->Col_Text, 1, 999, 1, true);
-    range(m_ui->Total_Stepper, m_ui->Total_Text, 0, 999999, 1, true);
+    range(m_ui->Total_Stepper, m_ui->Total_Text, 0, kMaxTotal, 1, true);
     range(m_ui->Copies_Stepper, m_ui->Copies_Text, 1, 999, 1, true);
     showValue(m_ui->Copies_Stepper, 1);
 }
@@ -210,10 +217,8 @@ bool Print_Wnd::Open_Print_Wnd() {
         m_ui->print_with_excel_chk->setChecked(m_batch.Use_Excel_Binding_Values);
         if (m_batch.any()) {
             m_layout.Total_Label = m_batch.Total_Batch_Excel_Card;
-            m_ui->Total_Stepper->setMaximum(std::max(0, m_batch.Total_Batch_Excel_Card));
-        } else {
-            m_ui->Total_Stepper->setMaximum(999999);
         }
+        setTotalMaximum();
         showValue(m_ui->Total_Stepper, m_layout.Total_Label);
 
         const QSizeF card = front_image().size();
@@ -415,7 +420,14 @@ void Print_Wnd::Print_With_Batch_Changed(bool seriesBox) {
     QCheckBox* other = seriesBox ? m_ui->print_with_excel_chk : m_ui->print_with_batch_chk;
     m_layout.Total_Label =
         changed->isChecked() || other->isChecked() ? m_batch.Total_Batch_Excel_Card : 1;
+    setTotalMaximum();
     showValue(m_ui->Total_Stepper, m_layout.Total_Label);
+}
+
+void Print_Wnd::setTotalMaximum() {
+    // The records when a batch is printed, else as many cards as wanted.
+    m_ui->Total_Stepper->setMaximum(m_batch.any() ? std::max(0, m_batch.Total_Batch_Excel_Card)
+                                                  : kMaxTotal);
 }
 
 void Print_Wnd::pagesetup() {

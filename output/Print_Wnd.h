@@ -68,6 +68,8 @@ private:
     void alignmentClicked(int alignment);
     void Print_With_Batch_Changed(bool seriesBox);
     void Verify_Card_Count();
+    // The total's maximum follows the batch boxes.
+    void setTotalMaximum();
     void pagesetup();
     void showValue(CardStepper* stepper, double value);
     CardSource& printSource();

@@ -12,6 +12,26 @@
 #include "widgets/AppOwned.h"
 #include "widgets/GuiHooks.h"
 
+#include <QRegularExpressionValidator>
+#include <optional>
+
+namespace {
+
+// The whole number typed in the field, when it is one within [low, high].
+std::optional<int> strictNumber(const QLineEdit& field, int low, int high) {
+    bool ok = false;
+    const int value = field.text().trimmed().toInt(&ok);
+    if (!ok || value < low || value > high) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+constexpr int kMaxCount = 10000;
+constexpr int kMaxRange = 10000;
+
+} // namespace
+
 Generate_List::Generate_List(QWidget* parent)
     : QDialog(parent), ui(std::make_unique<Ui::Generate_List>()) {
     ui->setupUi(this);
@@ -34,6 +54,13 @@ Generate_List::Generate_List(QWidget* parent)
             &Generate_List::Constant_Radio_Pressed);
     connect(ui->radioButton_Random, &QRadioButton::clicked, this,
             &Generate_List::Random_Radio_Pressed);
+    // The numeric fields take digits only, so what is typed is what OK reads.
+    const QRegularExpression digits(QStringLiteral("[0-9]{0,5}"));
+    for (QLineEdit* field : {ui->count_txt, ui->rand_count_txt, ui->from_txt, ui->to_txt}) {
+        field->setValidator(new QRegularExpressionValidator(digits, field));
+    }
+    ui->rand_length_txt->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("[0-9]?")), ui->rand_length_txt));
     for (QLineEdit* field :
          {ui->count_txt, ui->rand_count_txt, ui->rand_length_txt, ui->from_txt, ui->to_txt}) {
         connect(field, &QLineEdit::textEdited, this,
@@ -137,52 +164,54 @@ bool Generate_List::fail(const QString& text, QLineEdit& focus) {
 }
 
 void Generate_List::OKPressed() {
+    // Every number is read whole: a field that does not hold one is refused
+    // with its message before anything is written or replaced.
     QStringList values;
     QLineEdit* nameField = ui->seq_file_name;
     if (m_mode == 0) {
-        if (ui->from_txt->text().isEmpty()) {
+        const std::optional<int> from = strictNumber(*ui->from_txt, 0, kMaxRange);
+        if (!from) {
             fail(QStringLiteral("Please enter valid 'From' value."), *ui->from_txt);
             return;
         }
-        if (ui->to_txt->text().isEmpty()) {
+        const std::optional<int> to = strictNumber(*ui->to_txt, 0, kMaxRange);
+        if (!to) {
             fail(QStringLiteral("Please enter valid 'To' value."), *ui->to_txt);
             return;
         }
-        if (ui->from_txt->text().trimmed().toInt() >= ui->to_txt->text().trimmed().toInt()) {
+        if (*from >= *to) {
             fail(QStringLiteral("'From' value must be smaller than 'To' value."), *ui->from_txt);
             return;
         }
-        values = numbergen::Sequential_Values(ui->prefix_txt->text(), ui->from_txt->text(),
-                                              ui->to_txt->text(), ui->suffix_txt->text(),
-                                              ui->manage_digit_chk->isChecked());
+        values = numbergen::Sequential_Values(
+            ui->prefix_txt->text(), ui->from_txt->text().trimmed(), ui->to_txt->text().trimmed(),
+            ui->suffix_txt->text(), ui->manage_digit_chk->isChecked());
     } else if (m_mode == 1) {
         nameField = ui->const_file_name;
         if (ui->value_txt->text().isEmpty()) {
             fail(QStringLiteral("Please enter valid 'Value'."), *ui->value_txt);
             return;
         }
-        if (ui->count_txt->text().isEmpty()) {
+        const std::optional<int> count = strictNumber(*ui->count_txt, 1, kMaxCount);
+        if (!count) {
             fail(QStringLiteral("Please enter valid 'Count' value."), *ui->count_txt);
             return;
         }
-        values = numbergen::Constant_Values(
-            ui->value_txt->text(), qBound(0, ui->count_txt->text().trimmed().toInt(), 10000));
+        values = numbergen::Constant_Values(ui->value_txt->text(), *count);
     } else {
         nameField = ui->rndm_file_name;
-        if (ui->rand_count_txt->text().isEmpty()) {
+        const std::optional<int> count = strictNumber(*ui->rand_count_txt, 1, kMaxCount);
+        if (!count) {
             fail(QStringLiteral("Please enter valid 'Count' value."), *ui->rand_count_txt);
             return;
         }
-        if (ui->rand_length_txt->text().isEmpty()) {
+        const std::optional<int> length = strictNumber(*ui->rand_length_txt, 1, 9);
+        if (!length) {
             fail(QStringLiteral("Please enter valid 'Length' value."), *ui->rand_length_txt);
             return;
         }
-        // A length that is no single digit 1..9 is read by its first digit.
-        values = numbergen::Random_Values(
-            ui->rand_prefix_txt->text(),
-            numbergen::Limit_Length_Text(ui->rand_length_txt->text().trimmed()),
-            ui->rand_suffix_txt->text(),
-            qBound(0, ui->rand_count_txt->text().trimmed().toInt(), 10000));
+        values = numbergen::Random_Values(ui->rand_prefix_txt->text(), QString::number(*length),
+                                          ui->rand_suffix_txt->text(), *count);
     }
     if (file_name_required == 1) {
         if (Save_New_Series(nameField->text(), values) != SeriesSaveResult::Saved) {

@@ -39,6 +39,8 @@ void CardSizeWindow::attachSizeControls(QComboBox* preset, QComboBox* category, 
     m_table->horizontalHeader()->setStretchLastSection(true);
     m_table->verticalHeader()->hide();
     connect(m_category, &QComboBox::activated, this, [this] { categoryChosen(); });
+    // The orientation turns the size shown at once.
+    connect(m_preset, &QComboBox::activated, this, [this] { tableViewSelectionDidChange(); });
     connect(m_table->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this] { tableViewSelectionDidChange(); });
 }

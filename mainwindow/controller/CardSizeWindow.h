@@ -26,7 +26,8 @@ public:
     // Category chosen: the PVC sizes for item 0, the paper sizes otherwise;
     // row 0 selected and shown.
     void categoryChosen();
-    // Row chosen: its width and height (millimetres) into the controls.
+    // Row or orientation chosen: the row's width and height (millimetres)
+    // in that orientation into the controls.
     void tableViewSelectionDidChange();
     const QList<QVariantMap>& ListData() const;
     ColListModel* ColListData() const { return m_list; }

@@ -3,12 +3,14 @@
 #include "core/MessageFunctions.h"
 #include "core/StringFunctions.h"
 #include "core/globals.h"
+#include "mainwindow/controller/DesignFile.h"
 #include "mainwindow/controller/SKTWindowController.h"
 #include "mainwindow/controller/WindowEntries.h"
 #include "mainwindow/controller/WizardGlobals.h"
 #include "platform/Hooks.h"
 #include "ui_Invitation_Wizard.h"
 #include "widgets/AppOwned.h"
+#include "widgets/CardStepper.h"
 #include "widgets/ControlFunctions.h"
 #include "widgets/GuiHooks.h"
 #include "widgets/ImageBrowserModel.h"
@@ -21,6 +23,7 @@
 #include <QItemSelectionModel>
 #include <QLocale>
 #include <exception>
+#include <utility>
 
 namespace {
 
@@ -30,6 +33,10 @@ constexpr int kVenueLimit = 100;
 constexpr int kTitleLimit = 100;
 constexpr int kMessageLimit = 250;
 constexpr double kStartSizeMM = 120.0;
+// The card sides the design reader accepts, in millimetres: 1 mm up to the
+// largest side a design file may give.
+constexpr double kMinSizeMM = 1.0;
+constexpr double kMaxSizeMM = design_file::maxSidePoints / 72.0 * 25.4;
 
 QPointer<Invitation_Wizard> g_wizard;
 
@@ -69,10 +76,13 @@ Invitation_Wizard::Invitation_Wizard(QWidget* parent)
     colours.setColor(QPalette::Window, QColor(241, 244, 250));
     setPalette(colours);
     m_ui->imageBrowser->setZoomValue(0.4);
-    m_ui->width_Stepper->setPairedField(m_ui->width_Text);
-    m_ui->height_Stepper->setPairedField(m_ui->height_Text);
-    m_ui->width_Stepper->setMinimum(1);
-    m_ui->height_Stepper->setMinimum(1);
+    // The size fields are not paired with their steppers: a paired field
+    // would put back the stepper's value when the user leaves it, so a
+    // mistyped size would pass unseen. Next reads the fields themselves.
+    for (CardStepper* stepper : {m_ui->width_Stepper, m_ui->height_Stepper}) {
+        stepper->setMinimum(kMinSizeMM);
+        stepper->setMaximum(kMaxSizeMM);
+    }
     m_ui->Time_picker->setDisplayFormat(QStringLiteral("h:mm AP"));
     setPickersToNow();
     connectControls();
@@ -95,7 +105,32 @@ void Invitation_Wizard::connectControls() {
     connect(ui.msg_bk_btn, &QPushButton::clicked, this, [this] { Msg_Back_Click(); });
     connect(ui.msg_nxt_btn, &QPushButton::clicked, this, [this] { Msg_Next_Click(); });
     connect(ui.clear_details_btn, &QPushButton::clicked, this, [this] { Clear_Details_Click(); });
+    // A day chosen by click, by the arrow keys or by Return counts alike.
     connect(ui.Date_picker, &QCalendarWidget::clicked, this, [this] { datePickerAction(); });
+    connect(ui.Date_picker, &QCalendarWidget::activated, this, [this] { datePickerAction(); });
+    connect(ui.Date_picker, &QCalendarWidget::selectionChanged, this, [this] {
+        if (!m_settingPickers) {
+            datePickerAction();
+        }
+    });
+    connect(ui.Contact_us_btn, &QPushButton::clicked, this, [] {
+        if (SKTWindowController* controller = SKTWindowController::defaultInstance()) {
+            controller->Open_Support_Mail();
+        }
+    });
+    for (auto [stepper, field] : {std::pair{ui.width_Stepper, ui.width_Text},
+                                  std::pair{ui.height_Stepper, ui.height_Text}}) {
+        connect(stepper, &CardStepper::stepped, field,
+                [field](double value) { field->setText(QString::number(value)); });
+        // Steps go on from a number the user typed.
+        connect(field, &QLineEdit::textEdited, stepper, [stepper](const QString& text) {
+            bool ok = false;
+            const double value = text.trimmed().toDouble(&ok);
+            if (ok) {
+                stepper->setDoubleValue(value);
+            }
+        });
+    }
     connect(ui.Time_picker, &QTimeEdit::timeChanged, this, [this] {
         if (!m_settingPickers) {
             timePickerAction();
@@ -239,6 +274,12 @@ void Invitation_Wizard::OK_Click() {
         Show_Hide_Card_Start_Screen(0);
         break;
     case 1:
+        if (!takeSize(*ui.width_Text, *ui.width_Stepper,
+                      QStringLiteral("Please enter a card width from 1 to %1 mm.")) ||
+            !takeSize(*ui.height_Text, *ui.height_Stepper,
+                      QStringLiteral("Please enter a card height from 1 to %1 mm."))) {
+            break;
+        }
         m_nextCounter = 2;
         showPage(2);
         if (!m_images.isEmpty()) {
@@ -299,6 +340,20 @@ void Invitation_Wizard::OK_Click() {
     default:
         break;
     }
+}
+
+bool Invitation_Wizard::takeSize(QLineEdit& field, CardStepper& stepper, const QString& message) {
+    bool ok = false;
+    const double value = field.text().trimmed().toDouble(&ok);
+    // Written so that a NaN fails too.
+    if (!ok || !(value >= kMinSizeMM && value <= kMaxSizeMM)) {
+        Show_MessageBox(message.arg(kMaxSizeMM));
+        field.setFocus();
+        field.selectAll();
+        return false;
+    }
+    stepper.setDoubleValue(value);
+    return true;
 }
 
 void Invitation_Wizard::Back_Click() {

@@ -13,6 +13,7 @@
 #include <QStringList>
 #include <memory>
 
+class CardStepper;
 class QLineEdit;
 
 namespace Ui {
@@ -89,6 +90,10 @@ private:
     void showPage(int page);
     void showDetail(const QString& text, bool date);
     void setPickersToNow();
+    // The size typed in the field, when it is a number in the card-size
+    // range, goes to the stepper; else the message (its %1 the largest size)
+    // shows and the focus goes to the field.
+    bool takeSize(QLineEdit& field, CardStepper& stepper, const QString& message);
 
     std::unique_ptr<Ui::Invitation_Wizard> m_ui;
     QList<MyImageObject> m_images;

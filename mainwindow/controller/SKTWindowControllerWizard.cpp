@@ -16,6 +16,8 @@
 #include "widgets/RadioMatrix.h"
 
 #include <QAction>
+#include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -52,41 +54,63 @@ void SKTWindowController::Fill_Party_Invidation_Details() {
     if (!canvas) {
         return;
     }
-    const double width = Front_card_Prop.Card_Size().width() - 2 * kSideMargin;
-    double y = kFirstY;
-    const auto place = [&](const QString& id, const QString& text, double x, double height,
-                           double advance) {
-        canvas->createGraphicOfClass(QStringLiteral("SKTText"), nullptr, true,
-                                     QRectF(x, y, width, height), QStringLiteral("F"), text, id);
-        y += advance;
+    struct Line {
+        QString id;
+        QString text;
+        double x;
+        double height;
+        double advance;
     };
+    std::vector<Line> lines;
     if (!Invite_Title.isEmpty()) {
-        place(QStringLiteral("PARTY_TITLE"), Invite_Title, kSideMargin, 20, 30);
+        lines.push_back({QStringLiteral("PARTY_TITLE"), Invite_Title, kSideMargin, 20, 30});
     }
     if (!Invite_To.isEmpty()) {
-        place(QStringLiteral("PARTY_TO"), QStringLiteral("Dear ") + Invite_To + QStringLiteral(","),
-              kGreetingX, 20, 30);
+        lines.push_back({QStringLiteral("PARTY_TO"),
+                         QStringLiteral("Dear ") + Invite_To + QStringLiteral(","), kGreetingX, 20,
+                         30});
     }
     if (!Invite_Message.isEmpty()) {
-        place(QStringLiteral("PARTY_MSG"), Invite_Message, kSideMargin, 60, 70);
+        lines.push_back({QStringLiteral("PARTY_MSG"), Invite_Message, kSideMargin, 60, 70});
     }
     if (!Invite_Date.isEmpty()) {
         QString text = Invite_Date;
         if (!Invite_Time.isEmpty()) {
             text += QStringLiteral(" at ") + Invite_Time;
         }
-        place(QStringLiteral("PARTY_DATE"), text, kSideMargin, 20, 30);
+        lines.push_back({QStringLiteral("PARTY_DATE"), text, kSideMargin, 20, 30});
     } else if (!Invite_Time.isEmpty()) {
-        place(QStringLiteral("PARTY_TIME"), QStringLiteral("AT ") + Invite_Time, kSideMargin, 20,
-              30);
+        lines.push_back({QStringLiteral("PARTY_TIME"), QStringLiteral("AT ") + Invite_Time,
+                         kSideMargin, 20, 30});
     }
     if (!Invite_Venue.isEmpty()) {
-        place(QStringLiteral("PARTY_VENUE"), QStringLiteral("Venue:\n") + Invite_Venue, kSideMargin,
-              60, 70);
+        lines.push_back({QStringLiteral("PARTY_VENUE"), QStringLiteral("Venue:\n") + Invite_Venue,
+                         kSideMargin, 60, 70});
     }
     if (!Invite_From.isEmpty()) {
-        place(QStringLiteral("PARTY_FROM"), QStringLiteral("From:\n") + Invite_From, kSideMargin,
-              40, 0);
+        lines.push_back({QStringLiteral("PARTY_FROM"), QStringLiteral("From:\n") + Invite_From,
+                         kSideMargin, 40, 0});
+    }
+    // Where the column ends. On a card too short for it, every vertical
+    // step and height shrinks in proportion, so each text still lies on the
+    // card, within reach; on a card too narrow for the side margins they
+    // shrink alike.
+    double y = kFirstY;
+    double end = 0;
+    for (const Line& line : lines) {
+        end = std::max(end, y + line.height);
+        y += line.advance;
+    }
+    const QSizeF card = Front_card_Prop.Card_Size();
+    const double scale = end > card.height() && end > 0 ? card.height() / end : 1.0;
+    const double across = std::clamp(card.width() / (4 * kSideMargin), 0.0, 1.0);
+    const double width = card.width() - 2 * kSideMargin * across;
+    y = kFirstY * scale;
+    for (const Line& line : lines) {
+        canvas->createGraphicOfClass(QStringLiteral("SKTText"), nullptr, true,
+                                     QRectF(line.x * across, y, width, line.height * scale),
+                                     QStringLiteral("F"), line.text, line.id);
+        y += line.advance * scale;
     }
     set_Front_BG_Image(Invite_BG_IMG);
 }

@@ -29,6 +29,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QtTest/QTest>
@@ -234,6 +235,78 @@ TEST_F(MailWindows, SettingsOpenSaveAndReset) {
     EXPECT_TRUE(sender_email.isEmpty());
     EXPECT_TRUE(send_enable_ssl.isNull());
     EXPECT_EQ(QFileInfo(emailSettingsPath()).size(), 0);
+}
+
+TEST_F(MailWindows, SettingsPortTakesOnlyOneToSixtyFiveThousandFiveHundredThirtyFive) {
+    Email_Setting w;
+    const struct {
+        const char* keys;
+        const char* kept; // what the field holds after typing
+        QString message;  // empty: saved
+    } cases[] = {
+        {"abc", "", QStringLiteral("Please enter port number.")},
+        {"0", "0", kPortRangeMessage},
+        {"65536", "65536", kPortRangeMessage},
+        {"99999x", "99999", kPortRangeMessage},
+        {"25x", "25", QString()},
+        {"65535", "65535", QString()},
+        {"1", "1", QString()},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.keys);
+        int result = -1;
+        hooks::setModalRunner([&](QDialog& d) {
+            d.show();
+            fillAccount(w);
+            w._send_mail_port->clear();
+            QTest::keyClicks(w._send_mail_port, QString::fromLatin1(c.keys));
+            EXPECT_EQ(w._send_mail_port->text(), QString::fromLatin1(c.kept));
+            d.setResult(-1);
+            QTest::mouseClick(w.findChild<QPushButton*>(QStringLiteral("saveButton")),
+                              Qt::LeftButton);
+            result = d.result();
+            return result;
+        });
+        testsupport::ScriptedAlerts alerts;
+        w.Open_Wnd();
+        if (c.message.isEmpty()) {
+            EXPECT_EQ(result, 1);
+            EXPECT_TRUE(alerts.texts().isEmpty());
+            EXPECT_EQ(Preferences::sharedInstance().send_email_PORT_num(),
+                      QString::fromLatin1(c.kept));
+        } else {
+            EXPECT_EQ(result, -1); // the window stays open
+            EXPECT_EQ(alerts.texts(), shown(c.message));
+            EXPECT_EQ(w.focusWidget(), w._send_mail_port);
+        }
+    }
+}
+
+TEST_F(MailWindows, SettingsThatCannotBeWrittenAreSaidAndTheWindowStays) {
+    Email_Setting w;
+    // A folder where the settings file goes: no file can be written there.
+    ASSERT_TRUE(QDir().mkpath(emailSettingsPath()));
+    std::vector<int> results;
+    hooks::setModalRunner([&](QDialog& d) {
+        d.show();
+        fillAccount(w);
+        auto* save = w.findChild<QPushButton*>(QStringLiteral("saveButton"));
+        d.setResult(-1);
+        QTest::mouseClick(save, Qt::LeftButton);
+        results.push_back(d.result());
+        // The user makes room and saves again.
+        EXPECT_TRUE(QDir(emailSettingsPath()).removeRecursively());
+        QTest::mouseClick(save, Qt::LeftButton);
+        results.push_back(d.result());
+        return d.result();
+    });
+    testsupport::ScriptedAlerts alerts;
+    EXPECT_EQ(w.Open_Wnd(), 1);
+    EXPECT_EQ(results, (std::vector<int>{-1, 1}));
+    EXPECT_EQ(alerts.texts(), shown(kSettingsNotSavedMessage));
+    EXPECT_EQ(w._send_mail_sender_mail->text(), QStringLiteral("Me@Example.com"));
+    EXPECT_EQ(Preferences::sharedInstance().send_email_SenderEmail(),
+              QStringLiteral("Me@Example.com"));
 }
 
 TEST_F(MailWindows, TestMailWaitsWithoutBlockingAndKeepsTheFields) {

@@ -128,6 +128,38 @@ TEST_F(CardWindowsTest, CardSizeOpensOnTheFirstPvcSize) {
     EXPECT_EQ(sizes[0], std::make_pair(QStringLiteral("85.598"), QStringLiteral("54.102")));
 }
 
+TEST_F(CardWindowsTest, OrientationTurnsTheSizeShownAtOnce) {
+    start();
+    std::vector<std::pair<QString, QString>> sizes;
+    hooks::setModalRunner([&](QDialog& dialog) {
+        auto& window = dynamic_cast<Card_Wizard&>(dialog);
+        window.show();
+        Ui::Card_Wizard& ui = window.ui();
+        // The second paper size, then each orientation by the keyboard.
+        ui.Category_ComboBox->setFocus();
+        QTest::keyClick(ui.Category_ComboBox, Qt::Key_Down);
+        ui.ColList->selectRow(1);
+        for (Qt::Key key : {Qt::Key_Down, Qt::Key_Up}) {
+            sizes.emplace_back(ui.width_Text->text(), ui.height_Text->text());
+            QTest::keyClick(ui.Preset_ComboBox, key);
+        }
+        sizes.emplace_back(ui.width_Text->text(), ui.height_Text->text());
+        EXPECT_EQ(ui.Preset_ComboBox->currentText(), QStringLiteral("Horizontal"));
+        window.hide();
+        window.ui().OK_btn->click();
+        return window.result();
+    });
+    m_controller->Card_Size_Clicked();
+    ASSERT_EQ(sizes.size(), 3u);
+    const auto& [width, height] = sizes[0];
+    EXPECT_NE(width, height);
+    EXPECT_EQ(sizes[1], std::make_pair(height, width));
+    EXPECT_EQ(sizes[2], sizes[0]);
+    // OK takes the size shown.
+    EXPECT_NEAR(m_controller->canvasSize().width(),
+                SKTWindowController::MM_to_Points_Convert(width.toFloat()), 0.01);
+}
+
 TEST_F(CardWindowsTest, OkSizesTheCanvasAndTheInspector) {
     start();
     hooks::setModalRunner([&](QDialog& dialog) {

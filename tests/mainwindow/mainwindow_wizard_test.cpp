@@ -10,6 +10,7 @@
 #include "widgets/ImageBrowser.h"
 #include "widgets/ImageBrowserModel.h"
 
+#include <QAbstractItemView>
 #include <QCalendarWidget>
 #include <QCloseEvent>
 #include <QFile>
@@ -19,6 +20,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimeEdit>
+#include <QUrl>
 #include <algorithm>
 
 namespace {
@@ -152,6 +154,161 @@ TEST_F(WizardTest, AllDetailsAreLaidOutInOrderWithTheBackground) {
     }
     EXPECT_EQ(m_controller->Front_card_Prop.Card_BG_Image_Path(), first);
     EXPECT_EQ(Invite_Venue, QStringLiteral("Town Hall"));
+}
+
+TEST_F(WizardTest, OnASmallCardEveryTextLiesOnTheCard) {
+    background(QStringLiteral("a.png"));
+    textFile(QStringLiteral("Title.txt"), "Party");
+    textFile(QStringLiteral("Message.txt"), "Come");
+    // The column's tops and heights on a card that holds it.
+    const double tops[] = {40, 70, 100, 170, 200, 270};
+    const double heights[] = {20, 20, 60, 20, 60, 40};
+    const struct {
+        const char* width;
+        const char* height;
+        QSizeF points;
+    } cards[] = {{"90", "55", {255.1, 155.9}}, {"10", "20", {28.3, 56.7}}};
+    for (const auto& c : cards) {
+        SCOPED_TRACE(std::string(c.width) + " x " + c.height);
+        startWith([&](Invitation_Wizard& wizard) {
+            Ui::Invitation_Wizard& ui = wizard.ui();
+            wizard.Using_Wizard_Click();
+            ui.width_Text->clear();
+            QTest::keyClicks(ui.width_Text, QString::fromLatin1(c.width));
+            ui.height_Text->clear();
+            QTest::keyClicks(ui.height_Text, QString::fromLatin1(c.height));
+            wizard.OK_Click();
+            wizard.OK_Click();
+            wizard.OK_Click();
+            QTest::keyClicks(ui.to_value, QStringLiteral("Ann"));
+            QTest::keyClicks(ui.from_value, QStringLiteral("Bob"));
+            QTest::keyClicks(ui.venue_value, QStringLiteral("Hall"));
+            wizard.datePickerAction();
+            return finish(wizard);
+        });
+        const QSizeF card = m_controller->Front_card_Prop.Card_Size();
+        EXPECT_NEAR(card.width(), c.points.width(), 0.1);
+        EXPECT_NEAR(card.height(), c.points.height(), 0.1);
+        const auto objects = placed();
+        ASSERT_EQ(objects.size(), 6u);
+        const double scale = objects[0].bounds.y() / tops[0];
+        EXPECT_LT(scale, 1.0);
+        for (std::size_t i = 0; i < objects.size(); ++i) {
+            SCOPED_TRACE(objects[i].id.toStdString());
+            // Each step shrinks alike, and every text lies on the card.
+            EXPECT_NEAR(objects[i].bounds.y(), tops[i] * scale, 1e-6);
+            EXPECT_NEAR(objects[i].bounds.height(), heights[i] * scale, 1e-6);
+            EXPECT_TRUE(QRectF(QPointF(0, 0), card)
+                            .adjusted(-1e-6, -1e-6, 1e-6, 1e-6)
+                            .contains(objects[i].bounds))
+                << objects[i].bounds.x() << " " << objects[i].bounds.width();
+            EXPECT_GT(objects[i].bounds.width(), 0);
+        }
+        // The last text ends at the card's edge, no higher.
+        EXPECT_NEAR(objects.back().bounds.bottom(), card.height(), 1e-6);
+        m_controller.reset();
+        m_document.reset();
+    }
+}
+
+TEST_F(WizardTest, SizeFieldsTakeOnlyACardSize) {
+    const QString width = QStringLiteral("Please enter a card width from 1 to 5080 mm.");
+    const QString height = QStringLiteral("Please enter a card height from 1 to 5080 mm.");
+    const struct {
+        const char* width;
+        const char* height;
+        QString message; // empty: the next page shows
+    } cases[] = {
+        {"abc", "120", width}, {"", "120", width},          {"0.5", "120", width},
+        {"-3", "120", width},  {"5081", "120", width},      {"nan", "120", width},
+        {"90", "12a", height}, {"90", "1e9", height},       {"90", "5080", QString()},
+        {"1", "1", QString()}, {" 90.5 ", "55", QString()},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.width) + " x " + c.height);
+        QStringList shown;
+        int step = -1;
+        QString focused;
+        startWith([&](Invitation_Wizard& wizard) {
+            Ui::Invitation_Wizard& ui = wizard.ui();
+            wizard.show();
+            QTest::mouseClick(ui.Using_Wizard_btn, Qt::LeftButton);
+            for (auto [field, text] :
+                 {std::pair{ui.width_Text, c.width}, std::pair{ui.height_Text, c.height}}) {
+                field->setFocus();
+                field->selectAll();
+                QTest::keyClick(field, Qt::Key_Delete);
+                QTest::keyClicks(field, QString::fromLatin1(text));
+            }
+            const testsupport::ScriptedAlerts alerts;
+            QTest::mouseClick(ui.Next_btn, Qt::LeftButton);
+            shown = shownTexts(alerts);
+            step = wizard.next_counter();
+            focused = wizard.focusWidget() ? wizard.focusWidget()->objectName() : QString();
+            wizard.hide();
+            return openStartDesign(wizard);
+        });
+        if (c.message.isEmpty()) {
+            EXPECT_TRUE(shown.isEmpty()) << shown.join(u'|').toStdString();
+            EXPECT_EQ(step, 2);
+        } else {
+            EXPECT_EQ(shown, QStringList{c.message});
+            EXPECT_EQ(step, 1);
+            EXPECT_EQ(focused, c.message == width ? QStringLiteral("width_Text")
+                                                  : QStringLiteral("height_Text"));
+        }
+        m_controller.reset();
+        m_document.reset();
+    }
+}
+
+TEST_F(WizardTest, ADayChosenByKeyboardCountsLikeAClick) {
+    background(QStringLiteral("a.png"));
+    textFile(QStringLiteral("Title.txt"), "Party");
+    textFile(QStringLiteral("Message.txt"), "Come");
+    startWith([&](Invitation_Wizard& wizard) {
+        Ui::Invitation_Wizard& ui = wizard.ui();
+        toDetails(wizard);
+        EXPECT_EQ(wizard.next_counter(), 4);
+        wizard.show();
+        auto* days = ui.Date_picker->findChild<QAbstractItemView*>();
+        EXPECT_NE(days, nullptr);
+        for (Qt::Key key : {Qt::Key_Right, Qt::Key_Down, Qt::Key_Return}) {
+            SCOPED_TRACE(key);
+            wizard.Clear_Details();
+            EXPECT_TRUE(wizard.selected_date().isEmpty());
+            days->setFocus();
+            QTest::keyClick(days, key);
+            EXPECT_FALSE(wizard.selected_date().isEmpty());
+            EXPECT_EQ(wizard.selected_date(),
+                      QLocale().toString(ui.Date_picker->selectedDate(), QLocale::LongFormat));
+            EXPECT_EQ(ui.Date_ctrl_value->text(), wizard.selected_date());
+            EXPECT_TRUE(ui.clear_details_btn->isEnabled());
+        }
+        wizard.hide();
+        return finish(wizard);
+    });
+    EXPECT_FALSE(Invite_Date.isEmpty());
+}
+
+TEST_F(WizardTest, ContactUsOpensANewMailToSupport) {
+    std::vector<QUrl> opened;
+    hooks::setUrlOpener([&](const QUrl& url) {
+        opened.push_back(url);
+        return true;
+    });
+    startWith([&](Invitation_Wizard& wizard) {
+        wizard.show();
+        EXPECT_TRUE(wizard.ui().Contact_us_btn->isVisible());
+        QTest::mouseClick(wizard.ui().Contact_us_btn, Qt::LeftButton);
+        wizard.hide();
+        return openStartDesign(wizard);
+    });
+    hooks::setUrlOpener({});
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened[0].scheme(), QStringLiteral("mailto"));
+    EXPECT_TRUE(opened[0].path().startsWith(QStringLiteral("support@")))
+        << opened[0].toString().toStdString();
 }
 
 TEST_F(WizardTest, OnlyATimeGivesOneAtLine) {

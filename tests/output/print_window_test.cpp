@@ -198,6 +198,65 @@ TEST(PrintWindow, ImpossibleValuesCannotBeEntered) {
     });
 }
 
+TEST(PrintWindow, CountFieldsShowTheCountInUse) {
+    OutputWindowsEnvironment env;
+    Print_Wnd dialog;
+    dialog.printInfo()->setPageSize(QPageSize(QPageSize::A4));
+    openWith(env, dialog, [](Print_Wnd& d) {
+        struct Case {
+            const char* field;
+            const char* typed;
+            const char* shown; // the field after confirming
+            int rows;
+            int columns;
+        };
+        // Each row starts from the state the one before it left.
+        for (const Case& c : {Case{"Row_Text", "3", "3", 3, 1}, Case{"Row_Text", "0", "1", 1, 1},
+                              Case{"Col_Text", "2", "2", 1, 2}, Case{"Col_Text", "00", "1", 1, 1},
+                              Case{"Row_Text", "", "1", 1, 1}, Case{"Col_Text", "2", "2", 1, 2},
+                              Case{"Col_Text", "", "2", 1, 2}}) {
+            SCOPED_TRACE(std::string(c.field) + " " + c.typed);
+            auto* field = child<QLineEdit>(d, c.field);
+            typeInto(field, QString::fromLatin1(c.typed));
+            EXPECT_EQ(field->text(), QString::fromLatin1(c.shown));
+            EXPECT_EQ(d.layout().Print_Row, c.rows);
+            EXPECT_EQ(d.layout().Print_Col, c.columns);
+            EXPECT_EQ(child<QLineEdit>(d, "Total_Text")->text(),
+                      QString::number(c.rows * c.columns));
+        }
+    });
+}
+
+TEST(PrintWindow, TheTotalsMaximumFollowsTheBatchBoxes) {
+    OutputWindowsEnvironment env;
+    env.host.state.Use_Data_Sheet_Values = true;
+    env.host.state.Total_Batch_Excel_Card = 5;
+    Print_Wnd dialog;
+    dialog.printInfo()->setPageSize(QPageSize(QPageSize::A4));
+    openWith(env, dialog, [](Print_Wnd& d) {
+        auto* total = child<QLineEdit>(d, "Total_Text");
+        auto* batch = child<QCheckBox>(d, "print_with_batch_chk");
+        EXPECT_EQ(total->text(), QStringLiteral("5"));
+        typeInto(total, QStringLiteral("9"));
+        EXPECT_EQ(total->text(), QStringLiteral("5")); // no more than the records
+        // Without the batch a 3 x 2 sheet is six cards.
+        clickButton(batch);
+        ASSERT_FALSE(batch->isChecked());
+        typeInto(child<QLineEdit>(d, "Row_Text"), QStringLiteral("3"));
+        typeInto(child<QLineEdit>(d, "Col_Text"), QStringLiteral("2"));
+        EXPECT_EQ(stepperValue(d, "Total_Stepper"), 6);
+        EXPECT_EQ(total->text(), QStringLiteral("6"));
+        typeInto(total, QStringLiteral("40"));
+        EXPECT_EQ(stepperValue(d, "Total_Stepper"), 40);
+        // With it again, the records are the most.
+        clickButton(batch);
+        ASSERT_TRUE(batch->isChecked());
+        EXPECT_EQ(total->text(), QStringLiteral("5"));
+        typeInto(total, QStringLiteral("40"));
+        EXPECT_EQ(stepperValue(d, "Total_Stepper"), 5);
+    });
+}
+
 TEST(PrintWindow, ReturnInAFieldPressesNoButton) {
     OutputWindowsEnvironment env;
     Print_Wnd dialog;

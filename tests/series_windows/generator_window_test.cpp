@@ -11,6 +11,7 @@
 #include "ui_Generate_List.h"
 
 #include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -58,6 +59,10 @@ TEST(GeneratorWindow, FieldsKeepTheirLimitsWhileTyping) {
         {&Ui::Generate_List::count_txt, 1, "20000", "10000"},
         {&Ui::Generate_List::rand_count_txt, 2, "777", "777"},
         {&Ui::Generate_List::rand_length_txt, 2, "12", "1"},
+        {&Ui::Generate_List::count_txt, 1, "12a", "12"},
+        {&Ui::Generate_List::from_txt, 0, "3x", "3"},
+        {&Ui::Generate_List::to_txt, 0, "-7 ", "7"},
+        {&Ui::Generate_List::rand_length_txt, 2, "x", ""},
     };
     ScriptedRuns runs([&](QDialog&) {
         Ui::Generate_List& f = generator->form();
@@ -81,6 +86,62 @@ TEST(GeneratorWindow, FieldsKeepTheirLimitsWhileTyping) {
     });
     generator->file_name_required = 1;
     EXPECT_EQ(generator->Open_Wnd(), 0);
+}
+
+TEST(GeneratorWindow, OkRefusesWhatItCannotReadAndReplacesNothing) {
+    dstest::Workspace ws;
+    Generate_List* generator = Generate_List::defaultInstance();
+    const QByteArray kept = "keep\n";
+    {
+        QFile old(ws.seriesPath("Seq"));
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write(kept);
+    }
+    using Field = QLineEdit* Ui::Generate_List::*;
+    const struct {
+        int mode;
+        std::vector<std::pair<Field, const char*>> keys;
+        QString message;
+    } cases[] = {
+        {0,
+         {{&Ui::Generate_List::from_txt, "abc"}, {&Ui::Generate_List::to_txt, "20"}},
+         "Please enter valid 'From' value."},
+        {0,
+         {{&Ui::Generate_List::from_txt, "3x"}, {&Ui::Generate_List::to_txt, "2"}},
+         "'From' value must be smaller than 'To' value."},
+        {0, {{&Ui::Generate_List::from_txt, "4"}}, "Please enter valid 'To' value."},
+        {1, {{&Ui::Generate_List::count_txt, "3"}}, "Please enter valid 'Value'."},
+        {2, {{&Ui::Generate_List::rand_length_txt, "x"}}, "Please enter valid 'Length' value."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.message.toStdString());
+        int result = -1;
+        ScriptedRuns runs([&](QDialog& d) {
+            d.show();
+            Ui::Generate_List& f = generator->form();
+            QRadioButton* radios[] = {f.radioButton_Sequntial, f.radioButton_Constant,
+                                      f.radioButton_Random};
+            QTest::mouseClick(radios[c.mode], Qt::LeftButton, {},
+                              QPoint(6, radios[c.mode]->height() / 2));
+            QLineEdit* names[] = {f.seq_file_name, f.const_file_name, f.rndm_file_name};
+            names[c.mode]->clear();
+            QTest::keyClicks(names[c.mode], "Seq");
+            for (const auto& [field, text] : c.keys) {
+                typed(*(f.*field), text);
+            }
+            d.setResult(-1);
+            QTest::mouseClick(f.ok_btn, Qt::LeftButton);
+            result = d.result();
+            d.hide();
+            return 0;
+        });
+        testsupport::ScriptedAlerts alerts({}, 1); // Yes, were anything asked
+        generator->file_name_required = 1;
+        generator->Open_Wnd();
+        EXPECT_EQ(result, -1); // the window stayed open
+        EXPECT_EQ(swtest::shownTexts(alerts.texts()), QStringList{c.message});
+        EXPECT_EQ(dstest::readBytes(ws.seriesPath("Seq")), kept);
+    }
 }
 
 TEST(GeneratorWindow, ConstantValuesAsTypedInAFileButTrimmedInTheList) {
