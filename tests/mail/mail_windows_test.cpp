@@ -676,6 +676,21 @@ TEST(HelpDocument, OpensAndShowsItsHeadings) {
                                 "Export", "E-mail", "Help and Support"}) {
         EXPECT_TRUE(text.out.contains(heading)) << heading;
     }
+    // It speaks of the program as built: side buttons, texts written in the
+    // inspector, undo for the front's objects only; no shadow setting.
+    const QString flat = QString::fromUtf8(text.out).simplified();
+    const std::pair<const char*, bool> claims[] = {
+        {"The Front and Back buttons", true},
+        {"written in the inspector's Text page, not on the card itself", true},
+        {"objects on the canvas of the front side", true},
+        {"tabs at the top", false},
+        {"type the text in place", false},
+        {"shadow", false},
+        {"Every change can be undone", false},
+    };
+    for (const auto& [claim, made] : claims) {
+        EXPECT_EQ(flat.contains(QString::fromUtf8(claim), Qt::CaseInsensitive), made) << claim;
+    }
 }
 
 } // namespace
