@@ -129,11 +129,28 @@ void BatchExporter::finishRun(BatchExportResult result) {
     m_running = false;
 
     const bool allWritten = result.allWritten();
-    if (result.aborted) {
-        Show_NSLog_Message(result.abortReason);
-    } else if (!allWritten) {
-        Show_NSLog_Message(QStringLiteral("%1 of the batch's card pictures could not be written.")
-                               .arg(result.filesFailed));
+    if (!allWritten) {
+        // What was not written is said, never only logged.
+        QStringList parts;
+        if (result.aborted) {
+            Show_NSLog_Message(result.abortReason);
+            parts << (result.abortReason.isEmpty()
+                          ? QStringLiteral("The export ended early after %1 of %2 records.")
+                                .arg(result.filled)
+                                .arg(m_job.recordCount)
+                          : QStringLiteral("The export ended early after %1 of %2 records:\n%3")
+                                .arg(result.filled)
+                                .arg(m_job.recordCount)
+                                .arg(result.abortReason));
+        }
+        if (result.filesFailed > 0) {
+            Show_NSLog_Message(
+                QStringLiteral("%1 of the batch's card pictures could not be written.")
+                    .arg(result.filesFailed));
+            parts << cardexport::batchNotWrittenMessage(m_job.folder, result.failedFiles,
+                                                        result.filesWritten + result.filesFailed);
+        }
+        Show_MessageBox(parts.join(QStringLiteral("\n\n")));
     } else {
         Export_File_Path = m_job.folder;
         Export_File_Message = kExportSuccessMessage;

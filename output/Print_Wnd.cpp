@@ -4,6 +4,7 @@
 #include "core/globals.h"
 #include "output/PrintPreviewWindow.h"
 #include "output/PrinterList.h"
+#include "output/core/PrintJobName.h"
 #include "output/core/SheetDrawing.h"
 #include "platform/Hooks.h"
 #include "ui_Print_Wnd.h"
@@ -470,6 +471,7 @@ void Print_Wnd::Execute_Printing(bool preview) {
         return;
     }
     CardSource& source = printSource();
+    m_printer->setDocName(sheet::printJobName(Project_File_Name));
     if (preview) {
         if (sheet::pagesToDraw(m_layout, true).capped) {
             Show_MessageBox(sheet::kPreviewLimitMessage);
@@ -483,8 +485,11 @@ void Print_Wnd::Execute_Printing(bool preview) {
         // A printer that cannot be opened (or a page that cannot be added)
         // is said, never passed over as a finished print.
         const std::int64_t pages = sheet::pagesToDraw(m_layout, false).pages;
-        if (sheet::printSheets(*m_printer, m_layout, source, pages) < pages) {
+        QList<std::int32_t> notDrawn;
+        if (sheet::printSheets(*m_printer, m_layout, source, pages, &notDrawn) < pages) {
             Show_MessageBox(kPrintFailedMessage);
+        } else if (!notDrawn.isEmpty()) {
+            Show_MessageBox(sheet::notPrintedMessage(notDrawn));
         }
     }
     m_batchSource.reset();

@@ -81,9 +81,15 @@ void SetObjEnabled(QWidget* view, int flag) {
 
 void Open_Help_File() {
     const QString path = QDir(Resource_Path).filePath(QStringLiteral("Help.pdf"));
-    if (QFileInfo::exists(path)) {
-        hooks::openUrl(QUrl::fromLocalFile(path));
-    } else {
+    if (!QFileInfo::exists(path)) {
         Show_MessageBox(QStringLiteral("Help file does not exist!"));
+        return;
+    }
+    // Without a program for PDF documents the user is told where the file
+    // is, so it can be opened by hand.
+    if (!hooks::openUrl(QUrl::fromLocalFile(path))) {
+        Show_MessageBox(QStringLiteral("No program to show PDF documents could be started.\n\n"
+                                       "The help document is here:\n%1")
+                            .arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath())));
     }
 }

@@ -9,5 +9,6 @@ class QWidget;
 void SetObjEnabled(QWidget* view, int flag);
 
 // Opens Resource_Path/Help.pdf with the system's default application, or says
-// "Help file does not exist!" when it is missing.
+// "Help file does not exist!" when it is missing; when no application can be
+// started for it, says where the file is.
 void Open_Help_File();

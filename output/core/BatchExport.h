@@ -10,6 +10,7 @@
 #include "output/core/CardExport.h"
 
 #include <QString>
+#include <QStringList>
 #include <atomic>
 #include <cstdint>
 #include <functional>
@@ -36,11 +37,12 @@ struct BatchExportJob {
 };
 
 struct BatchExportResult {
-    int filled = 0;       // records filled
-    int filesWritten = 0; // files written
-    int filesFailed = 0;  // files not written (write or rendering failed)
-    bool stopped = false; // left by the stop flag
-    bool aborted = false; // an exception ended the run
+    int filled = 0;          // records filled
+    int filesWritten = 0;    // files written
+    int filesFailed = 0;     // files not written (write or rendering failed)
+    QStringList failedFiles; // their names, in record order
+    bool stopped = false;    // left by the stop flag
+    bool aborted = false;    // an exception ended the run
     QString abortReason;
     bool allWritten() const { return !aborted && filesFailed == 0; }
 };

@@ -75,6 +75,16 @@ QImage rasterAt(const CardPicture& picture, double dotsPerInch) {
 
 namespace {
 
+// Names one per line, the first ten and how many more.
+QString namesList(const QStringList& names) {
+    constexpr int kShown = 10;
+    QStringList shown = names.mid(0, kShown);
+    if (names.size() > kShown) {
+        shown << QStringLiteral("and %1 more.").arg(names.size() - kShown);
+    }
+    return shown.join(QLatin1Char('\n'));
+}
+
 // The picture on white, for formats without transparency.
 QImage onWhite(const QImage& image) {
     QImage flat(image.size(), QImage::Format_RGB32);
@@ -138,6 +148,20 @@ bool Save_gen_image(const QImage& image, const QString& file_path_val) {
     return false;
 }
 
+QString nothingDrawnMessage(const QStringList& paths) {
+    return (paths.size() == 1
+                ? QStringLiteral("The card gave no picture, so this file was not written:\n%1")
+                : QStringLiteral("The card gave no pictures, so these files were not written:\n%1"))
+        .arg(namesList(paths));
+}
+
+QString batchNotWrittenMessage(const QString& folder, const QStringList& names, int total) {
+    return QStringLiteral("%1 of %2 card pictures were not written in\n%3\n\n%4")
+        .arg(names.size())
+        .arg(total)
+        .arg(folder, namesList(names));
+}
+
 QString makeBatchFolder(const QString& folder) {
     const QString path = QDir(folder).filePath(QStringLiteral("VOSK Festoria"));
     if (!QDir().mkpath(path)) {
@@ -177,27 +201,41 @@ CardPicture sidePicture(CardSource& source, CardSide side) {
     return {};
 }
 
+// Writes one side's file; a side without a picture adds the path to
+// `undrawn`.
+bool writeOrNote(const CardPicture& picture, const QString& path, double dpi,
+                 QStringList* undrawn) {
+    if (picture.isNull()) {
+        *undrawn << path;
+    }
+    return writeSide(picture, path, dpi);
+}
+
 bool exportSides(const QString& path, const ExportRequest& request, CardSource& source,
-                 QString* shownPath) {
+                 QString* shownPath, QStringList* undrawn) {
+    const double dpi = request.dotsPerInch;
     if (request.side == QLatin1String("BOTH")) {
         const CardPicture back = sidePicture(source, CardSide::Back);
         bool written = true;
         if (!request.combined) {
-            written = writeSide(back, Create_Back_Card_Path(path), request.dotsPerInch);
+            written = writeOrNote(back, Create_Back_Card_Path(path), dpi, undrawn);
         }
         const CardPicture front = sidePicture(source, CardSide::Front);
         *shownPath = Create_Front_Card_Path(path);
         if (request.combined) {
-            return Export_Combined_Image(front, back, *shownPath, request.dotsPerInch) && written;
+            if (front.isNull() || back.isNull()) {
+                *undrawn << *shownPath;
+            }
+            return Export_Combined_Image(front, back, *shownPath, dpi) && written;
         }
-        return writeSide(front, *shownPath, request.dotsPerInch) && written;
+        return writeOrNote(front, *shownPath, dpi, undrawn) && written;
     }
     if (request.side == QLatin1String("F")) {
         *shownPath = path;
-        return writeSide(sidePicture(source, CardSide::Front), path, request.dotsPerInch);
+        return writeOrNote(sidePicture(source, CardSide::Front), path, dpi, undrawn);
     }
     *shownPath = Create_Back_Card_Path(path);
-    return writeSide(sidePicture(source, CardSide::Back), *shownPath, request.dotsPerInch);
+    return writeOrNote(sidePicture(source, CardSide::Back), *shownPath, dpi, undrawn);
 }
 
 } // namespace
@@ -206,14 +244,19 @@ bool Export_Single_File(const QString& path, const ExportRequest& request, CardS
                         bool show_msg, const std::function<void()>& openFileBox) {
     const int savedSide = Card_Front_Or_Back;
     QString shownPath;
+    QStringList undrawn;
     bool written = false;
     try {
-        written = exportSides(path, request, source, &shownPath);
+        written = exportSides(path, request, source, &shownPath, &undrawn);
     } catch (const std::exception& e) {
         Show_NSLog_Message(QString::fromUtf8(e.what()));
+        Show_MessageBox(QStringLiteral("%1\n\n%2").arg(path, QString::fromUtf8(e.what())));
         written = false;
     }
     Card_Front_Or_Back = savedSide;
+    if (!undrawn.isEmpty()) {
+        Show_MessageBox(nothingDrawnMessage(undrawn));
+    }
     if (written && show_msg) {
         Export_File_Path = shownPath;
         Export_File_Message = kExportSuccessMessage;

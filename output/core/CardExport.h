@@ -8,6 +8,7 @@
 #include <QByteArray>
 #include <QImage>
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 inline const QString kExportSuccessMessage = QStringLiteral("Card has been exported successfully.");
@@ -61,6 +62,14 @@ bool writeSide(const CardPicture& picture, const QString& path, double dotsPerIn
 bool Export_Combined_Image(const CardPicture& front, const CardPicture& back,
                            const QString& file_path, double dotsPerInch);
 
+// The message for files not written because their card side gave no
+// picture (full paths).
+QString nothingDrawnMessage(const QStringList& paths);
+
+// The message at the end of a batch whose files were not all written:
+// how many of how many, the folder, and the first names.
+QString batchNotWrittenMessage(const QString& folder, const QStringList& names, int total);
+
 // Makes "VOSK Festoria" inside `folder` (with missing parents, under the
 // process umask). Answers its path, or empty after showing unable_saving_Msg.
 QString makeBatchFolder(const QString& folder);
@@ -69,6 +78,8 @@ QString makeBatchFolder(const QString& folder);
 // Card_Front_Or_Back is the same afterwards. Every file is written or the
 // answer is false; only when all were written and `show_msg` is set,
 // Export_File_Path and Export_File_Message are set and `openFileBox` runs.
+// A side that gives no picture writes nothing and is told to the user
+// (nothingDrawnMessage), as is a failed write (Save_gen_image).
 bool Export_Single_File(const QString& path, const ExportRequest& request, CardSource& source,
                         bool show_msg, const std::function<void()>& openFileBox);
 

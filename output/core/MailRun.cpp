@@ -9,7 +9,9 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <chrono>
+#include <climits>
 #include <thread>
 
 bool parseRecipients(const QString& text, QStringList& recipients) {
@@ -128,7 +130,9 @@ public:
             case MailMode::CurrentCard:
                 log(QStringLiteral("send card no batch."));
                 if (i == 0) {
-                    m_cardReady = renderRecord(0) == Rendered::Written;
+                    const Rendered rendered = renderRecord(0);
+                    m_cardReady = rendered == Rendered::Written;
+                    m_result.cardWithoutPicture = rendered == Rendered::NoPicture;
                 }
                 if (!m_cardReady) {
                     endRun = true;
@@ -144,7 +148,9 @@ public:
                 }
                 const Rendered rendered = renderRecord(i);
                 if (rendered == Rendered::NoPicture) {
-                    // A record without a picture is passed over.
+                    // A record without a picture is passed over; its mails
+                    // count as not sent.
+                    m_result.noPicture << i;
                     processed = false;
                     break;
                 }
@@ -278,7 +284,43 @@ private:
 } // namespace
 
 QString mailRunMessage(const MailRunResult& result) {
-    return result.allSent() ? kMailSentMessage : kMailNotSentMessage;
+    if (result.allSent()) {
+        return kMailSentMessage;
+    }
+    if (result.expected <= 0) {
+        return kMailNotSentMessage;
+    }
+    const int notSent = std::max(0, result.expected - result.sent);
+    QString text;
+    if (notSent >= result.expected) {
+        text = result.expected == 1
+                   ? QStringLiteral("The e-mail was not sent.")
+                   : QStringLiteral("None of the %1 e-mails was sent.").arg(result.expected);
+    } else if (notSent == 1) {
+        text = QStringLiteral("1 of %1 e-mails was not sent.").arg(result.expected);
+    } else {
+        text = QStringLiteral("%1 of %2 e-mails were not sent.").arg(notSent).arg(result.expected);
+    }
+    if (!result.noPicture.isEmpty()) {
+        // Records as the user counts them, from 1; a long list is cut short.
+        constexpr int kShown = 10;
+        QStringList numbers;
+        for (int i = 0; i < std::min(kShown, int(result.noPicture.size())); ++i) {
+            numbers << QString::number(result.noPicture.at(i) + 1);
+        }
+        QString list = numbers.join(QStringLiteral(", "));
+        if (result.noPicture.size() > kShown) {
+            list += QStringLiteral(" and %1 more").arg(result.noPicture.size() - kShown);
+        }
+        text += (result.noPicture.size() == 1
+                     ? QStringLiteral("\nNo card picture could be made for record %1.")
+                     : QStringLiteral("\nNo card picture could be made for records %1."))
+                    .arg(list);
+    }
+    if (result.cardWithoutPicture) {
+        text += QStringLiteral("\nNo picture could be made of the card.");
+    }
+    return text + QStringLiteral("\n\n") + kMailNotSentMessage;
 }
 
 MailRunResult runMail(const MailJob& job, const MailPlan& plan, MailRunServices& services,
@@ -287,6 +329,7 @@ MailRunResult runMail(const MailJob& job, const MailPlan& plan, MailRunServices&
     progress.current = 0;
     const int savedSide = Card_Front_Or_Back.load();
     MailRunResult result;
+    const int recipients = static_cast<int>(plan.recipients.size());
     if (plan.mode == MailMode::WithoutCard) {
         MailLoop loop(job, plan, services, progress, QString());
         result = loop.run();
@@ -310,6 +353,10 @@ MailRunResult runMail(const MailJob& job, const MailPlan& plan, MailRunServices&
             result = loop.run();
         }
     }
+    result.expected = plan.mode == MailMode::AllToEveryone
+                          ? static_cast<int>(std::min<qint64>(
+                                qint64(std::max(0, job.recordCount)) * recipients, INT_MAX))
+                          : recipients;
     if (plan.mode == MailMode::AllToEveryone || plan.mode == MailMode::OneToOne) {
         if (services.finish) {
             services.finish();

@@ -8,6 +8,7 @@
 #include "output/core/CardSource.h"
 #include "output/core/MailTransport.h"
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <atomic>
@@ -111,16 +112,24 @@ struct MailRunServices {
 };
 
 struct MailRunResult {
+    // Mails the plan meant to send: one per recipient, or every record to
+    // every recipient.
+    int expected = 0;
     int attempted = 0;
     int sent = 0;
+    // Records (from 0) passed over because their card gave no picture.
+    QList<int> noPicture;
+    // The current card (no batch) gave no picture: nothing was sent.
+    bool cardWithoutPicture = false;
     // A card picture could not be written (its folder gone, a full disk):
     // the run ended there.
     bool pictureFailed = false;
-    bool allSent() const { return attempted > 0 && sent == attempted && !pictureFailed; }
+    bool allSent() const { return expected > 0 && sent == expected && !pictureFailed; }
 };
 
-// The message a finished run shows: success only when every attempted mail
-// went out.
+// The message a finished run shows: success only when every recipient got
+// every mail meant for them; otherwise how many were not sent, the records
+// that gave no card picture, and the failure text.
 QString mailRunMessage(const MailRunResult& result);
 
 // Runs the plan. The stop flag is Stop_SMS_Sending_Now. Card pictures go to a

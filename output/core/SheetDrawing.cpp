@@ -9,6 +9,7 @@
 #include <QPagedPaintDevice>
 #include <QPaintEngine>
 #include <QPainter>
+#include <algorithm>
 #include <exception>
 
 namespace sheet {
@@ -134,7 +135,11 @@ void drawLiveSlots(QPainter& painter, const SheetLayout& layout, CardSource& sou
             const std::int32_t record = run.count;
             ++run.count;
             ++run.barcode_counter;
-            if (record >= source.recordCount() || size.isEmpty()) {
+            if (record >= source.recordCount()) {
+                continue;
+            }
+            if (size.isEmpty()) {
+                run.notDrawn << record;
                 continue;
             }
             const QPointF corner = imageCorner(layout, columnX(layout, col), y, iw, ih);
@@ -152,6 +157,8 @@ void drawLiveSlots(QPainter& painter, const SheetLayout& layout, CardSource& sou
             }
             if (used) {
                 ++col;
+            } else {
+                run.notDrawn << record;
             }
         }
     }
@@ -184,6 +191,9 @@ void drawPrintSlots(QPainter& painter, const SheetLayout& layout, CardSource& so
                 }
                 fetchRecord(layout, source, run.count, hand);
                 if (hand.front.isNull()) {
+                    if (run.count < source.recordCount()) {
+                        run.notDrawn << run.count;
+                    }
                     ++run.count;
                     ++run.barcode_counter;
                     continue;
@@ -281,7 +291,7 @@ void drawSheet(QPainter& painter, const SheetLayout& layout, CardSource& source,
 }
 
 std::int64_t printSheets(QPagedPaintDevice& device, const SheetLayout& layout, CardSource& source,
-                         std::int64_t pages) {
+                         std::int64_t pages, QList<std::int32_t>* notDrawn) {
     const int savedSide = Card_Front_Or_Back;
     QPainter painter(&device);
     if (!painter.isActive()) {
@@ -301,7 +311,29 @@ std::int64_t printSheets(QPagedPaintDevice& device, const SheetLayout& layout, C
     }
     painter.end();
     Card_Front_Or_Back = savedSide;
+    if (notDrawn) {
+        *notDrawn = run.notDrawn;
+    }
     return drawn;
+}
+
+QString notPrintedMessage(const QList<std::int32_t>& records) {
+    if (records.size() == 1) {
+        return QStringLiteral("Record %1 could not be drawn and was not printed.")
+            .arg(records.first() + 1);
+    }
+    constexpr int kShown = 20;
+    QStringList numbers;
+    for (int i = 0; i < std::min(kShown, int(records.size())); ++i) {
+        numbers << QString::number(std::int64_t(records.at(i)) + 1);
+    }
+    QString list = numbers.join(QStringLiteral(", "));
+    if (records.size() > kShown) {
+        list += QStringLiteral(" and %1 more").arg(records.size() - kShown);
+    }
+    return QStringLiteral("%1 records could not be drawn and were not printed: %2.")
+        .arg(records.size())
+        .arg(list);
 }
 
 } // namespace sheet

@@ -8,6 +8,7 @@
 #include "output/core/CardSource.h"
 #include "output/core/SheetLayout.h"
 
+#include <QList>
 #include <QString>
 #include <cstdint>
 
@@ -21,6 +22,8 @@ struct SheetRun {
     std::int32_t count = 0;
     // Bound of the slot loop: the total when the run started.
     std::int32_t Total_Label_Real = 1;
+    // Records (from 0) of a batch that could not be drawn and took no slot.
+    QList<std::int32_t> notDrawn;
 };
 
 enum class SheetMode {
@@ -49,8 +52,12 @@ void Draw_Label_String(QPainter& painter, const SheetLayout& layout, const QStri
 // Prints `pages` sheets (the run starts at slot 0) onto a paged device set
 // up for the whole paper (no margins; origin at the paper's corner).
 // Card_Front_Or_Back is the same afterwards as before. Answers the sheets
-// drawn.
+// drawn; the records that could not be drawn go to `notDrawn` when given.
 std::int64_t printSheets(QPagedPaintDevice& device, const SheetLayout& layout, CardSource& source,
-                         std::int64_t pages);
+                         std::int64_t pages, QList<std::int32_t>* notDrawn = nullptr);
+
+// The message naming the records (from 0) that were not printed, counted
+// from 1 as the user counts them.
+QString notPrintedMessage(const QList<std::int32_t>& records);
 
 } // namespace sheet

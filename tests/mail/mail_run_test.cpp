@@ -195,7 +195,9 @@ TEST(MailRunLoop, OneToOneWithMoreRecipientsThanRecords) {
     job.recordCount = 3;
     const MailRunResult result = h.run(job);
     EXPECT_EQ(h.sent.size(), 3u);
-    EXPECT_TRUE(result.allSent());
+    // Recipients 4 and 5 got no card: not a success.
+    EXPECT_FALSE(result.allSent());
+    EXPECT_TRUE(mailRunMessage(result).startsWith(QStringLiteral("2 of 5 e-mails were not sent.")));
     EXPECT_EQ(h.progress.total.load(), 5);
     EXPECT_EQ(h.progress.current.load(), 5);
 }
@@ -256,7 +258,9 @@ TEST(MailRunLoop, StopBeforeTheFirstMailSendsNothing) {
     const MailRunResult r2 = later.run(cardJob(kThree));
     EXPECT_EQ(later.sent.size(), 2u);
     Stop_SMS_Sending_Now = 0;
-    EXPECT_TRUE(r2.allSent());
+    // The third recipient got nothing.
+    EXPECT_FALSE(r2.allSent());
+    EXPECT_TRUE(mailRunMessage(r2).startsWith(QStringLiteral("1 of 3 e-mails was not sent.\n\n")));
 }
 
 TEST(MailRunLoop, WithoutCardAttachesOnlyAnExistingFile) {

@@ -31,6 +31,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QtTest/QTest>
 #include <gtest/gtest.h>
@@ -99,10 +100,13 @@ bool onExampleDomain(const QUrl& url) {
 
 class CardsOfRecords : public CardSource {
 public:
-    explicit CardsOfRecords(int records) : m_records(records) {}
+    CardsOfRecords(int records, QSet<int> blank) : m_records(records), m_blank(std::move(blank)) {}
     bool isBatch() const override { return true; }
     int recordCount() const override { return m_records; }
     CardPicture picture(int record, CardSide) override {
+        if (m_blank.contains(record)) {
+            return {};
+        }
         QImage image(10, 10, QImage::Format_RGB32);
         image.fill(QColor(record * 40, 0, 0));
         return CardPicture::fromImage(image, QSizeF(10, 10));
@@ -114,6 +118,7 @@ public:
 
 private:
     int m_records;
+    QSet<int> m_blank; // records that draw nothing
 };
 
 class MailHost : public OutputHost {
@@ -126,10 +131,11 @@ public:
         return s.any() ? state.Total_Batch_Excel_Card : 0;
     }
     std::unique_ptr<CardSource> batchSource(const BatchState&, bool) override {
-        return std::make_unique<CardsOfRecords>(state.Total_Batch_Excel_Card);
+        return std::make_unique<CardsOfRecords>(state.Total_Batch_Excel_Card, blank);
     }
     void Open_Export_File_Box() override {}
     BatchState state;
+    QSet<int> blank;
 };
 
 class MailWindows : public ::testing::Test {
@@ -479,7 +485,9 @@ TEST_F(MailWindows, SendTheCurrentCardAndABatchOneToOne) {
     (ui->sendButton)->click();
     EXPECT_TRUE(QTest::qWaitFor([&] { return !w.isSending(); }, 20000));
     EXPECT_EQ(sent.size(), 3u);
-    EXPECT_EQ(alerts.texts(), shown(kMailSentMessage));
+    // Three records for four recipients: d@ got no card.
+    EXPECT_EQ(alerts.texts(),
+              shown(QStringLiteral("1 of 4 e-mails was not sent.\n\n") + kMailNotSentMessage));
 }
 
 TEST_F(MailWindows, SendRefusesABadListAndReportsAFailedRun) {
@@ -503,8 +511,53 @@ TEST_F(MailWindows, SendRefusesABadListAndReportsAFailedRun) {
     testsupport::ScriptedAlerts alerts;
     (ui->sendButton)->click();
     EXPECT_TRUE(QTest::qWaitFor([&] { return !w.isSending(); }, 20000));
-    EXPECT_EQ(alerts.texts(), shown(kMailNotSentMessage));
+    EXPECT_EQ(alerts.texts(),
+              shown(QStringLiteral("The e-mail was not sent.\n\n") + kMailNotSentMessage));
     EXPECT_EQ(ui->to_txt->text(), QStringLiteral("a@example.org")); // nothing typed is lost
+}
+
+// A batch whose second record draws nothing, sent one to one through the
+// window to a loopback server: the second guest gets nothing and the end
+// message says so.
+TEST_F(MailWindows, ARecordWithoutAPictureIsReportedAsNotSent) {
+    if (!mailtest::haveAiosmtpd()) {
+        GTEST_SKIP() << "python3-aiosmtpd not installed";
+    }
+    mailtest::LoopbackSmtp server(QStringLiteral("me@example.com"), QStringLiteral("secret"));
+    ASSERT_TRUE(server.ok());
+    mailtest::SourceResources scripts;
+    sender_pwd = QStringLiteral("secret");
+    sending_server = QStringLiteral("127.0.0.1");
+    sending_port = QString::number(server.port());
+    send_enable_ssl = QStringLiteral("N");
+    Use_Data_Sheet_Values = true;
+    m_host.state.Use_Data_Sheet_Values = true;
+    m_host.state.Total_Batch_Excel_Card = 3;
+    m_host.blank = {1};
+
+    Send_Mail w;
+    w.resetWindow();
+    w.show();
+    Ui::Send_Mail* ui = w.ui();
+    QTest::keyClicks(ui->from_txt, QStringLiteral("me@example.com"));
+    QTest::keyClicks(ui->to_txt, QStringLiteral("a@example.org,b@example.org,c@example.org"));
+    (ui->send_with_batch_chk)->click();
+    (ui->rd_one_per_recp)->click();
+    testsupport::ScriptedAlerts alerts;
+    (ui->sendButton)->click();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !w.isSending(); }, 60000));
+    EXPECT_EQ(alerts.texts(),
+              shown(QStringLiteral("1 of 3 e-mails was not sent.\nNo card picture could be made "
+                                   "for record 2.\n\n") +
+                    kMailNotSentMessage));
+    const auto messages = server.messages();
+    ASSERT_EQ(messages.size(), 2);
+    EXPECT_EQ(mailtest::messagePart(messages[0], QStringLiteral("to")), "a@example.org");
+    EXPECT_EQ(mailtest::messagePart(messages[1], QStringLiteral("to")), "c@example.org");
+    for (QString* account :
+         {&sender_email, &sender_pwd, &sending_server, &sending_port, &send_enable_ssl}) {
+        account->clear();
+    }
 }
 
 TEST(HelpWindows, EveryLinkIsOnAnExampleDomain) {
@@ -598,23 +651,44 @@ TEST(HelpWindows, WithoutAMainWindowTheLinkButtonsOpenNothing) {
     EXPECT_TRUE(links.urls.empty());
 }
 
-TEST(HelpWindows, HelpButtonOpensTheDocumentOrSaysItIsMissing) {
-    RecordedLinks links;
+TEST(HelpWindows, HelpButtonOpensTheDocumentOrSaysWhereItIs) {
     const QString saved = Resource_Path;
-    QTemporaryDir empty;
-    Resource_Path = empty.path();
+    QTemporaryDir folder;
+    Resource_Path = folder.path();
+    const QString pdf = QDir(folder.path()).filePath(QStringLiteral("Help.pdf"));
+    struct Case {
+        bool present;
+        bool opens; // a program for PDF documents starts
+        QString alert;
+    };
+    const Case cases[] = {
+        {false, true, QStringLiteral("Help file does not exist!")},
+        {true, true, QString()},
+        {true, false,
+         QStringLiteral("No program to show PDF documents could be started.\n\nThe help document "
+                        "is here:\n") +
+             pdf},
+    };
     Help_Support help;
     help.show();
-    {
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.alert.toStdString());
+        if (c.present) {
+            QFile file(pdf);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write("%PDF-1.4\n");
+        }
+        std::vector<QUrl> urls;
+        hooks::setUrlOpener([&](const QUrl& url) {
+            urls.push_back(url);
+            return c.opens;
+        });
         testsupport::ScriptedAlerts alerts;
         (help.ui()->_Help_File_Label)->click();
-        EXPECT_EQ(alerts.texts(), shown(QStringLiteral("Help file does not exist!")));
-    }
-    Resource_Path = QStringLiteral(CARD_BINARY_DIR "/mainwindow/resources");
-    if (QFileInfo::exists(Resource_Path + QStringLiteral("/Help.pdf"))) {
-        (help.ui()->_Help_File_Label)->click();
-        ASSERT_EQ(links.urls.size(), 1u);
-        EXPECT_TRUE(links.urls[0].isLocalFile());
+        hooks::setUrlOpener({});
+        EXPECT_EQ(alerts.texts(), c.alert.isEmpty() ? QStringList() : shown(c.alert));
+        EXPECT_EQ(urls,
+                  c.present ? std::vector<QUrl>{QUrl::fromLocalFile(pdf)} : std::vector<QUrl>{});
     }
     Resource_Path = saved;
 }
@@ -674,6 +748,21 @@ TEST(HelpDocument, OpensAndShowsItsHeadings) {
     for (const char* heading : {"Card Sides", "Objects", "Data Series and Spreadsheets", "Printing",
                                 "Export", "E-mail", "Help and Support"}) {
         EXPECT_TRUE(text.out.contains(heading)) << heading;
+    }
+    // It speaks of the program as built: side buttons, texts written in the
+    // inspector, undo for the front's objects only; no shadow setting.
+    const QString flat = QString::fromUtf8(text.out).simplified();
+    const std::pair<const char*, bool> claims[] = {
+        {"The Front and Back buttons", true},
+        {"written in the inspector's Text page, not on the card itself", true},
+        {"objects on the canvas of the front side", true},
+        {"tabs at the top", false},
+        {"type the text in place", false},
+        {"shadow", false},
+        {"Every change can be undone", false},
+    };
+    for (const auto& [claim, made] : claims) {
+        EXPECT_EQ(flat.contains(QString::fromUtf8(claim), Qt::CaseInsensitive), made) << claim;
     }
 }
 

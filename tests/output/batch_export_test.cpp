@@ -21,6 +21,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QPushButton>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
@@ -260,6 +261,8 @@ TEST(BatchExportLoop, FailuresAreCountedAndTheRunGoesOn) {
     EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("Card_1.png"))));
     EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("Card_3.png"))));
     EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("Card_4.png"))));
+    EXPECT_EQ(result.failedFiles,
+              QStringList({QStringLiteral("Card_2.png"), QStringLiteral("Card_4.png")}));
     ASSERT_EQ(alerts.texts().size(), 1);
     EXPECT_TRUE(alerts.texts().first().contains(dir.filePath(QStringLiteral("Card_2.png"))));
 }
@@ -280,16 +283,23 @@ TEST(BatchExportLoop, AFillThatThrowsEndsTheRun) {
 // ---- The run of the export command ----
 
 // A host whose batch is a fake source of coloured records.
+// Records in `blank` draw nothing, records in `failing` throw.
 class BatchHost : public FakeOutputHost {
 public:
     std::unique_ptr<CardSource> batchSource(const BatchState&, bool printing) override {
         EXPECT_FALSE(printing);
+        std::vector<CardPicture> fronts = colouredRecords(state.Total_Batch_Excel_Card);
+        for (int record : blank) {
+            fronts.at(size_t(record)) = CardPicture();
+        }
         auto source = std::make_unique<fakecards::BatchSource>(
-            colouredRecords(state.Total_Batch_Excel_Card), fakecards::solid(kCard, Qt::gray));
+            std::move(fronts), fakecards::solid(kCard, Qt::gray), failing);
         last = source.get();
         return source;
     }
     fakecards::BatchSource* last = nullptr;
+    QSet<int> blank;
+    QSet<int> failing;
 };
 
 template <typename Done> bool spinUntil(Done done) {
@@ -397,13 +407,53 @@ TEST_F(BatchExportRunTest, AFailedWriteEndsWithoutTheSuccessPrompt) {
     ASSERT_TRUE(exportAndWait());
     EXPECT_EQ(host.fileBoxes, 0);
     EXPECT_TRUE(Export_File_Message.isEmpty());
-    ASSERT_EQ(alerts.texts().size(), 1);
+    // The write's own message, then the end of the run names the file.
+    ASSERT_EQ(alerts.texts().size(), 2);
     EXPECT_TRUE(alerts.texts().first().contains(QStringLiteral("Card_4.png")));
+    EXPECT_EQ(alerts.texts().last().trimmed(),
+              QStringLiteral("1 of 10 card pictures were not written in\n%1\n\nCard_4.png")
+                  .arg(runFolder()));
     // The others were written.
     QStringList expected = cardNames(1, 10);
     EXPECT_EQ(filesIn(runFolder()), expected);
     EXPECT_TRUE(QFileInfo(QDir(runFolder()).filePath(QStringLiteral("Card_4.png"))).isDir());
     EXPECT_FALSE(Send_Modeless::defaultInstance()->isVisible());
+}
+
+// A record that draws nothing and a record that cannot be filled: the run
+// ends with a message naming what was not written, and no success prompt.
+TEST_F(BatchExportRunTest, WhatWasNotWrittenIsSaidAtTheEnd) {
+    struct Case {
+        QSet<int> blank;
+        QSet<int> failing;
+        QString message; // %1: the run's folder
+        int files;
+    };
+    const Case cases[] = {
+        {{3, 7},
+         {},
+         QStringLiteral("2 of 10 card pictures were not written in\n%1\n\nCard_4.png\nCard_8.png"),
+         8},
+        {{},
+         {2},
+         QStringLiteral("The export ended early after 2 of 10 records:\nrecord cannot be filled"),
+         2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.message.toStdString());
+        QTemporaryDir folder;
+        chosen = folder.path();
+        host.blank = c.blank;
+        host.failing = c.failing;
+        host.fileBoxes = 0;
+        testsupport::ScriptedAlerts alerts;
+        ASSERT_TRUE(exportAndWait());
+        EXPECT_EQ(host.fileBoxes, 0);
+        ASSERT_EQ(alerts.texts().size(), 1);
+        EXPECT_EQ(alerts.texts().first().trimmed(),
+                  QString(c.message).replace(QStringLiteral("%1"), runFolder()));
+        EXPECT_EQ(filesIn(runFolder()).size(), c.files);
+    }
 }
 
 TEST_F(BatchExportRunTest, NoRecordsStillMakesTheFolderAndReports) {

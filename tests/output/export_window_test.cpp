@@ -4,6 +4,7 @@
 #include "OutputWindowsSupport.h"
 #include "common/TestSupport.h"
 #include "core/globals.h"
+#include "editor/render/CardRenderInputs.h"
 #include "output/ExportWindow.h"
 #include "output/OutputCommands.h"
 #include "output/Send_Modeless.h"
@@ -119,6 +120,59 @@ TEST(ExportCommand, WritesTheCombinedPictureAtTheChosenResolution) {
     EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("card_Back.png"))));
     EXPECT_EQ(env.host.fileBoxes, 1);
     EXPECT_EQ(Export_File_Path, path);
+}
+
+// A card that draws nothing (no card size yet): each side chosen says which
+// files were not written, and nothing is written or offered to open.
+TEST(ExportCommand, ASideThatDrawsNothingIsSaidAndNothingIsWritten) {
+    struct Case {
+        int sideRow; // 0 both, 1 front, 2 back
+        QStringList names;
+        QString lead;
+    };
+    const Case cases[] = {
+        {1,
+         {"card.png"},
+         QStringLiteral("The card gave no picture, so this file was not written:")},
+        {2,
+         {"card_Back.png"},
+         QStringLiteral("The card gave no picture, so this file was not written:")},
+        {0,
+         {"card_Back.png", "card.png"},
+         QStringLiteral("The card gave no pictures, so these files were not written:")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.sideRow);
+        OutputWindowsEnvironment env;
+        CardRenderInputs::setFrontCanvasSize(QSizeF());
+        ExportWindow::defaultInstance();
+        QCoreApplication::processEvents();
+        QTemporaryDir dir;
+        hooks::setSavePanel([&](const hooks::SavePanelRequest&) {
+            return dir.filePath(QStringLiteral("card.png"));
+        });
+        env.setRunner([&c](QDialog& running) {
+            auto* window = dynamic_cast<ExportWindow*>(&running);
+            if (!window) {
+                return 0;
+            }
+            window->show();
+            clickButton(
+                child<RadioMatrix>(*window, "matrix_export_card_side")->cells().at(c.sideRow));
+            clickButton(child<QPushButton>(*window, "exportOkayButton"));
+            return window->result();
+        });
+        testsupport::ScriptedAlerts alerts;
+        output::Export_Button();
+        QStringList paths;
+        for (const QString& name : c.names) {
+            paths << dir.filePath(name);
+            EXPECT_FALSE(QFile::exists(dir.filePath(name))) << name.toStdString();
+        }
+        EXPECT_EQ(shownTexts(alerts),
+                  QStringList{c.lead + QStringLiteral("\n") + paths.join(QLatin1Char('\n'))});
+        EXPECT_EQ(env.host.fileBoxes, 0);
+    }
 }
 
 TEST(ExportCommand, CancelWritesNothing) {

@@ -1,8 +1,10 @@
 // The print dialog offscreen: its opening on a design, the layout rules
 // reached through its controls, the preview, bad input, the questions
 // before printing and a print into a PDF file.
+#include "FakeCards.h"
 #include "OutputWindowsSupport.h"
 #include "common/TestSupport.h"
+#include "core/globals.h"
 #include "output/OutputCommands.h"
 #include "output/PrintPreviewWindow.h"
 #include "output/Print_Wnd.h"
@@ -14,6 +16,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -22,6 +25,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -356,6 +360,70 @@ TEST(PrintWindow, PrintsSheetsIntoAPdfFile) {
     EXPECT_TRUE(text.contains(QRegularExpression(QStringLiteral("Pages:\\s+3\\n"))))
         << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("595 x 842"))) << text.toStdString();
+}
+
+// The job is titled after the design's file, or "Untitled" without one;
+// a PDF printed from the window carries that title.
+TEST(PrintWindow, TheJobIsNamedAfterTheDesignFile) {
+    CARD_REQUIRE_TOOL(pdfinfo, "pdfinfo");
+    const QString saved = Project_File_Name;
+    const std::pair<QString, QString> cases[] = {
+        {QStringLiteral("/home/ann/cards/Summer party.v2.dcard"),
+         QStringLiteral("Summer party.v2")},
+        {QString(), QStringLiteral("Untitled")},
+    };
+    for (const auto& [design, title] : cases) {
+        SCOPED_TRACE(title.toStdString());
+        Project_File_Name = design;
+        OutputWindowsEnvironment env;
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("job.pdf"));
+        Print_Wnd dialog;
+        openWith(env, dialog, [&](Print_Wnd& d) {
+            printToPdf(d, pdf);
+            clickButton(child<QPushButton>(d, "printButton"));
+        });
+        const QString info = QString::fromUtf8(testsupport::runProcess(pdfinfo, {pdf}).out);
+        EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Title:\\s+") +
+                                                     QRegularExpression::escape(title) +
+                                                     QStringLiteral("\\n"))))
+            << info.toStdString();
+    }
+    Project_File_Name = saved;
+}
+
+// A batch whose records 2 (it throws) and 4 (no picture) cannot be drawn:
+// the others are printed and a message names the two.
+TEST(PrintWindow, RecordsThatCannotBeDrawnAreNamed) {
+    class BrokenRecords : public FakeOutputHost {
+    public:
+        std::unique_ptr<CardSource> batchSource(const BatchState&, bool) override {
+            const QSizeF card(85.6 * 72 / 25.4, 54.0 * 72 / 25.4);
+            std::vector<CardPicture> fronts;
+            for (int i = 0; i < 5; ++i) {
+                fronts.push_back(i == 3 ? CardPicture()
+                                        : fakecards::solid(card, fakecards::recordColour(i)));
+            }
+            return std::make_unique<fakecards::BatchSource>(
+                std::move(fronts), fakecards::solid(card, Qt::gray), QSet<int>{1});
+        }
+    };
+    testsupport::ScriptedAlerts alerts;
+    OutputWindowsEnvironment env;
+    BrokenRecords host;
+    host.state.Use_Data_Sheet_Values = true;
+    host.state.Total_Batch_Excel_Card = 5;
+    OutputHost::setCurrent(&host);
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("records.pdf"));
+    Print_Wnd dialog;
+    openWith(env, dialog, [&](Print_Wnd& d) {
+        printToPdf(d, pdf);
+        clickButton(child<QPushButton>(d, "printButton"));
+    });
+    EXPECT_EQ(shownTexts(alerts), QStringList{QStringLiteral(
+                                      "2 records could not be drawn and were not printed: 2, 4.")});
+    EXPECT_TRUE(QFileInfo(pdf).size() > 0);
 }
 
 TEST(PrintWindow, PreviewShowsAtMostFiftySheets) {
