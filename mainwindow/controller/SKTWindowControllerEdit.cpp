@@ -155,6 +155,12 @@ void SKTWindowController::Delete_Clicked() {
 void SKTWindowController::Select_All_Clicked() {
     if (SKTGraphicView* canvas = editingCanvas(canvases(), currentCanvas())) {
         canvas->selectAll();
+        // The inspector and the standard buttons follow, as after a click
+        // on an object, so the edit commands can act on the selection.
+        const SKTGraphicList selected = canvas->selectedGraphics();
+        if (!selected.isEmpty()) {
+            Show_RHS_Properties(selected.last());
+        }
     }
 }
 

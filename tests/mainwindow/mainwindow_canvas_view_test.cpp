@@ -225,6 +225,8 @@ TEST_F(CanvasViewTest, SelectAllKeySelectsTheObjectsOfTheCurrentSide) {
         press(canvas(row.side), QKeySequence::SelectAll);
         EXPECT_EQ(canvas(row.side)->selectionIndexes().size(), row.count);
         EXPECT_TRUE(canvas(row.other)->selectionIndexes().isEmpty());
+        // The edit commands can then act on the selection.
+        EXPECT_TRUE(control<QAction>("Copy_action")->isEnabled());
     }
 
     // In a text field the key selects the field's text, not the objects.
