@@ -242,6 +242,24 @@ TEST_F(CanvasViewTest, SelectAllKeySelectsTheObjectsOfTheCurrentSide) {
     EXPECT_TRUE(canvas(0)->selectionIndexes().isEmpty());
 }
 
+TEST_F(CanvasViewTest, DeleteKeyActsOnTheFocusedLayoutCanvas) {
+    start();
+    auto a = std::make_shared<Shape_Control>();
+    a->setBounds(QRectF(10, 10, 20, 20));
+    auto b = std::make_shared<Shape_Control>();
+    b->setBounds(QRectF(60, 10, 20, 20));
+    ASSERT_TRUE(m_document->insertGraphicsInList(SKTDocumentGraphicsKey, {a, b}, {0, 1}));
+    showWindow(QSize(1100, 760));
+    control<QAbstractButton>("Temp_Card_Btn")->click();
+    ASSERT_EQ(m_document->graphics_temp().size(), 2);
+    QTest::mouseClick(canvas(2), Qt::LeftButton, {}, QPoint(20, 20));
+    ASSERT_TRUE(canvas(2)->hasFocus());
+    press(canvas(2), QKeySequence::Delete);
+    // The shown side loses the object; the hidden front side keeps both.
+    EXPECT_EQ(m_document->graphics_temp(), SKTGraphicList{b});
+    EXPECT_EQ(m_document->graphics().size(), 2);
+}
+
 TEST_F(CanvasViewTest, WindowKeysReachTheirCommandsFromAnInspectorField) {
     start();
     showWindow(QSize(1100, 760));
