@@ -13,9 +13,10 @@ SKTZoomingScrollView::SKTZoomingScrollView(QWidget* parent) : QScrollArea(parent
     m_clipView = new SWCenteringClipView;
     setViewport(m_clipView);
     setWidgetResizable(false);
-    // Centring is ours (centerDocument); the scroll area places the canvas
-    // at its scrolled position.
-    setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // The scroll area's own placements (after layout, style and scroll-bar
+    // changes) centre a smaller card too; centerDocument then gives the
+    // exact centred origin.
+    setAlignment(Qt::AlignCenter);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_horizontalRuler = new SKTRulerView(Qt::Horizontal, this);
     m_verticalRuler = new SKTRulerView(Qt::Vertical, this);
@@ -126,6 +127,23 @@ void SKTZoomingScrollView::paintEvent(QPaintEvent*) {
     m_clipView->drawBackdrop(painter);
 }
 
+bool SKTZoomingScrollView::event(QEvent* event) {
+    const bool result = QScrollArea::event(event);
+    switch (event->type()) {
+    case QEvent::LayoutRequest:
+    case QEvent::StyleChange:
+    case QEvent::Show:
+        // The scroll area placed the canvas again.
+        centerDocument();
+        break;
+    default:
+        break;
+    }
+    return result;
+}
+
+// Called for resizes of the viewport (the scroll area's own size, its
+// margins and its scroll bars showing or hiding all end here).
 void SKTZoomingScrollView::resizeEvent(QResizeEvent* event) {
     QScrollArea::resizeEvent(event);
     layoutRulers();

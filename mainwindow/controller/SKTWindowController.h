@@ -49,6 +49,7 @@ namespace design_file {
 struct DesignContent;
 }
 
+class QAction;
 class QLabel;
 class QStackedWidget;
 class QTabWidget;
@@ -332,6 +333,7 @@ public:
     void Copy_Clicked();
     void Paste_Clicked();
     void Delete_Clicked();
+    void Select_All_Clicked();
     void Begin_Front_Clicked();
     void Send_Back_Clicked();
     // Arrange commands, forwarded and followed by a refresh.
@@ -402,6 +404,10 @@ protected:
 private:
     void connectCommands();
     void connectEntryStates();
+    void setStandardShortcuts();
+    // The Arrange menu's Make Natural Size: enabled when a selected object
+    // of the current side can take its natural size.
+    void validateNaturalSizeItem();
     void connectGridWindow();
     void lockSelection(bool lock);
     void setStandardButtons(bool cutCopy, bool deleteFrontBack, bool lock, bool unlock);
@@ -413,6 +419,9 @@ private:
         QList<QPointer<QObject>> items;
     };
     QList<EntryItems> m_entryItems;
+    // The alignment tab's Natural Size button has an action of its own: it
+    // needs two selected objects, the menu item does not.
+    QAction* m_naturalSizeButtonAction = nullptr;
     QPointer<QWidget> m_gridWizard;
     bool m_loadingGridControls = false;
 

@@ -8,10 +8,13 @@
 #include "editor/canvas/SKTGraphicView.h"
 #include "editor/model/SKTDocument.h"
 #include "editor/model/SKTPasteboard.h"
+#include "mainwindow/controller/SideCanvases.h"
 #include "ui_DrawWindow.h"
 #include "ui_ImagePage.h"
 #include "widgets/FloatSlider.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
@@ -19,6 +22,21 @@
 
 namespace {
 const QString kSelectMoreThanOne = QStringLiteral("Please select more than one control.");
+
+// The target of the editing commands (undo, redo, cut, copy, paste, delete,
+// select all): the shown canvas that has the keyboard focus, as the keys
+// reach the focused canvas; otherwise the current side's.
+SKTGraphicView* editingCanvas(const SideCanvases* canvases, SKTGraphicView* current) {
+    QWidget* focus = QApplication::focusWidget();
+    if (canvases && focus && focus->isVisible()) {
+        for (int side = 0; side < 3; ++side) {
+            if (focus == canvases->canvas(side)) {
+                return qobject_cast<SKTGraphicView*>(focus);
+            }
+        }
+    }
+    return current;
+}
 } // namespace
 
 // ---- Standard buttons ----
@@ -81,44 +99,68 @@ void SKTWindowController::setSameSizeButtonsEnabled(bool enabled) {
     }
     m_ui->Make_Same_Width_action->setEnabled(enabled);
     m_ui->Make_Same_Height_action->setEnabled(enabled);
-    m_ui->Make_Natural_action->setEnabled(enabled);
+    if (m_naturalSizeButtonAction) {
+        m_naturalSizeButtonAction->setEnabled(enabled);
+    }
+    validateNaturalSizeItem();
+}
+
+void SKTWindowController::validateNaturalSizeItem() {
+    if (!m_ui) {
+        return;
+    }
+    const SKTGraphicView* canvas = currentCanvas();
+    m_ui->Make_Natural_action->setEnabled(
+        canvas && canvas->validateMenuItem(QStringLiteral("makeNaturalSize:")));
 }
 
 // ---- Edit commands ----
 
 void SKTWindowController::Undo_Clicked() {
-    if (SKTGraphicView* canvas = currentCanvas()) {
+    if (SKTGraphicView* canvas = editingCanvas(canvases(), currentCanvas())) {
         canvas->undo();
     }
 }
 
 void SKTWindowController::Redo_Clicked() {
-    if (SKTGraphicView* canvas = currentCanvas()) {
+    if (SKTGraphicView* canvas = editingCanvas(canvases(), currentCanvas())) {
         canvas->redo();
     }
 }
 
 void SKTWindowController::Cut_Clicked() {
-    if (SKTGraphicView* canvas = currentCanvas()) {
+    if (SKTGraphicView* canvas = editingCanvas(canvases(), currentCanvas())) {
         canvas->cut();
     }
 }
 
 void SKTWindowController::Copy_Clicked() {
-    if (SKTGraphicView* canvas = currentCanvas()) {
+    if (SKTGraphicView* canvas = editingCanvas(canvases(), currentCanvas())) {
         canvas->copy();
     }
 }
 
 void SKTWindowController::Paste_Clicked() {
-    if (SKTGraphicView* canvas = currentCanvas()) {
+    if (SKTGraphicView* canvas = editingCanvas(canvases(), currentCanvas())) {
         canvas->paste();
     }
 }
 
 void SKTWindowController::Delete_Clicked() {
-    if (SKTGraphicView* canvas = currentCanvas()) {
+    if (SKTGraphicView* canvas = editingCanvas(canvases(), currentCanvas())) {
         canvas->deleteSelection();
+    }
+}
+
+void SKTWindowController::Select_All_Clicked() {
+    if (SKTGraphicView* canvas = editingCanvas(canvases(), currentCanvas())) {
+        canvas->selectAll();
+        // The inspector and the standard buttons follow, as after a click
+        // on an object, so the edit commands can act on the selection.
+        const SKTGraphicList selected = canvas->selectedGraphics();
+        if (!selected.isEmpty()) {
+            Show_RHS_Properties(selected.last());
+        }
     }
 }
 

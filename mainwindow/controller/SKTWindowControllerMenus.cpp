@@ -12,7 +12,9 @@
 #include "ui_ImagePage.h"
 #include "widgets/FloatSlider.h"
 
+#include <QAction>
 #include <QEvent>
+#include <QKeySequence>
 #include <QMenu>
 #include <QToolBar>
 #include <QToolButton>
@@ -45,6 +47,7 @@ void SKTWindowController::connectCommands() {
     on(ui.Copy_action, &C::Copy_Clicked);
     on(ui.Paste_action, &C::Paste_Clicked);
     on(ui.Delete_action, &C::Delete_Clicked);
+    on(ui.Select_All_action, &C::Select_All_Clicked);
     on(ui.Begin_Front_action, &C::Begin_Front_Clicked);
     on(ui.Send_Back_action, &C::Send_Back_Clicked);
     on(ui.Lock_action, &C::Lock_Clicked);
@@ -60,6 +63,9 @@ void SKTWindowController::connectCommands() {
     on(ui.Make_Same_Width_action, &C::Make_Same_Width_Clicked);
     on(ui.Make_Same_Height_action, &C::Make_Same_Height_Clicked);
     on(ui.Make_Natural_action, &C::Make_Natural_Clicked);
+    m_naturalSizeButtonAction = new QAction(ui.Make_Natural_action->text(), m_window.get());
+    m_naturalSizeButtonAction->setObjectName(QStringLiteral("Make_Natural_btn_action"));
+    on(m_naturalSizeButtonAction, &C::Make_Natural_Clicked);
     on(ui.Align_To_Grid_action, &C::Align_To_Grid_Clicked);
     // Card, grid, series, help
     on(ui.Card_Prop_action, &C::Card_Prop_Clicked);
@@ -105,7 +111,7 @@ void SKTWindowController::connectCommands() {
         {m_alignment->Align_Vert_btn, ui.Align_Vert_action},
         {m_alignment->Make_same_width_btn, ui.Make_Same_Width_action},
         {m_alignment->Make_same_height_btn, ui.Make_Same_Height_action},
-        {m_alignment->Make_natural_size_btn, ui.Make_Natural_action},
+        {m_alignment->Make_natural_size_btn, m_naturalSizeButtonAction},
         {m_alignment->Align_To_Grid_btn, ui.Align_To_Grid_action}};
     for (const auto& [button, action] : alignmentButtons) {
         button->setDefaultAction(action);
@@ -133,10 +139,51 @@ void SKTWindowController::connectCommands() {
     // A close request from the window manager is the Exit command.
     m_window->setCloseRequestHandler([this] { return Exit_App(); });
 
+    // The menu item is validated as its menu opens, like the platform's
+    // menus, besides following every selection change.
+    connect(ui.menuArrange, &QMenu::aboutToShow, this,
+            &SKTWindowController::validateNaturalSizeItem);
+
     Disable_Standard_Button_For_Card();
     Undo_Redo_Button_state();
     setSameSizeButtonsEnabled(false);
+    setStandardShortcuts();
     connectEntryStates();
+}
+
+void SKTWindowController::setStandardShortcuts() {
+    Ui::DrawWindow& ui = *m_ui;
+    // The platform's standard keys; where its key scheme has none (Save As
+    // and Quit are missing from some), the usual desktop key.
+    const struct {
+        QAction* action;
+        QKeySequence::StandardKey key;
+        const char* fallback;
+    } keys[] = {{ui.New_action, QKeySequence::New, "Ctrl+N"},
+                {ui.Open_action, QKeySequence::Open, "Ctrl+O"},
+                {ui.Save_action, QKeySequence::Save, "Ctrl+S"},
+                {ui.SaveAs_action, QKeySequence::SaveAs, "Ctrl+Shift+S"},
+                {ui.Print_action, QKeySequence::Print, "Ctrl+P"},
+                {ui.Exit_action, QKeySequence::Quit, "Ctrl+Q"},
+                {ui.Undo_action, QKeySequence::Undo, "Ctrl+Z"},
+                {ui.Redo_action, QKeySequence::Redo, "Ctrl+Shift+Z"},
+                {ui.Cut_action, QKeySequence::Cut, "Ctrl+X"},
+                {ui.Copy_action, QKeySequence::Copy, "Ctrl+C"},
+                {ui.Paste_action, QKeySequence::Paste, "Ctrl+V"},
+                {ui.Delete_action, QKeySequence::Delete, "Del"},
+                {ui.Select_All_action, QKeySequence::SelectAll, "Ctrl+A"}};
+    for (const auto& entry : keys) {
+        QList<QKeySequence> sequences = QKeySequence::keyBindings(entry.key);
+        if (sequences.isEmpty()) {
+            sequences.append(QKeySequence(QString::fromLatin1(entry.fallback)));
+        }
+        entry.action->setShortcuts(sequences);
+        // Window-wide keys, whichever widget of the window has the focus and
+        // whether or not a menu was opened. A text field that has the focus
+        // keeps its own editing keys (it claims them before the window does).
+        entry.action->setShortcutContext(Qt::WindowShortcut);
+        m_window->addAction(entry.action);
+    }
 }
 
 void SKTWindowController::connectEntryStates() {
@@ -196,8 +243,11 @@ void SKTWindowController::Refresh_Entry_States() {
 }
 
 bool SKTWindowController::eventFilter(QObject* watched, QEvent* event) {
+    // Also before a key of the window is matched against the shortcuts (an
+    // entry filled since the last check must not leave its key dead).
     if (watched == m_window.get() &&
-        (event->type() == QEvent::Show || event->type() == QEvent::WindowActivate)) {
+        (event->type() == QEvent::Show || event->type() == QEvent::WindowActivate ||
+         event->type() == QEvent::ShortcutOverride)) {
         Refresh_Entry_States();
     }
     return QObject::eventFilter(watched, event);

@@ -1,9 +1,12 @@
 #pragma once
 // The frame of the shown side's enclosing view: when a side is shown, its
 // enclosing view takes the size of the target view with the height 15
-// points larger, so the bottom strip of the side's scroll view (its
-// horizontal scroller) lies beyond the target's lower edge. The frame is
-// kept so when the target view is resized or laid out again.
+// points larger. The extra strip lies above the target's top edge (where a
+// taller frame grows in a bottom-up layout), and the enclosing view keeps
+// its content below that strip, so the side's scroll view fills the target
+// exactly: its bottom edge with the horizontal scroller and the zoom pop-up
+// stays in view. The frame is kept so when the target view is resized or
+// laid out again.
 
 #include <QObject>
 

@@ -51,6 +51,14 @@ SideCanvases::SideCanvases(SKTDocument& document, QWidget* firstView, QWidget* s
                      QStringLiteral("%1.%2").arg(QStringLiteral("document"), lists[i]));
         canvas->bind(SKTGraphicViewGridBindingName, &m_parts->grid, SKTGraphicViewGridBindingName);
         scroll->setDocumentView(canvas);
+        // One zoom factor for the three sides: a choice in any pop-up
+        // reaches all of them.
+        QObject::connect(scroll, &SKTZoomingScrollView::factorChosen, scroll,
+                         [parts = m_parts.get()](double factor) {
+                             for (SKTZoomingScrollView* each : parts->scrolls) {
+                                 each->setFactor(factor);
+                             }
+                         });
         viewLayout(views[i])->addWidget(scroll);
         m_parts->scrolls[i] = scroll;
         m_parts->canvases[i] = canvas;

@@ -22,11 +22,13 @@
 #include "editor/model/SKTText.h"
 #include "editor/model/Shape_Control.h"
 #include "editor/view/Grid_Wizard.h"
+#include "editor/view/SKTZoomingScrollView.h"
 #include "mainwindow/controller/Card_Wizard.h"
 #include "mainwindow/controller/ControllerOutputHost.h"
 #include "mainwindow/controller/Export_Template.h"
 #include "mainwindow/controller/Image_Library.h"
 #include "mainwindow/controller/PleaseWait_Modeless.h"
+#include "mainwindow/controller/SideCanvases.h"
 #include "mainwindow/controller/Start_Card.h"
 #include "mainwindow/controller/Template_Wizard.h"
 #include "output/Email_Setting.h"
@@ -52,6 +54,7 @@
 #include <QPushButton>
 #include <QSet>
 #include <QTextStream>
+#include <QtTest/QTest>
 #include <memory>
 
 namespace {
@@ -197,6 +200,23 @@ TEST_F(ScreenshotTour, EveryWindowRendersAtItsSizeWithContent) {
     visitWithSelected(signature, QStringLiteral("main_window_signature"),
                       QStringLiteral("Main window: a signature selected"));
     m_controller->Show_RHS_Properties(nullptr);
+
+    // The card at 200%, chosen in the zoom pop-up with the keyboard.
+    {
+        auto* scroll = qobject_cast<SKTZoomingScrollView*>(m_controller->canvases()->scrollView(0));
+        ASSERT_NE(scroll, nullptr);
+        QComboBox* zoom = scroll->factorPopUpButton();
+        m_controller->window()->show();
+        while (zoom->currentText() != QStringLiteral("200%") &&
+               zoom->currentIndex() + 1 < zoom->count()) {
+            QTest::keyClick(zoom, Qt::Key_Down);
+        }
+        EXPECT_EQ(m_controller->canvasOfSide(0)->width(),
+                  qRound(m_controller->canvasSize().width() * 2));
+        visit(*m_controller->window(), QStringLiteral("main_window_zoom_200"),
+              QStringLiteral("Main window: the card at 200%"));
+        m_controller->canvases()->setZoomFactor(1.0);
+    }
 
     // The wait sheet the main window shows during long work.
     m_controller->Show_Create_Modeless();
