@@ -29,6 +29,7 @@
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
+#include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QImageWriter>
@@ -255,8 +256,9 @@ void BM_ExportBoundCards300dpi(benchmark::State& state) {
         const double seconds = timer.nsecsElapsed() / 1e9;
         QObject::disconnect(connection);
         qint64 fileBytes = 0;
-        for (const QFileInfo& file : QDir(out.path()).entryInfoList(QDir::Files)) {
-            fileBytes += file.size();
+        QDirIterator files(out.path(), QDir::Files, QDirIterator::Subdirectories);
+        while (files.hasNext()) {
+            fileBytes += QFileInfo(files.next()).size();
         }
         bytesPerFile = double(fileBytes) / kRecords;
         if (exporter->lastResult().filesWritten != kRecords) {

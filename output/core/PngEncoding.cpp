@@ -41,6 +41,14 @@ struct CompressorDeleter {
     }
 };
 
+// Working memory kept by each thread between pictures: fresh pages cost a
+// fault each on first touch, which for a 300 dpi card was as much as the
+// compression itself.
+struct Scratch {
+    std::vector<unsigned char> filtered;
+    std::unique_ptr<libdeflate_compressor, CompressorDeleter> compressor;
+};
+
 } // namespace
 
 bool canEncode(const QImage& image) {
@@ -68,13 +76,17 @@ QByteArray encode(const QImage& image) {
     }
     const auto width = static_cast<std::size_t>(samples.width());
     const auto height = static_cast<std::size_t>(samples.height());
-    const std::size_t channels = alpha ? 4 : 3;
-    const std::size_t rowBytes = width * channels;
+    const std::size_t rowBytes = width * (alpha ? 4 : 3);
 
     // Each row: filter type 2 (up), then each byte less the byte above.
-    std::vector<unsigned char> filtered((rowBytes + 1) * height);
+    thread_local Scratch scratch;
+    const std::size_t filteredSize = (rowBytes + 1) * height;
+    if (scratch.filtered.size() < filteredSize) {
+        scratch.filtered.resize(filteredSize);
+    }
+    unsigned char* const filtered = scratch.filtered.data();
     for (std::size_t y = 0; y < height; ++y) {
-        unsigned char* out = filtered.data() + y * (rowBytes + 1);
+        unsigned char* out = filtered + y * (rowBytes + 1);
         const uchar* row = samples.constScanLine(static_cast<int>(y));
         *out++ = 2;
         if (y == 0) {
@@ -87,43 +99,61 @@ QByteArray encode(const QImage& image) {
         }
     }
 
-    const std::unique_ptr<libdeflate_compressor, CompressorDeleter> compressor(
-        libdeflate_alloc_compressor(kCompressionLevel));
-    if (!compressor) {
-        return {};
+    if (!scratch.compressor) {
+        scratch.compressor.reset(libdeflate_alloc_compressor(kCompressionLevel));
+        if (!scratch.compressor) {
+            return {};
+        }
     }
-    std::vector<unsigned char> zlib(
-        libdeflate_zlib_compress_bound(compressor.get(), filtered.size()));
-    const std::size_t zlibSize = libdeflate_zlib_compress(
-        compressor.get(), filtered.data(), filtered.size(), zlib.data(), zlib.size());
-    if (zlibSize == 0) {
-        return {};
-    }
+    libdeflate_compressor* const compressor = scratch.compressor.get();
 
-    std::vector<unsigned char> file;
-    file.reserve(zlibSize + 128);
+    // The file is laid out in one buffer: the stream is compressed straight
+    // into the IDAT chunk, then the buffer is cut to its length.
+    std::vector<unsigned char> head;
     static constexpr unsigned char kSignature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-    file.insert(file.end(), std::begin(kSignature), std::end(kSignature));
-
+    head.insert(head.end(), std::begin(kSignature), std::end(kSignature));
     std::vector<unsigned char> header;
     putUint32(header, static_cast<std::uint32_t>(width));
     putUint32(header, static_cast<std::uint32_t>(height));
     header.push_back(8);               // bits per sample
     header.push_back(alpha ? 6 : 2);   // colour type: RGBA or RGB
     header.insert(header.end(), 3, 0); // deflate, adaptive filtering, no interlace
-    putChunk(file, "IHDR", header.data(), header.size());
-
+    putChunk(head, "IHDR", header.data(), header.size());
     if (image.dotsPerMeterX() > 0 && image.dotsPerMeterY() > 0) {
         std::vector<unsigned char> physical;
         putUint32(physical, static_cast<std::uint32_t>(image.dotsPerMeterX()));
         putUint32(physical, static_cast<std::uint32_t>(image.dotsPerMeterY()));
         physical.push_back(1); // unit: metre
-        putChunk(file, "pHYs", physical.data(), physical.size());
+        putChunk(head, "pHYs", physical.data(), physical.size());
     }
 
-    putChunk(file, "IDAT", zlib.data(), zlibSize);
-    putChunk(file, "IEND", nullptr, 0);
-    return {reinterpret_cast<const char*>(file.data()), static_cast<qsizetype>(file.size())};
+    const std::size_t bound = libdeflate_zlib_compress_bound(compressor, filteredSize);
+    constexpr std::size_t kChunkFrame = 12; // length, type, CRC
+    constexpr std::size_t kEnd = 12;        // the IEND chunk
+    if (bound > std::size_t(0x7fffffff) - head.size() - kChunkFrame - kEnd) {
+        return {};
+    }
+    QByteArray file(static_cast<qsizetype>(head.size() + kChunkFrame + bound + kEnd),
+                    Qt::Uninitialized);
+    auto* bytes = reinterpret_cast<unsigned char*>(file.data());
+    std::memcpy(bytes, head.data(), head.size());
+    unsigned char* chunk = bytes + head.size();
+    unsigned char* data = chunk + 8;
+    const std::size_t zlibSize =
+        libdeflate_zlib_compress(compressor, filtered, filteredSize, data, bound);
+    if (zlibSize == 0) {
+        return {};
+    }
+    std::vector<unsigned char> tail;
+    putUint32(tail, static_cast<std::uint32_t>(zlibSize));
+    std::memcpy(chunk, tail.data(), 4);
+    std::memcpy(chunk + 4, "IDAT", 4);
+    tail.clear();
+    putUint32(tail, libdeflate_crc32(0, chunk + 4, zlibSize + 4));
+    putChunk(tail, "IEND", nullptr, 0);
+    std::memcpy(data + zlibSize, tail.data(), tail.size());
+    file.resize(static_cast<qsizetype>(head.size() + 8 + zlibSize + tail.size()));
+    return file;
 }
 
 } // namespace png
