@@ -1,4 +1,6 @@
-// The editing canvas: a full paint of 200 mixed objects at 100% and 400%,
+// The editing canvas: a full paint of 200 mixed objects at 100% and 400%;
+// at 400% in its scroll view, the repaint of a 1000 x 800 px viewport over
+// the middle of the card and a scroll step of 100 px (scroll plus repaint);
 // and one drag step (event handling plus the incremental repaint) among 200
 // objects.
 
@@ -9,11 +11,13 @@
 #include "editor/model/SKTLine.h"
 #include "editor/model/SKTText.h"
 #include "editor/model/Shape_Control.h"
+#include "editor/view/SKTZoomingScrollView.h"
 
 #include <QCoreApplication>
 #include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScrollBar>
 #include <benchmark/benchmark.h>
 #include <memory>
 
@@ -90,6 +94,64 @@ void BM_FullPaint(benchmark::State& state) {
         QStringLiteral("%1 x %2 px").arg(target.width()).arg(target.height()).toStdString());
 }
 
+// The scene's canvas at 400% in a scroll view whose viewport is 1000 x 800
+// px, scrolled to the middle of the card, four objects selected.
+struct ZoomedScene {
+    ZoomedScene() {
+        scrollView.setDocumentView(&scene.view);
+        scrollView.setFactor(4.0);
+        scene.view.changeSelectionIndexes({0, 1, 2, 3});
+        scrollView.resize(1000, 800);
+        scrollView.show();
+        // Twice: the scroll bars that appear take their room from the viewport.
+        for (int i = 0; i < 2; ++i) {
+            const QSize extra = QSize(1000, 800) - scrollView.viewport()->size();
+            scrollView.resize(scrollView.size() + extra);
+            QCoreApplication::processEvents();
+        }
+        horizontal()->setValue(horizontal()->maximum() / 2);
+        vertical()->setValue(vertical()->maximum() / 2);
+        QCoreApplication::processEvents();
+    }
+    ~ZoomedScene() { scrollView.takeWidget(); }
+    QScrollBar* horizontal() const { return scrollView.horizontalScrollBar(); }
+    QScrollBar* vertical() const { return scrollView.verticalScrollBar(); }
+    QString label() const {
+        return QStringLiteral("viewport %1 x %2 px of a %3 x %4 px canvas")
+            .arg(scrollView.viewport()->width())
+            .arg(scrollView.viewport()->height())
+            .arg(scene.view.width())
+            .arg(scene.view.height());
+    }
+
+    Scene scene;
+    SKTZoomingScrollView scrollView;
+};
+
+void BM_ViewportRepaint400(benchmark::State& state) {
+    ZoomedScene zoomed;
+    SKTGraphicView& canvas = zoomed.scene.view;
+    for (auto _ : state) {
+        // The canvas's visible part, as an exposure or a change of it asks.
+        canvas.repaint(canvas.visibleRegion());
+    }
+    state.SetLabel(zoomed.label().toStdString());
+}
+
+// Scrolls down and back up by 100 px in turn; each step is timed with the
+// repaint it causes.
+void BM_ScrollStep400(benchmark::State& state) {
+    ZoomedScene zoomed;
+    QScrollBar* bar = zoomed.vertical();
+    const int middle = bar->value();
+    int step = 0;
+    for (auto _ : state) {
+        bar->setValue(step++ % 2 == 0 ? middle + 100 : middle);
+        QCoreApplication::processEvents();
+    }
+    state.SetLabel(zoomed.label().toStdString());
+}
+
 void sendMouse(QWidget& view, QEvent::Type type, const QPointF& point, Qt::MouseButtons buttons) {
     QMouseEvent event(type, point, view.mapToGlobal(point), Qt::LeftButton, buttons,
                       Qt::NoModifier);
@@ -116,6 +178,8 @@ void BM_DragStep(benchmark::State& state) {
 }
 
 BENCHMARK(BM_FullPaint)->Arg(100)->Arg(400)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ViewportRepaint400)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ScrollStep400)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DragStep)->Unit(benchmark::kMicrosecond);
 
 } // namespace

@@ -1,21 +1,27 @@
 // Printing and exporting a batch of bound cards: an 85.6 x 54 mm card with a
-// picture background and three texts bound to a series of 1,000 records.
+// picture background and three texts bound to a series of 1,000 records,
+// and one with a rectangle, two bound texts and a bound Code 128.
 // - Sheets of 2 x 5 cards on A4 into a PDF: the marginal cost of a card,
 //   (time of 1,000 cards - time of 100) / 900, and PDF bytes per card.
 // - The batch export at 300 dpi as the export command runs it (worker, pool
-//   jobs, progress sheet): cards per second, cores used, peak RSS, and the
-//   share of PNG encoding in one card's rasterising and encoding.
+//   jobs, progress sheet): cards per second, cores used, peak RSS, bytes per
+//   file, and the share of PNG encoding in one card's rasterising and
+//   encoding, beside the time and size of Qt's own PNG writer.
 
+#include "barcodes/designer/core/DesignerLists.h"
 #include "core/BatchState.h"
 #include "core/globals.h"
 #include "dataseries/SeriesFiles.h"
+#include "editor/model/SKTBarcode.h"
 #include "editor/model/SKTDocument.h"
 #include "editor/model/SKTText.h"
+#include "editor/model/Shape_Control.h"
 #include "mainwindow/controller/ControllerOutputHost.h"
 #include "mainwindow/controller/SKTWindowController.h"
 #include "mainwindow/controller/WizardGlobals.h"
 #include "output/BatchExporter.h"
 #include "output/core/CardExport.h"
+#include "output/core/PngEncoding.h"
 #include "output/core/SheetDrawing.h"
 #include "platform/Hooks.h"
 #include "widgets/GuiHooks.h"
@@ -23,7 +29,9 @@
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
+#include <QDirIterator>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QImageWriter>
 #include <QPainter>
 #include <QPdfWriter>
@@ -38,13 +46,15 @@ namespace {
 
 constexpr int kRecords = 1000;
 
+enum class CardKind { PhotoThreeTexts, ShapeTwoTextsCode128 };
+
 struct BoundCard {
     QTemporaryDir dir;
     std::unique_ptr<SKTDocument> document;
     std::unique_ptr<SKTWindowController> controller;
     std::unique_ptr<ControllerOutputHost> host;
 
-    BoundCard() {
+    explicit BoundCard(CardKind kind = CardKind::PhotoThreeTexts) {
         const QString folder = dir.path();
         hooks::setResourceFolderLocator([folder] { return folder; });
         hooks::setAlertAnswerer([](const AlertRequest&) { return 0; });
@@ -63,7 +73,17 @@ struct BoundCard {
         QDir().mkpath(Data_Folder_Path);
         CARD_SIDE_STR = QStringLiteral("1");
         controller->Set_Document_Size(QSizeF(85.6 * 72 / 25.4, 54 * 72 / 25.4));
+        if (kind == CardKind::ShapeTwoTextsCode128) {
+            addShapeTextsAndBarcode();
+        } else {
+            addPhotoAndTexts();
+        }
+        controller->Check_Series_Or_Excel_Use_or_not();
+        host = std::make_unique<ControllerOutputHost>(*controller);
+        OutputHost::setCurrent(host.get());
+    }
 
+    void addPhotoAndTexts() {
         // A photo-like background picture.
         QImage photo(1011, 638, QImage::Format_RGB32);
         QPainter painter(&photo);
@@ -103,9 +123,39 @@ struct BoundCard {
             text->batch_list_name = name;
             document->insertGraphic(text, int(document->graphics().size()));
         }
-        controller->Check_Series_Or_Excel_Use_or_not();
-        host = std::make_unique<ControllerOutputHost>(*controller);
-        OutputHost::setCurrent(host.get());
+    }
+
+    // A framed rectangle, a name and a ticket number bound to two series,
+    // and a Code 128 of the ticket number.
+    void addShapeTextsAndBarcode() {
+        controller->Publish_Page_Records();
+        QStringList names;
+        QStringList tickets;
+        for (int i = 0; i < kRecords; ++i) {
+            names << QStringLiteral("Guest number %1").arg(i + 1);
+            tickets << QStringLiteral("TK-%1").arg(100000 + i * 7);
+        }
+        Write_Series_File(QStringLiteral("names"), names);
+        Write_Series_File(QStringLiteral("tickets"), tickets);
+        auto frame = std::make_shared<Shape_Control>();
+        frame->Set_Shape_Type(QStringLiteral("R"));
+        frame->setBounds(QRectF(6, 6, 230, 141));
+        document->insertGraphic(frame, int(document->graphics().size()));
+        int row = 0;
+        for (const QString& name : {QStringLiteral("names"), QStringLiteral("tickets")}) {
+            auto text = std::make_shared<SKTText>();
+            text->setBounds(QRectF(14, 14 + 28 * row++, 210, 24));
+            text->data_source_type = 1;
+            text->batch_list_name = name;
+            document->insertGraphic(text, int(document->graphics().size()));
+        }
+        auto barcode = std::make_shared<SKTBarcode>();
+        barcode->setBounds(QRectF(14, 76, 150, 60));
+        barcode->barcode_font_index =
+            int(DesignerLists::symbologies().indexOf(QStringLiteral("Code 128")));
+        barcode->data_source_type = 1;
+        barcode->batch_list_name = QStringLiteral("tickets");
+        document->insertGraphic(barcode, int(document->graphics().size()));
     }
     ~BoundCard() {
         OutputHost::setCurrent(nullptr);
@@ -153,7 +203,8 @@ PrintOutcome printCards(BoundCard& card, int cards) {
 }
 
 void BM_PrintBoundCardsToPdf(benchmark::State& state) {
-    BoundCard card;
+    const auto kind = static_cast<CardKind>(state.range(0));
+    BoundCard card(kind);
     double bytesPerCard = 0;
     for (auto _ : state) {
         const PrintOutcome small = printCards(card, 100);
@@ -162,9 +213,17 @@ void BM_PrintBoundCardsToPdf(benchmark::State& state) {
         bytesPerCard = double(large.bytes - small.bytes) / (kRecords - 100);
     }
     state.counters["PDF_bytes_per_card"] = bytesPerCard;
-    state.SetLabel("marginal time per card, 2 x 5 on A4, picture background, 3 bound texts");
+    state.SetLabel(kind == CardKind::PhotoThreeTexts
+                       ? "marginal time per card, 2 x 5 on A4, picture background, 3 bound texts"
+                       : "marginal time per card, 2 x 5 on A4, rectangle, 2 bound texts, bound "
+                         "Code 128");
 }
-BENCHMARK(BM_PrintBoundCardsToPdf)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_PrintBoundCardsToPdf)
+    ->Arg(int(CardKind::PhotoThreeTexts))
+    ->Arg(int(CardKind::ShapeTwoTextsCode128))
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
 
 double cpuSeconds() {
     rusage usage{};
@@ -178,6 +237,7 @@ void BM_ExportBoundCards300dpi(benchmark::State& state) {
     BatchExporter* exporter = BatchExporter::defaultInstance();
     double cardsPerSecond = 0;
     double cores = 0;
+    double bytesPerFile = 0;
     for (auto _ : state) {
         QTemporaryDir out;
         ExportRequest request;
@@ -195,6 +255,12 @@ void BM_ExportBoundCards300dpi(benchmark::State& state) {
         }
         const double seconds = timer.nsecsElapsed() / 1e9;
         QObject::disconnect(connection);
+        qint64 fileBytes = 0;
+        QDirIterator files(out.path(), QDir::Files, QDirIterator::Subdirectories);
+        while (files.hasNext()) {
+            fileBytes += QFileInfo(files.next()).size();
+        }
+        bytesPerFile = double(fileBytes) / kRecords;
         if (exporter->lastResult().filesWritten != kRecords) {
             state.SkipWithError("not every card was written");
             return;
@@ -215,13 +281,22 @@ void BM_ExportBoundCards300dpi(benchmark::State& state) {
     }
     const double rasterMs = timer.nsecsElapsed() / 1e6 / 10;
     timer.restart();
+    qint64 pngBytes = 0;
+    for (int i = 0; i < 10; ++i) {
+        pngBytes = png::encode(raster).size();
+    }
+    const double encodeMs = timer.nsecsElapsed() / 1e6 / 10;
+    // Qt's own PNG writer on the same picture, for comparison.
+    timer.restart();
+    qint64 qtBytes = 0;
     for (int i = 0; i < 10; ++i) {
         QByteArray bytes;
         QBuffer buffer(&bytes);
         buffer.open(QIODevice::WriteOnly);
         QImageWriter(&buffer, "png").write(raster);
+        qtBytes = bytes.size();
     }
-    const double encodeMs = timer.nsecsElapsed() / 1e6 / 10;
+    const double qtEncodeMs = timer.nsecsElapsed() / 1e6 / 10;
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     state.counters["cards_per_s"] = cardsPerSecond;
@@ -230,6 +305,10 @@ void BM_ExportBoundCards300dpi(benchmark::State& state) {
     state.counters["raster_ms"] = rasterMs;
     state.counters["png_encode_ms"] = encodeMs;
     state.counters["png_share"] = encodeMs / (encodeMs + rasterMs);
+    state.counters["file_bytes"] = bytesPerFile;
+    state.counters["png_bytes"] = double(pngBytes);
+    state.counters["qt_png_ms"] = qtEncodeMs;
+    state.counters["qt_png_bytes"] = double(qtBytes);
     state.SetLabel(QStringLiteral("1000 cards of %1 x %2 px, pool of %3 jobs")
                        .arg(raster.width())
                        .arg(raster.height())

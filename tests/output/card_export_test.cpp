@@ -99,6 +99,35 @@ TEST(CardExportFormats, PixelSizeAndStoredResolution) {
     }
 }
 
+// Every pixel and its transparency come back from the PNG file as the
+// picture had them, with or without an alpha channel.
+TEST(CardExportFormats, PngKeepsEveryPixel) {
+    QTemporaryDir dir;
+    for (const QImage::Format format :
+         {QImage::Format_ARGB32_Premultiplied, QImage::Format_RGB32}) {
+        SCOPED_TRACE(int(format));
+        QImage picture(97, 61, QImage::Format_ARGB32);
+        for (int y = 0; y < picture.height(); ++y) {
+            for (int x = 0; x < picture.width(); ++x) {
+                picture.setPixel(
+                    x, y,
+                    qRgba((x * 7 + y) & 255, (y * 5) & 255, (x * y) & 255, (x * 13 + y * 3) & 255));
+            }
+        }
+        picture = picture.convertToFormat(format);
+        picture.setDotsPerMeterX(11811);
+        picture.setDotsPerMeterY(11811);
+        const QString path = dir.filePath(QStringLiteral("p%1.png").arg(int(format)));
+        ASSERT_TRUE(cardexport::Save_gen_image(picture, path));
+        const QImage back(path);
+        ASSERT_FALSE(back.isNull());
+        EXPECT_EQ(back.hasAlphaChannel(), picture.hasAlphaChannel());
+        EXPECT_EQ(back.convertToFormat(QImage::Format_ARGB32),
+                  picture.convertToFormat(QImage::Format_ARGB32));
+        EXPECT_EQ(back.dotsPerMeterX(), 11811);
+    }
+}
+
 TEST(CardExportCombined, FrontAboveBack) {
     struct Case {
         double dpi;
