@@ -42,6 +42,21 @@ inline const QStringList& bitmapChain() {
 // Our own font keys: the face of a font whose name is a family name.
 inline const QString kFontBoldKey = QStringLiteral("SKTFontBold");
 inline const QString kFontItalicKey = QStringLiteral("SKTFontItalic");
+// The font effects a font panel offers beyond bold and italic, each written
+// only when it differs from a plain font, so a plain font's archive is the
+// same as before and an archive without them reads as a plain font: the
+// weight (1-1000) when it is neither normal nor bold, the face's style name,
+// underline, strikeout, letter spacing (its type, 0 per cent or 1 absolute,
+// and amount) and word spacing.
+inline const QString kFontWeightKey = QStringLiteral("SKTFontWeight");
+inline const QString kFontStyleNameKey = QStringLiteral("SKTFontStyleName");
+inline const QString kFontUnderlineKey = QStringLiteral("SKTFontUnderline");
+inline const QString kFontStrikeOutKey = QStringLiteral("SKTFontStrikeOut");
+inline const QString kFontLetterSpacingTypeKey = QStringLiteral("SKTFontLetterSpacingType");
+inline const QString kFontLetterSpacingKey = QStringLiteral("SKTFontLetterSpacing");
+inline const QString kFontWordSpacingKey = QStringLiteral("SKTFontWordSpacing");
+// Largest spacing amount read back (per cent or points).
+inline constexpr double kFontMaxSpacing = 1000.0;
 
 // Resolution at which vector pictures are rasterised for archiving.
 inline constexpr double kPictureArchiveScale = 2.0; // 144 dpi

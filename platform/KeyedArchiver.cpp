@@ -24,9 +24,27 @@ double fontSize(const QFont& font) {
     return font.pixelSize() > 0 ? font.pixelSize() : 12.0;
 }
 
+// Whether the letter spacing differs from the plain font's (0 or 100 per
+// cent both mean none).
+bool hasLetterSpacing(const QFont& font) {
+    return font.letterSpacingType() == QFont::AbsoluteSpacing
+               ? font.letterSpacing() != 0
+               : font.letterSpacing() != 0 && font.letterSpacing() != 100;
+}
+
+// The weight is written when the bold flag does not give it.
+bool hasOwnWeight(const QFont& font) {
+    return font.weight() != QFont::Normal && font.weight() != QFont::Bold;
+}
+
 QString fontKey(const QFont& font) {
     return font.family() + u'\n' + RectStrings::number(fontSize(font)) + u'\n' +
-           QString::number(int(font.bold())) + QString::number(int(font.italic()));
+           QString::number(int(font.bold())) + QString::number(int(font.italic())) + u'\n' +
+           QString::number(int(font.weight())) + u'\n' + font.styleName() + u'\n' +
+           QString::number(int(font.underline())) + QString::number(int(font.strikeOut())) + u'\n' +
+           QString::number(int(font.letterSpacingType())) + u' ' +
+           RectStrings::number(font.letterSpacing()) + u' ' +
+           RectStrings::number(font.wordSpacing());
 }
 
 } // namespace
@@ -189,6 +207,26 @@ struct KeyedArchiver::Impl {
             if (font.bold() || font.italic()) {
                 put(ArchiveClasses::kFontBoldKey, Value::boolean(font.bold()));
                 put(ArchiveClasses::kFontItalicKey, Value::boolean(font.italic()));
+            }
+            if (hasOwnWeight(font)) {
+                put(ArchiveClasses::kFontWeightKey, Value::number(int(font.weight())));
+            }
+            if (!font.styleName().isEmpty()) {
+                put(ArchiveClasses::kFontStyleNameKey, Value::uid(stringUid(font.styleName())));
+            }
+            if (font.underline()) {
+                put(ArchiveClasses::kFontUnderlineKey, Value::boolean(true));
+            }
+            if (font.strikeOut()) {
+                put(ArchiveClasses::kFontStrikeOutKey, Value::boolean(true));
+            }
+            if (hasLetterSpacing(font)) {
+                put(ArchiveClasses::kFontLetterSpacingTypeKey,
+                    Value::number(font.letterSpacingType() == QFont::AbsoluteSpacing ? 1 : 0));
+                put(ArchiveClasses::kFontLetterSpacingKey, Value::floating(font.letterSpacing()));
+            }
+            if (font.wordSpacing() != 0) {
+                put(ArchiveClasses::kFontWordSpacingKey, Value::floating(font.wordSpacing()));
             }
         });
         fonts.insert(key, uid);

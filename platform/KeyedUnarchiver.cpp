@@ -314,7 +314,45 @@ struct KeyedUnarchiver::Impl {
         if (const auto italic = deref(field(v, ArchiveClasses::kFontItalicKey)).toBool()) {
             face.italic = *italic;
         }
-        return ArchiveFontName::font(face, *size);
+        QFont font = ArchiveFontName::font(face, *size);
+        readFontEffects(v, font);
+        return font;
+    }
+
+    // Our effect keys, each taken only when present and sound.
+    void readFontEffects(PlistView v, QFont& font) const {
+        const auto spacing = [this, v](const QString& key) -> std::optional<double> {
+            const auto amount = numberFrom(field(v, key));
+            if (!amount || !std::isfinite(*amount) ||
+                std::fabs(*amount) > ArchiveClasses::kFontMaxSpacing) {
+                return std::nullopt;
+            }
+            return amount;
+        };
+        if (const auto weight = numberFrom(field(v, ArchiveClasses::kFontWeightKey))) {
+            if (*weight >= 1 && *weight <= 1000) {
+                font.setWeight(QFont::Weight(int(*weight)));
+            }
+        }
+        if (const auto style = stringFrom(deref(field(v, ArchiveClasses::kFontStyleNameKey)))) {
+            if (!style->isEmpty()) {
+                font.setStyleName(*style);
+            }
+        }
+        if (const auto underline = deref(field(v, ArchiveClasses::kFontUnderlineKey)).toBool()) {
+            font.setUnderline(*underline);
+        }
+        if (const auto strike = deref(field(v, ArchiveClasses::kFontStrikeOutKey)).toBool()) {
+            font.setStrikeOut(*strike);
+        }
+        if (const auto amount = spacing(ArchiveClasses::kFontLetterSpacingKey)) {
+            const auto type = numberFrom(field(v, ArchiveClasses::kFontLetterSpacingTypeKey));
+            font.setLetterSpacing(
+                type && *type == 1 ? QFont::AbsoluteSpacing : QFont::PercentageSpacing, *amount);
+        }
+        if (const auto amount = spacing(ArchiveClasses::kFontWordSpacingKey)) {
+            font.setWordSpacing(*amount);
+        }
     }
 
     // One attribute set: {"NS.keys": [...], "NS.objects": [...]}.

@@ -1,9 +1,11 @@
 #include "widgets/CardStepper.h"
 
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <cmath>
 
 CardStepper::CardStepper(QWidget* parent)
     : QWidget(parent), m_up(new QToolButton(this)), m_down(new QToolButton(this)) {
@@ -20,10 +22,12 @@ CardStepper::CardStepper(QWidget* parent)
     connect(m_up, &QToolButton::clicked, this, [this] { stepBy(m_increment); });
     connect(m_down, &QToolButton::clicked, this, [this] { stepBy(-m_increment); });
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    // Reachable by the keyboard: the arrow keys step like the buttons.
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 void CardStepper::setDoubleValue(double value) {
-    m_value = std::clamp(value, m_minimum, m_maximum);
+    m_value = std::clamp(std::isfinite(value) ? value : 0.0, m_minimum, m_maximum);
 }
 
 void CardStepper::setMinimum(double value) {
@@ -48,11 +52,30 @@ void CardStepper::setPairedField(QLineEdit* field) {
     }
 }
 
-void CardStepper::stepBy(double delta) {
-    setDoubleValue(m_value + delta);
+void CardStepper::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Up) {
+        stepBy(m_increment);
+    } else if (event->key() == Qt::Key_Down) {
+        stepBy(-m_increment);
+    } else {
+        QWidget::keyPressEvent(event);
+    }
+}
+
+double CardStepper::entered(double value) const {
+    const double scale = std::pow(10.0, m_decimals);
+    return std::clamp(std::round(value * scale) / scale, m_minimum, m_maximum);
+}
+
+void CardStepper::showValue() {
     if (m_field) {
         m_field->setText(QString::number(m_value));
     }
+}
+
+void CardStepper::stepBy(double delta) {
+    m_value = entered(m_value + delta);
+    showValue();
     emit stepped(m_value);
 }
 
@@ -63,11 +86,12 @@ void CardStepper::takeFieldText() {
     m_field->setModified(false);
     bool ok = false;
     const double typed = m_field->text().trimmed().toDouble(&ok);
-    if (!ok) {
-        m_field->setText(QString::number(m_value));
+    // "nan" and "inf" read as numbers but are none.
+    if (!ok || !std::isfinite(typed)) {
+        showValue();
         return;
     }
-    setDoubleValue(typed);
-    m_field->setText(QString::number(m_value));
+    m_value = entered(typed);
+    showValue();
     emit stepped(m_value);
 }

@@ -1,5 +1,6 @@
 #include "widgets/FloatSlider.h"
 
+#include <QLineEdit>
 #include <cmath>
 
 namespace {
@@ -9,18 +10,28 @@ int toSteps(double value) {
 } // namespace
 
 FloatSlider::FloatSlider(QWidget* parent) : QSlider(Qt::Horizontal, parent) {
-    setRange(toSteps(-100.0), toSteps(100.0));
+    // The interface file gives each slider the range of what it sets.
+    setRange(toSteps(0.0), toSteps(1.0));
     // actionTriggered comes before the value moves; sliderReleased and
     // valueChanged during a user action carry the new value.
     connect(this, &QSlider::actionTriggered, this, [this](int) {
         QMetaObject::invokeMethod(
-            this, [this] { emit userValueChanged(floatValue()); }, Qt::QueuedConnection);
+            this,
+            [this] {
+                showValue();
+                emit userValueChanged(floatValue());
+            },
+            Qt::QueuedConnection);
     });
 }
 
 void FloatSlider::setFloatValue(double value) {
     const QSignalBlocker blocker(this);
-    setValue(toSteps(value));
+    // QSlider keeps the value inside its range; a value that is no number
+    // leaves it where it is.
+    if (std::isfinite(value) && std::fabs(value) < 1e7) {
+        setValue(toSteps(value));
+    }
 }
 
 void FloatSlider::setFloatMinimum(double value) {
@@ -29,4 +40,36 @@ void FloatSlider::setFloatMinimum(double value) {
 
 void FloatSlider::setFloatMaximum(double value) {
     setMaximum(toSteps(value));
+}
+
+void FloatSlider::setValueField(QLineEdit* field) {
+    if (m_field) {
+        disconnect(m_field, nullptr, this, nullptr);
+    }
+    m_field = field;
+    if (m_field) {
+        connect(m_field, &QLineEdit::editingFinished, this, &FloatSlider::takeFieldText);
+    }
+}
+
+void FloatSlider::showValue() {
+    if (m_field) {
+        m_field->setText(QString::number(floatValue()));
+    }
+}
+
+void FloatSlider::takeFieldText() {
+    if (!m_field || !m_field->isModified()) {
+        return;
+    }
+    m_field->setModified(false);
+    bool ok = false;
+    const double typed = m_field->text().trimmed().toDouble(&ok);
+    if (!ok || !std::isfinite(typed)) {
+        showValue();
+        return;
+    }
+    setFloatValue(std::clamp(typed, floatMinimum(), floatMaximum()));
+    showValue();
+    emit userValueChanged(floatValue());
 }

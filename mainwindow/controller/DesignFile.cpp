@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QFont>
 #include <QHash>
+#include <QSaveFile>
 #include <QVariant>
 #include <cmath>
 #include <filesystem>
@@ -265,7 +266,8 @@ Card_Property readRecord(Walker& walker) {
 // read from its file once.
 using PictureFiles = QHash<QString, CardPicture>;
 
-SKTGraphicList readObjects(Walker& walker, int itemsAfter, PictureFiles& pictures) {
+// Without picture files (`pictures` null) objects are only checked.
+SKTGraphicList readObjects(Walker& walker, int itemsAfter, PictureFiles* pictures) {
     const int count = walker.count(itemsAfter);
     SKTGraphicList objects;
     objects.reserve(count);
@@ -282,12 +284,12 @@ SKTGraphicList readObjects(Walker& walker, int itemsAfter, PictureFiles& picture
         }
         // A picture object is read again from its own file, as when it was
         // placed (regular files only, see SKTLoadPictureFile).
-        if (object->className() == QLatin1String("SKTImage")) {
+        if (pictures && object->className() == QLatin1String("SKTImage")) {
             auto& image = static_cast<SKTImage&>(*object);
             const QString path = image.FilePath();
-            auto picture = pictures.constFind(path);
-            if (picture == pictures.cend()) {
-                picture = pictures.insert(path, SKTLoadPictureFile(path));
+            auto picture = pictures->constFind(path);
+            if (picture == pictures->cend()) {
+                picture = pictures->insert(path, SKTLoadPictureFile(path));
             }
             image.Set_Control_File_path(path);
             image.setContents(*picture);
@@ -297,7 +299,7 @@ SKTGraphicList readObjects(Walker& walker, int itemsAfter, PictureFiles& picture
     return objects;
 }
 
-DesignContent decode(const Plist& root) {
+DesignContent decode(const Plist& root, bool readPictures) {
     if (root.type() != PlistType::Array) {
         throw Defect("the root is not an array");
     }
@@ -346,8 +348,9 @@ DesignContent decode(const Plist& root) {
 
     // The front list is followed at least by the back count.
     PictureFiles pictures;
-    content.frontObjects = readObjects(walker, 1, pictures);
-    content.backObjects = readObjects(walker, 0, pictures);
+    PictureFiles* files = readPictures ? &pictures : nullptr;
+    content.frontObjects = readObjects(walker, 1, files);
+    content.backObjects = readObjects(walker, 0, files);
     // Trailing elements are ignored.
     return content;
 }
@@ -408,11 +411,10 @@ Plist Design_Array(const DesignContent& content, int* collected) {
     return array;
 }
 
-bool Write_Design_Array(const Plist& array, const QString& path, QString* reason) {
-    return array.writeToFile(path, PlistFormat::Xml, reason);
-}
+namespace {
 
-std::optional<DesignContent> Read_Design_Bytes(const QByteArray& bytes, QString* reason) {
+std::optional<DesignContent> decodeBytes(const QByteArray& bytes, bool readPictures,
+                                         QString* reason) {
     QString why;
     const Plist root = Plist::fromBytes(bytes, &why);
     if (root.isNull()) {
@@ -422,13 +424,53 @@ std::optional<DesignContent> Read_Design_Bytes(const QByteArray& bytes, QString*
         return std::nullopt;
     }
     try {
-        return decode(root);
+        return decode(root, readPictures);
     } catch (const std::exception& e) {
         if (reason) {
             *reason = QString::fromStdString(e.what());
         }
         return std::nullopt;
     }
+}
+
+} // namespace
+
+QByteArray Design_Bytes(const Plist& array, QString* reason) {
+    const QByteArray bytes = array.isNull() ? QByteArray() : array.toBytes(PlistFormat::Xml);
+    QString why;
+    if (bytes.isEmpty()) {
+        why = QStringLiteral("the design could not be serialised");
+    } else if (bytes.size() > maxFileBytes) {
+        why = QStringLiteral("the design is larger than 64 MiB");
+    } else if (!decodeBytes(bytes, false, &why)) {
+        why = QStringLiteral("the design would not open again: %1").arg(why);
+    } else {
+        return bytes;
+    }
+    if (reason) {
+        *reason = why;
+    }
+    return {};
+}
+
+bool Write_Design_Array(const Plist& array, const QString& path, QString* reason) {
+    const QByteArray bytes = Design_Bytes(array, reason);
+    if (bytes.isEmpty()) {
+        return false;
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        if (reason) {
+            *reason = QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
+        }
+        file.cancelWriting();
+        return false;
+    }
+    return true;
+}
+
+std::optional<DesignContent> Read_Design_Bytes(const QByteArray& bytes, QString* reason) {
+    return decodeBytes(bytes, true, reason);
 }
 
 std::optional<DesignContent> Read_Design_File(const QString& path, QString* reason) {

@@ -55,8 +55,13 @@ QString xmlSafe(const QString& text);
 // the save came.
 Plist Design_Array(const DesignContent& content, int* collected = nullptr);
 
-// Writes the array as XML, atomically: on failure the old file stays whole
-// and the answer is false with a reason.
+// The array as XML bytes, checked first with the reader's own checks (and
+// its size limit): a design that would not open again answers empty bytes
+// and a reason.
+QByteArray Design_Bytes(const Plist& array, QString* reason = nullptr);
+
+// Writes the array as XML, atomically, only when it passes Design_Bytes: on
+// failure the old file stays whole and the answer is false with a reason.
 bool Write_Design_Array(const Plist& array, const QString& path, QString* reason = nullptr);
 
 // Reads and checks a whole design file: page records decoded, table read,

@@ -588,6 +588,11 @@ public:
     // Copies every card control into the current side's page record, then
     // redraws; nothing while the inspector is being loaded.
     void Update_Card_Graphics();
+    // The card has one size whichever side is shown: both page records take
+    // the size of the front canvas's bounds, and are published (also before
+    // a save, so a resize made on the back side or by a wizard is what the
+    // file keeps).
+    void Sync_Card_Size_Records();
     void Set_Card_Clr() { Update_Card_Graphics(); }
     void Card_Border_ChkBox();
     void Card_Fill_Chk_Box();

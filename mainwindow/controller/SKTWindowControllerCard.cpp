@@ -113,9 +113,6 @@ void SKTWindowController::Update_Card_Graphics() {
                                     : QStringLiteral("E"));
     const QString name = Trim_Str(setting.card_name->text());
     page.setCard_Name(name.isEmpty() ? QStringLiteral("Untitled") : name);
-    const QRectF bounds = frontCanvasBounds();
-    page.setCard_Location(bounds.topLeft());
-    page.setCard_Size(bounds.size());
     page.setCard_Preset(setting.Preset_ComboBox->currentText());
     page.setCard_Category(setting.Category_ComboBox->currentText());
     int row = -1;
@@ -128,9 +125,18 @@ void SKTWindowController::Update_Card_Graphics() {
     page.setCard_Sub_Category(row >= 0 ? Get_Item_Text(row) : QString());
     page.setCard_Cat_index(row);
     page.setCard_Create_Mode(QStringLiteral("W"));
+    page.setCard_Location(frontCanvasBounds().topLeft());
 
-    Publish_Page_Records();
+    // The size goes into both records; then both are published.
+    Sync_Card_Size_Records();
     Refresh_Canvas();
+}
+
+void SKTWindowController::Sync_Card_Size_Records() {
+    const QSizeF size = frontCanvasBounds().size();
+    Front_card_Prop.setCard_Size(size);
+    Back_card_Prop.setCard_Size(size);
+    Publish_Page_Records();
 }
 
 void SKTWindowController::Card_Border_ChkBox() {

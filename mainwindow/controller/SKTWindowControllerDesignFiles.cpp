@@ -210,6 +210,7 @@ void SKTWindowController::New_Project() {
 // ---- Writing ----
 
 design_file::DesignContent SKTWindowController::Current_Design_Content() {
+    Sync_Card_Size_Records();
     // A record without picture fill keeps no picture path: saving clears it.
     for (Card_Property* record : {&Front_card_Prop, &Back_card_Prop}) {
         if (record->Card_fill_style() != QLatin1String("I")) {
@@ -454,7 +455,7 @@ bool SKTWindowController::Write_Template_Files(const QString& name) {
     const QString preview = base + QStringLiteral(".png");
 
     const QByteArray designBytes =
-        design_file::Design_Array(Current_Design_Content()).toBytes(PlistFormat::Xml);
+        design_file::Design_Bytes(design_file::Design_Array(Current_Design_Content()));
     export_card_side = QStringLiteral("BOTH");
     QByteArray previewBytes;
     {

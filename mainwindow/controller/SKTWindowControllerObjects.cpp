@@ -349,7 +349,8 @@ void SKTWindowController::connectObjectControls() {
          &SKTWindowController::Update_Image_Graphics);
     group(image.Image_border_chk, image.Image_Border_Box,
           &SKTWindowController::Update_Image_Graphics);
-    // Each slider shows its value in its field, then updates.
+    // Each slider shows its value in its field and takes a number typed
+    // there, then updates.
     const std::pair<FloatSlider*, QLineEdit*> sliders[] = {
         {image.Rotate_slidr, image.Rotate_slidr_val}, {image.Trsp_slidr, image.Trsp_slidr_val},
         {image.Hue_slidr, image.Hue_slidr_val},       {image.Sat_slidr, image.Sat_slidr_val},
@@ -357,10 +358,8 @@ void SKTWindowController::connectObjectControls() {
         {image.shrp_slidr, image.shrp_slidr_val},     {image.ev_slidr, image.ev_slidr_val},
         {image.blr_slidr, image.blr_slidr_val}};
     for (const auto& [slider, field] : sliders) {
-        connect(slider, &FloatSlider::userValueChanged, this, [this, field](double value) {
-            field->setText(QString::number(value));
-            Update_Image_Graphics();
-        });
+        slider->setValueField(field);
+        connect(slider, &FloatSlider::userValueChanged, this, [this] { Update_Image_Graphics(); });
     }
     connect(image.Image_reset_Btn, &QPushButton::clicked, this, [this] { Image_reset_Button(); });
     connect(m_dataSource->Manual_Image_Browse_Btn, &QPushButton::clicked, this,

@@ -561,7 +561,7 @@ TEST_F(DesignOpenTest, NumbersAreWrittenAndReadWithAPointWhateverTheLocale) {
     Card_Property& front = m_controller->Front_card_Prop;
     front.setCard_alpha_Stepper(0.37f);
     front.setCard_Location(QPointF(1.5, 2.25));
-    front.setCard_Size(QSizeF(300.5, 200));
+    m_controller->Set_Document_Size(QSizeF(300.5, 200)); // saved as the records' size
     front.setCard_bor_Stepper(-3);
     const QString file = path(QStringLiteral("numbers.dcard"));
     m_saveAnswer = file;

@@ -137,6 +137,51 @@ TEST_P(ArchiveRoundTrip, ColorsAndFonts) {
     EXPECT_FALSE(out->color->isValid());
 }
 
+TEST_P(ArchiveRoundTrip, FontEffectsComeBackAndAPlainFontWritesNoneOfTheirKeys) {
+    const auto with = [](auto change) {
+        QFont f = font("Times New Roman", 14);
+        change(f);
+        return f;
+    };
+    const QFont fonts[] = {
+        font("Times New Roman", 14),
+        with([](QFont& f) { f.setUnderline(true); }),
+        with([](QFont& f) { f.setStrikeOut(true); }),
+        with([](QFont& f) {
+            f.setWeight(QFont::Light);
+            f.setStyleName(QStringLiteral("Light"));
+        }),
+        with([](QFont& f) {
+            f.setWeight(QFont::DemiBold);
+            f.setItalic(true);
+        }),
+        with([](QFont& f) { f.setLetterSpacing(QFont::PercentageSpacing, 120); }),
+        with([](QFont& f) {
+            f.setLetterSpacing(QFont::AbsoluteSpacing, -1.5);
+            f.setWordSpacing(4);
+        }),
+    };
+    for (const QFont& f : fonts) {
+        SCOPED_TRACE(f.toString().toStdString());
+        TestRecord in;
+        in.font = f;
+        const auto out = roundTrip(in, GetParam());
+        ASSERT_TRUE(out && out->font);
+        const QFont& back = *out->font;
+        EXPECT_EQ(back.weight(), f.weight());
+        EXPECT_EQ(back.italic(), f.italic());
+        EXPECT_EQ(back.styleName(), f.styleName());
+        EXPECT_EQ(back.underline(), f.underline());
+        EXPECT_EQ(back.strikeOut(), f.strikeOut());
+        EXPECT_EQ(back.letterSpacingType(), f.letterSpacingType());
+        EXPECT_DOUBLE_EQ(back.letterSpacing(), f.letterSpacing());
+        EXPECT_DOUBLE_EQ(back.wordSpacing(), f.wordSpacing());
+    }
+    // A plain font's archive is the one older versions wrote.
+    const QByteArray plain = KeyedArchiver::archivedRootValue(QVariant(fonts[0]));
+    EXPECT_FALSE(plain.contains("SKTFont")) << plain.constData();
+}
+
 TEST_P(ArchiveRoundTrip, StyledText) {
     SKTStyledText one(QStringLiteral("Hello World"), font("Times New Roman", 14), Qt::black);
 

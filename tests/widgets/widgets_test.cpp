@@ -82,6 +82,14 @@ TEST(CardStepperTest, UserStepsAndTypingReachTheFieldAndTheSignal) {
     field->setText(QStringLiteral("99"));
     emit field->editingFinished();
     EXPECT_EQ(stepper->doubleValue(), 42.0);
+    // The arrow keys step; "nan" reads as a number but is none.
+    QTest::keyClick(stepper, Qt::Key_Up);
+    EXPECT_EQ(stepper->doubleValue(), 44.5);
+    field->selectAll();
+    QTest::keyClicks(field, QStringLiteral("nan"));
+    QTest::keyClick(field, Qt::Key_Return);
+    EXPECT_EQ(stepper->doubleValue(), 44.5);
+    EXPECT_EQ(field->text(), QStringLiteral("44.5"));
 }
 
 TEST(FloatSliderTest, KeepsHundredthsAndSetsSilently) {
