@@ -96,14 +96,24 @@ void BarcodeDrawing::drawText(QPainter& painter, const Step& step) {
 }
 
 void BarcodeDrawing::draw(QPainter& painter) const {
+    // Bars are crisp blocks, never grey-edged, wherever the narrowest bar
+    // spans two device pixels or more. Below that, whole-pixel bars would
+    // distort the width ratios beyond reading, so the edges stay smooth.
+    const QRectF background(QPointF(0, 0), m_size);
+    double narrowest = 0.0;
+    for (const Step& step : m_steps) {
+        if (step.kind == Kind::Rect && step.rect != background && step.rect.width() > 0) {
+            narrowest = narrowest > 0 ? std::min(narrowest, step.rect.width()) : step.rect.width();
+        }
+    }
+    const QTransform device = painter.deviceTransform();
+    const bool crisp = narrowest * std::hypot(device.m11(), device.m12()) >= 2.0;
     painter.save();
     for (const Step& step : m_steps) {
         switch (step.kind) {
         case Kind::Rect:
-            // Bars are crisp blocks on rasters, never grey-edged; the
-            // background keeps the picture's exact edge.
-            painter.setRenderHint(QPainter::Antialiasing,
-                                  step.rect == QRectF(QPointF(0, 0), m_size));
+            // The background keeps the picture's exact edge.
+            painter.setRenderHint(QPainter::Antialiasing, !crisp || step.rect == background);
             painter.fillRect(step.rect, step.color);
             break;
         case Kind::Text:
