@@ -53,10 +53,15 @@ private:
         QRectF rect; // y-down
         QColor color;
         QString text;
-        QFont font;
+        QFont font; // without the kerning
+        double kerning = 0.0;
         int flags = 0;
         CardPicture picture;
     };
+
+    // A text step with its kerning as an extra advance after each
+    // character, the same on every device.
+    static void drawText(QPainter& painter, const Step& step);
 
     // y-down rectangle of a y-up one.
     QRectF flipped(double x, double y, double w, double h) const;

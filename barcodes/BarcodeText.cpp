@@ -3,6 +3,9 @@
 #include "platform/CardUnits.h"
 
 #include <QImage>
+#include <QStringList>
+#include <algorithm>
+#include <cmath>
 
 namespace BarcodeText {
 namespace {
@@ -38,7 +41,16 @@ QSizeF textSize(const QString& text, const QFont& font, double kerning) {
     if (text.isEmpty()) {
         return {0.0, metrics(font).height()};
     }
-    return metrics(kernedFont(font, kerning)).size(0, text);
+    QSizeF size = metrics(font).size(0, text);
+    if (kerning != 0.0 && std::isfinite(kerning)) {
+        // The extra advance after each character of the longest line.
+        qsizetype longest = 0;
+        for (const QString& line : text.split(QLatin1Char('\n'))) {
+            longest = std::max(longest, line.size());
+        }
+        size.rwidth() += kerning * static_cast<double>(longest);
+    }
+    return size;
 }
 
 } // namespace BarcodeText

@@ -1,6 +1,6 @@
 #include "barcodes/DataMatrixBarcode.h"
 
-#include "barcodes/IncreaseDpi.h"
+#include "barcodes/ModulePicture.h"
 
 #include <QImage>
 #include <QtDebug>
@@ -165,13 +165,12 @@ CardPicture dataMatrixPicture(int W, int H, const unsigned char* grid, int modul
             }
         }
     }
-    const CardPicture raster =
-        Increase_DPI(CardPicture::fromImage(image, QSizeF(W + 2, H + 2)), dpi);
-    if (raster.isNull()) {
+    if (dpi <= 0) {
         return {};
     }
-    return CardPicture::fromImage(raster.image(), QSizeF(static_cast<double>(W) * moduleSize,
-                                                         static_cast<double>(H) * moduleSize));
+    // Vector modules: sharp at any resolution, in print and in PDF.
+    return modulePicture(
+        image, QSizeF(static_cast<double>(W) * moduleSize, static_cast<double>(H) * moduleSize));
 }
 
 DataMatrixDrawing Draw_DataMatrix_Barcode(const QString& value, const QString& formatTitle,
@@ -202,6 +201,13 @@ DataMatrixDrawing Draw_DataMatrix_Barcode(const QString& value, const QString& f
         };
         if (n > 0 && n <= MAXBARCODE && width >= 0 && height >= 0) {
             run(encoding);
+            if (!grid && !encoding.isEmpty() && encoding.front() == 'B') {
+                // The library refuses every forced Base256 encodation: its
+                // own choice holds the same bytes in a symbol that decodes
+                // to the value.
+                encoding.clear();
+                run(encoding);
+            }
             if (!grid && encoding.isEmpty()) {
                 // The library's own choice fails on some values with bytes
                 // from 0x80 that plain ASCII encodation holds.

@@ -1,6 +1,6 @@
 #pragma once
 // Data Matrix (ECC200) pictures: the size and encodation chosen by title, the
-// symbol made by the iec16022 library, its EPS program and its raster.
+// symbol made by the iec16022 library, its EPS program and its picture.
 // Widget-free; usable from worker threads.
 
 #include "platform/CardPicture.h"
@@ -28,8 +28,9 @@ QByteArray dataMatrixEncodingFromTitle(const QString& title, const QByteArray& v
 // row 0 (the bottom row) first, non-zero = dark.
 QByteArray makeEPS_Data_Matrix(const QByteArray& value, int W, int H, const unsigned char* grid);
 
-// The symbol with one light module around it, rastered at dpi and sized
-// W x moduleSize by H x moduleSize points; none for bad input.
+// The symbol with one light module around it as vector module rectangles,
+// sized W x moduleSize by H x moduleSize points; none for bad input or
+// dpi <= 0.
 CardPicture dataMatrixPicture(int W, int H, const unsigned char* grid, int moduleSize, int dpi);
 
 struct DataMatrixDrawing {
@@ -40,8 +41,9 @@ struct DataMatrixDrawing {
 };
 
 // Encodes the value's UTF-8 bytes with the chosen size and encodation and
-// draws it. When the library's own choice of encodation fails, plain ASCII
-// encodation is tried. When no symbol results, the diagnostic lines go to the
+// draws it. The library refuses every forced Base256 encodation: "Base256"
+// then takes the library's own choice, which holds the same bytes. When the
+// library's own choice of encodation fails, plain ASCII encodation is tried. When no symbol results, the diagnostic lines go to the
 // standard streams and the picture is none.
 DataMatrixDrawing Draw_DataMatrix_Barcode(const QString& value, const QString& formatTitle,
                                           const QString& encodingTitle, int moduleSize, int dpi);

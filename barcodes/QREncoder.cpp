@@ -2,7 +2,7 @@
 
 #include "barcodes/BarcodeGlobals.h"
 #include "barcodes/CQR_Encode.h"
-#include "barcodes/IncreaseDpi.h"
+#include "barcodes/ModulePicture.h"
 #include "barcodes/QrTables.h"
 
 #include <QtDebug>
@@ -123,7 +123,11 @@ CardPicture QREncoder::renderDataMatrix(const DataMatrix* matrix, int imageDimen
         }
         // Refuse sides whose rasters could not sensibly be held in memory.
         const double side = std::max(imageDimension, matrix->dimension());
-        const double dpi = std::max(1, USED_DPI_VALUE.load());
+        if (USED_DPI_VALUE.load() <= 0) {
+            qWarning("Invalid image");
+            return {};
+        }
+        const double dpi = USED_DPI_VALUE.load();
         const double out = std::ceil(dpi * side / 72.0);
         if (side * side > 400e6 || out * out > 400e6) {
             qWarning("Invalid image");
@@ -133,9 +137,8 @@ CardPicture QREncoder::renderDataMatrix(const DataMatrix* matrix, int imageDimen
         if (image.isNull()) {
             return {};
         }
-        const CardPicture source =
-            CardPicture::fromImage(image, QSizeF(image.width(), image.height()));
-        return Increase_DPI(source, USED_DPI_VALUE.load());
+        // Vector modules: sharp at any resolution, in print and in PDF.
+        return modulePicture(image, QSizeF(image.width(), image.height()));
     } catch (const std::exception& e) {
         qWarning("%s", e.what());
         return {};

@@ -1,7 +1,7 @@
 #pragma once
 // QR Code facade: checks a value against the capacity of its class, runs the
-// encoder into a module grid, and renders a grid into a picture at the
-// designer's resolution. Thread-safe: every call uses its own encoder.
+// encoder into a module grid, and renders a grid into a vector picture of
+// module rectangles. Thread-safe: every call uses its own encoder.
 
 #include "barcodes/DataMatrix.h"
 #include "platform/CardPicture.h"
@@ -23,8 +23,9 @@ public:
     static std::unique_ptr<DataMatrix> encodeCStringWithECLevel(int level, int version,
                                                                 const char* cstring);
     // A picture of imageDimension x imageDimension points (a side smaller
-    // than the grid is taken as the grid's size), rastered at USED_DPI_VALUE.
-    // None for a missing or empty grid.
+    // than the grid is taken as the grid's size): the modules as vector
+    // rectangles, sharp at any resolution. None for a missing or empty grid
+    // or while USED_DPI_VALUE is not positive.
     static CardPicture renderDataMatrix(const DataMatrix* matrix, int imageDimension);
 
     // Both entries share this; kanjiAllowed false for UTF-8 text.

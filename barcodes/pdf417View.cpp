@@ -1,7 +1,7 @@
 #include "barcodes/pdf417View.h"
 
 #include "barcodes/BarcodeGlobals.h"
-#include "barcodes/IncreaseDpi.h"
+#include "barcodes/ModulePicture.h"
 
 #include <QPainter>
 #include <QtDebug>
@@ -74,11 +74,11 @@ int pdf417View::drawWithText(const QString& text) {
         imageState = kImageError;
         return imageState;
     }
-    // Each codeword row becomes one pixel row, stretched to the frame; the
-    // raster is then made at the designer's resolution.
+    // Each codeword row becomes one row of module rectangles, stretched to
+    // the frame: vector modules stay sharp in print and PDF.
     const QImage matrix = matrixImage(p);
-    if (!matrix.isNull()) {
-        pdf417Image = Increase_DPI(CardPicture::fromImage(matrix, m_frame), USED_DPI_VALUE.load());
+    if (!matrix.isNull() && USED_DPI_VALUE.load() > 0) {
+        pdf417Image = modulePicture(matrix, m_frame);
     }
     // A raster that could not be made (no memory, no resolution) is an error
     // as well: "ready" always comes with a picture.

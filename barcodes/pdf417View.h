@@ -31,7 +31,7 @@ public:
     // Encodes the text into a new picture; answers the new imageState. An
     // empty text or an encoding error leaves no picture, so a caller never
     // receives the symbol of an earlier value. An unset, empty or invalid
-    // frame (or a raster that cannot be made) is an error without a picture:
+    // frame (or no resolution set) is an error without a picture:
     // kImageReady always comes with one.
     int drawWithText(const QString& text);
     // The last picture (none unless the last run succeeded).

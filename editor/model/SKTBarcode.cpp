@@ -30,6 +30,15 @@ void SKTBarcode::barcode_image_var_assign() {
     _contents = pictureForDrawing();
 }
 
+QRectF SKTBarcode::drawingBounds() const {
+    const QRectF frame = SKTGraphic::drawingBounds();
+    const CardPicture picture = pictureForDrawing();
+    if (!ctrl_is_visible || picture.isNull()) {
+        return frame;
+    }
+    return frame.united(QRectF(bounds().topLeft(), picture.size()));
+}
+
 void SKTBarcode::drawContentsInView(QPainter& painter, bool) {
     if (!ctrl_is_visible) {
         return;
@@ -39,7 +48,12 @@ void SKTBarcode::drawContentsInView(QPainter& painter, bool) {
         return;
     }
     painter.save();
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    // A raster picture (from a design file) reaches a PDF without JPEG.
+    painter.setRenderHint(QPainter::LosslessImageRendering);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    painter.setOpacity(1.0);
     picture.draw(painter, bounds().topLeft());
     painter.restore();
 }

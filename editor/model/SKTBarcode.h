@@ -25,9 +25,15 @@ public:
     bool isDrawingFill() const override { return false; }
     bool isDrawingStroke() const override { return false; }
 
+    // The frame's drawing area and the whole picture at its corner: a frame
+    // made smaller than the picture never cuts it, on the canvas or in any
+    // output.
+    QRectF drawingBounds() const override;
+
     // Hidden: nothing. Otherwise the picture at its own size with its corner
     // at the bounds' origin (resizing changes the frame, not the picture);
-    // vector pictures stay vector.
+    // vector pictures stay vector and rasters are drawn without smoothing, so
+    // modules stay crisp blocks.
     void drawContentsInView(QPainter& painter, bool isBeingCreateOrEdited) override;
 
     CardPicture _contents;

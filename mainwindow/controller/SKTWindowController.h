@@ -456,6 +456,13 @@ public:
     QString Get_sel_row_col_value_of_Excel(int row, int col) const;
     // Writes a record's values into Graphics_array_Batch (GUI thread).
     void Assign_Batch_Values_To_Control(int record);
+    // The trimmed value a bound object takes at a record; none when it is
+    // not bound or its kind of binding is off.
+    std::optional<QString> boundValue(const SKTGraphic& graphic, int record) const;
+    // The barcode's picture rendered with its own settings from its own
+    // value (its record 0 value when bound); a blank one-point picture when
+    // the value gives no symbol. GUI thread.
+    CardPicture ownBarcodePicture(const std::shared_ptr<SKTGraphic>& graphic);
     // Fills one side ("F" front, anything else back) with a record and
     // answers it rendered; none on failure (logged). Sets
     // Card_Value_In_Process and Card_Front_Or_Back. GUI thread.

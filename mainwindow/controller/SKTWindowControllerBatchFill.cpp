@@ -40,14 +40,11 @@ void SKTWindowController::Assign_Batch_Values_To_Control(int record) {
             if (!graphic || !Is_Series_Bindable_Class(graphic->className())) {
                 continue;
             }
-            QString value;
-            if (graphic->data_source_type == 1 && Use_Data_Sheet_Values) {
-                value = Trim_Str(m_batchTable->value(record, graphic->batch_list_name));
-            } else if (graphic->data_source_type == 2 && Use_Excel_Binding_Values) {
-                value = Trim_Str(Get_sel_row_col_value_of_Excel(record, graphic->excel_col_indx));
-            } else {
+            const std::optional<QString> bound = boundValue(*graphic, record);
+            if (!bound) {
                 continue;
             }
+            const QString& value = *bound;
             const QString className = graphic->className();
             if (className == QStringLiteral("SKTText")) {
                 // One replacement of the whole text: the new text takes the
@@ -68,6 +65,27 @@ void SKTWindowController::Assign_Batch_Values_To_Control(int record) {
     } catch (const std::exception& e) {
         showBatchError(e);
     }
+}
+
+std::optional<QString> SKTWindowController::boundValue(const SKTGraphic& graphic,
+                                                       int record) const {
+    if (graphic.data_source_type == 1 && Use_Data_Sheet_Values) {
+        return Trim_Str(m_batchTable->value(record, graphic.batch_list_name));
+    }
+    if (graphic.data_source_type == 2 && Use_Excel_Binding_Values) {
+        return Trim_Str(Get_sel_row_col_value_of_Excel(record, graphic.excel_col_indx));
+    }
+    return std::nullopt;
+}
+
+CardPicture SKTWindowController::ownBarcodePicture(const std::shared_ptr<SKTGraphic>& graphic) {
+    Q_ASSERT(QThread::currentThread() == thread());
+    m_batchDesigner->Set_Barcode_Prop_To_Control(graphic);
+    const QString value =
+        boundValue(*graphic, 0).value_or(m_batchDesigner->settings.currentValue());
+    const CardPicture picture =
+        m_batchDesigner->Get_Image_From_Val(value, graphic->header_val, graphic->footer_val);
+    return picture.isNull() ? noBarcodePicture() : picture;
 }
 
 void SKTWindowController::Fill_Batch_Side(int record, const QString& card_side) {

@@ -264,8 +264,6 @@ void SKTWindowController::Update_Barcode_Graphics(const std::shared_ptr<SKTGraph
         if (graphic != source) {
             g.linear_or_2d = s.linear_or_2d;
             g.barcode_font_index = s.barcode_font_index;
-            g.linear_font_val = s.linear_font_val;
-            g.two_d_font_val = s.two_d_font_val;
             g.header_val = s.header_val;
             g.footer_val = s.footer_val;
             g.show_hide_hdr = s.show_hide_hdr;
@@ -301,10 +299,12 @@ void SKTWindowController::Update_Barcode_Graphics(const std::shared_ptr<SKTGraph
             g.dpi_val_index = s.dpi_val_index;
             g.dpi_custom_val = s.dpi_custom_val;
         }
-        // Every selected barcode shows the designer's picture, not only the
-        // current object.
+        // The designer's object shows the designer's picture; every other
+        // selected barcode keeps its own value (the values are not copied)
+        // and shows it drawn with the new settings.
         if (auto* barcode = dynamic_cast<SKTBarcode*>(&g)) {
-            barcode->Set_Barcode_image(Barcode_output_image);
+            barcode->Set_Barcode_image(graphic == source ? Barcode_output_image
+                                                         : ownBarcodePicture(graphic));
             barcode->barcode_image_var_assign();
         }
     }

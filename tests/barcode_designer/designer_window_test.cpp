@@ -232,7 +232,8 @@ TEST_F(DesignerWindowTest, CustomResolutionAppliesAtTheNextRebuild) {
     EXPECT_EQ(USED_DPI_VALUE, 300);
     EXPECT_TRUE(designer().previewPicture().sharesDataWith(before)) << "no rebuild";
     ui().Encode_btn->click();
-    EXPECT_EQ(designer().image_2d().image().size(), QSize(250, 250));
+    EXPECT_TRUE(designer().image_2d().isVector());
+    EXPECT_NEAR(designer().image_2d().toImage(USED_DPI_VALUE / 72.0).width(), 250, 1);
     choose(ui().DPI_ComboBox, QStringLiteral("Auto"));
     EXPECT_TRUE(ui().dpi_custom_box->isHidden());
     EXPECT_EQ(USED_DPI_VALUE, 600);
@@ -251,7 +252,8 @@ TEST_F(DesignerWindowTest, AReopenedDesignRendersAtItsOwnResolution) {
         d.ui().OK_Btn->click();
     });
     EXPECT_EQ(USED_DPI_VALUE, 300);
-    EXPECT_EQ(designer().image_2d().image().size(), QSize(250, 250));
+    EXPECT_TRUE(designer().image_2d().isVector());
+    EXPECT_NEAR(designer().image_2d().toImage(USED_DPI_VALUE / 72.0).width(), 250, 1);
 }
 
 TEST_F(DesignerWindowTest, QrModeRebuildsAndOrientationRedrawsTheSamePicture) {

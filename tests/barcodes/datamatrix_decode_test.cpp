@@ -50,7 +50,7 @@ struct Symbol {
 bool savePicture(const DataMatrixDrawing& d, const QString& file) {
     // The picture has one light unit around the symbol; sample each module's
     // centre and redraw it crisply with a wider quiet zone.
-    const QImage raster = d.picture.image();
+    const QImage raster = d.picture.toImage(4.0);
     const double ux = raster.width() / double(d.width + 2);
     const double uy = raster.height() / double(d.height + 2);
     const int w = (d.width + 2 * kBorder) * kScale, h = (d.height + 2 * kBorder) * kScale;
@@ -183,6 +183,16 @@ TEST_F(DataMatrixDecodeTest, LoneC40AndTextValues) {
     add(QString::fromUtf8("CAFÉ 1"), "Auto", "C40");
     add(QString::fromUtf8("café"), "Auto", "Text");
     add(QString::fromUtf8("Grüße"), "Auto", "Ascii");
+    expectDmtxread();
+    expectZxing();
+}
+
+// Base256 has no forced encodation in the library: the symbol still holds
+// the value's bytes.
+TEST_F(DataMatrixDecodeTest, Base256Values) {
+    add("Hey", "Auto", "Base256");
+    add("RSVP 2026", "#16X16", "Base256");
+    add(QString::fromUtf8("Grüße"), "Auto", "Base256");
     expectDmtxread();
     expectZxing();
 }

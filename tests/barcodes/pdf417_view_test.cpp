@@ -49,17 +49,20 @@ TEST(Pdf417View, PictureHasTheFrameSizeAtTheResolution) {
     pdf417View view(QSizeF(100.5, 20));
     ASSERT_EQ(view.drawWithText("PDF417 picture"), pdf417View::kImageReady);
     const CardPicture picture = view.getImage();
-    ASSERT_TRUE(picture.isRaster());
+    // Vector modules, rastered here at the resolution.
+    ASSERT_TRUE(picture.isVector());
     EXPECT_DOUBLE_EQ(picture.size().width(), 100.5);
     EXPECT_DOUBLE_EQ(picture.size().height(), 20.0);
-    const QImage image = picture.image();
+    const QImage image = picture.toImage(300 / 72.0);
     EXPECT_EQ(image.width(), 419); // ceil(418.75)
     EXPECT_EQ(image.height(), 84); // ceil(83.33)
     // The start pattern begins and the stop pattern ends with a bar; the
     // module after the start pattern's 8-module bar is a space.
-    for (int y : {0, image.height() / 2, image.height() - 1}) {
+    // (The last row and column are partly outside the picture: crisp
+    // modules leave them empty.)
+    for (int y : {0, image.height() / 2, image.height() - 2}) {
         EXPECT_TRUE(isBlack(image.pixel(0, y)));
-        EXPECT_TRUE(isBlack(image.pixel(image.width() - 1, y)));
+        EXPECT_TRUE(isBlack(image.pixel(image.width() - 2, y)));
     }
 }
 
@@ -218,7 +221,7 @@ TEST_F(Pdf417Decoding, ViewPicturesAtEveryLevel) {
         pdf417View view(QSizeF(p.bitColumns, p.codeRows * kRowHeight));
         view.setErrorLevel(level);
         ASSERT_EQ(view.drawWithText(value), pdf417View::kImageReady);
-        const QImage image = view.getImage().image();
+        const QImage image = view.getImage().toImage(kModule);
         ASSERT_EQ(image.width(), p.bitColumns * kModule);
         EXPECT_EQ(decode(image), bytes) << "level " << level;
     }

@@ -208,11 +208,12 @@ TEST_F(QrDecodeTest, RenderedPicture) {
     const CardPicture picture = QREncoder::renderDataMatrix(grid.get(), 120);
     USED_DPI_VALUE = dpi;
     ASSERT_FALSE(picture.isNull());
-    QImage image(picture.image().size() + QSize(80, 80), QImage::Format_RGB32);
+    const QImage raster = picture.toImage(150 / 72.0);
+    QImage image(raster.size() + QSize(80, 80), QImage::Format_RGB32);
     image.fill(Qt::white);
     {
         QPainter painter(&image);
-        painter.drawImage(40, 40, picture.image());
+        painter.drawImage(40, 40, raster);
     }
     const QString file = dir.filePath(QStringLiteral("rendered.png"));
     ASSERT_TRUE(image.save(file));

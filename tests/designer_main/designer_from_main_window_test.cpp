@@ -62,10 +62,11 @@ protected:
         QCoreApplication::sendEvent(view, &event);
     }
 
-    // The user inside the designer's modal run: QR Code, the value, then
-    // OK or Cancel.
-    void scriptDesigner(const QString& value, bool ok) {
-        hooks::setModalRunner([this, value, ok](QDialog& dialog) {
+    // The user inside the designer's modal run: the symbology (QR Code
+    // unless told), the value, then OK or Cancel.
+    void scriptDesigner(const QString& value, bool ok,
+                        const QString& symbology = QStringLiteral("QR Code")) {
+        hooks::setModalRunner([this, value, ok, symbology](QDialog& dialog) {
             auto* designer = qobject_cast<Barcode_Gen*>(&dialog);
             EXPECT_NE(designer, nullptr);
             if (!designer) {
@@ -74,7 +75,7 @@ protected:
             ++m_openings;
             m_loaded = designer->pass_barcode_control;
             auto* symbologies = designer->findChild<QComboBox*>(QStringLiteral("barcodeTypePopup"));
-            const int qr = symbologies->findText(QStringLiteral("QR Code"));
+            const int qr = symbologies->findText(symbology);
             symbologies->setCurrentIndex(qr);
             emit symbologies->activated(qr);
             designer->findChild<QPlainTextEdit*>(QStringLiteral("dataText_2D"))
@@ -85,6 +86,19 @@ protected:
                 ->click();
             return dialog.result();
         });
+    }
+
+    // A picture at 600 dpi onto white with a quiet margin, as a PNG.
+    QString picturePng(const CardPicture& picture, const QString& name) {
+        const QImage raster = picture.toImage(600 / 72.0);
+        QImage page(raster.width() + 200, raster.height() + 200, QImage::Format_RGB32);
+        page.fill(Qt::white);
+        QPainter painter(&page);
+        painter.drawImage(100, 100, raster);
+        painter.end();
+        const QString path = QDir(m_temp.path()).filePath(name);
+        EXPECT_TRUE(page.save(path));
+        return path;
     }
 
     // The front side rendered at 600 dpi onto white with a quiet margin,
@@ -166,6 +180,41 @@ TEST_F(DesignerFromMainWindowTest, ALockedObjectDoesNotOpenTheDesignerButTheButt
     EXPECT_EQ(barcode->two_d_font_val, QStringLiteral("BUTTON-1"));
     EXPECT_FALSE(barcode->_barcode_image.isNull());
     EXPECT_TRUE(m_alerts.texts().isEmpty());
+}
+
+// Two selected barcodes holding different values: the designer run on one
+// gives both its settings, and each shows its own value.
+TEST_F(DesignerFromMainWindowTest, TwoSelectedBarcodesTakeTheSettingsAndKeepTheirValues) {
+    CARD_REQUIRE_TOOL(zxing, "ZXingReader");
+    SKTGraphicView* view = m_controller->graphicViewOfSide(0);
+    view->createGraphicOfClass(QStringLiteral("SKTBarcode"), nullptr, true,
+                               QRectF(200, 30, 120, 80), QStringLiteral("F"), QString(),
+                               QStringLiteral("B2"));
+    const auto second = m_document->graphics().first();
+    second->linear_or_2d = 1;
+    second->two_d_font_val = QStringLiteral("SECOND-2");
+    const auto first = barcodeOnFront();
+    ASSERT_NE(first, second);
+    view->changeSelectionIndexes({0, 1});
+    m_controller->Show_RHS_Properties(first);
+    scriptDesigner(QStringLiteral("FIRST-1"), true, QStringLiteral("DataMatrix"));
+    control<QPushButton>("View_barcode_prop_Button")->click();
+    ASSERT_EQ(m_openings, 1);
+    ASSERT_EQ(m_loaded, first);
+    const int dataMatrix = int(DesignerLists::symbologies().indexOf(QStringLiteral("DataMatrix")));
+    const struct {
+        std::shared_ptr<SKTGraphic> barcode;
+        QByteArray value;
+    } cases[] = {{first, "FIRST-1"}, {second, "SECOND-2"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.value.toStdString());
+        EXPECT_EQ(c.barcode->barcode_font_index, dataMatrix);
+        EXPECT_EQ(c.barcode->two_d_font_val, QString::fromLatin1(c.value));
+        const QString png =
+            picturePng(c.barcode->_barcode_image, QString::fromLatin1(c.value + ".png"));
+        EXPECT_EQ(lineardecode::zxingRead(zxing, png, QStringLiteral("DataMatrix")),
+                  std::optional(c.value));
+    }
 }
 
 } // namespace

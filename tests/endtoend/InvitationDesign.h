@@ -53,7 +53,7 @@ inline const QString kContactPhone = QStringLiteral("555-0142");
 
 // Where the user arranges the objects (card points, y down). The
 // barcodes' frames take the size of the pictures the designer shows (a
-// barcode picture is drawn at its own size, cut at its frame).
+// barcode picture is drawn at its own size).
 inline const QRectF kPictureFrame(6, 6, 30, 30);
 inline const QRectF kShapeFrame(290, 6, 30, 30);
 inline const QPointF kCode128Corner(10, 290);
