@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <vector>
 
 QRectF BarcodeDrawing::flipped(double x, double y, double w, double h) const {
     return {x, m_size.height() - y - h, w, h};
@@ -109,13 +110,29 @@ void BarcodeDrawing::draw(QPainter& painter) const {
     const QTransform device = painter.deviceTransform();
     const bool crisp = narrowest * std::hypot(device.m11(), device.m12()) >= 2.0;
     painter.save();
-    for (const Step& step : m_steps) {
+    // Runs of rectangles of one colour and edge go out as one drawRects
+    // call: a PDF then holds one path for them instead of a fill with its
+    // own state per bar.
+    std::vector<QRectF> run;
+    for (std::size_t i = 0; i < m_steps.size(); ++i) {
+        const Step& step = m_steps[i];
         switch (step.kind) {
-        case Kind::Rect:
+        case Kind::Rect: {
             // The background keeps the picture's exact edge.
-            painter.setRenderHint(QPainter::Antialiasing, !crisp || step.rect == background);
-            painter.fillRect(step.rect, step.color);
+            const bool smooth = !crisp || step.rect == background;
+            run.clear();
+            run.push_back(step.rect);
+            while (i + 1 < m_steps.size() && m_steps[i + 1].kind == Kind::Rect &&
+                   m_steps[i + 1].color == step.color &&
+                   (!crisp || m_steps[i + 1].rect == background) == smooth) {
+                run.push_back(m_steps[++i].rect);
+            }
+            painter.setRenderHint(QPainter::Antialiasing, smooth);
+            painter.setPen(Qt::NoPen);
+            painter.setBrush(step.color);
+            painter.drawRects(run.data(), static_cast<int>(run.size()));
             break;
+        }
         case Kind::Text:
             drawText(painter, step);
             break;
