@@ -1,5 +1,7 @@
 #include "widgets/CardStepper.h"
 
+#include "widgets/TypedNumber.h"
+
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QToolButton>
@@ -80,18 +82,15 @@ void CardStepper::stepBy(double delta) {
 }
 
 void CardStepper::takeFieldText() {
-    if (!m_field || !m_field->isModified()) {
+    const bool typedAnything = m_field && m_field->isModified();
+    const std::optional<double> typed = takeTypedNumber(m_field);
+    if (!typed) {
+        if (typedAnything) {
+            showValue();
+        }
         return;
     }
-    m_field->setModified(false);
-    bool ok = false;
-    const double typed = m_field->text().trimmed().toDouble(&ok);
-    // "nan" and "inf" read as numbers but are none.
-    if (!ok || !std::isfinite(typed)) {
-        showValue();
-        return;
-    }
-    m_value = entered(typed);
+    m_value = entered(*typed);
     showValue();
     emit stepped(m_value);
 }

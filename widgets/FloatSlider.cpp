@@ -1,6 +1,9 @@
 #include "widgets/FloatSlider.h"
 
+#include "widgets/TypedNumber.h"
+
 #include <QLineEdit>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -59,17 +62,15 @@ void FloatSlider::showValue() {
 }
 
 void FloatSlider::takeFieldText() {
-    if (!m_field || !m_field->isModified()) {
+    const bool typedAnything = m_field && m_field->isModified();
+    const std::optional<double> typed = takeTypedNumber(m_field);
+    if (!typed) {
+        if (typedAnything) {
+            showValue();
+        }
         return;
     }
-    m_field->setModified(false);
-    bool ok = false;
-    const double typed = m_field->text().trimmed().toDouble(&ok);
-    if (!ok || !std::isfinite(typed)) {
-        showValue();
-        return;
-    }
-    setFloatValue(std::clamp(typed, floatMinimum(), floatMaximum()));
+    setFloatValue(std::clamp(*typed, floatMinimum(), floatMaximum()));
     showValue();
     emit userValueChanged(floatValue());
 }
