@@ -463,6 +463,10 @@ public:
     // value (its record 0 value when bound); a blank one-point picture when
     // the value gives no symbol. GUI thread.
     CardPicture ownBarcodePicture(const std::shared_ptr<SKTGraphic>& graphic);
+    // A 2D barcode read from a file holds the raster its archive stores;
+    // drawn again from its own settings it is a vector picture, sharp in
+    // every PDF and print. One whose value gives no symbol keeps its picture.
+    void Redraw_Loaded_Barcodes(const SKTGraphicList& graphics);
     // Fills one side ("F" front, anything else back) with a record and
     // answers it rendered; none on failure (logged). Sets
     // Card_Value_In_Process and Card_Front_Or_Back. GUI thread.

@@ -88,6 +88,24 @@ CardPicture SKTWindowController::ownBarcodePicture(const std::shared_ptr<SKTGrap
     return picture.isNull() ? noBarcodePicture() : picture;
 }
 
+void SKTWindowController::Redraw_Loaded_Barcodes(const SKTGraphicList& graphics) {
+    Q_ASSERT(QThread::currentThread() == thread());
+    for (const auto& graphic : graphics) {
+        if (!graphic || graphic->className() != QLatin1String("SKTBarcode") ||
+            graphic->linear_or_2d == 0 || !graphic->_barcode_image.isRaster()) {
+            continue;
+        }
+        m_batchDesigner->Set_Barcode_Prop_To_Control(graphic);
+        const QString value =
+            boundValue(*graphic, 0).value_or(m_batchDesigner->settings.currentValue());
+        const CardPicture picture =
+            m_batchDesigner->Get_Image_From_Val(value, graphic->header_val, graphic->footer_val);
+        if (picture.isVector()) {
+            graphic->Set_Barcode_image(picture);
+        }
+    }
+}
+
 void SKTWindowController::Fill_Batch_Side(int record, const QString& card_side) {
     Q_ASSERT(QThread::currentThread() == thread());
     Card_Value_In_Process = 1;

@@ -353,6 +353,8 @@ void SKTWindowController::Apply_Design_Content(design_file::DesignContent& conte
             m_document.insertGraphicsInList(SKTDocumentGraphicsKey_back, content.backObjects,
                                             indexesUpTo(content.backObjects.size()));
         }
+        Redraw_Loaded_Barcodes(content.frontObjects);
+        Redraw_Loaded_Barcodes(content.backObjects);
         if (asLog) {
             Set_Log_Name_In_Title();
         }

@@ -6,6 +6,8 @@
 #include "design_file_test_support.h"
 #include "mainwindow_controller_fixture.h"
 
+#include "barcodes/designer/core/BarcodeDesigner.h"
+#include "barcodes/designer/core/DesignerLists.h"
 #include "dataseries/ImportedTable.h"
 #include "editor/model/SKTBarcode.h"
 #include "editor/model/SKTImage.h"
@@ -792,6 +794,42 @@ TEST_F(DesignFileTest, OpenCommandReadsTheChosenFile) {
     EXPECT_EQ(m_document->graphics().size(), 5);
     EXPECT_EQ(m_document->graphics_back().size(), 3);
     EXPECT_EQ(Project_File_Name, file);
+}
+
+// A file stores barcode pictures as rasters: a 2D symbol comes back drawn
+// again from its own settings, as vectors with the same modules; one whose
+// value gives no symbol keeps the stored picture.
+TEST_F(DesignFileTest, TwoDimensionalBarcodesOpenAsVectorPictures) {
+    auto qr = std::make_shared<SKTBarcode>();
+    qr->setBounds(QRectF(10, 10, 20, 20));
+    qr->linear_or_2d = 1;
+    qr->barcode_font_index = int(DesignerLists::symbologies().indexOf(QStringLiteral("QR Code")));
+    qr->two_d_font_val = QStringLiteral("https://example.org/invite/42");
+    BarcodeDesigner designer;
+    designer.Set_Barcode_Prop_To_Control(qr);
+    const CardPicture drawn =
+        designer.Get_Image_From_Val(qr->two_d_font_val, qr->header_val, qr->footer_val);
+    ASSERT_TRUE(drawn.isVector());
+    qr->Set_Barcode_image(drawn);
+    auto empty = std::make_shared<SKTBarcode>();
+    empty->setBounds(QRectF(100, 10, 20, 20));
+    empty->linear_or_2d = 1;
+    m_document->insertGraphicsInList(SKTDocumentGraphicsKey, {qr, empty}, {0, 1});
+
+    const QString file = path(QStringLiteral("codes.dcard"));
+    m_saveAnswer = file;
+    ASSERT_EQ(m_controller->Save_project_file(false, 0), SaveResult::Saved);
+    m_controller->New_Project_Setting_Reset();
+    m_openAnswer = file;
+    testsupport::ScriptedAlerts alerts({0});
+    m_controller->Open_Btn_Clicked();
+    ASSERT_EQ(m_document->graphics().size(), 2);
+    const CardPicture opened = m_document->graphics()[0]->_barcode_image;
+    EXPECT_TRUE(opened.isVector());
+    EXPECT_EQ(opened.size(), drawn.size());
+    EXPECT_EQ(opened.toImage(300.0 / 72), drawn.toImage(300.0 / 72));
+    EXPECT_TRUE(m_document->graphics()[1]->_barcode_image.isRaster() ||
+                m_document->graphics()[1]->_barcode_image.isNull());
 }
 
 TEST_F(DesignFileTest, OutsideReaderAcceptsTheFile) {
