@@ -216,9 +216,8 @@ TEST(CanvasPaint, InItsScrollViewTheCanvasPaintsTheBackdropBeneathItExactly) {
         double factor;
         QSizeF card;
     };
-    const Case cases[] = {{1, 4.0, QSizeF(400, 300)},
-                          {2, 2.5, QSizeF(401.3, 300.7)},
-                          {0, 1.5, QSizeF(400.5, 300.3)}};
+    const Case cases[] = {
+        {1, 4.0, QSizeF(400, 300)}, {2, 2.5, QSizeF(401.3, 300.7)}, {0, 1.5, QSizeF(400.5, 300.3)}};
     for (const Case& c : cases) {
         drawingtest::RenderInputsGuard inputs(c.card);
         Card_Shape = c.shape;
