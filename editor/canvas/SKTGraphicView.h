@@ -176,6 +176,9 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void drawCard(QPainter& painter, const QRectF& dirty) override;
+    // The pixels wholly inside the card's outline: the card background
+    // fills them opaque.
+    QRegion opaqueCardRegion() const override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;

@@ -1,13 +1,16 @@
 // Painting of the canvas: the card background, the grid, the objects from
 // the back-most to the front-most with their handles, and the rubber band.
 
+#include "core/globals.h"
 #include "editor/canvas/SKTCanvasHost.h"
 #include "editor/canvas/SKTGraphicView.h"
+#include "editor/render/Card_Base_Drawing.h"
 
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPalette>
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -28,6 +31,49 @@ private:
 void SKTGraphicView::paintEvent(QPaintEvent* event) {
     PaintingScope scope(m_painting);
     SKTZoomableCanvas::paintEvent(event);
+}
+
+QRegion SKTGraphicView::opaqueCardRegion() const {
+    const double factor = zoomFactor();
+    const double w = cardSize().width() * factor;
+    const double h = cardSize().height() * factor;
+    if (!(w >= 1) || !(h >= 1) || !std::isfinite(w) || !std::isfinite(h)) {
+        return {};
+    }
+    const int right = static_cast<int>(std::min(std::floor(w), double(width())));
+    const int bottom = static_cast<int>(std::min(std::floor(h), double(height())));
+    const int shape = Card_Shape.load();
+    if (shape == 1) {
+        // A cross clear of the four rounded corners.
+        const int r = static_cast<int>(std::ceil(kCardCornerRadius * factor));
+        return QRegion(r, 0, right - 2 * r, bottom) + QRegion(0, r, right, bottom - 2 * r);
+    }
+    if (shape == 2) {
+        // Horizontal bands inside the ellipse, two pixels clear of it (the
+        // outline is drawn with curves approximating it).
+        constexpr int kBands = 32;
+        constexpr double kClearance = 2.0;
+        const double a = w / 2;
+        const double b = h / 2;
+        QRegion inside;
+        for (int band = 0; band < kBands; ++band) {
+            const int top = bottom * band / kBands;
+            const int end = bottom * (band + 1) / kBands;
+            // The band's row farthest from the centre bounds its width.
+            const double dy = std::max(std::abs(top - b), std::abs(end - b)) / b;
+            if (dy >= 1) {
+                continue;
+            }
+            const double half = a * std::sqrt(1 - dy * dy) - kClearance;
+            const int left = static_cast<int>(std::ceil(a - half));
+            const int stop = static_cast<int>(std::floor(a + half));
+            if (stop > left && end > top) {
+                inside += QRect(left, top, stop - left, end - top);
+            }
+        }
+        return inside;
+    }
+    return QRegion(0, 0, right, bottom);
 }
 
 void SKTGraphicView::drawCard(QPainter& painter, const QRectF& dirty) {

@@ -51,8 +51,48 @@ void SKTZoomableCanvas::cardMousePress(const QPointF&, QMouseEvent*) {}
 void SKTZoomableCanvas::cardMouseMove(const QPointF&, QMouseEvent*) {}
 void SKTZoomableCanvas::cardMouseRelease(const QPointF&, QMouseEvent*) {}
 
+void SKTZoomableCanvas::setBackdropPainter(BackdropPainter painter) {
+    m_backdrop = std::move(painter);
+    prepareMove();
+}
+
+void SKTZoomableCanvas::prepareMove() {
+    const bool opaque = m_backdrop && (visibleRegion() - opaqueCardRegion()).isEmpty();
+    if (opaque != testAttribute(Qt::WA_OpaquePaintEvent)) {
+        setAttribute(Qt::WA_OpaquePaintEvent, opaque);
+    }
+}
+
+void SKTZoomableCanvas::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    prepareMove();
+}
+
+void SKTZoomableCanvas::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    prepareMove();
+}
+
+QRegion SKTZoomableCanvas::opaqueCardRegion() const {
+    return {};
+}
+
 void SKTZoomableCanvas::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
+    if (m_backdrop && testAttribute(Qt::WA_OpaquePaintEvent)) {
+        // What the parent would have painted beneath, should backdrop come
+        // into view while opaque: the corners outside a rounded or oval
+        // card, a partly covered last row or column. (While backdrop is in
+        // view the canvas is not opaque and the parent paints it.)
+        const QRegion fringe = event->region() - opaqueCardRegion();
+        if (!fringe.isEmpty()) {
+            painter.save();
+            painter.setClipRegion(fringe);
+            painter.translate(-pos());
+            m_backdrop(painter);
+            painter.restore();
+        }
+    }
     painter.setClipRegion(event->region());
     painter.scale(m_factor, m_factor);
     drawCard(painter, cardRect(QRectF(event->rect())));

@@ -6,10 +6,13 @@
 
 #include <QPointF>
 #include <QRectF>
+#include <QRegion>
 #include <QSizeF>
 #include <QWidget>
+#include <functional>
 
 class QMouseEvent;
+class QPainter;
 
 class SKTZoomableCanvas : public QWidget {
     Q_OBJECT
@@ -30,7 +33,22 @@ public:
     QRectF cardRect(const QRectF& widgetRect) const;
     QRectF widgetRect(const QRectF& cardRect) const;
 
+    // What shows beneath the canvas where the card does not cover it (the
+    // host's backdrop), painted in the coordinates of the canvas's parent.
+    // With one set the canvas paints every pixel itself (it is opaque), so a
+    // scroll moves the pixels already shown and repaints only the strip
+    // uncovered. None: the parent shows through as usual.
+    using BackdropPainter = std::function<void(QPainter&)>;
+    void setBackdropPainter(BackdropPainter painter);
+    // Before the canvas moves in its parent: the pixels shown may move with
+    // it only when none of them is backdrop (the backdrop stays with the
+    // parent, its gradient does not scroll).
+    void prepareMove();
+
 protected:
+    // The widget pixels that drawCard always covers fully opaque; the
+    // backdrop is painted only outside them. None by default.
+    virtual QRegion opaqueCardRegion() const;
     // Draws the card part inside `dirty` (points); the painter is scaled to
     // points and clipped to the dirty region, so the card background is
     // drawn from cardBounds() (its outline stays the card's), not `dirty`.
@@ -41,6 +59,8 @@ protected:
     virtual void cardMouseRelease(const QPointF& point, QMouseEvent* event);
 
     void paintEvent(QPaintEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -50,4 +70,5 @@ private:
 
     QSizeF m_cardSize;
     double m_factor = 1.0;
+    BackdropPainter m_backdrop;
 };

@@ -145,6 +145,7 @@ bool SKTZoomingScrollView::event(QEvent* event) {
 // Called for resizes of the viewport (the scroll area's own size, its
 // margins and its scroll bars showing or hiding all end here).
 void SKTZoomingScrollView::resizeEvent(QResizeEvent* event) {
+    prepareDocumentMove();
     QScrollArea::resizeEvent(event);
     layoutRulers();
     centerDocument();
@@ -185,11 +186,19 @@ void SKTZoomingScrollView::centerDocument() {
     };
     const QPoint at(centred(document->width(), viewport()->width(), document->x()),
                     centred(document->height(), viewport()->height(), document->y()));
+    prepareDocumentMove();
     document->move(at);
     syncRulers();
 }
 
+void SKTZoomingScrollView::prepareDocumentMove() {
+    if (auto* canvas = qobject_cast<SKTZoomableCanvas*>(widget())) {
+        canvas->prepareMove();
+    }
+}
+
 void SKTZoomingScrollView::scrollContentsBy(int dx, int dy) {
+    prepareDocumentMove();
     QScrollArea::scrollContentsBy(dx, dy);
     centerDocument();
 }

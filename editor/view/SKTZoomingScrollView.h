@@ -65,6 +65,8 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
+    // The canvas decides whether its pixels may move with it.
+    void prepareDocumentMove();
 
 private:
     void layoutRulers();

@@ -52,8 +52,18 @@ SWCenteringClipView::SWCenteringClipView(QWidget* parent) : QWidget(parent) {
     setAutoFillBackground(false);
 }
 
+SWCenteringClipView::~SWCenteringClipView() {
+    setDocumentView(nullptr);
+}
+
 void SWCenteringClipView::setDocumentView(QWidget* view) {
+    if (auto* old = qobject_cast<SKTZoomableCanvas*>(m_document.data())) {
+        old->setBackdropPainter({});
+    }
     m_document = view;
+    if (auto* canvas = qobject_cast<SKTZoomableCanvas*>(view)) {
+        canvas->setBackdropPainter([this](QPainter& painter) { drawBackdrop(painter); });
+    }
     update();
 }
 
@@ -116,7 +126,7 @@ void SWCenteringClipView::drawBackdrop(QPainter& painter) {
     }
     const QRect frame = m_document->geometry();
     const int shape = Card_Shape.load();
-    const auto* canvas = qobject_cast<const SKTZoomableCanvas*>(m_document);
+    const auto* canvas = qobject_cast<const SKTZoomableCanvas*>(m_document.data());
     const double zoom = canvas ? canvas->zoomFactor() : 1.0;
     const QImage& shadow = shadowFor(frame.size(), shape, zoom);
     painter.save();

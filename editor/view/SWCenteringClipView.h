@@ -5,6 +5,7 @@
 
 #include <QImage>
 #include <QPainterPath>
+#include <QPointer>
 #include <QRect>
 #include <QWidget>
 
@@ -15,8 +16,10 @@ public:
     static constexpr int kShadowBlurRadius = 15;
 
     explicit SWCenteringClipView(QWidget* parent = nullptr);
+    ~SWCenteringClipView() override;
 
-    // The canvas whose frame the silhouette follows (not owned).
+    // The canvas whose frame the silhouette follows (not owned). A card
+    // canvas is given the backdrop to paint beneath itself.
     void setDocumentView(QWidget* view);
     QWidget* documentView() const { return m_document; }
 
@@ -34,7 +37,7 @@ private:
     const QImage& shadowFor(const QSize& size, int cardShape, double zoomFactor);
     static int shadowMargin() { return kShadowBlurRadius * 2; }
 
-    QWidget* m_document = nullptr;
+    QPointer<QWidget> m_document;
     QImage m_shadow;
     QSize m_shadowSize;
     int m_shadowShape = -1;

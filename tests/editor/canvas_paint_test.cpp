@@ -3,11 +3,15 @@
 
 #include "canvas_test_support.h"
 #include "core/globals.h"
+#include "drawing_test_support.h"
 #include "editor/model/SKTImage.h"
 #include "editor/model/SKTText.h"
+#include "editor/view/SKTZoomingScrollView.h"
 
 #include <QElapsedTimer>
 #include <QPaintEvent>
+#include <QScreen>
+#include <QScrollBar>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <thread>
@@ -200,4 +204,86 @@ TEST(CanvasPaint, ZoomScalesDrawingAndPointerPositions) {
     const QImage image = f.view->grab().toImage();
     EXPECT_NE(pixelAt(image, QPointF(140, 70)), QColor(Qt::white));
     EXPECT_EQ(pixelAt(image, QPointF(35, 17)), QColor(Qt::white));
+}
+
+// In its scroll view the canvas paints the backdrop beneath itself (so that
+// a scroll can move the pixels shown): the viewport shows what a see-through
+// canvas over the scroll view's backdrop shows, for each card shape at whole
+// and fractional sizes, in the corners and after a scroll.
+TEST(CanvasPaint, InItsScrollViewTheCanvasPaintsTheBackdropBeneathItExactly) {
+    struct Case {
+        int shape;
+        double factor;
+        QSizeF card;
+    };
+    const Case cases[] = {
+        {1, 4.0, QSizeF(400, 300)}, {2, 2.5, QSizeF(401.3, 300.7)}, {0, 1.5, QSizeF(400.5, 300.3)}};
+    for (const Case& c : cases) {
+        drawingtest::RenderInputsGuard inputs(c.card);
+        Card_Shape = c.shape;
+        CanvasFixture f;
+        f.addRect(QRectF(-5, 100, 60, 40));
+        // The card background as the program draws it, shaped.
+        SKTCanvasHost::setCurrent(nullptr);
+        f.view->setCardSize(c.card);
+        SKTZoomingScrollView scrollView;
+        scrollView.setDocumentView(f.view.get());
+        scrollView.setFactor(c.factor);
+        scrollView.resize(330, 260);
+        scrollView.show();
+        QCoreApplication::processEvents();
+        QScrollBar* down = scrollView.verticalScrollBar();
+        QScrollBar* across = scrollView.horizontalScrollBar();
+        QWidget* viewport = scrollView.viewport();
+        auto shown = [&] {
+            QCoreApplication::processEvents();
+            return viewport->grab().toImage();
+        };
+        // The backing store after a scroll: moved pixels and the strip
+        // painted.
+        auto onScreen = [&] {
+            QCoreApplication::processEvents();
+            return scrollView.window()
+                ->screen()
+                ->grabWindow(scrollView.window()->winId())
+                .toImage()
+                .copy(QRect(viewport->mapTo(scrollView.window(), QPoint(0, 0)), viewport->size()))
+                .convertToFormat(QImage::Format_RGB32);
+        };
+        across->setValue(0);
+        down->setValue(0);
+        const QImage topLeft = shown();
+        down->setValue(down->maximum());
+        across->setValue(across->maximum());
+        const QImage bottomRight = shown();
+        // From the middle, where the card fills the view: its pixels move
+        // with it; at the right edge the backdrop shows and stays.
+        auto scrollDown = [&](int acrossValue) {
+            across->setValue(acrossValue);
+            down->setValue(down->maximum() / 2);
+            onScreen();
+            down->setValue(down->value() + 40);
+            return onScreen();
+        };
+        const QImage scrolled = scrollDown(across->maximum() / 2);
+        EXPECT_TRUE(f.view->testAttribute(Qt::WA_OpaquePaintEvent)) << c.shape;
+        const QImage scrolledAtEdge = scrollDown(across->maximum());
+        // The same views with the scroll view painting beneath the canvas.
+        f.view->setBackdropPainter({});
+        const QImage edgeSeeThrough = shown().convertToFormat(QImage::Format_RGB32);
+        across->setValue(across->maximum() / 2);
+        const QImage scrolledSeeThrough = shown().convertToFormat(QImage::Format_RGB32);
+        across->setValue(0);
+        down->setValue(0);
+        EXPECT_EQ(topLeft, shown()) << c.shape;
+        down->setValue(down->maximum());
+        across->setValue(across->maximum());
+        EXPECT_EQ(bottomRight, shown()) << c.shape;
+        EXPECT_TRUE(scrolled == scrolledSeeThrough) << c.shape;
+        EXPECT_TRUE(scrolledAtEdge == edgeSeeThrough) << c.shape;
+        // The backdrop shows in the corner outside rounded and oval cards.
+        EXPECT_NE(topLeft.pixelColor(0, 0) == QColor(Qt::white), c.shape != 0) << c.shape;
+        scrollView.takeWidget();
+        SKTCanvasHost::setCurrent(&f.host);
+    }
 }
