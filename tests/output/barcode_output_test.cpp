@@ -8,6 +8,7 @@
 #include "../binding/BindingFixture.h"
 #include "barcodes/designer/core/BarcodeDesigner.h"
 #include "barcodes/designer/core/DesignerLists.h"
+#include "core/globals.h"
 #include "mainwindow/controller/ControllerOutputHost.h"
 #include "output/BatchExporter.h"
 #include "output/ExportWindow.h"
@@ -23,6 +24,7 @@
 #include <QPrinterInfo>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QTest>
 #include <QThread>
 #include <map>
@@ -368,11 +370,13 @@ TEST_F(BarcodeOutputTest, SpooledToTheCupsPdfQueueEverySlotScans) {
     REQUIRE_PRINT_TOOLS();
     output::printerLister.set({});
     const QString title = QStringLiteral("cardcodes%1").arg(QCoreApplication::applicationPid());
+    // The job, and so cups-pdf's file, is named after the design file.
+    const auto restoreName =
+        qScopeGuard([saved = Project_File_Name] { Project_File_Name = saved; });
+    Project_File_Name = QStringLiteral("/designs/%1.dcard").arg(title);
     // The front: the 2D symbols a printer's image resampling would blur.
-    ASSERT_NO_FATAL_FAILURE(print("sideFront", [&](QPrinter& printer) {
-        printer.setPrinterName(QStringLiteral("PDF"));
-        printer.setDocName(title);
-    }));
+    ASSERT_NO_FATAL_FAILURE(print(
+        "sideFront", [&](QPrinter& printer) { printer.setPrinterName(QStringLiteral("PDF")); }));
     // cups-pdf names the file after the job's title; it is complete once
     // it stops growing.
     QString found;

@@ -4,6 +4,7 @@
 // folder with the expected pages.
 #include "../binding/BindingFixture.h"
 #include "OutputWindowsSupport.h"
+#include "core/globals.h"
 #include "mainwindow/controller/ControllerOutputHost.h"
 #include "output/Print_Wnd.h"
 #include "output/PrinterList.h"
@@ -17,6 +18,7 @@
 #include <QPrinterInfo>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QTest>
 #include <QThread>
 
@@ -147,13 +149,16 @@ TEST_F(DesignPrintTest, ASpooledPrintLandsInTheQueueFolder) {
     CARD_REQUIRE_TOOL(pdfinfo, "pdfinfo");
     output::printerLister.set({});
     const QString title = QStringLiteral("cardqueue%1").arg(QCoreApplication::applicationPid());
+    // The job, and so cups-pdf's file, is named after the design file.
+    const auto restoreName =
+        qScopeGuard([saved = Project_File_Name] { Project_File_Name = saved; });
+    Project_File_Name = QStringLiteral("/designs/%1.dcard").arg(title);
     Print_Wnd dialog;
     openWith(dialog, [&](Print_Wnd& d) {
         const int index = d.findChild<QComboBox*>(QStringLiteral("Printer_ComboBox"))
                               ->findText(QStringLiteral("PDF"));
         ASSERT_GE(index, 0);
         d.printInfo()->setPrinterName(QStringLiteral("PDF"));
-        d.printInfo()->setDocName(title);
         d.printInfo()->setPageSize(QPageSize(QPageSize::A4));
         d.printInfo()->setPageOrientation(QPageLayout::Portrait);
         d.Set_values_From_Printer();
