@@ -85,6 +85,7 @@ SpreadsheetWriter::Rows SpreadsheetWriter::ReadWorkbook(const QString& path, int
         self._data.clear();
         self._sharedStrings.clear();
         self._sheetColumns.clear();
+        self._readAhead = SheetRows();
         if (!self.resetTempFolder()) {
             return self._data;
         }
@@ -97,9 +98,17 @@ SpreadsheetWriter::Rows SpreadsheetWriter::ReadWorkbook(const QString& path, int
         }
         self.ReadSharedStrings(self.sharedStringsPartPath());
         // Every sheet's column count comes from one pass over its rows now,
-        // so choosing a sheet reads only its first row.
-        for (const QString& name : Worksheet_Names()) {
-            self.sheetColumns(self.worksheetPartPath(name.mid(5).toInt()));
+        // so choosing a sheet reads only its first row. The first sheet,
+        // which the import dialogs show at once, is read whole in that pass
+        // and its rows kept for the full read.
+        const QStringList names = Worksheet_Names();
+        for (qsizetype i = 0; i < names.size(); ++i) {
+            const QString partPath = self.worksheetPartPath(names[i].mid(5).toInt());
+            if (i == 0) {
+                self.readAhead(partPath);
+            } else {
+                self.sheetColumns(partPath);
+            }
         }
     } else if (Excel_Sheet_Number < 1) {
         self._data.clear();
@@ -164,12 +173,19 @@ SpreadsheetWriter::Rows SpreadsheetWriter::ReadData_only_column() {
     return self._data;
 }
 
-void SpreadsheetWriter::ReadData(const QString& partPath) {
-    _data.clear();
+SpreadsheetWriter::RowsRead SpreadsheetWriter::readRows(const QString& partPath, int columns,
+                                                        SheetRows& out) const {
+    out.rows.clear();
     WorksheetStream rows(partPath);
-    int count = std::clamp(Excel_Sheet_Columns, 1, Max_Sheet_Columns);
+    int count = std::clamp(columns, 1, Max_Sheet_Columns);
+    int widest = 0;
     bool tooLarge = false;
     while (!tooLarge && rows.nextRow()) {
+        for (const WorksheetStream::Cell& cell : rows) {
+            if (cell.column + 1 > widest && WorksheetStream::hasValue(cell, _sharedStrings)) {
+                widest = cell.column + 1;
+            }
+        }
         QStringList row(count);
         forEachValue(rows, _sharedStrings, [&](int column, QString&& value) {
             // A value past the column count widens the rows.
@@ -179,42 +195,93 @@ void SpreadsheetWriter::ReadData(const QString& partPath) {
             }
             row[column] = std::move(value);
         });
-        _data.append(std::move(row));
-        tooLarge = qint64(_data.size()) * count > maxCells;
-        if (_data.size() == 64 && rows.offset() > 0) {
+        out.rows.append(std::move(row));
+        tooLarge = qint64(out.rows.size()) * count > maxCells;
+        if (out.rows.size() == 64 && rows.offset() > 0) {
             // Room for the rows the rest of the part will likely hold, so
             // the list is not copied as it grows.
             const qint64 expected = rows.size() / std::max<qint64>(1, rows.offset() / 64);
-            _data.reserve(qsizetype(std::min<qint64>(expected + 64, 1 << 20)));
+            out.rows.reserve(qsizetype(std::min<qint64>(expected + 64, 1 << 20)));
         }
     }
     // A part that is not well-formed to its end gives no rows.
     if (!tooLarge && !rows.failed()) {
         rows.finish();
     }
-    if (rows.failed()) {
-        Show_NSLog_Message(QStringLiteral("Error: %1").arg(rows.errorText()));
-        _data.clear();
+    out.error = rows.errorText();
+    out.columns = count;
+    out.valueColumns = std::clamp(widest, 1, Max_Sheet_Columns);
+    if (rows.failed() || tooLarge) {
+        out.rows.clear();
+        return rows.failed() ? RowsRead::Failed : RowsRead::TooLarge;
+    }
+    return RowsRead::Done;
+}
+
+void SpreadsheetWriter::ReadData(const QString& partPath) {
+    _data.clear();
+    SheetRows read;
+    RowsRead result = RowsRead::Done;
+    if (_readAhead.path == partPath &&
+        isUnchanged(partPath, _readAhead.size, _readAhead.modified)) {
+        read = std::move(_readAhead);
+        // Read from one column up: a wider count asked for pads the rows,
+        // as it does when the rows are read now.
+        const int count =
+            std::max(std::clamp(Excel_Sheet_Columns, 1, Max_Sheet_Columns), read.columns);
+        if (qint64(read.rows.size()) * count > maxCells) {
+            read.rows.clear();
+            result = RowsRead::TooLarge;
+        }
+        read.columns = count;
+    } else {
+        result = readRows(partPath, Excel_Sheet_Columns, read);
+    }
+    _readAhead = SheetRows();
+    if (result == RowsRead::Failed) {
+        Show_NSLog_Message(QStringLiteral("Error: %1").arg(read.error));
         return;
     }
-    if (tooLarge) {
+    if (result == RowsRead::TooLarge) {
         Show_NSLog_Message(QStringLiteral("Error: the sheet has too many cells"));
-        _data.clear();
         return;
     }
-    if (count != Excel_Sheet_Columns) {
-        for (QStringList& row : _data) {
+    _data = std::move(read.rows);
+    const int count = read.columns;
+    for (QStringList& row : _data) {
+        if (row.size() != count) {
             row.resize(count);
         }
-        Excel_Sheet_Columns = count;
     }
+    Excel_Sheet_Columns = count;
+}
+
+bool SpreadsheetWriter::isUnchanged(const QString& partPath, qint64 size,
+                                    const QDateTime& modified) {
+    const QFileInfo info(partPath);
+    return info.size() == size && info.lastModified() == modified;
+}
+
+void SpreadsheetWriter::readAhead(const QString& partPath) {
+    _readAhead = SheetRows();
+    const QFileInfo info(partPath);
+    SheetRows read;
+    if (readRows(partPath, 1, read) != RowsRead::Done) {
+        // Counted by the look over the rows instead; the full read later
+        // reports what is wrong.
+        sheetColumns(partPath);
+        return;
+    }
+    read.path = partPath;
+    read.size = info.size();
+    read.modified = info.lastModified();
+    _sheetColumns.insert(partPath, {read.size, read.modified, read.valueColumns});
+    _readAhead = std::move(read);
 }
 
 int SpreadsheetWriter::sheetColumns(const QString& partPath) {
-    const QFileInfo info(partPath);
     const auto known = _sheetColumns.constFind(partPath);
-    if (known != _sheetColumns.cend() && known->size == info.size() &&
-        known->modified == info.lastModified()) {
+    if (known != _sheetColumns.cend() && isUnchanged(partPath, known->size, known->modified)) {
         return known->columns;
     }
     // The last column holding a value in any row. A dimension element is
@@ -230,6 +297,7 @@ int SpreadsheetWriter::sheetColumns(const QString& partPath) {
         }
     }
     const int columns = std::clamp(widest, 1, Max_Sheet_Columns);
+    const QFileInfo info(partPath);
     _sheetColumns.insert(partPath, {info.size(), info.lastModified(), columns});
     return columns;
 }
