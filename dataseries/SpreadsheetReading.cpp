@@ -11,7 +11,10 @@
 #include <QFileInfo>
 #include <QStringDecoder>
 #include <algorithm>
+#include <cstdint>
 #include <pugixml.hpp>
+#include <sys/mman.h>
+#include <unistd.h>
 
 namespace {
 
@@ -30,24 +33,70 @@ bool loadPart(pugi::xml_document& doc, const QString& path) {
     return true;
 }
 
-// Calls place(column, value) for each cell of the current row with a value.
-// Shared strings are shared as they are. The other texts of the row go into
-// one block, NUL-terminated one after another, and each cell's QString is a
-// counted reference into it: a row costs one allocation for all its texts,
+// Room for the texts of many rows: blocks of UTF-16 that cells' QStrings
+// share by counted reference, so a block lives while any of its cells does
 // and a cell changed later is copied out first, as any shared QString is.
+// Blocks grow as the sheet does; a large one is made resident in one call,
+// not page by page as its rows are written.
+class TextBlocks {
+public:
+    // Room for `count` more characters.
+    char16_t* reserve(qsizetype count) {
+        if (m_block.data() == nullptr || m_used + count > m_block.constAllocatedCapacity()) {
+            m_size = std::min(m_size * 2, maxBlock);
+            const qsizetype capacity = std::max(m_size, count);
+            m_block = QString::DataPointer(QTypedArrayData<char16_t>::allocate(capacity));
+            m_used = 0;
+            if (capacity >= residentFrom) {
+                makeResident(m_block.data(), capacity * qsizetype(sizeof(char16_t)));
+            }
+        }
+        return m_block.data() + m_used;
+    }
+    // A text written at the end of the block, up to `end`.
+    QString take(char16_t* start, char16_t* end) {
+        *end = u'\0';
+        m_used = end + 1 - m_block.data();
+        m_block.d_ptr()->ref();
+        return QString(QString::DataPointer(m_block.d_ptr(), start, end - start));
+    }
+
+private:
+    static constexpr qsizetype maxBlock = 1024 * 1024;
+    static constexpr qsizetype residentFrom = 128 * 1024;
+
+    static void makeResident(void* data, qsizetype bytes) {
+#ifdef MADV_POPULATE_WRITE
+        const auto page = std::uintptr_t(sysconf(_SC_PAGESIZE));
+        const auto first = (std::uintptr_t(data) + page - 1) & ~(page - 1);
+        const auto last = (std::uintptr_t(data) + std::uintptr_t(bytes)) & ~(page - 1);
+        if (last > first) {
+            // Only a hint: where it is not known the pages come as written.
+            madvise(reinterpret_cast<void*>(first), last - first, MADV_POPULATE_WRITE);
+        }
+#else
+        Q_UNUSED(data);
+        Q_UNUSED(bytes);
+#endif
+    }
+
+    QString::DataPointer m_block;
+    qsizetype m_used = 0;
+    qsizetype m_size = 4096;
+};
+
+// Calls place(column, value) for each cell of the current row with a value.
+// Shared strings are shared as they are; the other texts go into `blocks`.
 template <typename F>
-void forEachValue(const WorksheetStream& rows, const QStringList& sharedStrings, F&& place) {
+void forEachValue(const WorksheetStream& rows, const QStringList& sharedStrings, TextBlocks& blocks,
+                  F&& place) {
     qsizetype capacity = 0;
     for (const WorksheetStream::Cell& cell : rows) {
         if (!cell.isShared) {
             capacity += qsizetype(cell.text.size()) + 1;
         }
     }
-    QString::DataPointer block;
-    if (capacity > 0) {
-        block = QString::DataPointer(QTypedArrayData<char16_t>::allocate(capacity));
-    }
-    char16_t* out = block.data();
+    char16_t* out = capacity > 0 ? blocks.reserve(capacity) : nullptr;
     QStringDecoder utf8(QStringDecoder::Utf8,
                         QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
     for (const WorksheetStream::Cell& cell : rows) {
@@ -69,10 +118,8 @@ void forEachValue(const WorksheetStream& rows, const QStringList& sharedStrings,
                 utf8.appendToBuffer(reinterpret_cast<QChar*>(out),
                                     QByteArrayView(text.data() + i, qsizetype(text.size() - i))));
         }
-        const qsizetype length = out - start;
-        *out++ = u'\0';
-        block.d_ptr()->ref();
-        place(cell.column, QString(QString::DataPointer(block.d_ptr(), start, length)));
+        place(cell.column, blocks.take(start, out));
+        ++out;
     }
 }
 
@@ -180,6 +227,7 @@ SpreadsheetWriter::RowsRead SpreadsheetWriter::readRows(const QString& partPath,
     int count = std::clamp(columns, 1, Max_Sheet_Columns);
     int widest = 0;
     bool tooLarge = false;
+    TextBlocks blocks;
     while (!tooLarge && rows.nextRow()) {
         for (const WorksheetStream::Cell& cell : rows) {
             if (cell.column + 1 > widest && WorksheetStream::hasValue(cell, _sharedStrings)) {
@@ -187,7 +235,7 @@ SpreadsheetWriter::RowsRead SpreadsheetWriter::readRows(const QString& partPath,
             }
         }
         QStringList row(count);
-        forEachValue(rows, _sharedStrings, [&](int column, QString&& value) {
+        forEachValue(rows, _sharedStrings, blocks, [&](int column, QString&& value) {
             // A value past the column count widens the rows.
             if (column >= count) {
                 count = column + 1;
