@@ -24,6 +24,15 @@ bool isNameEnd(char c) {
     return isSpace(c) || c == '/' || c == '>' || c == '=' || c == '<';
 }
 
+// The offset of `c` in `text` from `from` on, or npos.
+size_t findByte(std::string_view text, char c, size_t from) {
+    if (from >= text.size()) {
+        return std::string_view::npos;
+    }
+    const void* at = std::memchr(text.data() + from, c, text.size() - from);
+    return at ? size_t(static_cast<const char*>(at) - text.data()) : std::string_view::npos;
+}
+
 void appendUtf8(std::string& out, unsigned code) {
     if (code < 0x80) {
         out += char(code);
@@ -110,7 +119,7 @@ XmlStream::Token XmlStream::fail(const char* what) {
     return Error;
 }
 
-bool XmlStream::ensure(size_t count) {
+bool XmlStream::fill(size_t count) {
     while (m_end - m_pos < count) {
         if (m_eof) {
             return false;
@@ -136,7 +145,8 @@ bool XmlStream::ensure(size_t count) {
 size_t XmlStream::find(std::string_view needle, size_t from) {
     for (;;) {
         const std::string_view available(m_buffer.data() + m_pos, m_end - m_pos);
-        const size_t at = available.find(needle, from);
+        const size_t at = needle.size() == 1 ? findByte(available, needle[0], from)
+                                             : available.find(needle, from);
         if (at != std::string_view::npos) {
             return at;
         }

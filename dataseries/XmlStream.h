@@ -58,7 +58,8 @@ private:
     Token fail(const char* what);
     // Makes at least `count` bytes from the current position available;
     // false when the file ends first.
-    bool ensure(size_t count);
+    bool ensure(size_t count) { return m_end - m_pos >= count || fill(count); }
+    bool fill(size_t count);
     // The offset from the current position of `needle`, reading on as
     // needed; npos when the file ends first.
     size_t find(std::string_view needle, size_t from);
