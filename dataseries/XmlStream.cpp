@@ -24,6 +24,19 @@ bool isNameEnd(char c) {
     return isSpace(c) || c == '/' || c == '>' || c == '=' || c == '<';
 }
 
+// Names are short: compared byte by byte, not through a library call.
+bool sameName(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (a[i] != b[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
 // The offset of `c` in `text` from `from` on, or npos.
 size_t findByte(std::string_view text, char c, size_t from) {
     if (from >= text.size()) {
@@ -243,12 +256,13 @@ void XmlStream::popOpen() {
 bool XmlStream::attribute(std::string_view localName, std::string& value) const {
     const Attribute* prefixed = nullptr;
     for (const Attribute& a : m_attributes) {
-        if (a.name == localName) {
+        if (sameName(a.name, localName)) {
             decode(a.value, value, true);
             return true;
         }
         const size_t colon = a.name.rfind(':');
-        if (!prefixed && colon != std::string_view::npos && a.name.substr(colon + 1) == localName) {
+        if (!prefixed && colon != std::string_view::npos &&
+            sameName(a.name.substr(colon + 1), localName)) {
             prefixed = &a;
         }
     }
@@ -400,7 +414,7 @@ XmlStream::Token XmlStream::readEndTag(size_t end) {
     while (!name.empty() && isSpace(name.back())) {
         name.remove_suffix(1);
     }
-    if (m_openStarts.empty() || name != openName()) {
+    if (m_openStarts.empty() || !sameName(name, openName())) {
         return fail("start-end tags mismatch");
     }
     m_pos += end + 1;
