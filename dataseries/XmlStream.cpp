@@ -418,8 +418,7 @@ XmlStream::Token XmlStream::readEndTag(size_t end) {
         return fail("start-end tags mismatch");
     }
     m_pos += end + 1;
-    m_endName.assign(name);
-    m_name = m_endName;
+    m_name = name;
     m_depth = int(m_openStarts.size());
     popOpen();
     return EndElement;
