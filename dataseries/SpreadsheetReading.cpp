@@ -11,7 +11,10 @@
 #include <QFileInfo>
 #include <QStringDecoder>
 #include <algorithm>
+#include <cstdint>
 #include <pugixml.hpp>
+#include <sys/mman.h>
+#include <unistd.h>
 
 namespace {
 
@@ -30,24 +33,70 @@ bool loadPart(pugi::xml_document& doc, const QString& path) {
     return true;
 }
 
-// Calls place(column, value) for each cell of the current row with a value.
-// Shared strings are shared as they are. The other texts of the row go into
-// one block, NUL-terminated one after another, and each cell's QString is a
-// counted reference into it: a row costs one allocation for all its texts,
+// Room for the texts of many rows: blocks of UTF-16 that cells' QStrings
+// share by counted reference, so a block lives while any of its cells does
 // and a cell changed later is copied out first, as any shared QString is.
+// Blocks grow as the sheet does; a large one is made resident in one call,
+// not page by page as its rows are written.
+class TextBlocks {
+public:
+    // Room for `count` more characters.
+    char16_t* reserve(qsizetype count) {
+        if (m_block.data() == nullptr || m_used + count > m_block.constAllocatedCapacity()) {
+            m_size = std::min(m_size * 2, maxBlock);
+            const qsizetype capacity = std::max(m_size, count);
+            m_block = QString::DataPointer(QTypedArrayData<char16_t>::allocate(capacity));
+            m_used = 0;
+            if (capacity >= residentFrom) {
+                makeResident(m_block.data(), capacity * qsizetype(sizeof(char16_t)));
+            }
+        }
+        return m_block.data() + m_used;
+    }
+    // A text written at the end of the block, up to `end`.
+    QString take(char16_t* start, char16_t* end) {
+        *end = u'\0';
+        m_used = end + 1 - m_block.data();
+        m_block.d_ptr()->ref();
+        return QString(QString::DataPointer(m_block.d_ptr(), start, end - start));
+    }
+
+private:
+    static constexpr qsizetype maxBlock = 1024 * 1024;
+    static constexpr qsizetype residentFrom = 128 * 1024;
+
+    static void makeResident(void* data, qsizetype bytes) {
+#ifdef MADV_POPULATE_WRITE
+        const auto page = std::uintptr_t(sysconf(_SC_PAGESIZE));
+        const auto first = (std::uintptr_t(data) + page - 1) & ~(page - 1);
+        const auto last = (std::uintptr_t(data) + std::uintptr_t(bytes)) & ~(page - 1);
+        if (last > first) {
+            // Only a hint: where it is not known the pages come as written.
+            madvise(reinterpret_cast<void*>(first), last - first, MADV_POPULATE_WRITE);
+        }
+#else
+        Q_UNUSED(data);
+        Q_UNUSED(bytes);
+#endif
+    }
+
+    QString::DataPointer m_block;
+    qsizetype m_used = 0;
+    qsizetype m_size = 4096;
+};
+
+// Calls place(column, value) for each cell of the current row with a value.
+// Shared strings are shared as they are; the other texts go into `blocks`.
 template <typename F>
-void forEachValue(const WorksheetStream& rows, const QStringList& sharedStrings, F&& place) {
+void forEachValue(const WorksheetStream& rows, const QStringList& sharedStrings, TextBlocks& blocks,
+                  F&& place) {
     qsizetype capacity = 0;
     for (const WorksheetStream::Cell& cell : rows) {
         if (!cell.isShared) {
             capacity += qsizetype(cell.text.size()) + 1;
         }
     }
-    QString::DataPointer block;
-    if (capacity > 0) {
-        block = QString::DataPointer(QTypedArrayData<char16_t>::allocate(capacity));
-    }
-    char16_t* out = block.data();
+    char16_t* out = capacity > 0 ? blocks.reserve(capacity) : nullptr;
     QStringDecoder utf8(QStringDecoder::Utf8,
                         QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
     for (const WorksheetStream::Cell& cell : rows) {
@@ -69,10 +118,8 @@ void forEachValue(const WorksheetStream& rows, const QStringList& sharedStrings,
                 utf8.appendToBuffer(reinterpret_cast<QChar*>(out),
                                     QByteArrayView(text.data() + i, qsizetype(text.size() - i))));
         }
-        const qsizetype length = out - start;
-        *out++ = u'\0';
-        block.d_ptr()->ref();
-        place(cell.column, QString(QString::DataPointer(block.d_ptr(), start, length)));
+        place(cell.column, blocks.take(start, out));
+        ++out;
     }
 }
 
@@ -85,6 +132,7 @@ SpreadsheetWriter::Rows SpreadsheetWriter::ReadWorkbook(const QString& path, int
         self._data.clear();
         self._sharedStrings.clear();
         self._sheetColumns.clear();
+        self._readAhead = SheetRows();
         if (!self.resetTempFolder()) {
             return self._data;
         }
@@ -97,9 +145,17 @@ SpreadsheetWriter::Rows SpreadsheetWriter::ReadWorkbook(const QString& path, int
         }
         self.ReadSharedStrings(self.sharedStringsPartPath());
         // Every sheet's column count comes from one pass over its rows now,
-        // so choosing a sheet reads only its first row.
-        for (const QString& name : Worksheet_Names()) {
-            self.sheetColumns(self.worksheetPartPath(name.mid(5).toInt()));
+        // so choosing a sheet reads only its first row. The first sheet,
+        // which the import dialogs show at once, is read whole in that pass
+        // and its rows kept for the full read.
+        const QStringList names = Worksheet_Names();
+        for (qsizetype i = 0; i < names.size(); ++i) {
+            const QString partPath = self.worksheetPartPath(names[i].mid(5).toInt());
+            if (i == 0) {
+                self.readAhead(partPath);
+            } else {
+                self.sheetColumns(partPath);
+            }
         }
     } else if (Excel_Sheet_Number < 1) {
         self._data.clear();
@@ -164,14 +220,22 @@ SpreadsheetWriter::Rows SpreadsheetWriter::ReadData_only_column() {
     return self._data;
 }
 
-void SpreadsheetWriter::ReadData(const QString& partPath) {
-    _data.clear();
+SpreadsheetWriter::RowsRead SpreadsheetWriter::readRows(const QString& partPath, int columns,
+                                                        SheetRows& out) const {
+    out.rows.clear();
     WorksheetStream rows(partPath);
-    int count = std::clamp(Excel_Sheet_Columns, 1, Max_Sheet_Columns);
+    int count = std::clamp(columns, 1, Max_Sheet_Columns);
+    int widest = 0;
     bool tooLarge = false;
+    TextBlocks blocks;
     while (!tooLarge && rows.nextRow()) {
+        for (const WorksheetStream::Cell& cell : rows) {
+            if (cell.column + 1 > widest && WorksheetStream::hasValue(cell, _sharedStrings)) {
+                widest = cell.column + 1;
+            }
+        }
         QStringList row(count);
-        forEachValue(rows, _sharedStrings, [&](int column, QString&& value) {
+        forEachValue(rows, _sharedStrings, blocks, [&](int column, QString&& value) {
             // A value past the column count widens the rows.
             if (column >= count) {
                 count = column + 1;
@@ -179,42 +243,93 @@ void SpreadsheetWriter::ReadData(const QString& partPath) {
             }
             row[column] = std::move(value);
         });
-        _data.append(std::move(row));
-        tooLarge = qint64(_data.size()) * count > maxCells;
-        if (_data.size() == 64 && rows.offset() > 0) {
+        out.rows.append(std::move(row));
+        tooLarge = qint64(out.rows.size()) * count > maxCells;
+        if (out.rows.size() == 64 && rows.offset() > 0) {
             // Room for the rows the rest of the part will likely hold, so
             // the list is not copied as it grows.
             const qint64 expected = rows.size() / std::max<qint64>(1, rows.offset() / 64);
-            _data.reserve(qsizetype(std::min<qint64>(expected + 64, 1 << 20)));
+            out.rows.reserve(qsizetype(std::min<qint64>(expected + 64, 1 << 20)));
         }
     }
     // A part that is not well-formed to its end gives no rows.
     if (!tooLarge && !rows.failed()) {
         rows.finish();
     }
-    if (rows.failed()) {
-        Show_NSLog_Message(QStringLiteral("Error: %1").arg(rows.errorText()));
-        _data.clear();
+    out.error = rows.errorText();
+    out.columns = count;
+    out.valueColumns = std::clamp(widest, 1, Max_Sheet_Columns);
+    if (rows.failed() || tooLarge) {
+        out.rows.clear();
+        return rows.failed() ? RowsRead::Failed : RowsRead::TooLarge;
+    }
+    return RowsRead::Done;
+}
+
+void SpreadsheetWriter::ReadData(const QString& partPath) {
+    _data.clear();
+    SheetRows read;
+    RowsRead result = RowsRead::Done;
+    if (_readAhead.path == partPath &&
+        isUnchanged(partPath, _readAhead.size, _readAhead.modified)) {
+        read = std::move(_readAhead);
+        // Read from one column up: a wider count asked for pads the rows,
+        // as it does when the rows are read now.
+        const int count =
+            std::max(std::clamp(Excel_Sheet_Columns, 1, Max_Sheet_Columns), read.columns);
+        if (qint64(read.rows.size()) * count > maxCells) {
+            read.rows.clear();
+            result = RowsRead::TooLarge;
+        }
+        read.columns = count;
+    } else {
+        result = readRows(partPath, Excel_Sheet_Columns, read);
+    }
+    _readAhead = SheetRows();
+    if (result == RowsRead::Failed) {
+        Show_NSLog_Message(QStringLiteral("Error: %1").arg(read.error));
         return;
     }
-    if (tooLarge) {
+    if (result == RowsRead::TooLarge) {
         Show_NSLog_Message(QStringLiteral("Error: the sheet has too many cells"));
-        _data.clear();
         return;
     }
-    if (count != Excel_Sheet_Columns) {
-        for (QStringList& row : _data) {
+    _data = std::move(read.rows);
+    const int count = read.columns;
+    for (QStringList& row : _data) {
+        if (row.size() != count) {
             row.resize(count);
         }
-        Excel_Sheet_Columns = count;
     }
+    Excel_Sheet_Columns = count;
+}
+
+bool SpreadsheetWriter::isUnchanged(const QString& partPath, qint64 size,
+                                    const QDateTime& modified) {
+    const QFileInfo info(partPath);
+    return info.size() == size && info.lastModified() == modified;
+}
+
+void SpreadsheetWriter::readAhead(const QString& partPath) {
+    _readAhead = SheetRows();
+    const QFileInfo info(partPath);
+    SheetRows read;
+    if (readRows(partPath, 1, read) != RowsRead::Done) {
+        // Counted by the look over the rows instead; the full read later
+        // reports what is wrong.
+        sheetColumns(partPath);
+        return;
+    }
+    read.path = partPath;
+    read.size = info.size();
+    read.modified = info.lastModified();
+    _sheetColumns.insert(partPath, {read.size, read.modified, read.valueColumns});
+    _readAhead = std::move(read);
 }
 
 int SpreadsheetWriter::sheetColumns(const QString& partPath) {
-    const QFileInfo info(partPath);
     const auto known = _sheetColumns.constFind(partPath);
-    if (known != _sheetColumns.cend() && known->size == info.size() &&
-        known->modified == info.lastModified()) {
+    if (known != _sheetColumns.cend() && isUnchanged(partPath, known->size, known->modified)) {
         return known->columns;
     }
     // The last column holding a value in any row. A dimension element is
@@ -230,6 +345,7 @@ int SpreadsheetWriter::sheetColumns(const QString& partPath) {
         }
     }
     const int columns = std::clamp(widest, 1, Max_Sheet_Columns);
+    const QFileInfo info(partPath);
     _sheetColumns.insert(partPath, {info.size(), info.lastModified(), columns});
     return columns;
 }

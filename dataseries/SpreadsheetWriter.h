@@ -70,6 +70,25 @@ private:
     // Counted once per unpacked part, in one pass over its rows.
     int sheetColumns(const QString& partPath);
 
+    // Rows of a sheet read whole, with their column count (widened from the
+    // count asked for) and the last column holding a value.
+    struct SheetRows {
+        Rows rows;
+        int columns = 1;
+        int valueColumns = 1;
+        QString error;
+        // Where they were read from, to be kept for a later read.
+        QString path;
+        qint64 size = 0;
+        QDateTime modified;
+    };
+    enum class RowsRead { Done, Failed, TooLarge };
+    RowsRead readRows(const QString& partPath, int columns, SheetRows& out) const;
+    // Reads the sheet whole at unpack: its column count, and its rows kept
+    // for the full read while the part is unchanged.
+    void readAhead(const QString& partPath);
+    static bool isUnchanged(const QString& partPath, qint64 size, const QDateTime& modified);
+
     struct SheetColumns {
         qint64 size = 0;
         QDateTime modified;
@@ -78,6 +97,7 @@ private:
 
     Rows _data;
     QHash<QString, SheetColumns> _sheetColumns;
+    SheetRows _readAhead;
     QStringList _sharedStrings;
     QString _tmpDir;
 };

@@ -216,7 +216,7 @@ bool WorksheetStream::readText(std::string& out, bool firstOnly) {
             return true;
         }
         if (token == XmlStream::Text && m_xml.depth() == depth && (first || !firstOnly)) {
-            out += m_xml.text();
+            m_xml.appendText(out);
             first = false;
         } else if (token == XmlStream::StartElement && !m_xml.skipElement()) {
             return false;

@@ -24,6 +24,28 @@ bool isNameEnd(char c) {
     return isSpace(c) || c == '/' || c == '>' || c == '=' || c == '<';
 }
 
+// Names are short: compared byte by byte, not through a library call.
+bool sameName(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (a[i] != b[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The offset of `c` in `text` from `from` on, or npos.
+size_t findByte(std::string_view text, char c, size_t from) {
+    if (from >= text.size()) {
+        return std::string_view::npos;
+    }
+    const void* at = std::memchr(text.data() + from, c, text.size() - from);
+    return at ? size_t(static_cast<const char*>(at) - text.data()) : std::string_view::npos;
+}
+
 void appendUtf8(std::string& out, unsigned code) {
     if (code < 0x80) {
         out += char(code);
@@ -110,7 +132,7 @@ XmlStream::Token XmlStream::fail(const char* what) {
     return Error;
 }
 
-bool XmlStream::ensure(size_t count) {
+bool XmlStream::fill(size_t count) {
     while (m_end - m_pos < count) {
         if (m_eof) {
             return false;
@@ -136,7 +158,8 @@ bool XmlStream::ensure(size_t count) {
 size_t XmlStream::find(std::string_view needle, size_t from) {
     for (;;) {
         const std::string_view available(m_buffer.data() + m_pos, m_end - m_pos);
-        const size_t at = available.find(needle, from);
+        const size_t at = needle.size() == 1 ? findByte(available, needle[0], from)
+                                             : available.find(needle, from);
         if (at != std::string_view::npos) {
             return at;
         }
@@ -233,12 +256,13 @@ void XmlStream::popOpen() {
 bool XmlStream::attribute(std::string_view localName, std::string& value) const {
     const Attribute* prefixed = nullptr;
     for (const Attribute& a : m_attributes) {
-        if (a.name == localName) {
+        if (sameName(a.name, localName)) {
             decode(a.value, value, true);
             return true;
         }
         const size_t colon = a.name.rfind(':');
-        if (!prefixed && colon != std::string_view::npos && a.name.substr(colon + 1) == localName) {
+        if (!prefixed && colon != std::string_view::npos &&
+            sameName(a.name.substr(colon + 1), localName)) {
             prefixed = &a;
         }
     }
@@ -390,12 +414,11 @@ XmlStream::Token XmlStream::readEndTag(size_t end) {
     while (!name.empty() && isSpace(name.back())) {
         name.remove_suffix(1);
     }
-    if (m_openStarts.empty() || name != openName()) {
+    if (m_openStarts.empty() || !sameName(name, openName())) {
         return fail("start-end tags mismatch");
     }
     m_pos += end + 1;
-    m_endName.assign(name);
-    m_name = m_endName;
+    m_name = name;
     m_depth = int(m_openStarts.size());
     popOpen();
     return EndElement;

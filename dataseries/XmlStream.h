@@ -22,13 +22,22 @@ public:
     // element gives a start and an end tag.
     Token next();
 
-    // The name without its namespace prefix, of the start or end tag.
+    // The name without its namespace prefix, of the start or end tag; valid
+    // until the next call that reads on.
     std::string_view localName() const;
     // Depth of the element of a start or end tag (the root is 1), or of the
     // element holding a text.
     int depth() const { return m_depth; }
     // Decoded text of a Text token.
     const std::string& text() const { return m_text; }
+    // Appends that text to `out`; an empty `out` takes it over without a copy.
+    void appendText(std::string& out) {
+        if (out.empty()) {
+            out.swap(m_text);
+        } else {
+            out += m_text;
+        }
+    }
     // The decoded value of the current start tag's attribute with that local
     // name: a plain attribute, or a prefixed one when there is no plain one.
     // False when there is none.
@@ -58,7 +67,8 @@ private:
     Token fail(const char* what);
     // Makes at least `count` bytes from the current position available;
     // false when the file ends first.
-    bool ensure(size_t count);
+    bool ensure(size_t count) { return m_end - m_pos >= count || fill(count); }
+    bool fill(size_t count);
     // The offset from the current position of `needle`, reading on as
     // needed; npos when the file ends first.
     size_t find(std::string_view needle, size_t from);
@@ -88,8 +98,7 @@ private:
     bool m_pendingEnd = false; // an empty element's end tag is due
     Token m_state = Text;      // Error or EndOfDocument once reached
 
-    std::string_view m_name; // in the buffer, or in m_endName
-    std::string m_endName;
+    std::string_view m_name; // in the buffer, until the next read
     std::vector<Attribute> m_attributes;
     std::string m_text;
     int m_depth = 0;
