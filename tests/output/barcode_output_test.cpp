@@ -6,6 +6,7 @@
 // on the cups-pdf queue where one is set up); both sides are exported
 // together as PNG at 300 dpi.
 #include "../binding/BindingFixture.h"
+#include "PrintQueue.h"
 #include "barcodes/designer/core/BarcodeDesigner.h"
 #include "barcodes/designer/core/DesignerLists.h"
 #include "core/globals.h"
@@ -359,13 +360,10 @@ TEST_F(BarcodeOutputTest, PrintedEachSideEverySlotScans) {
 }
 
 TEST_F(BarcodeOutputTest, SpooledToTheCupsPdfQueueEverySlotScans) {
-    const QString out = qEnvironmentVariable("CARD_CUPS_PDF_OUT");
+    QString whyNot;
+    const QString out = print_queue::folder(&whyNot);
     if (out.isEmpty()) {
-        GTEST_SKIP() << "no cups-pdf print queue set up (.ci/run sets one up and names its folder "
-                        "in CARD_CUPS_PDF_OUT)";
-    }
-    if (QPrinterInfo::printerInfo(QStringLiteral("PDF")).isNull()) {
-        GTEST_SKIP() << "the print system lists no queue named PDF";
+        GTEST_SKIP() << whyNot.toStdString();
     }
     REQUIRE_PRINT_TOOLS();
     output::printerLister.set({});
@@ -377,20 +375,8 @@ TEST_F(BarcodeOutputTest, SpooledToTheCupsPdfQueueEverySlotScans) {
     // The front: the 2D symbols a printer's image resampling would blur.
     ASSERT_NO_FATAL_FAILURE(print(
         "sideFront", [&](QPrinter& printer) { printer.setPrinterName(QStringLiteral("PDF")); }));
-    // cups-pdf names the file after the job's title; it is complete once
-    // it stops growing.
-    QString found;
-    ASSERT_TRUE(waitFor([&] {
-        QDirIterator it(out, {title + QStringLiteral("*.pdf")}, QDir::Files,
-                        QDirIterator::Subdirectories);
-        found = it.hasNext() ? it.next() : QString();
-        return !found.isEmpty();
-    })) << "no PDF from the queue in "
-        << out.toStdString();
-    for (qint64 size = -1; QFileInfo(found).size() != size;) {
-        size = QFileInfo(found).size();
-        QThread::msleep(500);
-    }
+    const QString found = print_queue::waitForPdf(out, title);
+    ASSERT_FALSE(found.isEmpty()) << "no PDF from the queue in " << out.toStdString();
     checkPrint(found, true, {300});
     QFile::remove(found);
 }

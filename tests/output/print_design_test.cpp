@@ -4,6 +4,7 @@
 // folder with the expected pages.
 #include "../binding/BindingFixture.h"
 #include "OutputWindowsSupport.h"
+#include "PrintQueue.h"
 #include "core/globals.h"
 #include "mainwindow/controller/ControllerOutputHost.h"
 #include "output/Print_Wnd.h"
@@ -138,13 +139,10 @@ TEST_F(DesignPrintTest, BoundTextsInSlotOrderAcrossSheets) {
 }
 
 TEST_F(DesignPrintTest, ASpooledPrintLandsInTheQueueFolder) {
-    const QString out = qEnvironmentVariable("CARD_CUPS_PDF_OUT");
+    QString whyNot;
+    const QString out = print_queue::folder(&whyNot);
     if (out.isEmpty()) {
-        GTEST_SKIP() << "no cups-pdf print queue set up (.ci/run sets one up and names its folder "
-                        "in CARD_CUPS_PDF_OUT)";
-    }
-    if (QPrinterInfo::printerInfo(QStringLiteral("PDF")).isNull()) {
-        GTEST_SKIP() << "the print system lists no queue named PDF";
+        GTEST_SKIP() << whyNot.toStdString();
     }
     CARD_REQUIRE_TOOL(pdfinfo, "pdfinfo");
     output::printerLister.set({});
@@ -168,25 +166,7 @@ TEST_F(DesignPrintTest, ASpooledPrintLandsInTheQueueFolder) {
         EXPECT_EQ(d.printInfo()->outputFormat(), QPrinter::NativeFormat);
         press(d, "printButton");
     });
-    // cups-pdf names the file after the job's title.
-    QString found;
-    QElapsedTimer timer;
-    timer.start();
-    while (found.isEmpty() && timer.elapsed() < 120000) {
-        QDirIterator it(out, {title + QStringLiteral("*.pdf")}, QDir::Files,
-                        QDirIterator::Subdirectories);
-        if (it.hasNext()) {
-            found = it.next();
-            // Written by the backend: wait until it stops growing.
-            qint64 size = -1;
-            while (QFileInfo(found).size() != size) {
-                size = QFileInfo(found).size();
-                QThread::msleep(500);
-            }
-        } else {
-            QThread::msleep(200);
-        }
-    }
+    const QString found = print_queue::waitForPdf(out, title);
     ASSERT_FALSE(found.isEmpty()) << "no PDF from the queue in " << out.toStdString();
     const QString info = pdfInfo(pdfinfo, found);
     EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+3\\n"))))
