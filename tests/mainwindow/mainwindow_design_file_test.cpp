@@ -301,6 +301,17 @@ protected:
 
     QString path(const QString& name) const { return QDir(m_temp.path()).filePath(name); }
 
+    // Saves the design into `file`, starts a new one and opens the file
+    // through the Open command.
+    void saveAndReopen(const QString& file) {
+        m_saveAnswer = file;
+        ASSERT_EQ(m_controller->Save_project_file(false, 0), SaveResult::Saved);
+        m_controller->New_Project_Setting_Reset();
+        m_openAnswer = file;
+        testsupport::ScriptedAlerts alerts({0});
+        m_controller->Open_Btn_Clicked();
+    }
+
     QString picture(const QString& name, QColor colour) {
         QImage image(40, 30, QImage::Format_ARGB32);
         image.fill(colour);
@@ -785,12 +796,7 @@ TEST_F(DesignFileTest, NewAndOpenStopUnlessTheSaveSucceeded) {
 TEST_F(DesignFileTest, OpenCommandReadsTheChosenFile) {
     buildRichDesign();
     const QString file = path(QStringLiteral("open.dcard"));
-    m_saveAnswer = file;
-    ASSERT_EQ(m_controller->Save_project_file(false, 0), SaveResult::Saved);
-    m_controller->New_Project_Setting_Reset();
-    m_openAnswer = file;
-    testsupport::ScriptedAlerts alerts({0});
-    m_controller->Open_Btn_Clicked();
+    ASSERT_NO_FATAL_FAILURE(saveAndReopen(file));
     EXPECT_EQ(m_document->graphics().size(), 5);
     EXPECT_EQ(m_document->graphics_back().size(), 3);
     EXPECT_EQ(Project_File_Name, file);
@@ -817,12 +823,7 @@ TEST_F(DesignFileTest, TwoDimensionalBarcodesOpenAsVectorPictures) {
     m_document->insertGraphicsInList(SKTDocumentGraphicsKey, {qr, empty}, {0, 1});
 
     const QString file = path(QStringLiteral("codes.dcard"));
-    m_saveAnswer = file;
-    ASSERT_EQ(m_controller->Save_project_file(false, 0), SaveResult::Saved);
-    m_controller->New_Project_Setting_Reset();
-    m_openAnswer = file;
-    testsupport::ScriptedAlerts alerts({0});
-    m_controller->Open_Btn_Clicked();
+    ASSERT_NO_FATAL_FAILURE(saveAndReopen(file));
     ASSERT_EQ(m_document->graphics().size(), 2);
     const CardPicture opened = m_document->graphics()[0]->_barcode_image;
     EXPECT_TRUE(opened.isVector());
