@@ -77,6 +77,111 @@ QRegion SKTZoomableCanvas::opaqueCardRegion() const {
     return {};
 }
 
+void SKTZoomableCanvas::update() {
+    m_keptValid = QRegion();
+    QWidget::update();
+}
+
+void SKTZoomableCanvas::update(const QRect& rect) {
+    m_keptValid -= rect;
+    QWidget::update(rect);
+}
+
+void SKTZoomableCanvas::update(const QRegion& region) {
+    m_keptValid -= region;
+    QWidget::update(region);
+}
+
+void SKTZoomableCanvas::repaint() {
+    m_keptValid = QRegion();
+    QWidget::repaint();
+}
+
+void SKTZoomableCanvas::repaint(const QRect& rect) {
+    m_keptValid -= rect;
+    QWidget::repaint(rect);
+}
+
+void SKTZoomableCanvas::repaint(const QRegion& region) {
+    m_keptValid -= region;
+    QWidget::repaint(region);
+}
+
+void SKTZoomableCanvas::dropKeptPicture() {
+    m_kept = QImage();
+    m_keptRect = QRect();
+    m_keptValid = QRegion();
+}
+
+void SKTZoomableCanvas::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    switch (event->type()) {
+    case QEvent::PaletteChange:
+    case QEvent::StyleChange:
+    case QEvent::FontChange:
+    case QEvent::EnabledChange:
+    case QEvent::LayoutDirectionChange:
+        dropKeptPicture();
+        break;
+    default:
+        break;
+    }
+}
+
+void SKTZoomableCanvas::hideEvent(QHideEvent* event) {
+    // A hidden canvas hears no redraw requests of the window (they go to the
+    // side shown), so it starts afresh when shown again.
+    dropKeptPicture();
+    QWidget::hideEvent(event);
+}
+
+bool SKTZoomableCanvas::placeKeptPicture() {
+    const QRect visible = visibleRegion().boundingRect();
+    const double ratio = devicePixelRatioF();
+    if (visible.isEmpty()) {
+        return false;
+    }
+    if (m_keptRect.contains(visible) && m_kept.devicePixelRatio() == ratio) {
+        return true;
+    }
+    // A quarter of the visible size kept on every side, so scrolling back
+    // and forth over it is served from the picture.
+    const int marginX = visible.width() / 4;
+    const int marginY = visible.height() / 4;
+    const QRect rect = visible.adjusted(-marginX, -marginY, marginX, marginY) & this->rect();
+    constexpr qint64 kMaxPixels = qint64(4096) * 4096;
+    if (qint64(rect.width() * ratio) * qint64(rect.height() * ratio) > kMaxPixels) {
+        dropKeptPicture();
+        return false;
+    }
+    QImage kept(rect.size() * ratio, QImage::Format_ARGB32_Premultiplied);
+    kept.setDevicePixelRatio(ratio);
+    kept.fill(Qt::transparent);
+    QRegion valid;
+    if (!m_kept.isNull() && m_kept.devicePixelRatio() == ratio) {
+        valid = m_keptValid & rect;
+        if (!valid.isEmpty()) {
+            QPainter painter(&kept);
+            painter.setCompositionMode(QPainter::CompositionMode_Source);
+            painter.translate(-rect.topLeft());
+            painter.setClipRegion(valid);
+            painter.drawImage(m_keptRect.topLeft(), m_kept);
+        }
+    }
+    m_kept = std::move(kept);
+    m_keptRect = rect;
+    m_keptValid = valid;
+    return true;
+}
+
+void SKTZoomableCanvas::paintCard(QPainter& painter, const QRegion& region) {
+    painter.save();
+    painter.setClipRegion(region, Qt::IntersectClip);
+    painter.scale(m_factor, m_factor);
+    drawCard(painter, cardRect(QRectF(region.boundingRect())));
+    painter.restore();
+}
+
 void SKTZoomableCanvas::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     if (m_backdrop && testAttribute(Qt::WA_OpaquePaintEvent)) {
@@ -93,9 +198,32 @@ void SKTZoomableCanvas::paintEvent(QPaintEvent* event) {
             painter.restore();
         }
     }
-    painter.setClipRegion(event->region());
-    painter.scale(m_factor, m_factor);
-    drawCard(painter, cardRect(QRectF(event->rect())));
+    const QRegion region = event->region();
+    painter.setClipRegion(region);
+    const QRegion kept = placeKeptPicture() ? region & m_keptRect : QRegion();
+    if (!kept.isEmpty()) {
+        const QRegion stale = kept - m_keptValid;
+        if (!stale.isEmpty()) {
+            // Marked valid first: a redraw request made while drawing
+            // marks it stale again.
+            m_keptValid += stale;
+            QPainter keeper(&m_kept);
+            keeper.translate(-m_keptRect.topLeft());
+            keeper.setClipRegion(stale);
+            keeper.setCompositionMode(QPainter::CompositionMode_Source);
+            keeper.fillRect(stale.boundingRect(), Qt::transparent);
+            keeper.setCompositionMode(QPainter::CompositionMode_SourceOver);
+            paintCard(keeper, stale);
+        }
+        painter.save();
+        painter.setClipRegion(kept, Qt::IntersectClip);
+        painter.drawImage(m_keptRect.topLeft(), m_kept);
+        painter.restore();
+    }
+    const QRegion direct = region - kept;
+    if (!direct.isEmpty()) {
+        paintCard(painter, direct);
+    }
 }
 
 void SKTZoomableCanvas::mousePressEvent(QMouseEvent* event) {

@@ -4,6 +4,7 @@
 // factor, painting is scaled by the factor and event positions are divided
 // by it, so subclasses draw and hit-test in points only.
 
+#include <QImage>
 #include <QPointF>
 #include <QRectF>
 #include <QRegion>
@@ -45,6 +46,16 @@ public:
     // parent, its gradient does not scroll).
     void prepareMove();
 
+    // Redraw requests. Besides asking Qt for a paint (now for repaint) they drop the kept
+    // picture of the area (these hide QWidget's own; every change to what
+    // drawCard draws must come through one of them).
+    void update();
+    void update(const QRect& rect);
+    void update(const QRegion& region);
+    void repaint();
+    void repaint(const QRect& rect);
+    void repaint(const QRegion& region);
+
 protected:
     // The widget pixels that drawCard always covers fully opaque; the
     // backdrop is painted only outside them. None by default.
@@ -59,6 +70,8 @@ protected:
     virtual void cardMouseRelease(const QPointF& point, QMouseEvent* event);
 
     void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -67,8 +80,21 @@ protected:
 
 private:
     void updateWidgetSize();
+    void dropKeptPicture();
+    // Places the kept picture over the visible part of the canvas (keeping
+    // what it holds there); false when no picture can be kept.
+    bool placeKeptPicture();
+    void paintCard(QPainter& painter, const QRegion& region);
 
     QSizeF m_cardSize;
     double m_factor = 1.0;
     BackdropPainter m_backdrop;
+
+    // The kept picture: what drawCard drew over m_keptRect (widget pixels,
+    // transparent where it drew nothing); m_keptValid is the part of it
+    // still current. Exposures and scrolls back are served from it, so only
+    // what a redraw request marked is drawn again.
+    QImage m_kept;
+    QRect m_keptRect;
+    QRegion m_keptValid;
 };

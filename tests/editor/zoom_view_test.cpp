@@ -115,6 +115,7 @@ int grey(const QImage& image, int x, int y) {
 TEST(ZoomBackdrop, GradientSilhouetteAndShadow) {
     ShownView oval(QSize(500, 400), QSizeF(300, 200));
     Card_Shape = 2;
+    oval.canvas->update(); // the redraw request the card window makes
     const QImage image = oval.backdrop();
     EXPECT_NEAR(grey(image, 5, 0), 0.88 * 255, 2) << "gradient from 0.88 at the top";
     EXPECT_NEAR(grey(image, 5, 399), 0.78 * 255, 2) << "to 0.78 at the bottom";
@@ -125,6 +126,7 @@ TEST(ZoomBackdrop, GradientSilhouetteAndShadow) {
     EXPECT_LT(grey(image, 250, 302), grey(image, 250, 360) - 20);
     EXPECT_GT(grey(image, 98, 200), grey(image, 402, 200) + 10);
     Card_Shape = 0;
+    oval.canvas->update();
     oval.view.viewport()->update();
     EXPECT_EQ(grey(oval.backdrop(), 100, 100), 255) << "a rectangular card fills its corner";
 }
