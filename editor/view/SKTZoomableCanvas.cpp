@@ -215,10 +215,12 @@ void SKTZoomableCanvas::paintEvent(QPaintEvent* event) {
             keeper.setCompositionMode(QPainter::CompositionMode_SourceOver);
             paintCard(keeper, stale);
         }
-        painter.save();
-        painter.setClipRegion(kept, Qt::IntersectClip);
-        painter.drawImage(m_keptRect.topLeft(), m_kept);
-        painter.restore();
+        const double ratio = m_kept.devicePixelRatio();
+        for (const QRect& rect : kept) {
+            const QRect source = rect.translated(-m_keptRect.topLeft());
+            painter.drawImage(QRectF(rect), m_kept,
+                              QRectF(source.topLeft() * ratio, source.size() * ratio));
+        }
     }
     const QRegion direct = region - kept;
     if (!direct.isEmpty()) {
