@@ -66,6 +66,17 @@ QColor pixelAt(const QImage& image, const QPointF& point) {
     return image.pixelColor(point.toPoint());
 }
 
+// What the window's backing store holds where the widget lies (not painted
+// again for the grab).
+QImage onScreenIn(const QWidget* widget) {
+    const QWidget* window = widget->window();
+    return window->screen()
+        ->grabWindow(window->winId())
+        .toImage()
+        .copy(QRect(widget->mapTo(window, QPoint(0, 0)), widget->size()))
+        .convertToFormat(QImage::Format_RGB32);
+}
+
 // The largest difference of one colour channel between two pictures of one
 // size (256 when the sizes differ).
 int largestDifference(const QImage& a, const QImage& b) {
@@ -265,12 +276,7 @@ TEST(CanvasPaint, InItsScrollViewTheCanvasPaintsTheBackdropBeneathItExactly) {
         // painted.
         auto onScreen = [&] {
             QCoreApplication::processEvents();
-            return scrollView.window()
-                ->screen()
-                ->grabWindow(scrollView.window()->winId())
-                .toImage()
-                .copy(QRect(viewport->mapTo(scrollView.window(), QPoint(0, 0)), viewport->size()))
-                .convertToFormat(QImage::Format_RGB32);
+            return onScreenIn(viewport);
         };
         across->setValue(0);
         down->setValue(0);
@@ -335,12 +341,7 @@ TEST(CanvasPaint, TheKeptPictureShowsWhatAFreshDrawingShows) {
     auto onScreen = [&] {
         EXPECT_TRUE(QTest::qWaitFor([&] { return !f.view->isHidingHandles(); }, 10000));
         QTest::qWait(20);
-        return scrollView.window()
-            ->screen()
-            ->grabWindow(scrollView.window()->winId())
-            .toImage()
-            .copy(QRect(viewport->mapTo(scrollView.window(), QPoint(0, 0)), viewport->size()))
-            .convertToFormat(QImage::Format_RGB32);
+        return onScreenIn(viewport);
     };
     auto fresh = [&] {
         SKTGraphicView canvas;
