@@ -2,6 +2,7 @@
 
 #include "core/MessageFunctions.h"
 #include "dataseries/ColumnNames.h"
+#include "dataseries/ResidentMemory.h"
 #include "dataseries/SSZipArchive.h"
 #include "dataseries/SpreadsheetWriter.h"
 #include "dataseries/WorksheetStream.h"
@@ -11,10 +12,7 @@
 #include <QFileInfo>
 #include <QStringDecoder>
 #include <algorithm>
-#include <cstdint>
 #include <pugixml.hpp>
-#include <sys/mman.h>
-#include <unistd.h>
 
 namespace {
 
@@ -48,7 +46,7 @@ public:
             m_block = QString::DataPointer(QTypedArrayData<char16_t>::allocate(capacity));
             m_used = 0;
             if (capacity >= residentFrom) {
-                makeResident(m_block.data(), capacity * qsizetype(sizeof(char16_t)));
+                Make_Resident(m_block.data(), capacity * qsizetype(sizeof(char16_t)));
             }
         }
         return m_block.data() + m_used;
@@ -64,21 +62,6 @@ public:
 private:
     static constexpr qsizetype maxBlock = 1024 * 1024;
     static constexpr qsizetype residentFrom = 128 * 1024;
-
-    static void makeResident(void* data, qsizetype bytes) {
-#ifdef MADV_POPULATE_WRITE
-        const auto page = std::uintptr_t(sysconf(_SC_PAGESIZE));
-        const auto first = (std::uintptr_t(data) + page - 1) & ~(page - 1);
-        const auto last = (std::uintptr_t(data) + std::uintptr_t(bytes)) & ~(page - 1);
-        if (last > first) {
-            // Only a hint: where it is not known the pages come as written.
-            madvise(reinterpret_cast<void*>(first), last - first, MADV_POPULATE_WRITE);
-        }
-#else
-        Q_UNUSED(data);
-        Q_UNUSED(bytes);
-#endif
-    }
 
     QString::DataPointer m_block;
     qsizetype m_used = 0;
@@ -125,23 +108,24 @@ void forEachValue(const WorksheetStream& rows, const QStringList& sharedStrings,
 
 } // namespace
 
-SpreadsheetWriter::Rows SpreadsheetWriter::ReadWorkbook(const QString& path, int only_col) {
+SheetTable SpreadsheetWriter::ReadWorkbook(const QString& path, int only_col) {
     SpreadsheetWriter& self = shared();
     if ((only_col & 1) != 0) {
         Excel_Sheet_Columns = 1;
         self._data.clear();
+        self._table.clear();
         self._sharedStrings.clear();
         self._sheetColumns.clear();
         self._readAhead = SheetRows();
         if (!self.resetTempFolder()) {
-            return self._data;
+            return self._table;
         }
         SSZipArchiveError error;
         if (!SSZipArchive::unzipFileAtPath(path, self._tmpDir, true, QString(), &error)) {
             Show_NSLog_Message(QStringLiteral("Error: %1").arg(error.description));
             // Nothing half-unpacked is read later.
             self.resetTempFolder();
-            return self._data;
+            return self._table;
         }
         self.ReadSharedStrings(self.sharedStringsPartPath());
         // Every sheet's column count comes from one pass over its rows now,
@@ -158,11 +142,11 @@ SpreadsheetWriter::Rows SpreadsheetWriter::ReadWorkbook(const QString& path, int
             }
         }
     } else if (Excel_Sheet_Number < 1) {
-        self._data.clear();
+        self._table.clear();
     } else {
         self.ReadData(self.worksheetPartPath(Excel_Sheet_Number));
     }
-    return self._data;
+    return self._table;
 }
 
 void SpreadsheetWriter::ReadSharedStrings(const QString& partPath) {
@@ -228,28 +212,32 @@ SpreadsheetWriter::RowsRead SpreadsheetWriter::readRows(const QString& partPath,
     int widest = 0;
     bool tooLarge = false;
     TextBlocks blocks;
+    qint64 stored = 0;
     while (!tooLarge && rows.nextRow()) {
+        // Each row is stored up to its last cell; the table pads it.
+        int width = 0;
         for (const WorksheetStream::Cell& cell : rows) {
+            width = std::max(width, cell.column + 1);
             if (cell.column + 1 > widest && WorksheetStream::hasValue(cell, _sharedStrings)) {
                 widest = cell.column + 1;
             }
         }
-        QStringList row(count);
+        stored += width;
+        QString* row = out.rows.appendRow(width);
         forEachValue(rows, _sharedStrings, blocks, [&](int column, QString&& value) {
             // A value past the column count widens the rows.
-            if (column >= count) {
-                count = column + 1;
-                row.resize(count);
-            }
+            count = std::max(count, column + 1);
             row[column] = std::move(value);
         });
-        out.rows.append(std::move(row));
         tooLarge = qint64(out.rows.size()) * count > maxCells;
         if (out.rows.size() == 64 && rows.offset() > 0) {
             // Room for the rows the rest of the part will likely hold, so
-            // the list is not copied as it grows.
-            const qint64 expected = rows.size() / std::max<qint64>(1, rows.offset() / 64);
-            out.rows.reserve(qsizetype(std::min<qint64>(expected + 64, 1 << 20)));
+            // the table is not copied as it grows.
+            const double scale = 1.02 * double(rows.size()) / double(rows.offset());
+            const qint64 expectedRows = std::min(qint64(64 * scale) + 64, qint64(1) << 20);
+            const qint64 expectedValues = std::min(
+                {qint64(double(stored) * scale) + stored, rows.size() / 8, qint64(1) << 22});
+            out.rows.reserve(qsizetype(expectedRows), qsizetype(expectedValues));
         }
     }
     // A part that is not well-formed to its end gives no rows.
@@ -258,6 +246,7 @@ SpreadsheetWriter::RowsRead SpreadsheetWriter::readRows(const QString& partPath,
     }
     out.error = rows.errorText();
     out.columns = count;
+    out.rows.setColumns(count);
     out.valueColumns = std::clamp(widest, 1, Max_Sheet_Columns);
     if (rows.failed() || tooLarge) {
         out.rows.clear();
@@ -267,7 +256,7 @@ SpreadsheetWriter::RowsRead SpreadsheetWriter::readRows(const QString& partPath,
 }
 
 void SpreadsheetWriter::ReadData(const QString& partPath) {
-    _data.clear();
+    _table.clear();
     SheetRows read;
     RowsRead result = RowsRead::Done;
     if (_readAhead.path == partPath &&
@@ -282,6 +271,7 @@ void SpreadsheetWriter::ReadData(const QString& partPath) {
             result = RowsRead::TooLarge;
         }
         read.columns = count;
+        read.rows.setColumns(count);
     } else {
         result = readRows(partPath, Excel_Sheet_Columns, read);
     }
@@ -294,14 +284,8 @@ void SpreadsheetWriter::ReadData(const QString& partPath) {
         Show_NSLog_Message(QStringLiteral("Error: the sheet has too many cells"));
         return;
     }
-    _data = std::move(read.rows);
-    const int count = read.columns;
-    for (QStringList& row : _data) {
-        if (row.size() != count) {
-            row.resize(count);
-        }
-    }
-    Excel_Sheet_Columns = count;
+    _table = std::move(read.rows);
+    Excel_Sheet_Columns = read.columns;
 }
 
 bool SpreadsheetWriter::isUnchanged(const QString& partPath, qint64 size,
