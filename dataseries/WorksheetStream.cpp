@@ -120,8 +120,18 @@ size_t plainTextEnd(std::string_view s, size_t at) {
     return std::string_view::npos;
 }
 
-bool hasAt(std::string_view s, size_t at, std::string_view what) {
-    return at != std::string_view::npos && s.size() >= at && s.substr(at).starts_with(what);
+// Whether `what` stands at `at`; compared byte by byte, being a few bytes.
+template <size_t N>
+bool hasAt(std::string_view s, size_t at, const char (&what)[N]) {
+    if (at == std::string_view::npos || s.size() < at || s.size() - at < N - 1) {
+        return false;
+    }
+    for (size_t i = 0; i + 1 < N; ++i) {
+        if (s[at + i] != what[i]) {
+            return false;
+        }
+    }
+    return true;
 }
 
 // How much the reader looks ahead for a cell read straight from the bytes;
