@@ -30,8 +30,8 @@ void SheetTable::reserve(qsizetype rows, qsizetype values) {
     if (values > m_values.capacity()) {
         m_values.reserve(values);
         QString* data = m_values.data();
-        Make_Resident(data + m_values.size(),
-                      (m_values.capacity() - m_values.size()) * qsizetype(sizeof(QString)));
+        Advise_Large_Block(data + m_values.size(),
+                           (m_values.capacity() - m_values.size()) * qsizetype(sizeof(QString)));
     }
 }
 

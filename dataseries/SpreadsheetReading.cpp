@@ -34,8 +34,9 @@ bool loadPart(pugi::xml_document& doc, const QString& path) {
 // Room for the texts of many rows: blocks of UTF-16 that cells' QStrings
 // share by counted reference, so a block lives while any of its cells does
 // and a cell changed later is copied out first, as any shared QString is.
-// Blocks grow as the sheet does; a large one is made resident in one call,
-// not page by page as its rows are written.
+// Blocks grow as the sheet does; a large one is advised to be backed by huge
+// pages and made resident at once (see Advise_Large_Block), which needs
+// blocks of several huge pages.
 class TextBlocks {
 public:
     // Room for `count` more characters.
@@ -46,7 +47,7 @@ public:
             m_block = QString::DataPointer(QTypedArrayData<char16_t>::allocate(capacity));
             m_used = 0;
             if (capacity >= residentFrom) {
-                Make_Resident(m_block.data(), capacity * qsizetype(sizeof(char16_t)));
+                Advise_Large_Block(m_block.data(), capacity * qsizetype(sizeof(char16_t)));
             }
         }
         return m_block.data() + m_used;
@@ -60,7 +61,7 @@ public:
     }
 
 private:
-    static constexpr qsizetype maxBlock = 1024 * 1024;
+    static constexpr qsizetype maxBlock = 4 * 1024 * 1024;
     static constexpr qsizetype residentFrom = 128 * 1024;
 
     QString::DataPointer m_block;
