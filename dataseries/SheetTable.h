@@ -1,8 +1,10 @@
 #pragma once
-// The rows of a worksheet as read, kept compactly: the values of all rows
-// one after another in one list, and where each row starts. Every row reads
-// as wide as the table (columns()); a row stored shorter reads as padded
-// with empty values.
+// The rows of a worksheet as read, kept compactly: one 8-byte reference per
+// value, rows one after another, and where each row starts. A reference
+// names a text in a few large blocks of UTF-16 the table owns, a shared
+// string, or a value kept whole. Every row reads as wide as the table
+// (columns()); a row stored shorter reads as padded with empty values.
+// Values read out share the table's text, as copies of a QString do.
 
 #include <QList>
 #include <QString>
@@ -32,13 +34,22 @@ public:
     qsizetype columns() const { return m_columns; }
     Row operator[](qsizetype row) const { return Row(this, row); }
     Row first() const { return Row(this, 0); }
-    void clear();
+    void clear() { *this = SheetTable(); }
 
-    // Room for that many rows and values, made resident at once.
+    // Building. The shared strings that values may name.
+    void setSharedStrings(const QStringList& strings) { m_shared = strings; }
+    // Room for that many rows and values.
     void reserve(qsizetype rows, qsizetype values);
-    // Adds a row of `width` empty values and answers them to be set.
-    QString* appendRow(qsizetype width);
+    // Adds a row of `width` empty values; answers the position of its first.
+    qsizetype appendRow(qsizetype width);
     void setColumns(qsizetype columns) { m_columns = columns; }
+    // The value at a position: shared string `index`, or `text`.
+    void setShared(qsizetype at, qsizetype index);
+    void setValue(qsizetype at, const QString& text);
+    // Room for `count` characters of text in a block, to be written and
+    // then kept as the value at a position with setText(at, start, end).
+    char16_t* textRoom(qsizetype count);
+    void setText(qsizetype at, char16_t* start, char16_t* end);
 
     // The rows as plain lists, each as wide as the table.
     QList<QStringList> toList() const;
@@ -49,8 +60,15 @@ private:
     qsizetype rowEnd(qsizetype row) const {
         return row + 1 < m_starts.size() ? m_starts.at(row + 1) : m_values.size();
     }
+    QString valueOf(quint64 reference) const;
 
-    QList<QString> m_values;
+    QList<quint64> m_values;
     QList<qsizetype> m_starts;
     qsizetype m_columns = 0;
+    QStringList m_shared;
+    QStringList m_whole;        // values kept whole
+    QList<QString> m_blocks;    // blocks of texts, each NUL-ended
+    char16_t* m_free = nullptr; // the unwritten room of the last block
+    qsizetype m_room = 0;
+    qsizetype m_nextBlock = 4096;
 };

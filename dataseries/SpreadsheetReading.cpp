@@ -2,7 +2,6 @@
 
 #include "core/MessageFunctions.h"
 #include "dataseries/ColumnNames.h"
-#include "dataseries/ResidentMemory.h"
 #include "dataseries/SSZipArchive.h"
 #include "dataseries/SpreadsheetWriter.h"
 #include "dataseries/WorksheetStream.h"
@@ -31,63 +30,34 @@ bool loadPart(pugi::xml_document& doc, const QString& path) {
     return true;
 }
 
-// Room for the texts of many rows: blocks of UTF-16 that cells' QStrings
-// share by counted reference, so a block lives while any of its cells does
-// and a cell changed later is copied out first, as any shared QString is.
-// Blocks grow as the sheet does; a large one is advised to be backed by huge
-// pages and made resident at once (see Advise_Large_Block), which needs
-// blocks of several huge pages.
-class TextBlocks {
-public:
-    // Room for `count` more characters.
-    char16_t* reserve(qsizetype count) {
-        if (m_block.data() == nullptr || m_used + count > m_block.constAllocatedCapacity()) {
-            m_size = std::min(m_size * 2, maxBlock);
-            const qsizetype capacity = std::max(m_size, count);
-            m_block = QString::DataPointer(QTypedArrayData<char16_t>::allocate(capacity));
-            m_used = 0;
-            if (capacity >= residentFrom) {
-                Advise_Large_Block(m_block.data(), capacity * qsizetype(sizeof(char16_t)));
-            }
-        }
-        return m_block.data() + m_used;
-    }
-    // A text written at the end of the block, up to `end`.
-    QString take(char16_t* start, char16_t* end) {
-        *end = u'\0';
-        m_used = end + 1 - m_block.data();
-        m_block.d_ptr()->ref();
-        return QString(QString::DataPointer(m_block.d_ptr(), start, end - start));
-    }
-
-private:
-    static constexpr qsizetype maxBlock = 4 * 1024 * 1024;
-    static constexpr qsizetype residentFrom = 128 * 1024;
-
-    QString::DataPointer m_block;
-    qsizetype m_used = 0;
-    qsizetype m_size = 4096;
-};
-
-// Calls place(column, value) for each cell of the current row with a value.
-// Shared strings are shared as they are; the other texts go into `blocks`.
-template <typename F>
-void forEachValue(const WorksheetStream& rows, const QStringList& sharedStrings, TextBlocks& blocks,
-                  F&& place) {
+// Sets the values of the current row, stored from position `at` of the
+// table: shared strings by their index, the other texts written into the
+// table's blocks, escaped ones decoded first. Answers the column count,
+// widened to the last column given a value.
+int setRowValues(const WorksheetStream& rows, const QStringList& sharedStrings, SheetTable& table,
+                 qsizetype at, int count) {
     qsizetype capacity = 0;
     for (const WorksheetStream::Cell& cell : rows) {
         if (!cell.isShared) {
             capacity += qsizetype(cell.text.size()) + 1;
         }
     }
-    char16_t* out = capacity > 0 ? blocks.reserve(capacity) : nullptr;
+    char16_t* out = capacity > 0 ? table.textRoom(capacity) : nullptr;
     QStringDecoder utf8(QStringDecoder::Utf8,
                         QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
     for (const WorksheetStream::Cell& cell : rows) {
-        if (cell.isShared || (cell.escaped && cell.text.find("_x") != std::string::npos)) {
-            QString value = WorksheetStream::valueOf(cell, sharedStrings);
+        if (cell.isShared) {
+            if (WorksheetStream::hasValue(cell, sharedStrings)) {
+                table.setShared(at + cell.column, qsizetype(cell.shared));
+                count = std::max(count, cell.column + 1);
+            }
+            continue;
+        }
+        if (out == nullptr || (cell.escaped && cell.text.find("_x") != std::string::npos)) {
+            const QString value = WorksheetStream::valueOf(cell, sharedStrings);
             if (!value.isEmpty()) {
-                place(cell.column, std::move(value));
+                table.setValue(at + cell.column, value);
+                count = std::max(count, cell.column + 1);
             }
             continue;
         }
@@ -102,9 +72,11 @@ void forEachValue(const WorksheetStream& rows, const QStringList& sharedStrings,
                 utf8.appendToBuffer(reinterpret_cast<QChar*>(out),
                                     QByteArrayView(text.data() + i, qsizetype(text.size() - i))));
         }
-        place(cell.column, blocks.take(start, out));
+        table.setText(at + cell.column, start, out);
+        count = std::max(count, cell.column + 1);
         ++out;
     }
+    return count;
 }
 
 } // namespace
@@ -212,7 +184,7 @@ SpreadsheetWriter::RowsRead SpreadsheetWriter::readRows(const QString& partPath,
     int count = std::clamp(columns, 1, Max_Sheet_Columns);
     int widest = 0;
     bool tooLarge = false;
-    TextBlocks blocks;
+    out.rows.setSharedStrings(_sharedStrings);
     qint64 stored = 0;
     while (!tooLarge && rows.nextRow()) {
         // Each row is stored up to its last cell; the table pads it.
@@ -224,12 +196,9 @@ SpreadsheetWriter::RowsRead SpreadsheetWriter::readRows(const QString& partPath,
             }
         }
         stored += width;
-        QString* row = out.rows.appendRow(width);
-        forEachValue(rows, _sharedStrings, blocks, [&](int column, QString&& value) {
-            // A value past the column count widens the rows.
-            count = std::max(count, column + 1);
-            row[column] = std::move(value);
-        });
+        const qsizetype at = out.rows.appendRow(width);
+        // A value past the column count widens the rows.
+        count = setRowValues(rows, _sharedStrings, out.rows, at, count);
         tooLarge = qint64(out.rows.size()) * count > maxCells;
         if (out.rows.size() == 64 && rows.offset() > 0) {
             // Room for the rows the rest of the part will likely hold, so
