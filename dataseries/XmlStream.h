@@ -64,7 +64,7 @@ public:
         return {m_buffer.data() + m_pos, m_end - m_pos};
     }
     // Passes over `count` bytes of that look-ahead, which hold one whole
-    // well-formed child element of the open element.
+    // well-formed child element of the open element (after white space).
     void skipChild(size_t count) {
         m_pos += count;
         if (!m_hasContent.empty()) {
