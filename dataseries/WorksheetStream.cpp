@@ -121,8 +121,7 @@ size_t plainTextEnd(std::string_view s, size_t at) {
 }
 
 // Whether `what` stands at `at`; compared byte by byte, being a few bytes.
-template <size_t N>
-bool hasAt(std::string_view s, size_t at, const char (&what)[N]) {
+template <size_t N> bool hasAt(std::string_view s, size_t at, const char (&what)[N]) {
     if (at == std::string_view::npos || s.size() < at || s.size() - at < N - 1) {
         return false;
     }
