@@ -8,6 +8,8 @@
 //
 //   build/bench/xlsx_bench                       all of it
 //   build/bench/xlsx_bench --benchmark_filter=SideBySide
+//   XLSX_BENCH_READ=book.xlsx build/bench/xlsx_bench --benchmark_filter=^ChildRead
+//                                                the child run alone, to profile
 
 #include "core/globals.h"
 #include "dataseries/SpreadsheetWriter.h"
