@@ -11,10 +11,7 @@
 #include <QFileInfo>
 #include <QStringDecoder>
 #include <algorithm>
-#include <cstdint>
 #include <pugixml.hpp>
-#include <sys/mman.h>
-#include <unistd.h>
 
 namespace {
 
@@ -33,77 +30,34 @@ bool loadPart(pugi::xml_document& doc, const QString& path) {
     return true;
 }
 
-// Room for the texts of many rows: blocks of UTF-16 that cells' QStrings
-// share by counted reference, so a block lives while any of its cells does
-// and a cell changed later is copied out first, as any shared QString is.
-// Blocks grow as the sheet does; a large one is made resident in one call,
-// not page by page as its rows are written.
-class TextBlocks {
-public:
-    // Room for `count` more characters.
-    char16_t* reserve(qsizetype count) {
-        if (m_block.data() == nullptr || m_used + count > m_block.constAllocatedCapacity()) {
-            m_size = std::min(m_size * 2, maxBlock);
-            const qsizetype capacity = std::max(m_size, count);
-            m_block = QString::DataPointer(QTypedArrayData<char16_t>::allocate(capacity));
-            m_used = 0;
-            if (capacity >= residentFrom) {
-                makeResident(m_block.data(), capacity * qsizetype(sizeof(char16_t)));
-            }
-        }
-        return m_block.data() + m_used;
-    }
-    // A text written at the end of the block, up to `end`.
-    QString take(char16_t* start, char16_t* end) {
-        *end = u'\0';
-        m_used = end + 1 - m_block.data();
-        m_block.d_ptr()->ref();
-        return QString(QString::DataPointer(m_block.d_ptr(), start, end - start));
-    }
-
-private:
-    static constexpr qsizetype maxBlock = 1024 * 1024;
-    static constexpr qsizetype residentFrom = 128 * 1024;
-
-    static void makeResident(void* data, qsizetype bytes) {
-#ifdef MADV_POPULATE_WRITE
-        const auto page = std::uintptr_t(sysconf(_SC_PAGESIZE));
-        const auto first = (std::uintptr_t(data) + page - 1) & ~(page - 1);
-        const auto last = (std::uintptr_t(data) + std::uintptr_t(bytes)) & ~(page - 1);
-        if (last > first) {
-            // Only a hint: where it is not known the pages come as written.
-            madvise(reinterpret_cast<void*>(first), last - first, MADV_POPULATE_WRITE);
-        }
-#else
-        Q_UNUSED(data);
-        Q_UNUSED(bytes);
-#endif
-    }
-
-    QString::DataPointer m_block;
-    qsizetype m_used = 0;
-    qsizetype m_size = 4096;
-};
-
-// Calls place(column, value) for each cell of the current row with a value.
-// Shared strings are shared as they are; the other texts go into `blocks`.
-template <typename F>
-void forEachValue(const WorksheetStream& rows, const QStringList& sharedStrings, TextBlocks& blocks,
-                  F&& place) {
+// Sets the values of the current row, stored from position `at` of the
+// table: shared strings by their index, the other texts written into the
+// table's blocks, escaped ones decoded first. Answers the column count,
+// widened to the last column given a value.
+int setRowValues(const WorksheetStream& rows, const QStringList& sharedStrings, SheetTable& table,
+                 qsizetype at, int count) {
     qsizetype capacity = 0;
     for (const WorksheetStream::Cell& cell : rows) {
         if (!cell.isShared) {
             capacity += qsizetype(cell.text.size()) + 1;
         }
     }
-    char16_t* out = capacity > 0 ? blocks.reserve(capacity) : nullptr;
+    char16_t* out = capacity > 0 ? table.textRoom(capacity) : nullptr;
     QStringDecoder utf8(QStringDecoder::Utf8,
                         QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
     for (const WorksheetStream::Cell& cell : rows) {
-        if (cell.isShared || (cell.escaped && cell.text.find("_x") != std::string::npos)) {
-            QString value = WorksheetStream::valueOf(cell, sharedStrings);
+        if (cell.isShared) {
+            if (WorksheetStream::hasValue(cell, sharedStrings)) {
+                table.setShared(at + cell.column, qsizetype(cell.shared));
+                count = std::max(count, cell.column + 1);
+            }
+            continue;
+        }
+        if (out == nullptr || (cell.escaped && cell.text.find("_x") != std::string::npos)) {
+            const QString value = WorksheetStream::valueOf(cell, sharedStrings);
             if (!value.isEmpty()) {
-                place(cell.column, std::move(value));
+                table.setValue(at + cell.column, value);
+                count = std::max(count, cell.column + 1);
             }
             continue;
         }
@@ -118,30 +72,33 @@ void forEachValue(const WorksheetStream& rows, const QStringList& sharedStrings,
                 utf8.appendToBuffer(reinterpret_cast<QChar*>(out),
                                     QByteArrayView(text.data() + i, qsizetype(text.size() - i))));
         }
-        place(cell.column, blocks.take(start, out));
+        table.setText(at + cell.column, start, out);
+        count = std::max(count, cell.column + 1);
         ++out;
     }
+    return count;
 }
 
 } // namespace
 
-SpreadsheetWriter::Rows SpreadsheetWriter::ReadWorkbook(const QString& path, int only_col) {
+SheetTable SpreadsheetWriter::ReadWorkbook(const QString& path, int only_col) {
     SpreadsheetWriter& self = shared();
     if ((only_col & 1) != 0) {
         Excel_Sheet_Columns = 1;
         self._data.clear();
+        self._table.clear();
         self._sharedStrings.clear();
         self._sheetColumns.clear();
         self._readAhead = SheetRows();
         if (!self.resetTempFolder()) {
-            return self._data;
+            return self._table;
         }
         SSZipArchiveError error;
         if (!SSZipArchive::unzipFileAtPath(path, self._tmpDir, true, QString(), &error)) {
             Show_NSLog_Message(QStringLiteral("Error: %1").arg(error.description));
             // Nothing half-unpacked is read later.
             self.resetTempFolder();
-            return self._data;
+            return self._table;
         }
         self.ReadSharedStrings(self.sharedStringsPartPath());
         // Every sheet's column count comes from one pass over its rows now,
@@ -158,11 +115,11 @@ SpreadsheetWriter::Rows SpreadsheetWriter::ReadWorkbook(const QString& path, int
             }
         }
     } else if (Excel_Sheet_Number < 1) {
-        self._data.clear();
+        self._table.clear();
     } else {
         self.ReadData(self.worksheetPartPath(Excel_Sheet_Number));
     }
-    return self._data;
+    return self._table;
 }
 
 void SpreadsheetWriter::ReadSharedStrings(const QString& partPath) {
@@ -227,29 +184,30 @@ SpreadsheetWriter::RowsRead SpreadsheetWriter::readRows(const QString& partPath,
     int count = std::clamp(columns, 1, Max_Sheet_Columns);
     int widest = 0;
     bool tooLarge = false;
-    TextBlocks blocks;
+    out.rows.setSharedStrings(_sharedStrings);
+    qint64 stored = 0;
     while (!tooLarge && rows.nextRow()) {
+        // Each row is stored up to its last cell; the table pads it.
+        int width = 0;
         for (const WorksheetStream::Cell& cell : rows) {
+            width = std::max(width, cell.column + 1);
             if (cell.column + 1 > widest && WorksheetStream::hasValue(cell, _sharedStrings)) {
                 widest = cell.column + 1;
             }
         }
-        QStringList row(count);
-        forEachValue(rows, _sharedStrings, blocks, [&](int column, QString&& value) {
-            // A value past the column count widens the rows.
-            if (column >= count) {
-                count = column + 1;
-                row.resize(count);
-            }
-            row[column] = std::move(value);
-        });
-        out.rows.append(std::move(row));
+        stored += width;
+        const qsizetype at = out.rows.appendRow(width);
+        // A value past the column count widens the rows.
+        count = setRowValues(rows, _sharedStrings, out.rows, at, count);
         tooLarge = qint64(out.rows.size()) * count > maxCells;
         if (out.rows.size() == 64 && rows.offset() > 0) {
             // Room for the rows the rest of the part will likely hold, so
-            // the list is not copied as it grows.
-            const qint64 expected = rows.size() / std::max<qint64>(1, rows.offset() / 64);
-            out.rows.reserve(qsizetype(std::min<qint64>(expected + 64, 1 << 20)));
+            // the table is not copied as it grows.
+            const double scale = 1.02 * double(rows.size()) / double(rows.offset());
+            const qint64 expectedRows = std::min(qint64(64 * scale) + 64, qint64(1) << 20);
+            const qint64 expectedValues = std::min(
+                {qint64(double(stored) * scale) + stored, rows.size() / 8, qint64(1) << 22});
+            out.rows.reserve(qsizetype(expectedRows), qsizetype(expectedValues));
         }
     }
     // A part that is not well-formed to its end gives no rows.
@@ -258,6 +216,7 @@ SpreadsheetWriter::RowsRead SpreadsheetWriter::readRows(const QString& partPath,
     }
     out.error = rows.errorText();
     out.columns = count;
+    out.rows.setColumns(count);
     out.valueColumns = std::clamp(widest, 1, Max_Sheet_Columns);
     if (rows.failed() || tooLarge) {
         out.rows.clear();
@@ -267,7 +226,7 @@ SpreadsheetWriter::RowsRead SpreadsheetWriter::readRows(const QString& partPath,
 }
 
 void SpreadsheetWriter::ReadData(const QString& partPath) {
-    _data.clear();
+    _table.clear();
     SheetRows read;
     RowsRead result = RowsRead::Done;
     if (_readAhead.path == partPath &&
@@ -282,6 +241,7 @@ void SpreadsheetWriter::ReadData(const QString& partPath) {
             result = RowsRead::TooLarge;
         }
         read.columns = count;
+        read.rows.setColumns(count);
     } else {
         result = readRows(partPath, Excel_Sheet_Columns, read);
     }
@@ -294,14 +254,8 @@ void SpreadsheetWriter::ReadData(const QString& partPath) {
         Show_NSLog_Message(QStringLiteral("Error: the sheet has too many cells"));
         return;
     }
-    _data = std::move(read.rows);
-    const int count = read.columns;
-    for (QStringList& row : _data) {
-        if (row.size() != count) {
-            row.resize(count);
-        }
-    }
-    Excel_Sheet_Columns = count;
+    _table = std::move(read.rows);
+    Excel_Sheet_Columns = read.columns;
 }
 
 bool SpreadsheetWriter::isUnchanged(const QString& partPath, qint64 size,

@@ -4,6 +4,8 @@
 // "ziptmp": a workbook is unpacked there and read part by part; a new one is
 // assembled there from the resource "Template.xlsx" and packed.
 
+#include "dataseries/SheetTable.h"
+
 #include <QDateTime>
 #include <QHash>
 #include <QList>
@@ -28,8 +30,9 @@ public:
     // With bit 0 of only_col set: unpacks the workbook into the emptied
     // temporary folder and reads its shared strings (Excel_Sheet_Columns
     // becomes 1). Otherwise reads every row of the worksheet numbered
-    // Excel_Sheet_Number from the temporary folder. Answers data.
-    static Rows ReadWorkbook(const QString& path, int only_col);
+    // Excel_Sheet_Number from the temporary folder, each row as wide as the
+    // sheet (no rows after an unpack).
+    static SheetTable ReadWorkbook(const QString& path, int only_col);
 
     // Reads the first row of worksheet Excel_Sheet_Number, and nothing after
     // it, after fixing the sheet's column count (Excel_Sheet_Columns), the
@@ -73,7 +76,7 @@ private:
     // Rows of a sheet read whole, with their column count (widened from the
     // count asked for) and the last column holding a value.
     struct SheetRows {
-        Rows rows;
+        SheetTable rows;
         int columns = 1;
         int valueColumns = 1;
         QString error;
@@ -96,6 +99,7 @@ private:
     };
 
     Rows _data;
+    SheetTable _table;
     QHash<QString, SheetColumns> _sheetColumns;
     SheetRows _readAhead;
     QStringList _sharedStrings;

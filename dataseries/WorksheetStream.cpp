@@ -43,6 +43,100 @@ long long indexOf(std::string_view text) {
     return value;
 }
 
+bool isTagSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+}
+
+bool isPlainNameChar(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' ||
+           c == '-' || c == '.' || c == ':';
+}
+
+// Reads the attributes of a start tag from `at` (just after its name) to its
+// end, calling found(name, value) for each. Only ASCII names and values that
+// need no decoding pass (no entity, no white space other than spaces, which
+// attribute values keep as they are). Answers the offset after the
+// tag, or npos; `empty` tells whether it ends with "/>".
+template <typename F>
+size_t plainAttributes(std::string_view s, size_t at, bool& empty, F&& found) {
+    size_t i = at;
+    for (;;) {
+        const size_t spaceStart = i;
+        while (i < s.size() && isTagSpace(s[i])) {
+            ++i;
+        }
+        if (i >= s.size()) {
+            return std::string_view::npos;
+        }
+        if (s[i] == '>') {
+            empty = false;
+            return i + 1;
+        }
+        if (s[i] == '/') {
+            empty = true;
+            return i + 1 < s.size() && s[i + 1] == '>' ? i + 2 : std::string_view::npos;
+        }
+        const size_t nameStart = i;
+        if (i == spaceStart || s[i] == '-' || s[i] == '.' || (s[i] >= '0' && s[i] <= '9')) {
+            return std::string_view::npos;
+        }
+        while (i < s.size() && isPlainNameChar(s[i])) {
+            ++i;
+        }
+        if (i == nameStart || i + 1 >= s.size() || s[i] != '=' ||
+            (s[i + 1] != '"' && s[i + 1] != '\'')) {
+            return std::string_view::npos;
+        }
+        const std::string_view name = s.substr(nameStart, i - nameStart);
+        const char quote = s[i + 1];
+        i += 2;
+        const size_t valueStart = i;
+        for (; i < s.size() && s[i] != quote; ++i) {
+            const char c = s[i];
+            if (c == '&' || c == '<' || c == '\t' || c == '\n' || c == '\r') {
+                return std::string_view::npos;
+            }
+        }
+        if (i >= s.size()) {
+            return std::string_view::npos;
+        }
+        found(name, s.substr(valueStart, i - valueStart));
+        ++i;
+    }
+}
+
+// Text from `at` up to the next '<', with no entity or carriage return to
+// decode; npos when there is no such text there.
+size_t plainTextEnd(std::string_view s, size_t at) {
+    for (size_t i = at; i < s.size(); ++i) {
+        const char c = s[i];
+        if (c == '<') {
+            return i;
+        }
+        if (c == '&' || c == '\r') {
+            return std::string_view::npos;
+        }
+    }
+    return std::string_view::npos;
+}
+
+// Whether `what` stands at `at`; compared byte by byte, being a few bytes.
+template <size_t N> bool hasAt(std::string_view s, size_t at, const char (&what)[N]) {
+    if (at == std::string_view::npos || s.size() < at || s.size() - at < N - 1) {
+        return false;
+    }
+    for (size_t i = 0; i + 1 < N; ++i) {
+        if (s[at + i] != what[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// How much the reader looks ahead for a cell read straight from the bytes;
+// a longer cell is read token by token.
+constexpr size_t plainCellLookahead = 4096;
+
 } // namespace
 
 WorksheetStream::WorksheetStream(const QString& partPath) : m_xml(partPath) {}
@@ -113,6 +207,9 @@ bool WorksheetStream::nextRow(int skipBefore) {
         // can have are left out.
         int next = 0;
         for (;;) {
+            if (readPlainCell(next, skipBefore)) {
+                continue;
+            }
             token = m_xml.next();
             if (token == XmlStream::Error) {
                 return stop(m_xml.errorText());
@@ -185,6 +282,12 @@ bool WorksheetStream::readCell(int column) {
             return stop(m_xml.errorText());
         }
     }
+    keepCell(column, shared, seenV, seenIs, seenIs ? m_is : m_v);
+    return true;
+}
+
+void WorksheetStream::keepCell(int column, bool shared, bool seenV, bool seenIs,
+                               std::string& text) {
     if (m_used == m_cells.size()) {
         m_cells.emplace_back();
     }
@@ -192,15 +295,101 @@ bool WorksheetStream::readCell(int column) {
     cell.column = column;
     cell.isShared = shared;
     cell.escaped = seenIs;
-    cell.shared = shared && seenV ? indexOf(m_v) : -1;
+    cell.shared = shared && seenV ? indexOf(text) : -1;
     if (shared) {
         cell.text.clear();
     } else {
-        cell.text.swap(seenIs ? m_is : m_v);
+        cell.text.swap(text);
     }
     if (shared ? cell.shared >= 0 : !cell.text.empty()) {
         ++m_used;
     }
+}
+
+// The forms: <c .../>, <c ...><v>text</v></c> and, for an inline string,
+// <c ...><is><t ...>text</t></is></c>, with no prefixes, comments, entities
+// or white space between the elements. They read as the token by token
+// read would read them.
+bool WorksheetStream::readPlainCell(int& next, int skipBefore) {
+    std::string_view s = m_xml.lookahead(plainCellLookahead);
+    // White space between cells is not text.
+    size_t lead = 0;
+    while (lead < s.size() && isTagSpace(s[lead])) {
+        ++lead;
+    }
+    s.remove_prefix(lead);
+    if (s.size() < 4 || s[0] != '<' || s[1] != 'c' ||
+        !(isTagSpace(s[2]) || s[2] == '>' || s[2] == '/')) {
+        return false;
+    }
+    std::string_view reference;
+    std::string_view type;
+    bool hasReference = false;
+    bool hasType = false;
+    bool prefixed = false;
+    bool empty = false;
+    size_t i = plainAttributes(s, 2, empty, [&](std::string_view name, std::string_view value) {
+        if (!hasReference && name == "r") {
+            hasReference = true;
+            reference = value;
+        } else if (!hasType && name == "t") {
+            hasType = true;
+            type = value;
+        } else if (name.find(':') != std::string_view::npos) {
+            prefixed = true; // may stand in for a plain one
+        }
+    });
+    if (i == std::string_view::npos || prefixed) {
+        return false;
+    }
+    const bool shared = type == "s";
+    const bool inlineString = type == "inlineStr";
+    bool seenV = false;
+    bool seenIs = false;
+    std::string_view text;
+    if (!empty) {
+        if (hasAt(s, i, "<v>")) {
+            const size_t end = plainTextEnd(s, i + 3);
+            if (!hasAt(s, end, "</v>")) {
+                return false;
+            }
+            seenV = true;
+            text = s.substr(i + 3, end - i - 3);
+            i = end + 4;
+        } else if (inlineString && hasAt(s, i, "<is><t") && s.size() > i + 6 &&
+                   (s[i + 6] == '>' || isTagSpace(s[i + 6]))) {
+            bool emptyT = false;
+            const size_t start = plainAttributes(s, i + 6, emptyT, [](auto, auto) {});
+            if (start == std::string_view::npos || emptyT) {
+                return false;
+            }
+            const size_t end = plainTextEnd(s, start);
+            if (!hasAt(s, end, "</t></is>")) {
+                return false;
+            }
+            seenIs = true;
+            text = s.substr(start, end - start);
+            i = end + 9;
+        }
+        if (!hasAt(s, i, "</c>")) {
+            return false;
+        }
+        i += 4;
+    }
+    int column = hasReference ? columnOfReference(reference) : -1;
+    if (column == -1) {
+        column = next;
+    }
+    if (column >= 0 && column < Max_Sheet_Columns) {
+        next = column + 1;
+    } else {
+        column = -1;
+    }
+    if (column >= skipBefore) {
+        m_v.assign(text);
+        keepCell(column, shared, seenV, seenIs, m_v);
+    }
+    m_xml.skipChild(lead + i);
     return true;
 }
 

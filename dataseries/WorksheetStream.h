@@ -50,6 +50,11 @@ public:
 private:
     bool start();
     bool readCell(int column);
+    // Reads a cell in one of the plain forms writers use straight from the
+    // bytes; false, with nothing read, for any other markup.
+    bool readPlainCell(int& next, int skipBefore);
+    // Keeps the cell read when it may hold a value.
+    void keepCell(int column, bool shared, bool seenV, bool seenIs, std::string& text);
     // Appends the text directly inside the element just started (all of it,
     // or only the first text in it), up to its end tag.
     bool readText(std::string& out, bool firstOnly);

@@ -51,6 +51,27 @@ public:
     // stand or fall with its being well-formed.
     bool skipElementUnchecked();
 
+    // The unread bytes from the current position, at least `count` of them
+    // where the file holds that many; empty while an empty element's end
+    // tag is due or once the document has ended or failed. Valid until the
+    // next call that reads on. For a caller that reads a common form of
+    // markup itself and passes over it with skipChild().
+    std::string_view lookahead(size_t count) {
+        if (m_pendingEnd || m_state == Error || m_state == EndOfDocument) {
+            return {};
+        }
+        ensure(count);
+        return {m_buffer.data() + m_pos, m_end - m_pos};
+    }
+    // Passes over `count` bytes of that look-ahead, which hold one whole
+    // well-formed child element of the open element (after white space).
+    void skipChild(size_t count) {
+        m_pos += count;
+        if (!m_hasContent.empty()) {
+            m_hasContent.back() = true;
+        }
+    }
+
     // Bytes of the file read past so far.
     qint64 offset() const { return m_file.pos() - qint64(m_end - m_pos); }
     qint64 size() const { return m_file.size(); }

@@ -116,7 +116,7 @@ void Import_Excel::Create_Excel_List_Func(const QString& /*path*/) {
         excel_content = SpreadsheetWriter::ReadWorkbook(QString(), 0);
         if (!excel_content.isEmpty() && !excel_content.first().isEmpty()) {
             ImportedTable& table = Imported_Table();
-            const QStringList& titles = excel_content.first();
+            const SheetTable::Row titles = excel_content.first();
             table.Remove_Chosen_Columns();
             QList<int> chosen;
             for (int c = 0; c < titles.size(); ++c) {
@@ -128,7 +128,7 @@ void Import_Excel::Create_Excel_List_Func(const QString& /*path*/) {
             table.Clear_Rows();
             for (int r = First_Data_Row(ui->contains_header->isChecked()); r < excel_content.size();
                  ++r) {
-                const QStringList& row = excel_content[r];
+                const SheetTable::Row row = excel_content[r];
                 if (row.isEmpty()) {
                     continue;
                 }
@@ -158,7 +158,7 @@ void Import_Excel::Insert_file_Func(const QString& /*path*/) {
         excel_content = SpreadsheetWriter::ReadWorkbook(QString(), 0);
         for (int r = First_Data_Row(ui->contains_header->isChecked()); r < excel_content.size();
              ++r) {
-            const QStringList& row = excel_content[r];
+            const SheetTable::Row row = excel_content[r];
             for (int c = 0; c < row.size(); ++c) {
                 if (m_list->Get_Selection_State(c) && BatchWizard_Window) {
                     BatchWizard_Window->Create_Value_List(Trim_Str(row[c]));

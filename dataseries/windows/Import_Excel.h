@@ -2,6 +2,8 @@
 // The column import of an xlsx workbook: mode "E" fills the process's
 // imported table, mode "D" sends ticked cells to the series being built.
 
+#include "dataseries/SheetTable.h"
+
 #include <QDialog>
 #include <QList>
 #include <QString>
@@ -44,5 +46,5 @@ private:
 
     std::unique_ptr<Ui::Import_Excel> ui;
     ColumnChoiceList* m_list = nullptr;
-    QList<QStringList> excel_content;
+    SheetTable excel_content;
 };

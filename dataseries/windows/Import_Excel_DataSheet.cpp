@@ -274,7 +274,7 @@ int Import_Excel_DataSheet::Insert_file_Func() {
         QStringList values;
         for (int r = First_Data_Row(ui->contains_header->isChecked()); r < excel_content.size();
              ++r) {
-            const QStringList& row = excel_content[r];
+            const SheetTable::Row row = excel_content[r];
             for (int c = 0; c < row.size(); ++c) {
                 if (m_list->Get_Selection_State(c)) {
                     values.append(Trim_Str(row[c]));

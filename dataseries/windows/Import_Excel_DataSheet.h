@@ -2,6 +2,8 @@
 // Series from a worksheet: one series per ticked column, or all ticked cells
 // merged into one named series (new, replacing or adding to an existing one).
 
+#include "dataseries/SheetTable.h"
+
 #include <QDialog>
 #include <QList>
 #include <QString>
@@ -49,5 +51,5 @@ private:
 
     std::unique_ptr<Ui::Import_Excel_DataSheet> ui;
     ColumnChoiceList* m_list = nullptr;
-    QList<QStringList> excel_content;
+    SheetTable excel_content;
 };

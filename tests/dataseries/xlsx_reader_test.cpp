@@ -194,3 +194,57 @@ TEST(XlsxReader, FirstRowReadLeavesTheRowsAfterItUnread) {
     EXPECT_EQ(read.firstRow, Rows({{"Name", "Town"}}));
     EXPECT_TRUE(read.rows.isEmpty());
 }
+
+TEST(XlsxReader, CellFormsReadTheSameWithWhiteSpaceBetweenTheirElements) {
+    // Cells in the forms writers use, and in forms near them. Each sheet is
+    // read as written and with a line break after every cell start tag,
+    // which the reader must take as it takes the plain form.
+    const QString longText(5000, u'x');
+    struct Case {
+        QByteArray cells;
+        QStringList values;
+    };
+    // clang-format off
+    const std::vector<Case> cases = {
+        {R"(<c r="A1" t="inlineStr"><is><t>Guest 1</t></is></c><c r="B1" t="n"><v>38</v></c>)", {"Guest 1", "38"}},
+        {R"(<c r="A2" t="inlineStr"><is><t>a &amp; b &lt;c&gt; &#x41;&#66;</t></is></c>)", {"a & b <c> AB", ""}},
+        {R"(<c r="A3" t="inlineStr"><is><r><t>in</t></r><r><rPr><b/></rPr><t>line</t></r></is></c>)", {"inline", ""}},
+        {R"(<c r="A4" t="inlineStr"><is><t>a_x000D_b</t></is></c><c r="B4" t="str"><v>_x000D_</v></c>)", {"a\rb", "_x000D_"}},
+        {R"(<c r="A5"><v></v></c><c r="B5" s="3"/>)", {"", ""}},
+        {R"(<c t="b"><v>1</v></c><c t="e"><v>#N/A</v></c>)", {"1", "#N/A"}},
+        {R"(<c r="A7" t="inlineStr"><is><t xml:space="preserve"> padded </t></is></c><c r="B7" t="str"><v>  </v></c>)", {" padded ", "  "}},
+        {R"(<c r="A8" t="inlineStr"><is><t>Zoë 東京 😀</t></is></c><c r="B8" t="s"><v> 1 </v></c>)", {"Zoë 東京 😀", "one"}},
+        {R"(<c r='A9' t='s'><v>0</v></c><c t="s" r="B9"><v>2</v></c>)", {"zero", ""}},
+        {"<c r=\"A10\" t=\"str\"><v>a\r\nb</v></c>", {"a\nb", ""}},
+        {R"(<c r="A11" t="inlineStr"><is><t/></is></c><c r="B11" t="inlineStr"><is><t>x</t></is><v>9</v></c>)", {"", "x"}},
+        {"<c r=\"A12\" t=\"inlineStr\"><is><t>" + longText.toUtf8() + "</t></is></c>", {longText, ""}},
+    };
+    // clang-format on
+    QByteArray body;
+    Rows expected;
+    for (const Case& c : cases) {
+        body += rowXml(c.cells);
+        expected.append(c.values);
+    }
+    QByteArray spaced;
+    for (qsizetype i = 0; i < body.size(); ++i) {
+        const bool cellTag = body.mid(i, 2) == "<c" && (body[i + 2] == ' ' || body[i + 2] == '>');
+        const qsizetype end = cellTag ? body.indexOf('>', i) : -1;
+        if (end < 0) {
+            spaced += body[i];
+        } else if (body[end - 1] == '/') {
+            spaced += body.mid(i, end - 1 - i) + ">\n</c>";
+            i = end;
+        } else {
+            spaced += body.mid(i, end + 1 - i) + "\n";
+            i = end;
+        }
+    }
+    ASSERT_GT(spaced.count("\n"), int(cases.size()));
+    for (const QByteArray& sheet : {body, spaced}) {
+        Workspace ws;
+        const auto read = readSheet(
+            makeWorkbook(ws, {{1, sheetXml(sheet)}}, sstXml({"<t>zero</t>", "<t>one</t>"})));
+        EXPECT_EQ(read.rows, expected);
+    }
+}
