@@ -11,6 +11,7 @@
 //   XLSX_BENCH_READ=book.xlsx build/bench/xlsx_bench --benchmark_filter=^ChildRead
 //                                                the child run alone, to profile
 
+#include "common/BenchRun.h"
 #include "core/globals.h"
 #include "dataseries/SpreadsheetWriter.h"
 
@@ -220,12 +221,5 @@ BENCHMARK(BM_Write10000Values)->Unit(benchmark::kMillisecond);
 // so the child run's process costs what a reading process needs.
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    std::setlocale(LC_NUMERIC, "C");
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 1;
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks(argc, argv);
 }

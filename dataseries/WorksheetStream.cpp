@@ -28,6 +28,18 @@ int columnOfReference(std::string_view reference) {
     return i == 0 ? -1 : number - 1;
 }
 
+// The column a cell goes to: the one its reference names (as
+// columnOfReference gives it), else the one after the previous cell; -1
+// past the sheet's last column. `next` follows each cell placed.
+int placeCell(int referenced, int& next) {
+    const int column = referenced == -1 ? next : referenced;
+    if (column >= 0 && column < Max_Sheet_Columns) {
+        next = column + 1;
+        return column;
+    }
+    return -1;
+}
+
 // A non-negative decimal index with optional surrounding white space, or -1.
 long long indexOf(std::string_view text) {
     const size_t first = text.find_first_not_of(" \t\n\r");
@@ -223,15 +235,8 @@ bool WorksheetStream::nextRow(int skipBefore) {
             int column = -1;
             const bool isCell = m_xml.localName() == "c";
             if (isCell) {
-                column = m_xml.attribute("r", m_attribute) ? columnOfReference(m_attribute) : -1;
-                if (column == -1) {
-                    column = next;
-                }
-                if (column >= 0 && column < Max_Sheet_Columns) {
-                    next = column + 1;
-                } else {
-                    column = -1;
-                }
+                column = placeCell(
+                    m_xml.attribute("r", m_attribute) ? columnOfReference(m_attribute) : -1, next);
             }
             if (column < skipBefore) {
                 if (!(isCell && skipBefore > 0 ? m_xml.skipElementUnchecked()
@@ -376,15 +381,7 @@ bool WorksheetStream::readPlainCell(int& next, int skipBefore) {
         }
         i += 4;
     }
-    int column = hasReference ? columnOfReference(reference) : -1;
-    if (column == -1) {
-        column = next;
-    }
-    if (column >= 0 && column < Max_Sheet_Columns) {
-        next = column + 1;
-    } else {
-        column = -1;
-    }
+    const int column = placeCell(hasReference ? columnOfReference(reference) : -1, next);
     if (column >= skipBefore) {
         m_v.assign(text);
         keepCell(column, shared, seenV, seenIs, m_v);
