@@ -319,7 +319,7 @@ TEST_F(CanvasViewTest, MakeNaturalSizeRestoresOneStretchedPicture) {
     auto shape = std::make_shared<Shape_Control>();
     shape->setBounds(QRectF(300, 300, 20, 20));
     ASSERT_TRUE(m_document->insertGraphicsInList(SKTDocumentGraphicsKey, {picture, shape}, {0, 1}));
-    MainWindowFrame* window = showWindow(QSize(1100, 760));
+    showWindow(QSize(1100, 760));
 
     // Click the picture: one object selected.
     QTest::mouseClick(canvas(0), Qt::LeftButton, {}, QPoint(40, 50));
@@ -329,14 +329,10 @@ TEST_F(CanvasViewTest, MakeNaturalSizeRestoresOneStretchedPicture) {
     EXPECT_FALSE(enabled("Make_natural_size_btn"));
 
     // Arrange > Make Natural Size, with the mouse.
-    QMenuBar* bar = window->menuBar();
-    auto* arrange = control<QMenu>("menuArrange");
-    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(arrange->menuAction()).center());
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(arrange));
+    QMenu* arrange = openMenu("menuArrange");
     auto* item = control<QAction>("Make_Natural_action");
     EXPECT_TRUE(item->isEnabled());
-    QTest::mouseClick(arrange, Qt::LeftButton, {}, arrange->actionGeometry(item).center());
-    QCoreApplication::processEvents();
+    clickMenuItem(arrange, "Make_Natural_action");
     EXPECT_EQ(picture->bounds(), QRectF(QPointF(20, 30), natural));
 
     // Nothing that can take a natural size selected: the item is off.

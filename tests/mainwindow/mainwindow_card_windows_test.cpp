@@ -123,7 +123,7 @@ TEST_F(CardWindowsTest, CardSizeOpensOnTheFirstPvcSize) {
         window.CancelClick();
         return window.result();
     });
-    m_controller->Card_Size_Clicked();
+    clickMenuItem(openMenu("menuCard"), "Card_Size_action");
     ASSERT_EQ(sizes.size(), 1u);
     EXPECT_EQ(sizes[0], std::make_pair(QStringLiteral("85.598"), QStringLiteral("54.102")));
 }
@@ -149,7 +149,7 @@ TEST_F(CardWindowsTest, OrientationTurnsTheSizeShownAtOnce) {
         window.ui().OK_btn->click();
         return window.result();
     });
-    m_controller->Card_Size_Clicked();
+    clickMenuItem(openMenu("menuCard"), "Card_Size_action");
     ASSERT_EQ(sizes.size(), 3u);
     const auto& [width, height] = sizes[0];
     EXPECT_NE(width, height);

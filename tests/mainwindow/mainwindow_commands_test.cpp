@@ -545,7 +545,9 @@ TEST_F(CommandTest, EntryItemsAreDisabledUntilTheirWindowIsThere) {
     for (std::size_t i = 0; i < std::size(rows); ++i) {
         rows[i].fill(calls[i]);
     }
-    m_controller->Refresh_Entry_States();
+    // The user reaching the menus (the window shows, a menu opens) brings
+    // the entries up to date.
+    QTest::keyClick(openMenu("menuFile"), Qt::Key_Escape);
     for (std::size_t i = 0; i < std::size(rows); ++i) {
         const auto [on, tip] = isOn(rows[i].item);
         EXPECT_TRUE(on) << rows[i].item;
@@ -609,7 +611,9 @@ TEST_F(CommandTest, PrintChecksTheListAndThePrinters) {
         }
         printerNames = row.printers;
         printed = 0;
-        m_controller->Refresh_Entry_States();
+        // The user reaching the menus (the window shows, a menu opens) brings
+    // the entries up to date.
+        QTest::keyClick(openMenu("menuFile"), Qt::Key_Escape);
         testsupport::ScriptedAlerts alerts;
         action("Print_action")->trigger();
         EXPECT_EQ(printed, row.printed);

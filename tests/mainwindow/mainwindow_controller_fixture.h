@@ -13,11 +13,16 @@
 #include "platform/Hooks.h"
 #include "widgets/GuiHooks.h"
 
+#include <QAction>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QImage>
+#include <QMenu>
+#include <QMenuBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QtTest/QTest>
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
@@ -98,6 +103,29 @@ protected:
 
     template <typename T> T* control(const char* name) const {
         return m_controller->window()->findChild<T*>(QString::fromLatin1(name));
+    }
+
+    // Opens a menu of the window's menu bar with the mouse (showing the
+    // window first when it is hidden) and answers it, shown.
+    QMenu* openMenu(const char* name) {
+        MainWindowFrame* window = m_controller->window();
+        if (!window->isVisible()) {
+            window->show();
+            EXPECT_TRUE(QTest::qWaitForWindowExposed(window));
+        }
+        QMenuBar* bar = window->menuBar();
+        auto* menu = control<QMenu>(name);
+        QTest::mouseClick(bar, Qt::LeftButton, {},
+                          bar->actionGeometry(menu->menuAction()).center());
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(menu)) << name;
+        return menu;
+    }
+
+    // Clicks the item of that name in a menu openMenu opened.
+    void clickMenuItem(QMenu* menu, const char* item) {
+        QTest::mouseClick(menu, Qt::LeftButton, {},
+                          menu->actionGeometry(control<QAction>(item)).center());
+        QCoreApplication::processEvents();
     }
 
     // Whether the window's control of that name is enabled.
