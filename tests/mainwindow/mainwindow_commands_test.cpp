@@ -612,7 +612,7 @@ TEST_F(CommandTest, PrintChecksTheListAndThePrinters) {
         printerNames = row.printers;
         printed = 0;
         // The user reaching the menus (the window shows, a menu opens) brings
-    // the entries up to date.
+        // the entries up to date.
         QTest::keyClick(openMenu("menuFile"), Qt::Key_Escape);
         testsupport::ScriptedAlerts alerts;
         action("Print_action")->trigger();
