@@ -82,12 +82,8 @@ void CardStepper::stepBy(double delta) {
 }
 
 void CardStepper::takeFieldText() {
-    const bool typedAnything = m_field && m_field->isModified();
-    const std::optional<double> typed = takeTypedNumber(m_field);
+    const std::optional<double> typed = takeTypedNumber(m_field, [this] { showValue(); });
     if (!typed) {
-        if (typedAnything) {
-            showValue();
-        }
         return;
     }
     m_value = entered(*typed);

@@ -62,12 +62,8 @@ void FloatSlider::showValue() {
 }
 
 void FloatSlider::takeFieldText() {
-    const bool typedAnything = m_field && m_field->isModified();
-    const std::optional<double> typed = takeTypedNumber(m_field);
+    const std::optional<double> typed = takeTypedNumber(m_field, [this] { showValue(); });
     if (!typed) {
-        if (typedAnything) {
-            showValue();
-        }
         return;
     }
     setFloatValue(std::clamp(*typed, floatMinimum(), floatMaximum()));
