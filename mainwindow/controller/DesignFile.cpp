@@ -264,7 +264,10 @@ Card_Property readRecord(Walker& walker) {
 
 // Pictures read during one open, by path: a picture placed many times is
 // read from its file once.
-using PictureFiles = QHash<QString, CardPicture>;
+struct PictureFiles {
+    QHash<QString, CardPicture> byPath;
+    QList<QPair<QString, SKTPictureProblem>> unshown;
+};
 
 // Without picture files (`pictures` null) objects are only checked.
 SKTGraphicList readObjects(Walker& walker, int itemsAfter, PictureFiles* pictures) {
@@ -287,9 +290,13 @@ SKTGraphicList readObjects(Walker& walker, int itemsAfter, PictureFiles* picture
         if (pictures && object->className() == QLatin1String("SKTImage")) {
             auto& image = static_cast<SKTImage&>(*object);
             const QString path = image.FilePath();
-            auto picture = pictures->constFind(path);
-            if (picture == pictures->cend()) {
-                picture = pictures->insert(path, SKTLoadPictureFile(path));
+            auto picture = pictures->byPath.constFind(path);
+            if (picture == pictures->byPath.cend()) {
+                SKTPictureProblem problem = SKTPictureProblem::None;
+                picture = pictures->byPath.insert(path, SKTLoadPictureFile(path, &problem));
+                if (problem != SKTPictureProblem::None) {
+                    pictures->unshown.append({path, problem});
+                }
             }
             image.Set_Control_File_path(path);
             image.setContents(*picture);
@@ -351,6 +358,7 @@ DesignContent decode(const Plist& root, bool readPictures) {
     PictureFiles* files = readPictures ? &pictures : nullptr;
     content.frontObjects = readObjects(walker, 1, files);
     content.backObjects = readObjects(walker, 0, files);
+    content.unshownPictures = std::move(pictures.unshown);
     // Trailing elements are ignored.
     return content;
 }

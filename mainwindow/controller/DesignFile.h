@@ -7,6 +7,7 @@
 
 #include "editor/model/Card_Property.h"
 #include "editor/model/SKTGraphic.h"
+#include "editor/model/SKTPictureLoading.h"
 #include "platform/Plist.h"
 
 #include <QList>
@@ -43,6 +44,9 @@ struct DesignContent {
     QList<TableRow> rows;
     SKTGraphicList frontObjects;
     SKTGraphicList backObjects;
+    // Picture files of picture objects that gave no picture when the design
+    // was read, each once, with the reason.
+    QList<QPair<QString, SKTPictureProblem>> unshownPictures;
 };
 
 // Text without the characters XML 1.0 cannot hold (U+0000-U+0008, U+000B,
