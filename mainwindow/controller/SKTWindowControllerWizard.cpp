@@ -97,9 +97,10 @@ ShrunkColumn columnAt(const std::vector<ShrinkingText>& texts, double factor) {
 // A card too short even for the smallest texts without gaps: the texts are
 // stacked from the top edge, and the card's height is shared out a whole
 // line at a time, one more line to each text in turn, so short texts stay
-// whole and long ones show their first lines. A text that gets no line at
-// all (a card lower than the column's first lines) keeps one line at the
-// card's bottom edge, clipped to it.
+// whole and long ones show their first lines. Frames hold whole lines only
+// and never overlap, so no letter is cut; a text that gets no line at all
+// (a card lower than the column's first lines) keeps an empty frame at the
+// end of the stack, on the card, until the card is made larger.
 ShrunkColumn packedColumn(const std::vector<ShrinkingText>& texts, double cardHeight) {
     ShrunkColumn column = columnAt(texts, 0.0);
     std::vector<double> line;
@@ -124,14 +125,8 @@ ShrunkColumn packedColumn(const std::vector<ShrinkingText>& texts, double cardHe
     }
     double y = 0;
     for (std::size_t i = 0; i < texts.size(); ++i) {
-        double top = y;
-        double height = given[i];
-        if (height <= 0) {
-            top = std::clamp(cardHeight - line[i], 0.0, y);
-            height = std::min(line[i], cardHeight - top);
-        }
-        column.tops[i] = top;
-        column.heights[i] = height;
+        column.tops[i] = y;
+        column.heights[i] = given[i];
         y += given[i];
     }
     column.end = y;
