@@ -5,7 +5,9 @@
 #include "mainwindow_controller_fixture.h"
 
 #include "editor/model/SKTGraphic.h"
+#include "editor/model/SKTText.h"
 #include "mainwindow/controller/WindowEntries.h"
+#include "platform/CardUnits.h"
 #include "ui_Invitation_Wizard.h"
 #include "widgets/ImageBrowser.h"
 #include "widgets/ImageBrowserModel.h"
@@ -14,6 +16,7 @@
 #include <QCalendarWidget>
 #include <QCloseEvent>
 #include <QFile>
+#include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QLocale>
@@ -22,6 +25,7 @@
 #include <QTimeEdit>
 #include <QUrl>
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -156,56 +160,108 @@ TEST_F(WizardTest, AllDetailsAreLaidOutInOrderWithTheBackground) {
     EXPECT_EQ(Invite_Venue, QStringLiteral("Town Hall"));
 }
 
-TEST_F(WizardTest, OnASmallCardEveryTextLiesOnTheCard) {
+TEST_F(WizardTest, EveryTextOfTheFirstDesignIsWholeOnTheCard) {
     background(QStringLiteral("a.png"));
-    textFile(QStringLiteral("Title.txt"), "Party");
-    textFile(QStringLiteral("Message.txt"), "Come");
-    // The column's tops and heights on a card that holds it.
+    // Typed over the entry a field shows, as a user replaces it.
+    const auto type = [](QLineEdit* field, const QString& text) {
+        QTest::mouseClick(field, Qt::LeftButton);
+        QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(field, text);
+    };
+    // The column's x, top and height on a card that holds it.
+    const double xs[] = {20, 30, 20, 20, 20, 20};
     const double tops[] = {40, 70, 100, 170, 200, 270};
     const double heights[] = {20, 20, 60, 20, 60, 40};
     const struct {
         const char* width;
         const char* height;
         QSizeF points;
-    } cards[] = {{"90", "55", {255.1, 155.9}}, {"10", "20", {28.3, 56.7}}};
+        bool whole; // false: a card too small even for the smallest texts
+    } cards[] = {{"150", "200", {425.2, 566.9}, true},
+                 {"90", "55", {255.1, 155.9}, true},
+                 {"50", "30", {141.7, 85.0}, true},
+                 {"30", "12", {85.0, 34.0}, false}};
     for (const auto& c : cards) {
-        SCOPED_TRACE(std::string(c.width) + " x " + c.height);
+        const std::string name = std::string(c.width) + "x" + c.height;
+        SCOPED_TRACE(name);
         startWith([&](Invitation_Wizard& wizard) {
             Ui::Invitation_Wizard& ui = wizard.ui();
-            wizard.Using_Wizard_Click();
-            ui.width_Text->clear();
-            QTest::keyClicks(ui.width_Text, QString::fromLatin1(c.width));
-            ui.height_Text->clear();
-            QTest::keyClicks(ui.height_Text, QString::fromLatin1(c.height));
-            wizard.OK_Click();
-            wizard.OK_Click();
-            wizard.OK_Click();
-            QTest::keyClicks(ui.to_value, QStringLiteral("Ann"));
-            QTest::keyClicks(ui.from_value, QStringLiteral("Bob"));
-            QTest::keyClicks(ui.venue_value, QStringLiteral("Hall"));
-            wizard.datePickerAction();
-            return finish(wizard);
+            wizard.show();
+            QTest::mouseClick(ui.Using_Wizard_btn, Qt::LeftButton);
+            type(ui.width_Text, QString::fromLatin1(c.width));
+            type(ui.height_Text, QString::fromLatin1(c.height));
+            QTest::mouseClick(ui.Next_btn, Qt::LeftButton);
+            QTest::mouseClick(ui.Next_btn, Qt::LeftButton); // the first picture
+            type(ui.msg_title, QStringLiteral("Emma's Birthday Party"));
+            type(ui.msg_value, QStringLiteral("Please join us for an evening of good food, fun "
+                                              "and friends. Your company would make the day "
+                                              "complete."));
+            QTest::mouseClick(ui.Next_btn, Qt::LeftButton);
+            EXPECT_EQ(wizard.next_counter(), 4);
+            type(ui.to_value, QStringLiteral("Ann Smith"));
+            type(ui.from_value, QStringLiteral("Robert and Mary Johnson"));
+            type(ui.venue_value, QStringLiteral("The Old Town Hall, 12 Market Street"));
+            auto* days = ui.Date_picker->findChild<QAbstractItemView*>();
+            days->setFocus();
+            QTest::keyClick(days, Qt::Key_Right);
+            ui.Time_picker->setFocus();
+            QTest::keyClick(ui.Time_picker, Qt::Key_Up);
+            QTest::mouseClick(ui.Next_btn, Qt::LeftButton);
+            wizard.hide();
+            return wizard.result();
         });
+        ASSERT_TRUE(m_controller);
+        screenshot(*m_controller->window(), QString::fromStdString("wizard-card-" + name + ".png"));
         const QSizeF card = m_controller->Front_card_Prop.Card_Size();
         EXPECT_NEAR(card.width(), c.points.width(), 0.1);
         EXPECT_NEAR(card.height(), c.points.height(), 0.1);
-        const auto objects = placed();
-        ASSERT_EQ(objects.size(), 6u);
-        const double scale = objects[0].bounds.y() / tops[0];
-        EXPECT_LT(scale, 1.0);
-        for (std::size_t i = 0; i < objects.size(); ++i) {
-            SCOPED_TRACE(objects[i].id.toStdString());
-            // Each step shrinks alike, and every text lies on the card.
-            EXPECT_NEAR(objects[i].bounds.y(), tops[i] * scale, 1e-6);
-            EXPECT_NEAR(objects[i].bounds.height(), heights[i] * scale, 1e-6);
-            EXPECT_TRUE(QRectF(QPointF(0, 0), card)
-                            .adjusted(-1e-6, -1e-6, 1e-6, 1e-6)
-                            .contains(objects[i].bounds))
-                << objects[i].bounds.x() << " " << objects[i].bounds.width();
-            EXPECT_GT(objects[i].bounds.width(), 0);
+        std::vector<std::shared_ptr<SKTGraphic>> texts(m_document->graphics().begin(),
+                                                       m_document->graphics().end());
+        std::reverse(texts.begin(), texts.end());
+        ASSERT_EQ(texts.size(), 6u);
+        EXPECT_TRUE(texts[3]->Text_Value.contains(QStringLiteral(" at ")));
+        const bool holds = c.points.height() > 310;
+        double previousBottom = 0;
+        for (std::size_t i = 0; i < texts.size(); ++i) {
+            auto& text = dynamic_cast<SKTText&>(*texts[i]);
+            SCOPED_TRACE(text.control_ID.toStdString());
+            const QRectF frame = text.bounds();
+            const double size = text.Text_Font_value().pointSizeF();
+            if (holds) {
+                EXPECT_EQ(frame.x(), xs[i]);
+                EXPECT_EQ(frame.y(), tops[i]);
+                EXPECT_EQ(frame.height(), heights[i]);
+                EXPECT_NEAR(frame.width(), 385.197, 0.001);
+                EXPECT_EQ(size, 14.0);
+                continue;
+            }
+            // The fonts shrink with the steps, down to 6 points.
+            EXPECT_GE(size, 6.0);
+            EXPECT_LT(size, 14.0);
+            if (size > 6.0) {
+                EXPECT_NEAR(size / 14.0, texts[0]->bounds().y() / 40.0, 1e-6);
+            }
+            // On the card (an empty frame too, which QRectF::contains refuses).
+            EXPECT_TRUE(frame.left() >= -1e-6 && frame.top() >= -1e-6 &&
+                        frame.right() <= card.width() + 1e-6 &&
+                        frame.bottom() <= card.height() + 1e-6 && frame.width() > 0)
+                << frame.x() << " " << frame.y() << " " << frame.width() << " " << frame.height();
+            EXPECT_GE(frame.y() + 1e-6, previousBottom);
+            previousBottom = frame.bottom();
+            const double line =
+                QFontMetricsF(CardUnits::fontForLayout(text.Text_Font_value())).lineSpacing();
+            if (c.whole) {
+                EXPECT_GE(frame.height() + 1e-6, line * (text.Text_Value.count(u'\n') + 1));
+                EXPECT_LE(text.naturalSize().height(), frame.height() + 1e-6);
+            } else {
+                // Only whole lines show (within the font's rounding of a
+                // laid-out line), the first text's at least.
+                EXPECT_EQ(size, 6.0);
+                const double lines = std::round(frame.height() / line);
+                EXPECT_NEAR(frame.height(), lines * line, 0.05 * line * lines);
+                EXPECT_GE(lines, i == 0 ? 1.0 : 0.0);
+            }
         }
-        // The last text ends at the card's edge, no higher.
-        EXPECT_NEAR(objects.back().bounds.bottom(), card.height(), 1e-6);
         m_controller.reset();
         m_document.reset();
     }
