@@ -124,11 +124,20 @@ struct MailRunResult {
     // A card picture could not be written (its folder gone, a full disk):
     // the run ended there.
     bool pictureFailed = false;
+    // The first mail that could not be sent (a failed send, or a picture
+    // that could not be written): its recipient, its record (from 0) when
+    // every record goes to every recipient (else -1), and the mails sent
+    // before it. A recipient left empty stands for all of the record's.
+    bool failed = false;
+    QString failedRecipient;
+    int failedRecord = -1;
+    int sentBeforeFailure = 0;
     bool allSent() const { return expected > 0 && sent == expected && !pictureFailed; }
 };
 
 // The message a finished run shows: success only when every recipient got
-// every mail meant for them; otherwise how many were not sent, the records
+// every mail meant for them; otherwise how many were not sent, the first
+// mail that could not be sent and how many went before it, the records
 // that gave no card picture, and the failure text.
 QString mailRunMessage(const MailRunResult& result);
 
