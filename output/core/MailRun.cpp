@@ -254,7 +254,7 @@ private:
                 return Rendered::NoPicture;
             }
             const QString path = side == CardSide::Back ? m_back : m_front;
-            if (!cardexport::Save_gen_image(cardexport::rasterAt(picture, 72.0), path)) {
+            if (!cardexport::Save_gen_image(cardexport::rasterAt(picture, kMailPictureDpi), path)) {
                 log(QStringLiteral("Could not write the card picture %1.").arg(path));
                 m_result.pictureFailed = true;
                 return Rendered::WriteFailed;

@@ -31,6 +31,10 @@ inline const QString kBadRecipientMessage =
     QStringLiteral("Recipient E-mail address is invalid or incomplete.");
 inline const QString kBadFileNameMessage = QStringLiteral("Please enter valid file name.");
 
+// Card pictures are mailed at this resolution (stored in the file): a card
+// is legible on screen and print, and every barcode on it scans.
+inline constexpr double kMailPictureDpi = 300.0;
+
 enum class MailMode { WithoutCard, CurrentCard, AllToEveryone, OneToOne };
 
 // Everything a run needs, copied from the window and the account strings
