@@ -72,8 +72,14 @@ def clear_text_allowed(host):
     return is_loopback(host)
 
 
+# Every character Python reads as a line break (str.splitlines): a header
+# holds none of them, and the email package refuses some of them only by
+# raising an error of its own.
+LINE_BREAKS = "\n\r\v\f\x1c\x1d\x1e\x85\u2028\u2029"
+
+
 def check_header(name, value):
-    if "\r" in value or "\n" in value:
+    if any(c in LINE_BREAKS for c in value):
         raise MailError(EXIT_BAD_HEADER, "line break in the %s field" % name)
 
 
@@ -82,6 +88,8 @@ def build_message(sender, recipient, subject, body, attachments):
     any connection is made."""
     for name, value in (("From", sender), ("To", recipient), ("Subject", subject)):
         check_header(name, value)
+    for path in attachments:
+        check_header("attachment name", Path(path).name)
     message = EmailMessage()
     message["From"] = sender
     message["To"] = recipient

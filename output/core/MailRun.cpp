@@ -114,6 +114,7 @@ public:
         int counted = 0;
         for (int i = 0; i < total && Stop_SMS_Sending_Now.load() == 0; ++i) {
             m_progress.current = i + 1;
+            m_item = i;
             QStringList attachments;
             bool processed = true;
             bool endRun = false;
@@ -155,6 +156,8 @@ public:
                     break;
                 }
                 if (rendered == Rendered::WriteFailed) {
+                    noteFailure(m_plan.mode == MailMode::OneToOne ? m_plan.recipients.at(i)
+                                                                  : QString());
                     endRun = true;
                     break;
                 }
@@ -212,8 +215,21 @@ private:
             ++m_result.sent;
         } else {
             log(QStringLiteral("error in mail"));
+            noteFailure(recipient);
         }
         return ok;
+    }
+
+    // Keeps where the first failure happened, so the user knows who
+    // already has their card.
+    void noteFailure(const QString& recipient) {
+        if (m_result.failed) {
+            return;
+        }
+        m_result.failed = true;
+        m_result.failedRecipient = recipient;
+        m_result.failedRecord = m_plan.mode == MailMode::AllToEveryone ? m_item : -1;
+        m_result.sentBeforeFailure = m_result.sent;
     }
 
     enum class Rendered { Written, NoPicture, WriteFailed };
@@ -238,7 +254,7 @@ private:
                 return Rendered::NoPicture;
             }
             const QString path = side == CardSide::Back ? m_back : m_front;
-            if (!cardexport::Save_gen_image(cardexport::rasterAt(picture, 72.0), path)) {
+            if (!cardexport::Save_gen_image(cardexport::rasterAt(picture, kMailPictureDpi), path)) {
                 log(QStringLiteral("Could not write the card picture %1.").arg(path));
                 m_result.pictureFailed = true;
                 return Rendered::WriteFailed;
@@ -278,6 +294,7 @@ private:
     QString m_back;
     QStringList m_attachments;
     bool m_cardReady = false;
+    int m_item = 0;
     MailRunResult m_result;
 };
 
@@ -300,6 +317,24 @@ QString mailRunMessage(const MailRunResult& result) {
         text = QStringLiteral("1 of %1 e-mails was not sent.").arg(result.expected);
     } else {
         text = QStringLiteral("%1 of %2 e-mails were not sent.").arg(notSent).arg(result.expected);
+    }
+    // Where some cards went out, the user needs to know who has theirs
+    // before sending again.
+    if (result.failed && result.sent > 0) {
+        QString who = result.failedRecipient;
+        if (result.failedRecord >= 0) {
+            who = who.isEmpty() ? QStringLiteral("record %1").arg(result.failedRecord + 1)
+                                : QStringLiteral("record %1 to %2")
+                                      .arg(result.failedRecord + 1)
+                                      .arg(result.failedRecipient);
+        }
+        const int before = result.sentBeforeFailure;
+        const QString sentBefore =
+            before == 0   ? QStringLiteral("no e-mail was sent before it.")
+            : before == 1 ? QStringLiteral("1 e-mail was sent before it.")
+                          : QStringLiteral("%1 e-mails were sent before it.").arg(before);
+        text += QStringLiteral("\nThe first e-mail that could not be sent: %1; %2")
+                    .arg(who, sentBefore);
     }
     if (!result.noPicture.isEmpty()) {
         // Records as the user counts them, from 1; a long list is cut short.

@@ -31,6 +31,10 @@ inline const QString kBadRecipientMessage =
     QStringLiteral("Recipient E-mail address is invalid or incomplete.");
 inline const QString kBadFileNameMessage = QStringLiteral("Please enter valid file name.");
 
+// Card pictures are mailed at this resolution (stored in the file): a card
+// is legible on screen and print, and every barcode on it scans.
+inline constexpr double kMailPictureDpi = 300.0;
+
 enum class MailMode { WithoutCard, CurrentCard, AllToEveryone, OneToOne };
 
 // Everything a run needs, copied from the window and the account strings
@@ -124,11 +128,20 @@ struct MailRunResult {
     // A card picture could not be written (its folder gone, a full disk):
     // the run ended there.
     bool pictureFailed = false;
+    // The first mail that could not be sent (a failed send, or a picture
+    // that could not be written): its recipient, its record (from 0) when
+    // every record goes to every recipient (else -1), and the mails sent
+    // before it. A recipient left empty stands for all of the record's.
+    bool failed = false;
+    QString failedRecipient;
+    int failedRecord = -1;
+    int sentBeforeFailure = 0;
     bool allSent() const { return expected > 0 && sent == expected && !pictureFailed; }
 };
 
 // The message a finished run shows: success only when every recipient got
-// every mail meant for them; otherwise how many were not sent, the records
+// every mail meant for them; otherwise how many were not sent, the first
+// mail that could not be sent and how many went before it, the records
 // that gave no card picture, and the failure text.
 QString mailRunMessage(const MailRunResult& result);
 

@@ -1,7 +1,8 @@
 // The invitations mailed one card per record to a loopback SMTP server: the
-// user sets up the account in the e-mail settings window, writes the mail
-// and sends one card to each guest. Every message arrives with its card,
-// whose barcodes carry that guest's ticket, and the password appears on no
+// user adds a PDF417 and a Data Matrix bound to the tickets, sets up the
+// account in the e-mail settings window, writes the mail and sends one card
+// to each guest. Every message arrives with its card, a 300 dpi JPEG whose
+// barcodes all carry that guest's ticket, and the password appears on no
 // process's command line while the mail script runs.
 
 #include "../mail/MailTestSupport.h"
@@ -137,6 +138,29 @@ private:
     int m_port = 0;
 };
 
+// Two more barcodes bound to the tickets, below the texts.
+const QPointF kPdf417Corner(10, 440);
+const QPointF kDataMatrixCorner(250, 440);
+
+// The resolution a JPEG's JFIF header gives, in dots per inch (0 when it
+// gives none).
+QSize jfifDotsPerInch(const QByteArray& jpeg) {
+    // SOI, then APP0: marker, length, "JFIF\0", version, units, densities.
+    if (jpeg.size() < 18 || !jpeg.startsWith("\xff\xd8\xff\xe0") ||
+        jpeg.mid(6, 5) != QByteArray("JFIF\0", 5)) {
+        return {};
+    }
+    const auto word = [&jpeg](int at) { return (uchar(jpeg[at]) << 8) | uchar(jpeg[at + 1]); };
+    const int units = uchar(jpeg[13]);
+    if (units == 1) {
+        return QSize(word(14), word(16));
+    }
+    if (units == 2) { // dots per centimetre
+        return QSize(qRound(word(14) * 2.54), qRound(word(16) * 2.54));
+    }
+    return {};
+}
+
 QString guestAddress(int record) {
     return kGuests[record].toLower() + QStringLiteral("@example.org");
 }
@@ -149,7 +173,10 @@ TEST_F(EndToEndMail, EachGuestIsMailedTheirOwnCard) {
     }
     CARD_REQUIRE_TOOL(zbarimg, "zbarimg");
     CARD_REQUIRE_TOOL(zxing, "ZXingReader");
+    const QString dmtxread = testsupport::findTool("dmtxread");
     ASSERT_NO_FATAL_FAILURE(buildSaveAndReopen());
+    ASSERT_NO_FATAL_FAILURE(addBarcode(QStringLiteral("PDF417"), kPdf417Corner));
+    ASSERT_NO_FATAL_FAILURE(addBarcode(QStringLiteral("DataMatrix"), kDataMatrixCorner));
     LoopbackServer server(kSender, kPassword);
     ASSERT_TRUE(server.ok());
 
@@ -238,18 +265,41 @@ TEST_F(EndToEndMail, EachGuestIsMailedTheirOwnCard) {
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(card);
         file.close();
-        EXPECT_FALSE(outside::sniffImageFormat(path).isEmpty()) << name.toStdString();
-        // The card goes out at screen resolution: zbarimg reads its Code 128,
-        // ZXingReader its QR Code (a QR Code zbarimg reads must agree).
+        EXPECT_EQ(name, QStringLiteral("Invitation.jpeg"));
+        EXPECT_EQ(outside::sniffImageFormat(path), QStringLiteral("jpeg"));
+        // The card goes out at 300 dpi, and says so.
+        EXPECT_EQ(jfifDotsPerInch(card), QSize(300, 300));
+        const QSize pixels = QImage::fromData(card).size();
+        EXPECT_NEAR(pixels.width(), kCardWidthMm / 25.4 * 300, 1);
+        EXPECT_NEAR(pixels.height(), kCardHeightMm / 25.4 * 300, 1);
+        // Every barcode reads as the guest's ticket: zbarimg its Code 128
+        // and QR Code, ZXingReader the QR Code and the PDF417 (the PDF417
+        // with its smaller tries too, as the reader does by default),
+        // dmtxread the Data Matrix (ZXingReader 1.4 finds a Data Matrix only
+        // near a picture's centre).
         const QList<outside::Symbol> symbols = outside::zbarSymbols(zbarimg, path);
         EXPECT_TRUE(symbols.contains(outside::Symbol{QStringLiteral("CODE-128"), kTickets[k]}));
+        EXPECT_TRUE(symbols.contains(outside::Symbol{QStringLiteral("QR-Code"), kTickets[k]}));
         for (const outside::Symbol& symbol : symbols) {
             EXPECT_EQ(symbol.data, kTickets[k]) << symbol.format.toStdString();
         }
         EXPECT_EQ(outside::zxingSymbol(zxing, path, QStringLiteral("QRCode")), kTickets[k]);
+        const auto pdf417 =
+            testsupport::runProcess(zxing, {QStringLiteral("-bytes"), QStringLiteral("-format"),
+                                            QStringLiteral("PDF417"), path});
+        EXPECT_EQ(QString::fromUtf8(pdf417.out), kTickets[k]);
+        if (!dmtxread.isEmpty()) {
+            const auto dataMatrix =
+                testsupport::runProcess(dmtxread, {QStringLiteral("-N1"), QStringLiteral("-m"),
+                                                   QStringLiteral("60000"), path});
+            EXPECT_EQ(QString::fromUtf8(dataMatrix.out).trimmed(), kTickets[k]);
+        }
     }
     // Every guest got one, in record order.
     EXPECT_EQ(to, recipients);
+    if (dmtxread.isEmpty()) {
+        GTEST_SKIP() << "outside tool not installed: dmtxread (the Data Matrix was not read)";
+    }
 }
 
 } // namespace

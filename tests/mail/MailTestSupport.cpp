@@ -16,10 +16,10 @@ bool haveAiosmtpd() {
 }
 
 LoopbackSmtp::LoopbackSmtp(const QString& login, const QString& password,
-                           const QStringList& tlsArgs) {
+                           const QStringList& modeArgs) {
     QStringList args{QStringLiteral(CARD_SOURCE_DIR "/tests/mail/smtp_server.py"), m_folder.path(),
                      login, password};
-    args += tlsArgs;
+    args += modeArgs;
     m_process.setProcessChannelMode(QProcess::SeparateChannels);
     m_process.start(QStringLiteral("/usr/bin/python3"), args);
     if (!m_process.waitForStarted(10000)) {

@@ -17,8 +17,9 @@ bool haveAiosmtpd();
 
 class LoopbackSmtp {
 public:
-    // mode: "plain", or "starttls"/"implicit" with a certificate and key.
-    LoopbackSmtp(const QString& login, const QString& password, const QStringList& tlsArgs = {});
+    // modeArgs: none (plain), "starttls"/"implicit" with a certificate and
+    // key, or "drop" and the number of the connection to drop.
+    LoopbackSmtp(const QString& login, const QString& password, const QStringList& modeArgs = {});
     ~LoopbackSmtp();
     bool ok() const { return m_port > 0; }
     int port() const { return m_port; }

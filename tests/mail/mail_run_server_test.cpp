@@ -225,17 +225,82 @@ TEST_F(MailRunServer, RecordsWithoutAPictureAreCountedAsNotSent) {
     }
 }
 
-TEST_F(MailRunServer, ARefusedRecipientMidRunEndsTheRunWithTheFailureText) {
-    const MailJob j = job(QStringLiteral("guest1@example.org,refused2@example.org,"
-                                         "guest3@example.org"));
-    const MailRunResult result = run(j);
-    EXPECT_EQ(result.attempted, 2);
-    EXPECT_EQ(result.sent, 1);
-    EXPECT_EQ(mailRunMessage(result),
-              QStringLiteral("2 of 3 e-mails were not sent.\n\n") + kMailNotSentMessage);
-    ASSERT_EQ(m_server->messages().size(), 1);
-    EXPECT_EQ(part(0, QStringLiteral("to")), "guest1@example.org");
-    EXPECT_TRUE(m_log.contains(QStringLiteral("error in mail")));
+// A mail that fails (a refused recipient, or a connection the server drops)
+// ends the run, or in every-card-to-everyone only that record's mails. When
+// some went out, the message names the first mail not sent and how many went
+// before it, so a second run need not send anyone a second card.
+TEST_F(MailRunServer, AFailedMailIsNamedWithTheNumberSentBeforeIt) {
+    struct Case {
+        const char* name;
+        QString to;
+        int drop; // the connection the server drops (from 1), 0 none
+        bool batch;
+        bool allToEvery;
+        int records;
+        QStringList received;
+        QString message;
+    };
+    const Case cases[] = {
+        {"refused recipient",
+         QStringLiteral("guest1@example.org,refused2@example.org,guest3@example.org"),
+         0,
+         false,
+         false,
+         0,
+         {"guest1@example.org"},
+         QStringLiteral("2 of 3 e-mails were not sent.\nThe first e-mail that could not be "
+                        "sent: refused2@example.org; 1 e-mail was sent before it.")},
+        {"current card, third connection dropped",
+         guests(5),
+         3,
+         false,
+         false,
+         0,
+         {"guest1@example.org", "guest2@example.org"},
+         QStringLiteral("3 of 5 e-mails were not sent.\nThe first e-mail that could not be "
+                        "sent: guest3@example.org; 2 e-mails were sent before it.")},
+        {"one to one, first connection dropped",
+         guests(3),
+         1,
+         true,
+         false,
+         3,
+         {},
+         QStringLiteral("None of the 3 e-mails was sent.")},
+        {"every card to everyone, fourth connection dropped",
+         guests(2),
+         4,
+         true,
+         true,
+         3,
+         {"guest1@example.org", "guest2@example.org", "guest1@example.org", "guest1@example.org",
+          "guest2@example.org"},
+         QStringLiteral("1 of 6 e-mails was not sent.\nThe first e-mail that could not be "
+                        "sent: record 2 to guest2@example.org; 3 e-mails were sent before it.")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QStringList dropArgs;
+        if (c.drop > 0) {
+            dropArgs << QStringLiteral("drop") << QString::number(c.drop);
+        }
+        mailtest::LoopbackSmtp server(kLogin, kPassword, dropArgs);
+        ASSERT_TRUE(server.ok());
+        m_log.clear();
+        MailJob j = job(c.to);
+        j.port = QString::number(server.port());
+        j.batch = c.batch;
+        j.allToEvery = c.allToEvery;
+        j.recordCount = c.records;
+        const MailRunResult result = run(j);
+        EXPECT_EQ(mailRunMessage(result), c.message + QStringLiteral("\n\n") + kMailNotSentMessage);
+        QStringList received;
+        for (const QByteArray& message : server.messages()) {
+            received << QString::fromUtf8(mailtest::messagePart(message, QStringLiteral("to")));
+        }
+        EXPECT_EQ(received, c.received);
+        EXPECT_TRUE(m_log.contains(QStringLiteral("error in mail")));
+    }
 }
 
 TEST_F(MailRunServer, AStopBeforeTheFirstMailSendsNothing) {
@@ -336,7 +401,9 @@ TEST_F(MailRunServer, APictureFolderRemovedMidRunEndsTheRunAsAFailure) {
         j.recordCount = 3;
         const MailRunResult result = run(j);
         EXPECT_EQ(mailRunMessage(result),
-                  QStringLiteral("2 of 3 e-mails were not sent.\n\n") + kMailNotSentMessage);
+                  QStringLiteral("2 of 3 e-mails were not sent.\nThe first e-mail that could not "
+                                 "be sent: guest2@example.org; 1 e-mail was sent before it.\n\n") +
+                      kMailNotSentMessage);
         EXPECT_EQ(server.messages().size(), 1);
     }
 }

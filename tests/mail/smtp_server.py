@@ -1,11 +1,13 @@
 """Loopback SMTP server for the mail tests.
 
-Usage: smtp_server.py FOLDER LOGIN PASSWORD [starttls|implicit CERT KEY]
+Usage: smtp_server.py FOLDER LOGIN PASSWORD [starttls|implicit CERT KEY | drop N]
 
 Listens on 127.0.0.1 at a free port, prints the port on the first line of
 standard output, stores every received message as FOLDER/<n>.eml and
 accepts only the given login and password (AUTH PLAIN or LOGIN, UTF-8).
-A recipient whose address starts with "refused" is rejected (550).
+A recipient whose address starts with "refused" is rejected (550). With
+"drop N" the N-th mail's connection (from 1; one mail per connection) is
+closed when the mail is begun, so that mail fails and is not stored.
 Runs until its standard input closes.
 """
 
@@ -25,9 +27,20 @@ def free_port():
 
 
 class Store:
-    def __init__(self, folder):
+    def __init__(self, folder, drop=0):
         self.folder = Path(folder)
         self.count = 0
+        self.begun = 0
+        self.drop = drop
+
+    async def handle_MAIL(self, server, session, envelope, address, mail_options):
+        self.begun += 1
+        if self.begun == self.drop:
+            server.transport.abort()
+            return "421 Closing"
+        envelope.mail_from = address
+        envelope.mail_options.extend(mail_options)
+        return "250 OK"
 
     async def handle_RCPT(self, server, session, envelope, address, rcpt_options):
         if address.lower().startswith("refused"):
@@ -59,7 +72,8 @@ def main():
             kwargs.update(tls_context=context, require_starttls=True, auth_require_tls=True)
         else:
             kwargs.update(ssl_context=context)
-    controller = Controller(Store(folder), **kwargs)
+    drop = int(sys.argv[5]) if mode == "drop" else 0
+    controller = Controller(Store(folder, drop), **kwargs)
     controller.start()
     print(controller.port, flush=True)
     sys.stdin.read()

@@ -129,9 +129,13 @@ protected:
         return QString::fromUtf8(run.out).trimmed();
     }
 
+    // The colour 4 points in from the bottom right corner, clear of the
+    // card's edge at the picture's own resolution.
     static QColor cornerOf(const QByteArray& picture) {
         const QImage image = QImage::fromData(picture);
-        return image.isNull() ? QColor() : image.pixelColor(image.width() - 4, image.height() - 4);
+        const int in = qRound(4 * image.dotsPerMeterX() * 0.0254 / 72);
+        return image.isNull() ? QColor()
+                              : image.pixelColor(image.width() - in, image.height() - in);
     }
 
     std::unique_ptr<ControllerOutputHost> m_host;
