@@ -21,6 +21,7 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QtTest/QTest>
 
 namespace {
 
@@ -195,8 +196,17 @@ TEST_F(DesignerFromMainWindowTest, TwoSelectedBarcodesTakeTheSettingsAndKeepThei
     second->two_d_font_val = QStringLiteral("SECOND-2");
     const auto first = barcodeOnFront();
     ASSERT_NE(first, second);
-    view->changeSelectionIndexes({0, 1});
-    m_controller->Show_RHS_Properties(first);
+    // The user clicks the second, then Shift-clicks the first: both are
+    // selected and the inspector shows the first.
+    MainWindowFrame* window = m_controller->window();
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+    for (const auto& [barcode, modifiers] :
+         {std::pair{second, Qt::KeyboardModifiers()}, {first, Qt::ShiftModifier}}) {
+        QTest::mouseClick(view, Qt::LeftButton, modifiers,
+                          view->widgetRect(barcode->bounds()).center().toPoint());
+    }
+    ASSERT_EQ(view->selectedGraphics().size(), 2);
     scriptDesigner(QStringLiteral("FIRST-1"), true, QStringLiteral("DataMatrix"));
     control<QPushButton>("View_barcode_prop_Button")->click();
     ASSERT_EQ(m_openings, 1);
