@@ -174,6 +174,27 @@ protected:
                   QStringLiteral("Invitation Card Design Log has been saved successfully."));
     }
 
+    // File > Save as Template with the mouse, the name typed in its window
+    // and OK clicked.
+    void exportTemplate(const QString& name) {
+        const hooks::ModalRunner previous = hooks::modalRunner();
+        hooks::setModalRunner([&](QDialog& dialog) {
+            auto* window = qobject_cast<Export_Template*>(&dialog);
+            if (!window) {
+                return previous ? previous(dialog) : 0;
+            }
+            window->show();
+            QTest::keyClicks(window->template_name(), name);
+            QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("OK_btn")),
+                              Qt::LeftButton);
+            return window->result();
+        });
+        clickMenuItem(openMenu("menuFile"), "Save_Template_action");
+        hooks::setModalRunner(previous);
+        ASSERT_FALSE(shown(m_alerts).isEmpty());
+        EXPECT_EQ(shown(m_alerts).last(), QStringLiteral("Template exported successfully."));
+    }
+
     // File > New, then File > Open of the saved file, with their keys.
     void reopen() {
         press(QKeySequence::New);
@@ -364,7 +385,7 @@ TEST_F(InspectorLimitsTest, AResizeMadeOnTheBackSideIsWhatTheFileKeeps) {
         type("height_Text", "30");
         std::optional<design_file::DesignContent> content;
         if (viaTemplate) {
-            ASSERT_TRUE(m_controller->Write_Template_Files(QStringLiteral("small")));
+            ASSERT_NO_FATAL_FAILURE(exportTemplate(QStringLiteral("small")));
             content = design_file::Read_Design_File(QDir(Export_Template::userTemplateFolder())
                                                         .filePath(QStringLiteral("small.dcard")));
         } else {
@@ -408,7 +429,7 @@ TEST_F(InspectorLimitsTest, FontEffectsSurviveSaveCopyAndTemplateExport) {
     EXPECT_TRUE(underlinedAndStruck(*m_document->graphics().at(1)));
 
     save();
-    ASSERT_TRUE(m_controller->Write_Template_Files(QStringLiteral("effects")));
+    ASSERT_NO_FATAL_FAILURE(exportTemplate(QStringLiteral("effects")));
     const QString templateFile =
         QDir(Export_Template::userTemplateFolder()).filePath(QStringLiteral("effects.dcard"));
     for (const QString& file : {m_file, templateFile}) {
