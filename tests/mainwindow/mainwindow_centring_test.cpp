@@ -164,6 +164,8 @@ TEST_F(CentringTest, TheCardIsCentredAtEveryPlaceItTakes) {
                 << canvas->height() << " in " << visible.height();
         }
     }
+    // The narrower card was saved and opened again.
+    EXPECT_NEAR(m_controller->canvasSize().width(), 101 * 72 / 25.4, 0.5);
 }
 
 } // namespace
