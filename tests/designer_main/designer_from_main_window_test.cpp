@@ -63,6 +63,18 @@ protected:
         QCoreApplication::sendEvent(view, &event);
     }
 
+    // Clicks the middle of the object on the shown front canvas.
+    void click(const SKTGraphic& graphic, Qt::KeyboardModifiers modifiers = {}) {
+        MainWindowFrame* window = m_controller->window();
+        if (!window->isVisible()) {
+            window->show();
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+        }
+        SKTGraphicView* view = m_controller->graphicViewOfSide(0);
+        QTest::mouseClick(view, Qt::LeftButton, modifiers,
+                          view->widgetRect(graphic.bounds()).center().toPoint());
+    }
+
     // The user inside the designer's modal run: the symbology (QR Code
     // unless told), the value, then OK or Cancel.
     void scriptDesigner(const QString& value, bool ok,
@@ -169,9 +181,8 @@ TEST_F(DesignerFromMainWindowTest, ALockedObjectDoesNotOpenTheDesignerButTheButt
     EXPECT_EQ(m_openings, 0);
     barcode->ctrl_is_locked = false;
 
-    // The inspector's button opens the designer on the selected object.
-    m_controller->graphicViewOfSide(0)->changeSelectionIndexes({0});
-    m_controller->Show_RHS_Properties(barcode);
+    // The inspector's button opens the designer on the object clicked.
+    click(*barcode);
     auto* button = control<QPushButton>("View_barcode_prop_Button");
     ASSERT_NE(button, nullptr);
     ASSERT_TRUE(button->isEnabled());
@@ -198,14 +209,8 @@ TEST_F(DesignerFromMainWindowTest, TwoSelectedBarcodesTakeTheSettingsAndKeepThei
     ASSERT_NE(first, second);
     // The user clicks the second, then Shift-clicks the first: both are
     // selected and the inspector shows the first.
-    MainWindowFrame* window = m_controller->window();
-    window->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
-    for (const auto& [barcode, modifiers] :
-         {std::pair{second, Qt::KeyboardModifiers()}, {first, Qt::ShiftModifier}}) {
-        QTest::mouseClick(view, Qt::LeftButton, modifiers,
-                          view->widgetRect(barcode->bounds()).center().toPoint());
-    }
+    click(*second);
+    click(*first, Qt::ShiftModifier);
     ASSERT_EQ(view->selectedGraphics().size(), 2);
     scriptDesigner(QStringLiteral("FIRST-1"), true, QStringLiteral("DataMatrix"));
     control<QPushButton>("View_barcode_prop_Button")->click();
