@@ -78,7 +78,6 @@ TEST_F(BarcodeBoundsTest, APictureLargerThanItsFrameIsDrawnWhole) {
         ASSERT_GT(picture.size().width(), 20);
         ASSERT_GT(picture.size().height(), 20);
         code->_barcode_image = picture;
-        code->_contents = picture;
         code->setBounds(QRectF(30, 30, 10, 10));
         ASSERT_TRUE(m_document->insertGraphic(code, 0));
         SKTGraphicView* canvas = m_controller->graphicViewOfSide(0);
