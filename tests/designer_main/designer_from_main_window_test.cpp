@@ -21,6 +21,7 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QtTest/QTest>
 
 namespace {
 
@@ -60,6 +61,18 @@ protected:
         QMouseEvent event(QEvent::MouseButtonDblClick, at, view->mapToGlobal(at), Qt::LeftButton,
                           Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(view, &event);
+    }
+
+    // Clicks the middle of the object on the shown front canvas.
+    void click(const SKTGraphic& graphic, Qt::KeyboardModifiers modifiers = {}) {
+        MainWindowFrame* window = m_controller->window();
+        if (!window->isVisible()) {
+            window->show();
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+        }
+        SKTGraphicView* view = m_controller->graphicViewOfSide(0);
+        QTest::mouseClick(view, Qt::LeftButton, modifiers,
+                          view->widgetRect(graphic.bounds()).center().toPoint());
     }
 
     // The user inside the designer's modal run: the symbology (QR Code
@@ -168,9 +181,8 @@ TEST_F(DesignerFromMainWindowTest, ALockedObjectDoesNotOpenTheDesignerButTheButt
     EXPECT_EQ(m_openings, 0);
     barcode->ctrl_is_locked = false;
 
-    // The inspector's button opens the designer on the selected object.
-    m_controller->graphicViewOfSide(0)->changeSelectionIndexes({0});
-    m_controller->Show_RHS_Properties(barcode);
+    // The inspector's button opens the designer on the object clicked.
+    click(*barcode);
     auto* button = control<QPushButton>("View_barcode_prop_Button");
     ASSERT_NE(button, nullptr);
     ASSERT_TRUE(button->isEnabled());
@@ -195,8 +207,11 @@ TEST_F(DesignerFromMainWindowTest, TwoSelectedBarcodesTakeTheSettingsAndKeepThei
     second->two_d_font_val = QStringLiteral("SECOND-2");
     const auto first = barcodeOnFront();
     ASSERT_NE(first, second);
-    view->changeSelectionIndexes({0, 1});
-    m_controller->Show_RHS_Properties(first);
+    // The user clicks the second, then Shift-clicks the first: both are
+    // selected and the inspector shows the first.
+    click(*second);
+    click(*first, Qt::ShiftModifier);
+    ASSERT_EQ(view->selectedGraphics().size(), 2);
     scriptDesigner(QStringLiteral("FIRST-1"), true, QStringLiteral("DataMatrix"));
     control<QPushButton>("View_barcode_prop_Button")->click();
     ASSERT_EQ(m_openings, 1);

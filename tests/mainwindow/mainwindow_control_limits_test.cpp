@@ -19,6 +19,7 @@
 #include "widgets/CardStepper.h"
 #include "widgets/FloatSlider.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QFontDialog>
 #include <QLineEdit>
@@ -27,7 +28,6 @@
 #include <QTest>
 #include <cmath>
 
-using window_entries::SaveResult;
 using namespace designtest;
 
 namespace {
@@ -125,17 +125,81 @@ protected:
     void SetUp() override {
         ControllerFixture::SetUp();
         hooks::setSavePanel([this](const hooks::SavePanelRequest&) { return m_file; });
+        hooks::setOpenPanel([this](const hooks::OpenPanelRequest&) { return QStringList{m_file}; });
         Project_File_Name.clear();
         m_file = QDir(m_temp.path()).filePath(QStringLiteral("limits.dcard"));
     }
 
     void TearDown() override {
+        for (auto* slot : {&window_entries::newDesign, &window_entries::openDesign,
+                           &window_entries::saveDesign}) {
+            slot->set({});
+        }
         hooks::setSavePanel({});
+        hooks::setOpenPanel({});
         Project_File_Name.clear();
         ControllerFixture::TearDown();
     }
 
+    // A controller on a 120 x 120 mm card, its window shown with the File
+    // menu's commands in place.
+    void begin() {
+        start();
+        m_controller->Install_Design_File_Entries();
+        MainWindowFrame* window = m_controller->window();
+        window->resize(1100, 800);
+        window->show();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    }
+
     SKTGraphicView* view() const { return m_controller->currentGraphicView(); }
+
+    // A standard key pressed on the canvas of the shown side, its window
+    // active.
+    void press(QKeySequence::StandardKey key) {
+        MainWindowFrame* window = m_controller->window();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+        QCoreApplication::processEvents(); // what the last change asked for
+        QTest::keySequence(view(), QKeySequence(key));
+        QCoreApplication::processEvents();
+    }
+
+    // File > Save with its key; the design is saved with its message.
+    void save() {
+        press(QKeySequence::Save);
+        ASSERT_FALSE(shown(m_alerts).isEmpty());
+        EXPECT_EQ(shown(m_alerts).last(),
+                  QStringLiteral("Invitation Card Design Log has been saved successfully."));
+    }
+
+    // File > Save as Template with the mouse, the name typed in its window
+    // and OK clicked.
+    void exportTemplate(const QString& name) {
+        const hooks::ModalRunner previous = hooks::modalRunner();
+        hooks::setModalRunner([&](QDialog& dialog) {
+            auto* window = qobject_cast<Export_Template*>(&dialog);
+            if (!window) {
+                return previous ? previous(dialog) : 0;
+            }
+            window->show();
+            QTest::keyClicks(window->template_name(), name);
+            QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("OK_btn")),
+                              Qt::LeftButton);
+            return window->result();
+        });
+        clickMenuItem(openMenu("menuFile"), "Save_Template_action");
+        hooks::setModalRunner(previous);
+        ASSERT_FALSE(shown(m_alerts).isEmpty());
+        EXPECT_EQ(shown(m_alerts).last(), QStringLiteral("Template exported successfully."));
+    }
+
+    // File > New, then File > Open of the saved file, with their keys.
+    void reopen() {
+        press(QKeySequence::New);
+        press(QKeySequence::Open);
+    }
 
     // An object of the kind with its border and gradient fill on, so every
     // control of its tab is enabled.
@@ -162,23 +226,29 @@ protected:
             shape->_shape_type = kind;
             g = shape;
         }
-        g->setBounds(QRectF(10, 10, 60, 40));
+        // Three to a row, far enough apart that the widest border keeps
+        // clear of the next object and of the card's lower right corner.
+        const auto n = int(m_document->graphics().size());
+        g->setBounds(QRectF(10 + 110 * (n % 3), 10 + 110 * (n / 3), 60, 40));
         g->_isDrawingStroke = true;
         g->_isDrawingFill = true;
         g->_fill_type = QStringLiteral("G");
         return g;
     }
 
-    // The user selects the object on the canvas; its tabs are shown.
+    // The user clicks the object on the canvas; its tabs are shown.
     void select(const std::shared_ptr<SKTGraphic>& g) {
-        const SKTGraphicList& list = m_document->graphics();
-        view()->changeSelectionIndexes({int(list.indexOf(g))});
-        m_controller->Show_RHS_Properties(g);
+        QTest::mouseClick(view(), Qt::LeftButton, {},
+                          view()->widgetRect(g->bounds()).center().toPoint());
+        EXPECT_EQ(view()->selectedGraphics(), SKTGraphicList{g});
     }
 
-    // The card tabs with border on and gradient fill.
+    // A click on the empty card shows its tabs, with border on and
+    // gradient fill.
     void openCardControls() {
-        m_controller->Show_RHS_Properties(nullptr);
+        QTest::mouseClick(view(), Qt::LeftButton, {},
+                          view()->widgetRect(QRectF(330, 330, 1, 1)).center().toPoint());
+        EXPECT_TRUE(view()->selectedGraphics().isEmpty());
         for (const char* check : {"Card_border_chk", "Card_fill_chk"}) {
             if (!control<QCheckBox>(check)->isChecked()) {
                 control<QCheckBox>(check)->click();
@@ -227,7 +297,7 @@ void expectNear(double actual, double expected) {
 TEST_F(InspectorLimitsTest, TypedValuesEndAtTheLimitsAndTheArrowKeysStep) {
     for (const Limit& c : kLimits) {
         SCOPED_TRACE(c.control);
-        start();
+        begin();
         const auto g = show(c);
         type(c.field, c.high);
         expectNear(c.stored(*m_controller, g.get()), c.atHigh);
@@ -245,7 +315,7 @@ TEST_F(InspectorLimitsTest, TypedValuesEndAtTheLimitsAndTheArrowKeysStep) {
 }
 
 TEST_F(InspectorLimitsTest, AWholeNumberFieldShowsTheWholeNumberStored) {
-    start();
+    begin();
     openCardControls();
     type("Card_bor_Text", "3.7");
     EXPECT_EQ(control<QLineEdit>("Card_bor_Text")->text(), QStringLiteral("4"));
@@ -255,7 +325,7 @@ TEST_F(InspectorLimitsTest, AWholeNumberFieldShowsTheWholeNumberStored) {
 TEST_F(InspectorLimitsTest, EveryLimitIsSavedAndOpensAgain) {
     for (const bool high : {true, false}) {
         SCOPED_TRACE(high ? "upper limits" : "lower limits");
-        start();
+        begin();
         // One object per kind; each control typed past its limit.
         QMap<QString, std::shared_ptr<SKTGraphic>> objects;
         for (const Limit& c : kLimits) {
@@ -269,16 +339,14 @@ TEST_F(InspectorLimitsTest, EveryLimitIsSavedAndOpensAgain) {
             }
             type(c.field, high ? c.high : c.low);
         }
-        ASSERT_EQ(m_controller->Save_project_file(false, 1), SaveResult::Saved);
-        EXPECT_EQ(shown(m_alerts).last(),
-                  QStringLiteral("Invitation Card Design Log has been saved successfully."));
+        save();
         const QStringList records = recordFields(m_controller->Front_card_Prop) +
                                     recordFields(m_controller->Back_card_Prop);
         const auto saved = archives(m_document->graphics());
         const QSizeF size = m_controller->canvasSize();
 
-        m_controller->New_Project_Setting_Reset();
-        ASSERT_EQ(m_controller->Read_and_load_design_Log(m_file, QStringLiteral("L")), 1);
+        reopen();
+        EXPECT_EQ(Project_File_Name, m_file);
         EXPECT_EQ(recordFields(m_controller->Front_card_Prop) +
                       recordFields(m_controller->Back_card_Prop),
                   records);
@@ -289,13 +357,14 @@ TEST_F(InspectorLimitsTest, EveryLimitIsSavedAndOpensAgain) {
 }
 
 TEST_F(InspectorLimitsTest, ACardTheReaderWouldRefuseIsNotSaved) {
-    start();
-    ASSERT_EQ(m_controller->Save_project_file(false, 0), SaveResult::Saved);
+    begin();
+    save();
     const QByteArray before = fileHash(m_file);
+    const qsizetype messages = shown(m_alerts).size();
     // 6000 mm: larger than any card a design file holds.
     m_controller->Set_Document_Size(QSizeF(6000 * kMM, 100));
-    EXPECT_EQ(m_controller->Save_project_file(false, 1), SaveResult::Failed);
-    EXPECT_FALSE(shown(m_alerts).contains(
+    press(QKeySequence::Save);
+    EXPECT_FALSE(shown(m_alerts).mid(messages).contains(
         QStringLiteral("Invitation Card Design Log has been saved successfully.")));
     EXPECT_EQ(fileHash(m_file), before);
     QString reason;
@@ -309,25 +378,26 @@ TEST_F(InspectorLimitsTest, AResizeMadeOnTheBackSideIsWhatTheFileKeeps) {
     const QSizeF expected(50 * kMM, 30 * kMM);
     for (const bool viaTemplate : {false, true}) {
         SCOPED_TRACE(viaTemplate ? "template export" : "save");
-        start(); // 120 x 120 mm
-        m_controller->Select_back_side();
+        begin(); // 120 x 120 mm
+        QTest::mouseClick(control<QAbstractButton>("Back_Card_Btn"), Qt::LeftButton);
+        ASSERT_EQ(Current_Card_Side(), 1);
         type("width_Text", "50");
         type("height_Text", "30");
         std::optional<design_file::DesignContent> content;
         if (viaTemplate) {
-            ASSERT_TRUE(m_controller->Write_Template_Files(QStringLiteral("small")));
+            ASSERT_NO_FATAL_FAILURE(exportTemplate(QStringLiteral("small")));
             content = design_file::Read_Design_File(QDir(Export_Template::userTemplateFolder())
                                                         .filePath(QStringLiteral("small.dcard")));
         } else {
-            ASSERT_EQ(m_controller->Save_project_file(false, 0), SaveResult::Saved);
+            save();
             content = design_file::Read_Design_File(m_file);
         }
         ASSERT_TRUE(content);
         EXPECT_NEAR(content->front.Card_Size().width(), expected.width(), 1e-3);
         EXPECT_NEAR(content->front.Card_Size().height(), expected.height(), 1e-3);
         if (!viaTemplate) {
-            m_controller->New_Project_Setting_Reset();
-            ASSERT_EQ(m_controller->Read_and_load_design_Log(m_file, QStringLiteral("L")), 1);
+            reopen();
+            EXPECT_EQ(Project_File_Name, m_file);
             EXPECT_NEAR(m_controller->canvasSize().width(), expected.width(), 1e-3);
             EXPECT_NEAR(m_controller->canvasSize().height(), expected.height(), 1e-3);
         }
@@ -336,7 +406,7 @@ TEST_F(InspectorLimitsTest, AResizeMadeOnTheBackSideIsWhatTheFileKeeps) {
 }
 
 TEST_F(InspectorLimitsTest, FontEffectsSurviveSaveCopyAndTemplateExport) {
-    start();
+    begin();
     auto text = make(QStringLiteral("text"));
     ASSERT_TRUE(m_document->insertGraphic(text, 0));
     select(text);
@@ -351,20 +421,22 @@ TEST_F(InspectorLimitsTest, FontEffectsSurviveSaveCopyAndTemplateExport) {
         return g.text_ctrl_font.underline() && g.text_ctrl_font.strikeOut();
     };
 
-    // Copy and paste on the canvas.
-    view()->copy();
-    view()->paste();
+    // Copy and paste on the canvas with the keys.
+    select(text);
+    press(QKeySequence::Copy);
+    press(QKeySequence::Paste);
     ASSERT_EQ(m_document->graphics().size(), 2);
     EXPECT_TRUE(underlinedAndStruck(*m_document->graphics().at(1)));
 
-    ASSERT_EQ(m_controller->Save_project_file(false, 0), SaveResult::Saved);
-    ASSERT_TRUE(m_controller->Write_Template_Files(QStringLiteral("effects")));
+    save();
+    ASSERT_NO_FATAL_FAILURE(exportTemplate(QStringLiteral("effects")));
     const QString templateFile =
         QDir(Export_Template::userTemplateFolder()).filePath(QStringLiteral("effects.dcard"));
     for (const QString& file : {m_file, templateFile}) {
         SCOPED_TRACE(file.toStdString());
-        m_controller->New_Project_Setting_Reset();
-        ASSERT_EQ(m_controller->Read_and_load_design_Log(file, QStringLiteral("L")), 1);
+        m_file = file;
+        reopen();
+        ASSERT_EQ(Project_File_Name, file);
         ASSERT_EQ(m_document->graphics().size(), 2);
         for (const auto& g : m_document->graphics()) {
             EXPECT_TRUE(underlinedAndStruck(*g));

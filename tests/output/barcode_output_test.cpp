@@ -2,9 +2,10 @@
 // paths, read back by outside decoders: QR Code, PDF417 and Data Matrix on
 // the front, Code 128, EAN-13 and Code 39 on the back, each at the size a
 // new object gets and each frame made smaller than its picture. Each side
-// of twenty records is printed two by five on A4 (PDF files, and the front
-// on the cups-pdf queue where one is set up); both sides are exported
-// together as PNG at 300 dpi.
+// of twenty records is printed two by five on A4, and both sides together
+// two by two (PDF files, and the front on the cups-pdf queue where one is
+// set up); both sides are exported together as PNG at 300 dpi, format and
+// resolution chosen in the export window with the keys.
 #include "../binding/BindingFixture.h"
 #include "PrintQueue.h"
 #include "barcodes/designer/core/BarcodeDesigner.h"
@@ -57,6 +58,20 @@ struct Read {
     QString format;
     QString text;
 };
+
+// A print of the records: the side button chosen and the grid of slots.
+struct Printed {
+    const char* button;
+    bool front;
+    bool back;
+    int rows;
+    int columns;
+};
+// Each side two by five on A4; both sides, the front above the back, two
+// by two.
+const Printed kPrinted[] = {{"sideFront", true, false, 5, 2},
+                            {"sideBack", false, true, 5, 2},
+                            {"sideBoth", true, true, 2, 2}};
 
 QList<Read> zbarRead(const QString& zbarimg, const QString& png) {
     QList<Read> found;
@@ -120,6 +135,18 @@ void expectSymbols(const QList<Read>& reads, const QStringList& names, int recor
             }
         }
         EXPECT_EQ(count, 1) << decoder << " " << name.toStdString();
+    }
+}
+
+// Steps a pop-up with the arrow keys to the item of that text.
+void choose(QComboBox* popUp, const QString& text) {
+    ASSERT_NE(popUp, nullptr);
+    const int wanted = popUp->findText(text);
+    ASSERT_GE(wanted, 0) << text.toStdString();
+    while (popUp->currentIndex() != wanted) {
+        const int before = popUp->currentIndex();
+        QTest::keyClick(popUp, before < wanted ? Qt::Key_Down : Qt::Key_Up);
+        ASSERT_NE(popUp->currentIndex(), before);
     }
 }
 
@@ -203,9 +230,10 @@ protected:
         return designer.Get_Image_From_Val(value, code->header_val, code->footer_val).size();
     }
 
-    // File > Print: one side ("sideFront" or "sideBack"), two columns of
-    // five rows centred on A4.
-    void print(const char* side, const std::function<void(QPrinter&)>& setUp) {
+    // File > Print: the sides ("sideFront", "sideBack" or "sideBoth", the
+    // front above the back) in a grid of that many rows and columns centred
+    // on A4.
+    void print(const Printed& sides, const std::function<void(QPrinter&)>& setUp) {
         Print_Wnd dialog;
         QCoreApplication::processEvents();
         hooks::setModalRunner([&](QDialog& running) {
@@ -217,20 +245,21 @@ protected:
             dialog.printInfo()->setPageSize(QPageSize(QPageSize::A4));
             dialog.printInfo()->setPageOrientation(QPageLayout::Portrait);
             dialog.Set_values_From_Printer();
-            QTest::mouseClick(dialog.findChild<QAbstractButton*>(QString::fromLatin1(side)),
+            QTest::mouseClick(dialog.findChild<QAbstractButton*>(QString::fromLatin1(sides.button)),
                               Qt::LeftButton, {}, QPoint(6, 6));
             QTest::mouseClick(
                 dialog.findChild<QAbstractButton*>(QStringLiteral("Auto_Center_chk_bx")),
                 Qt::LeftButton, {}, QPoint(6, 6));
-            for (const auto& [name, count] : {std::pair{"Row_Text", "5"}, {"Col_Text", "2"}}) {
+            for (const auto& [name, count] :
+                 {std::pair{"Row_Text", sides.rows}, {"Col_Text", sides.columns}}) {
                 auto* field = dialog.findChild<QLineEdit*>(QString::fromLatin1(name));
                 field->selectAll();
                 field->del();
-                QTest::keyClicks(field, QString::fromLatin1(count));
+                QTest::keyClicks(field, QString::number(count));
                 QTest::keyClick(field, Qt::Key_Return);
             }
-            EXPECT_EQ(dialog.layout().Print_Row, 5);
-            EXPECT_EQ(dialog.layout().Print_Col, 2);
+            EXPECT_EQ(dialog.layout().Print_Row, sides.rows);
+            EXPECT_EQ(dialog.layout().Print_Col, sides.columns);
             QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("printButton")),
                               Qt::LeftButton);
             return 0;
@@ -239,11 +268,12 @@ protected:
     }
 
     // Every slot of every page, rastered at each resolution, holds the
-    // side's three symbols of one record, the records in slot order.
-    void checkPrint(const QString& pdf, bool front, const QList<int>& resolutions) {
+    // printed sides' symbols of one record, the records in slot order.
+    void checkPrint(const QString& pdf, const Printed& sides, const QList<int>& resolutions) {
         const QString pdftoppm = testsupport::findTool(QStringLiteral("pdftoppm"));
         const QString zbarimg = testsupport::findTool(QStringLiteral("zbarimg"));
         const QString zxing = testsupport::findTool(QStringLiteral("ZXingReader"));
+        const int perSheet = sides.rows * sides.columns;
         for (int dpi : resolutions) {
             SCOPED_TRACE(dpi);
             const QString base = m_temp.filePath(QStringLiteral("page%1").arg(dpi));
@@ -253,27 +283,44 @@ protected:
                 300000);
             ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
             QStringList slotFiles;
-            QStringList cut;
-            for (int page = 0; page < kRecords / 10; ++page) {
+            QStringList cut[2];
+            for (int page = 0; page * perSheet < kRecords; ++page) {
                 const QImage sheet(QStringLiteral("%1-%2.png").arg(base).arg(page + 1));
                 ASSERT_FALSE(sheet.isNull()) << "page " << page + 1;
-                // Centred slotFiles lie inside the page's own 2 x 5 grid.
-                const int w = sheet.width() / 2;
-                const int h = sheet.height() / 5;
-                for (int slot = 0; slot < 10; ++slot) {
+                // Centred slots lie inside the page's own grid.
+                const int w = sheet.width() / sides.columns;
+                const int h = sheet.height() / sides.rows;
+                for (int slot = 0; slot < perSheet && page * perSheet + slot < kRecords; ++slot) {
                     const QString file =
-                        QStringLiteral("%1-slot%2.png").arg(base).arg(page * 10 + slot);
-                    const QImage slotImage = sheet.copy(slot % 2 * w, slot / 2 * h, w, h);
+                        QStringLiteral("%1-slot%2.png").arg(base).arg(page * perSheet + slot);
+                    const QImage slotImage =
+                        sheet.copy(slot % sides.columns * w, slot / sides.columns * h, w, h);
                     ASSERT_TRUE(slotImage.save(file));
                     slotFiles << file;
-                    cut << cutSymbols(cardIn(slotImage, dpi), front ? 0 : 1, file);
+                    const QImage cards = cardIn(slotImage, dpi, sides.front && sides.back ? 2 : 1);
+                    const int cardHeight = cards.height() / (sides.front && sides.back ? 2 : 1);
+                    int at = 0;
+                    for (int side : {0, 1}) {
+                        if (side == 0 ? sides.front : sides.back) {
+                            cut[side] << cutSymbols(cards.copy(0, at, cards.width(), cardHeight),
+                                                    side, file + QString::number(side));
+                            at += cardHeight;
+                        }
+                    }
                 }
             }
-            expectCutSymbols(zxing, cut, front ? kFrontZxing : kBackZxing);
+            ASSERT_EQ(slotFiles.size(), kRecords);
+            if (sides.front) {
+                expectCutSymbols(zxing, cut[0], kFrontZxing);
+            }
+            if (sides.back) {
+                expectCutSymbols(zxing, cut[1], kBackZxing);
+            }
+            const QStringList zbarNames = (sides.front ? kFrontZbar : QStringList()) +
+                                          (sides.back ? kBackZbar : QStringList());
             for (int k = 0; k < slotFiles.size(); ++k) {
                 SCOPED_TRACE("slot of record " + std::to_string(k + 1));
-                expectSymbols(zbarRead(zbarimg, slotFiles[k]), front ? kFrontZbar : kBackZbar, k,
-                              "zbarimg");
+                expectSymbols(zbarRead(zbarimg, slotFiles[k]), zbarNames, k, "zbarimg");
             }
         }
     }
@@ -295,8 +342,9 @@ protected:
         return files;
     }
 
-    // The card inside a slot of a printed sheet: the box of its border.
-    QImage cardIn(const QImage& slot, double dpi) const {
+    // The cards inside a slot of a printed sheet (one, or the front above
+    // the back): the box of their borders.
+    QImage cardIn(const QImage& slot, double dpi, int cards) const {
         QRect box;
         for (int y = 0; y < slot.height(); ++y) {
             for (int x = 0; x < slot.width(); ++x) {
@@ -306,7 +354,7 @@ protected:
             }
         }
         EXPECT_NEAR(box.width(), m_card.width() * dpi / 72, 3);
-        EXPECT_NEAR(box.height(), m_card.height() * dpi / 72, 3);
+        EXPECT_NEAR(box.height(), cards * m_card.height() * dpi / 72, 3);
         return slot.copy(box);
     }
 
@@ -340,14 +388,13 @@ protected:
     CARD_REQUIRE_TOOL(zbarimg_, "zbarimg");                                                        \
     CARD_REQUIRE_TOOL(zxing_, "ZXingReader")
 
-TEST_F(BarcodeOutputTest, PrintedEachSideEverySlotScans) {
+TEST_F(BarcodeOutputTest, PrintedEachSideAndBothSidesEverySlotScans) {
     REQUIRE_PRINT_TOOLS();
     output::printerLister.set([] { return QStringList{QStringLiteral("Test Printer")}; });
-    for (const bool front : {true, false}) {
-        SCOPED_TRACE(front ? "front" : "back");
-        const QString pdf =
-            m_temp.filePath(front ? QStringLiteral("front.pdf") : QStringLiteral("back.pdf"));
-        ASSERT_NO_FATAL_FAILURE(print(front ? "sideFront" : "sideBack", [&](QPrinter& printer) {
+    for (const Printed& sides : kPrinted) {
+        SCOPED_TRACE(sides.button);
+        const QString pdf = m_temp.filePath(QString::fromLatin1(sides.button) + ".pdf");
+        ASSERT_NO_FATAL_FAILURE(print(sides, [&](QPrinter& printer) {
             printer.setOutputFormat(QPrinter::PdfFormat);
             printer.setOutputFileName(pdf);
         }));
@@ -355,7 +402,7 @@ TEST_F(BarcodeOutputTest, PrintedEachSideEverySlotScans) {
         // Symbols are vectors: the sheets hold no picture at all.
         const auto images = testsupport::runProcess(pdfimages_, {QStringLiteral("-list"), pdf});
         EXPECT_EQ(images.out.count("image"), 0) << images.out.toStdString();
-        checkPrint(pdf, front, {300, 150});
+        checkPrint(pdf, sides, {300, 150});
     }
 }
 
@@ -374,10 +421,10 @@ TEST_F(BarcodeOutputTest, SpooledToTheCupsPdfQueueEverySlotScans) {
     Project_File_Name = QStringLiteral("/designs/%1.dcard").arg(title);
     // The front: the 2D symbols a printer's image resampling would blur.
     ASSERT_NO_FATAL_FAILURE(print(
-        "sideFront", [&](QPrinter& printer) { printer.setPrinterName(QStringLiteral("PDF")); }));
+        kPrinted[0], [&](QPrinter& printer) { printer.setPrinterName(QStringLiteral("PDF")); }));
     const QString found = print_queue::waitForPdf(out, title);
     ASSERT_FALSE(found.isEmpty()) << "no PDF from the queue in " << out.toStdString();
-    checkPrint(found, true, {300});
+    checkPrint(found, kPrinted[0], {300});
     QFile::remove(found);
 }
 
@@ -393,10 +440,9 @@ TEST_F(BarcodeOutputTest, ExportedAt300DpiEveryFileScans) {
             return 0;
         }
         window->show();
-        auto* format = window->findChild<QComboBox*>(QStringLiteral("fileFormatPopup"));
-        format->setCurrentIndex(format->findText(QStringLiteral("png")));
-        auto* dpi = window->findChild<QComboBox*>(QStringLiteral("saveDPIText"));
-        dpi->setCurrentIndex(dpi->findText(QStringLiteral("300")));
+        choose(window->findChild<QComboBox*>(QStringLiteral("fileFormatPopup")),
+               QStringLiteral("png"));
+        choose(window->findChild<QComboBox*>(QStringLiteral("saveDPIText")), QStringLiteral("300"));
         QTest::mouseClick(window->findChild<QAbstractButton*>(QStringLiteral("exportBoth")),
                           Qt::LeftButton, {}, QPoint(6, 6));
         QTest::mouseClick(
