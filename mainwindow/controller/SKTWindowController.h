@@ -513,8 +513,13 @@ public:
     void New_Design_Command();
     void Open_Design_Command();
     void Save_As_Template_Command();
-    // Writes name.dcard and name.png into the user template folder; both or
-    // neither replace an existing pair. False (nothing changed) on failure.
+    // After the save question, opens a template's design file as a new
+    // design without a file name; a file that cannot be read changes
+    // nothing. 1 when opened.
+    int Open_Template_Design(const QString& path);
+    // Writes name.dcard and name.png into the user template folder, each
+    // replacing its old file in one atomic step. False on failure, with the
+    // old design file kept.
     bool Write_Template_Files(const QString& name);
     // The front side above the back side, 72 dpi.
     QImage Template_Preview();
@@ -524,6 +529,9 @@ public:
     Export_Template* exportTemplateWindow();
 
 private:
+    // Asks `question` (save first?); false when the wanted save did not
+    // happen, which stops the command.
+    bool Save_Question_Answered(const QString& question);
     void Apply_Design_Content(design_file::DesignContent& content, const QString& path,
                               const QString& mode);
     QPointer<Export_Template> m_exportTemplate; // a child of the window
@@ -534,7 +542,8 @@ public:
     // Lays the wizard's texts out as text objects on the front side and sets
     // its picture as the front background.
     void Fill_Party_Invidation_Details();
-    // Card > Card Size… and Card > Templates…: the windows' results.
+    // Card > Card Size… and Card > Templates…: the windows' results. A
+    // template confirmed in its window is then opened as a new design.
     int Card_Size_Clicked();
     int Templates_Clicked();
     // The dispatcher rows of the data-source, series, sides, preset and

@@ -18,6 +18,7 @@
 #include "mainwindow/controller/DesignFile.h"
 #include "mainwindow/controller/Export_Template.h"
 #include "mainwindow/controller/MainWindowFrame.h"
+#include "mainwindow/controller/TemplateFiles.h"
 #include "output/core/CardExport.h"
 #include "ui_CardBackgroundPage.h"
 #include "ui_CardSettingPage.h"
@@ -30,12 +31,10 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QSaveFile>
 #include <exception>
 
 using window_entries::SaveResult;
@@ -44,6 +43,8 @@ namespace {
 
 const QString kCorrupt = QStringLiteral("File is corrupt and cannot be opened.");
 const QString kSaved = QStringLiteral("Invitation Card Design Log has been saved successfully.");
+const QString kOpenQuestion =
+    QStringLiteral("Do you want to save changes before opening document?");
 
 // Sets the flag for a scope and clears it on every way out.
 class DrawOnlyGuard {
@@ -126,29 +127,6 @@ QList<int> indexesUpTo(qsizetype count) {
         indexes.append(i);
     }
     return indexes;
-}
-
-// Writes bytes in full to a new file beside `target`; answers its path, or
-// "" when it could not be written.
-QString writeBeside(const QString& target, const QByteArray& bytes) {
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        const QString path = target + QStringLiteral(".new%1").arg(attempt);
-        if (QFileInfo::exists(path)) {
-            continue;
-        }
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
-            return QString();
-        }
-        const bool written = file.write(bytes) == bytes.size() && file.flush();
-        file.close();
-        if (!written || file.error() != QFileDevice::NoError) {
-            QFile::remove(path);
-            return QString();
-        }
-        return path;
-    }
-    return QString();
 }
 
 } // namespace
@@ -401,10 +379,16 @@ void SKTWindowController::Set_Log_Name_In_Title() {
 
 // ---- Commands ----
 
+// Asks whether to save first; false when the user wanted a save that did
+// not happen (cancelled or failed), so the command stops there.
+bool SKTWindowController::Save_Question_Answered(const QString& question) {
+    return Show_YES_NO_MessageBox(question) != 1 ||
+           Save_project_file(false, 1) == SaveResult::Saved;
+}
+
 void SKTWindowController::New_Design_Command() {
-    if (Show_YES_NO_MessageBox(
-            QStringLiteral("Do you want to save changes before opening new document?")) == 1 &&
-        Save_project_file(false, 1) != SaveResult::Saved) {
+    if (!Save_Question_Answered(
+            QStringLiteral("Do you want to save changes before opening new document?"))) {
         return;
     }
     New_Project();
@@ -412,9 +396,7 @@ void SKTWindowController::New_Design_Command() {
 }
 
 void SKTWindowController::Open_Design_Command() {
-    if (Show_YES_NO_MessageBox(
-            QStringLiteral("Do you want to save changes before opening document?")) == 1 &&
-        Save_project_file(false, 1) != SaveResult::Saved) {
+    if (!Save_Question_Answered(kOpenQuestion)) {
         return;
     }
     // The current design is replaced only once the chosen file has been read
@@ -430,6 +412,30 @@ void SKTWindowController::Open_Design_Command() {
 }
 
 // ---- User templates ----
+
+int SKTWindowController::Open_Template_Design(const QString& path) {
+    if (!Save_Question_Answered(kOpenQuestion)) {
+        return 0;
+    }
+    // As with Open, the design is replaced only once the template's file has
+    // been read and accepted. The template becomes a new design without a
+    // file of its own, so Save asks where and never writes over it.
+    int opened = 0;
+    try {
+        opened = Read_and_load_design_Log(path, QStringLiteral("T"));
+        if (opened == 1) {
+            for (Card_Property* record : {&Front_card_Prop, &Back_card_Prop}) {
+                record->setCard_Create_Mode(QStringLiteral("T"));
+            }
+            Publish_Page_Records();
+        }
+        Undo_Redo_Button_state();
+    } catch (const std::exception& e) {
+        Show_NSLog_Message(QString::fromLocal8Bit(e.what()));
+    }
+    Not_Draw_Only_Prop_Change = 0;
+    return opened;
+}
 
 Export_Template* SKTWindowController::exportTemplateWindow() {
     if (!m_exportTemplate) {
@@ -471,56 +477,11 @@ bool SKTWindowController::Write_Template_Files(const QString& name) {
     if (designBytes.isEmpty()) {
         return false;
     }
-
-    // Both new files are written in full before either replaces the old
-    // pair; the old pair is put back when anything fails.
-    const QString newDesign = writeBeside(design, designBytes);
-    const QString newPreview = newDesign.isEmpty() ? QString() : writeBeside(preview, previewBytes);
-    if (newDesign.isEmpty() || newPreview.isEmpty()) {
-        QFile::remove(newDesign);
+    QString reason;
+    if (!template_files::Write_Template_Pair({design, designBytes}, {preview, previewBytes},
+                                             &reason)) {
+        Show_NSLog_Message(reason);
         return false;
-    }
-    struct Swap {
-        QString target;
-        QString fresh;
-        QString kept;
-    };
-    Swap swaps[] = {{design, newDesign, QString()}, {preview, newPreview, QString()}};
-    auto rollBack = [&swaps](int upTo) {
-        for (int i = upTo; i >= 0; --i) {
-            Swap& swap = swaps[i];
-            if (QFileInfo::exists(swap.fresh)) {
-                QFile::remove(swap.fresh);
-            } else {
-                QFile::remove(swap.target);
-            }
-            if (!swap.kept.isEmpty()) {
-                QFile::rename(swap.kept, swap.target);
-            }
-        }
-    };
-    for (int i = 0; i < 2; ++i) {
-        Swap& swap = swaps[i];
-        if (QFileInfo::exists(swap.target)) {
-            swap.kept = swap.target + QStringLiteral(".old");
-            QFile::remove(swap.kept);
-            if (!QFile::rename(swap.target, swap.kept)) {
-                swap.kept.clear();
-                rollBack(i);
-                QFile::remove(swaps[1].fresh);
-                return false;
-            }
-        }
-        if (!QFile::rename(swap.fresh, swap.target)) {
-            rollBack(i);
-            QFile::remove(swaps[1].fresh);
-            return false;
-        }
-    }
-    for (const Swap& swap : swaps) {
-        if (!swap.kept.isEmpty()) {
-            QFile::remove(swap.kept);
-        }
     }
     return true;
 }

@@ -286,7 +286,11 @@ int SKTWindowController::Card_Size_Clicked() {
 }
 
 int SKTWindowController::Templates_Clicked() {
-    return Template_Wizard::defaultInstance()->Open_Template_Window();
+    const int result = Template_Wizard::defaultInstance()->Open_Template_Window();
+    if (result == 1) {
+        Open_Template_Design(Selected_Template_Path);
+    }
+    return result;
 }
 
 void SKTWindowController::connectWizardCommands() {

@@ -1,7 +1,8 @@
 #pragma once
 // The template window (Card > Templates…): previews of the prepared and the
 // user templates, with delete, copy and rename for the user's own. OK leaves
-// the chosen template's design file in Selected_Template_Path.
+// the chosen template's design file in Selected_Template_Path for the main
+// window to open.
 
 #include "mainwindow/controller/CardSizeWindow.h"
 #include "widgets/MyImageObject.h"

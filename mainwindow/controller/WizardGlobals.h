@@ -19,8 +19,8 @@ inline QString Invite_Date;
 inline QString Invite_Time;
 inline QString Invite_BG_IMG;
 
-// The design file of the template confirmed in the template window; "" after
-// Cancel.
+// The design file of the template confirmed in the template window, which
+// Card > Templates then opens; "" after Cancel.
 inline QString Selected_Template_Path;
 // Numbers the user-template items for the whole run; never goes back.
 inline std::uint64_t User_Defined_File = 0;

@@ -3,7 +3,9 @@
 
 #include "mainwindow_controller_fixture.h"
 
+#include "editor/model/SKTText.h"
 #include "mainwindow/controller/Card_Wizard.h"
+#include "mainwindow/controller/DesignFile.h"
 #include "mainwindow/controller/PleaseWait_Modeless.h"
 #include "mainwindow/controller/Repeat_Image.h"
 #include "mainwindow/controller/Start_Card.h"
@@ -40,6 +42,7 @@ class CardWindowsTest : public ControllerFixture {
 protected:
     void TearDown() override {
         hooks::setModalRunner({});
+        hooks::setSavePanel({});
         window_entries::templateName.set({});
         window_entries::contactFields.set({});
         Selected_Template_Path.clear();
@@ -59,6 +62,11 @@ protected:
         EXPECT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(design);
         return preview;
+    }
+
+    static QByteArray readFile(const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
     QStringList filesIn(const QString& folder) const {
@@ -238,6 +246,120 @@ TEST_F(CardWindowsTest, TemplatesListPreviewsOnlyAndOkGivesTheDesignFile) {
     EXPECT_EQ(Selected_Template_Path, QDir(m_resources).filePath("Templates/Party.dcard"));
     EXPECT_EQ(Card_Shape, 2);
     EXPECT_TRUE(QFile::exists(party));
+}
+
+// Card > Templates: a template clicked in the window and confirmed with OK
+// opens after the save question as a new design without a file name, so
+// Save asks where; a damaged template keeps the current design and says so.
+TEST_F(CardWindowsTest, OkOpensTheClickedTemplateAsANewDesign) {
+    start();
+    m_controller->Install_Design_File_Entries();
+    QString panelAnswer;
+    int savePanels = 0;
+    hooks::setSavePanel([&](const hooks::SavePanelRequest&) {
+        ++savePanels;
+        return hooks::SavePanelAnswer(panelAnswer);
+    });
+    const QDir shipped(QStringLiteral(CARD_SOURCE_DIR "/resources/Templates"));
+    const QDir prepared(QDir(m_resources).filePath("Templates"));
+    const QDir user(QDir(m_resources).filePath("Templates/User"));
+    QDir().mkpath(user.path());
+    for (const char* extension : {".dcard", ".png"}) {
+        ASSERT_TRUE(QFile::copy(shipped.filePath(QStringLiteral("Party") + extension),
+                                prepared.filePath(QStringLiteral("Party") + extension)));
+        ASSERT_TRUE(QFile::copy(shipped.filePath(QStringLiteral("Wedding") + extension),
+                                user.filePath(QStringLiteral("Mine") + extension)));
+    }
+    templateFile("Templates", "Broken.png", "PNG", "not a design");
+    // The main window is the active one, as for a user at its menus.
+    MainWindowFrame* window = m_controller->window();
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+
+    const QString question = QStringLiteral("Do you want to save changes before opening document?");
+    struct Row {
+        const char* title;
+        bool user;
+        bool saveFirst; // Yes to the save question
+        QStringList messages;
+    };
+    const Row rows[] = {
+        {"Party.png",
+         false,
+         true,
+         {question, "Invitation Card Design Log has been saved successfully."}},
+        {"Mine.png", true, false, {question}},
+        {"Broken.png", false, false, {question, "File is corrupt and cannot be opened."}},
+    };
+    const testsupport::ScriptedAlerts alerts({1}); // Yes to the first question only
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.title);
+        // The current design: one text object, saved in a file of its own.
+        m_controller->New_Project_Setting_Reset();
+        auto marker = std::make_shared<SKTText>();
+        m_document->insertGraphicsInList(SKTDocumentGraphicsKey, {marker}, {0});
+        const QString current = QDir(m_temp.path()).filePath("current.dcard");
+        QFile::remove(current);
+        panelAnswer = current;
+        ASSERT_EQ(m_controller->Save_project_file(false, 0), window_entries::SaveResult::Saved);
+        m_controller->Set_Log_Name_In_Title();
+        if (!row.saveFirst) {
+            // What Yes would save is told apart from what was saved before.
+            m_document->insertGraphicsInList(SKTDocumentGraphicsKey, {std::make_shared<SKTText>()},
+                                             {0});
+        }
+        const QString title = window->windowTitle();
+        const QString design = (row.user ? user : prepared)
+                                   .filePath(QFileInfo(row.title).completeBaseName() + ".dcard");
+        const QByteArray templateBytes = readFile(design);
+        const qsizetype before = alerts.texts().size();
+        const int panelsBefore = savePanels;
+
+        hooks::setModalRunner([&](QDialog& dialog) {
+            auto& templates = dynamic_cast<Template_Wizard&>(dialog);
+            templates.show();
+            EXPECT_TRUE(QTest::qWaitForWindowExposed(&templates));
+            if (row.user) {
+                showSource(templates, true);
+            }
+            clickTemplate(templates, row.title);
+            QTest::mouseClick(templates.ui().OK_btn, Qt::LeftButton);
+            return templates.result();
+        });
+        clickMenuItem(openMenu("menuCard"), "Templates_action");
+        hooks::setModalRunner({});
+
+        QStringList shown;
+        for (const QString& text : alerts.texts().mid(before)) {
+            shown << text.trimmed();
+        }
+        EXPECT_EQ(shown, row.messages);
+        const auto saved = design_file::Read_Design_File(current);
+        ASSERT_TRUE(saved.has_value());
+        EXPECT_EQ(saved->frontObjects.size(), 1) << "the current design saved only on Yes";
+        const auto opened = design_file::Read_Design_File(design);
+        if (!opened) {
+            // Damaged: the current design, its file and its title stay.
+            EXPECT_EQ(m_document->graphics().size(), 2);
+            EXPECT_EQ(m_document->graphics().last(), marker);
+            EXPECT_EQ(Project_File_Name, current);
+            EXPECT_EQ(window->windowTitle(), title);
+            continue;
+        }
+        EXPECT_EQ(m_document->graphics().size(), opened->frontObjects.size());
+        EXPECT_EQ(m_document->graphics_back().size(), opened->backObjects.size());
+        EXPECT_FALSE(m_document->graphics().contains(marker));
+        EXPECT_EQ(m_controller->Front_card_Prop.Card_Size(), opened->front.Card_Size());
+        EXPECT_EQ(m_controller->Front_card_Prop.Card_Create_Mode(), QStringLiteral("T"));
+        EXPECT_EQ(Project_File_Name, QString());
+        EXPECT_EQ(window->windowTitle(), m_controller->App_Name);
+        // Save asks for a name (cancelled here) and the template stays.
+        panelAnswer.clear();
+        clickMenuItem(openMenu("menuFile"), "Save_action");
+        EXPECT_EQ(savePanels, panelsBefore + 1);
+        EXPECT_EQ(readFile(design), templateBytes);
+    }
 }
 
 TEST_F(CardWindowsTest, NoTemplateAsksForOneAndCancelEmptiesThePath) {

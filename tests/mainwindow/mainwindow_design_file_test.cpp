@@ -19,6 +19,7 @@
 #include "editor/render/SKTRenderingView.h"
 #include "mainwindow/controller/DesignFile.h"
 #include "mainwindow/controller/Export_Template.h"
+#include "mainwindow/controller/TemplateFiles.h"
 #include "mainwindow/controller/WindowEntries.h"
 #include "output/core/CardExport.h"
 #include "widgets/GuiHooks.h"
@@ -33,6 +34,8 @@
 #include <QTemporaryDir>
 #include <csignal>
 #include <cstdio>
+#include <map>
+#include <optional>
 #include <stdexcept>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -932,6 +935,33 @@ protected:
         });
     }
     QString folder() const { return Export_Template::userTemplateFolder(); }
+
+    // Every file of the template folder with its content.
+    std::map<QString, QByteArray> folderFiles() const {
+        std::map<QString, QByteArray> files;
+        const QDir dir(folder());
+        for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden)) {
+            files[name] = readAll(dir.filePath(name));
+        }
+        return files;
+    }
+
+    // The template folder holding exactly `files`.
+    void setFolderFiles(const std::map<QString, QByteArray>& files) {
+        QDir(folder()).removeRecursively();
+        QDir().mkpath(folder());
+        for (const auto& [name, bytes] : files) {
+            writeBytes(QDir(folder()).filePath(name), bytes);
+        }
+    }
+
+    // Saves the design as the template `name`, answering Yes to replacing.
+    QString exportAs(const QString& name) {
+        testsupport::ScriptedAlerts alerts({1});
+        typeName(name);
+        m_controller->Export_As_Template_Clicked();
+        return shown(alerts).value(shown(alerts).size() - 1);
+    }
 };
 
 TEST_F(TemplateTest, ExportWritesBothFilesAndKeepsTheDesignsName) {
@@ -1056,6 +1086,98 @@ TEST_F(TemplateTest, AFailedWriteKeepsTheOldPair) {
     EXPECT_EQ(readAll(QDir(folder()).filePath(QStringLiteral("Keep.dcard"))), "old design");
     EXPECT_EQ(readAll(QDir(folder()).filePath(QStringLiteral("Keep.png"))), "old preview");
     EXPECT_EQ(QDir(folder()).entryList(QDir::Files).size(), 2);
+}
+
+// A kill leaves the disk as it stands at that instant: the folder is taken
+// at each step of a save. In every such state each file of the pair is
+// whole, old or new, and the next save of the name succeeds and leaves the
+// pair alone.
+TEST_F(TemplateTest, AStopAtAnyStepLeavesBothFilesWhole) {
+    buildRichDesign();
+    const QString saved = QStringLiteral("Template exported successfully.");
+    ASSERT_EQ(exportAs(QStringLiteral("Keep")), saved);
+    const std::map<QString, QByteArray> oldPair = folderFiles();
+    ASSERT_TRUE(m_document->removeGraphicsInList(SKTDocumentGraphicsKey, {0}));
+
+    std::vector<std::pair<QString, std::map<QString, QByteArray>>> states;
+    template_files::setStepObserver(
+        [&](const QString& step) { states.emplace_back(step, folderFiles()); });
+    const QString outcome = exportAs(QStringLiteral("Keep"));
+    template_files::setStepObserver({});
+    ASSERT_EQ(outcome, saved);
+    const std::map<QString, QByteArray> newPair = folderFiles();
+    ASSERT_EQ(newPair.size(), 2u);
+    for (const char* name : {"Keep.dcard", "Keep.png"}) {
+        ASSERT_NE(newPair.at(name), oldPair.at(name)) << name;
+    }
+
+    std::vector<QString> steps;
+    for (const auto& [step, files] : states) {
+        SCOPED_TRACE(step.toStdString());
+        steps.push_back(step);
+        for (const char* name : {"Keep.dcard", "Keep.png"}) {
+            ASSERT_TRUE(files.count(name)) << name << " missing";
+            EXPECT_TRUE(files.at(name) == oldPair.at(name) || files.at(name) == newPair.at(name))
+                << name << " neither old nor new";
+        }
+        EXPECT_TRUE(design_file::Read_Design_Bytes(files.at("Keep.dcard")).has_value());
+        EXPECT_FALSE(QImage::fromData(files.at("Keep.png")).isNull());
+        // Stopped here, then saved again.
+        setFolderFiles(files);
+        ASSERT_EQ(exportAs(QStringLiteral("Keep")), saved);
+        EXPECT_EQ(folderFiles(), newPair);
+    }
+    EXPECT_EQ(steps, (std::vector<QString>{"design written", "preview written", "design replaced",
+                                           "preview replaced"}));
+}
+
+// What interrupted saves left (a design moved aside, numbered new files,
+// temporary files) is cleared by the next save of that name, which succeeds
+// however many there are; when it fails the old design is back in place.
+// Another template's files stay.
+TEST_F(TemplateTest, LeftoversOfStoppedSavesAreClearedByTheNextSave) {
+    buildRichDesign();
+    for (int i = 0; i < 30; ++i) {
+        m_document->insertGraphicsInList(SKTDocumentGraphicsKey, {std::make_shared<SKTText>()},
+                                         {0});
+    }
+    std::map<QString, QByteArray> left = {
+        {"Keep.dcard.old", "old design"},  {"Keep.png", "old preview"},
+        {"Keep.dcard.Ab12Cd", "part"},     {"Keep.png.x9Y8z7", "part"},
+        {"Keep.png.old", "older preview"}, {"Keep (copy 1).dcard", "other"},
+        {"Keep.dcard.backup.png", "other"}};
+    for (int i = 0; i < 120; ++i) {
+        left[QStringLiteral("Keep.dcard.new%1").arg(i)] = "part";
+        left[QStringLiteral("Keep.png.new%1").arg(i)] = "part";
+    }
+    for (const bool diskFull : {false, true}) {
+        SCOPED_TRACE(diskFull ? "disk full" : "room");
+        setFolderFiles(left);
+        QString outcome;
+        {
+            std::optional<FileSizeLimit> limit;
+            if (diskFull) {
+                limit.emplace(2048);
+            }
+            outcome = exportAs(QStringLiteral("Keep"));
+        }
+        const std::map<QString, QByteArray> files = folderFiles();
+        QStringList names;
+        for (const auto& entry : files) {
+            names << entry.first;
+        }
+        EXPECT_EQ(names, (QStringList{"Keep (copy 1).dcard", "Keep.dcard", "Keep.dcard.backup.png",
+                                      "Keep.png"}));
+        if (diskFull) {
+            EXPECT_EQ(outcome, QStringLiteral("fail"));
+            EXPECT_EQ(files.at("Keep.dcard"), QByteArray("old design"));
+            EXPECT_EQ(files.at("Keep.png"), QByteArray("old preview"));
+        } else {
+            EXPECT_EQ(outcome, QStringLiteral("Template exported successfully."));
+            EXPECT_TRUE(design_file::Read_Design_Bytes(files.at("Keep.dcard")).has_value());
+            EXPECT_FALSE(QImage::fromData(files.at("Keep.png")).isNull());
+        }
+    }
 }
 
 TEST_F(TemplateTest, NameDialogScreenshot) {
