@@ -10,6 +10,7 @@
 #include "editor/canvas/SKTCanvasHost.h"
 #include "editor/model/Card_Property.h"
 #include "editor/model/SKTGraphic.h"
+#include "editor/model/SKTPictureLoading.h"
 #include "editor/model/SKTWindowControllerInterface.h"
 #include "editor/model/User_Profile_Class.h"
 #include "mainwindow/controller/WindowEntries.h"
@@ -394,8 +395,9 @@ public:
     void Refresh_Entry_States();
 
     // The picture file panel: on OK the path goes to Library_Selected_Image
-    // and Manual_image_path (true); on Cancel Library_Selected_Image is
-    // emptied (false).
+    // and Manual_image_path (true), unless the file gives no picture: then
+    // the user is told and nothing changes (false); on Cancel
+    // Library_Selected_Image is emptied (false).
     bool Browse_User_Image_Manually();
 
 protected:
@@ -677,7 +679,11 @@ private:
     void connectCardControls();
     void connectObjectControls();
     void setFontDescription(class QLabel* label, const QFont& font);
-    void setBackgroundOfSide(int side, const QString& path);
+    // Makes the picture of a file the side's background. Without `problem`
+    // the file is the user's choice: one that gives no picture is told and
+    // nothing changes. With it (an opened design) the path is kept without a
+    // picture and the reason is left there.
+    void setBackgroundOfSide(int side, const QString& path, SKTPictureProblem* problem = nullptr);
     // The selected objects of the current side, for the update operations
     // (none while the inspector loads).
     SKTGraphicList graphicsToUpdate() const;
@@ -692,7 +698,7 @@ public:
     // `background`, else "Image Library". On OK the chosen file becomes
     // lib_window_sel_file and then the current side's background picture
     // (background) or Library_Selected_Image (objects). 1 on OK, 0 on
-    // Cancel.
+    // Cancel or (objects) when the file gives no picture, which is told.
     int Open_Image_Library(bool background);
     // The library window of the run (made on first use).
     Image_Library* imageLibrary();

@@ -13,6 +13,7 @@
 #include "editor/model/SKTText.h"
 #include "editor/render/CardRenderInputs.h"
 #include "mainwindow/controller/MainWindowFrame.h"
+#include "mainwindow/controller/PictureMessages.h"
 #include "mainwindow/controller/SideCanvases.h"
 #include "ui_CardBackgroundPage.h"
 #include "ui_CardBorderPage.h"
@@ -164,15 +165,25 @@ void SKTWindowController::Card_Fill_RD_Sel(int style) {
     Update_Card_Graphics();
 }
 
-void SKTWindowController::setBackgroundOfSide(int side, const QString& path) {
-    m_cardBackground->Card_Image_path->setText(path);
+void SKTWindowController::setBackgroundOfSide(int side, const QString& path,
+                                              SKTPictureProblem* problem) {
     if (path.isEmpty()) {
+        m_cardBackground->Card_Image_path->setText(path);
         return;
     }
+    CardPicture picture;
+    if (problem) {
+        // An opened design keeps naming its file even when it gives no
+        // picture; the caller tells the user.
+        picture = SKTLoadPictureFile(path, problem);
+    } else {
+        picture = picture_messages::readChosenPicture(path);
+        if (picture.isNull()) {
+            return; // told; the side keeps its background
+        }
+    }
+    m_cardBackground->Card_Image_path->setText(path);
     Card_Property& page = side == 0 ? Front_card_Prop : Back_card_Prop;
-    // An unreadable file leaves the record without a picture; the path is
-    // kept so the design still names it.
-    const CardPicture picture = SKTLoadPictureFile(path);
     page.setCard_fill_chk(true);
     page.setCard_fill_style(QStringLiteral("I"));
     page.setCard_BG_Image_Path(path);

@@ -18,6 +18,7 @@
 #include "mainwindow/controller/DesignFile.h"
 #include "mainwindow/controller/Export_Template.h"
 #include "mainwindow/controller/MainWindowFrame.h"
+#include "mainwindow/controller/PictureMessages.h"
 #include "mainwindow/controller/TemplateFiles.h"
 #include "output/core/CardExport.h"
 #include "ui_CardBackgroundPage.h"
@@ -338,15 +339,27 @@ void SKTWindowController::Apply_Design_Content(design_file::DesignContent& conte
         }
     }
     Show_RHS_Properties(nullptr);
-    if (Back_card_Prop.Card_fill_chk() && Back_card_Prop.Card_fill_style() == QLatin1String("I")) {
-        set_Back_BG_Image(Back_card_Prop.Card_BG_Image_Path());
-    }
-    if (Front_card_Prop.Card_fill_chk() &&
-        Front_card_Prop.Card_fill_style() == QLatin1String("I")) {
-        set_Front_BG_Image(Front_card_Prop.Card_BG_Image_Path());
+    // Backgrounds that give no picture keep their paths; they are told with
+    // the picture objects' files, once the design is shown.
+    picture_messages::Unshown unshown = content.unshownPictures;
+    for (int side : {1, 0}) {
+        const Card_Property& page = side == 0 ? Front_card_Prop : Back_card_Prop;
+        if (page.Card_fill_chk() && page.Card_fill_style() == QLatin1String("I")) {
+            const QString picture = page.Card_BG_Image_Path();
+            SKTPictureProblem problem = SKTPictureProblem::None;
+            setBackgroundOfSide(side, picture, &problem);
+            if (problem != SKTPictureProblem::None &&
+                !unshown.contains(QPair<QString, SKTPictureProblem>(picture, problem))) {
+                unshown.append({picture, problem});
+            }
+        }
     }
     selectArrowTool();
     Refresh_Canvas();
+    const QString untold = picture_messages::unshownPicturesText(unshown);
+    if (!untold.isEmpty()) {
+        Show_MessageBox(untold);
+    }
 }
 
 int SKTWindowController::Open_Log_File() {

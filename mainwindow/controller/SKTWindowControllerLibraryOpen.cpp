@@ -8,6 +8,7 @@
 #include "core/globals.h"
 #include "mainwindow/controller/Image_Library.h"
 #include "mainwindow/controller/MainWindowFrame.h"
+#include "mainwindow/controller/PictureMessages.h"
 
 #include <exception>
 
@@ -25,6 +26,11 @@ int SKTWindowController::Open_Image_Library(bool background) {
         Image_Library* library = imageLibrary();
         library->control_or_BG = background ? QStringLiteral("B") : QStringLiteral("C");
         answer = library->Open_Library_Window() == 1 ? 1 : 0;
+        if (answer == 1 && !background &&
+            picture_messages::readChosenPicture(library->selected_image).isNull()) {
+            // Told; no object takes a file that shows nothing.
+            answer = 0;
+        }
         if (answer == 1) {
             lib_window_sel_file = library->selected_image;
         }
@@ -33,8 +39,9 @@ int SKTWindowController::Open_Image_Library(bool background) {
         answer = 0;
     }
     if (background) {
-        // The confirmed file becomes the current side's background picture;
-        // the card controls are copied back in every case.
+        // The confirmed file becomes the current side's background picture
+        // (a file that gives none is told there); the card controls are
+        // copied back in every case.
         if (answer == 1) {
             if (Current_Card_Side_Is_Back()) {
                 set_Back_BG_Image(lib_window_sel_file);

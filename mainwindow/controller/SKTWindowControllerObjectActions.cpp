@@ -11,6 +11,7 @@
 #include "editor/model/SKTBarcode.h"
 #include "editor/model/SKTImage.h"
 #include "mainwindow/controller/MainWindowFrame.h"
+#include "mainwindow/controller/PictureMessages.h"
 #include "mainwindow/controller/WindowEntries.h"
 #include "ui_CardBackgroundPage.h"
 #include "ui_CardBorderPage.h"
@@ -187,7 +188,12 @@ bool SKTWindowController::Browse_User_Image_Manually() {
         Library_Selected_Image.clear();
         return false;
     }
-    Library_Selected_Image = Convert_Path_From_URL(QUrl::fromLocalFile(chosen.first()));
+    const QString path = Convert_Path_From_URL(QUrl::fromLocalFile(chosen.first()));
+    if (picture_messages::readChosenPicture(path).isNull()) {
+        // Told; the path of the next object and the field stay as they were.
+        return false;
+    }
+    Library_Selected_Image = path;
     m_dataSource->Manual_image_path->setText(Library_Selected_Image);
     return true;
 }
@@ -222,6 +228,9 @@ void SKTWindowController::Sign_Browse_Btn() {
     const QStringList chosen = hooks::runOpenPanel(request);
     if (chosen.isEmpty()) {
         return; // cancelled: nothing changes
+    }
+    if (picture_messages::readChosenPicture(chosen.first()).isNull()) {
+        return; // told: the signature keeps its picture
     }
     m_signature->Sign_image_path->setText(chosen.first());
     Update_Sign_Graphics();

@@ -181,21 +181,21 @@ TEST_F(CardInspectorTest, PictureSetterWithAnEmptyPathOnlyClearsTheField) {
     EXPECT_EQ(m_controller->Front_card_Prop.Card_fill_style(), before.Card_fill_style());
 }
 
-TEST_F(CardInspectorTest, UnreadablePictureKeepsThePathAndGivesNoPicture) {
+TEST_F(CardInspectorTest, UnreadablePictureIsToldAndChangesNoRecord) {
     start();
     const QString path = QDir(m_temp.path()).filePath(QStringLiteral("broken.png"));
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("not a picture");
     file.close();
+    const Card_Property before = m_controller->Back_card_Prop;
     m_controller->set_Back_BG_Image(path);
     const Card_Property& page = m_controller->Back_card_Prop;
-    EXPECT_TRUE(page.Card_fill_chk());
-    EXPECT_EQ(page.Card_fill_style(), QStringLiteral("I"));
-    EXPECT_EQ(page.Card_BG_Image_Path(), path);
-    EXPECT_TRUE(page.Card_BG_Image().isNull());
-    // The front record is not touched.
-    EXPECT_EQ(m_controller->Front_card_Prop.Card_BG_Image_Path(), QString());
+    EXPECT_EQ(page.Card_fill_chk(), before.Card_fill_chk());
+    EXPECT_EQ(page.Card_fill_style(), before.Card_fill_style());
+    EXPECT_EQ(page.Card_BG_Image_Path(), QString());
+    EXPECT_EQ(m_alerts.texts(), QStringList{QStringLiteral(
+                                    "\n\"broken.png\" is not a picture the program can read.")});
 }
 
 TEST_F(CardInspectorTest, ReadablePictureIsLoadedAndShownAsPictureFill) {
