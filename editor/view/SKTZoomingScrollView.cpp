@@ -175,8 +175,9 @@ bool SKTZoomingScrollView::handOverBackdropMouse(QMouseEvent* event) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
         // Presses the canvas itself let through arrive here too: only
-        // those outside it are the backdrop's.
-        if (event->button() != Qt::LeftButton || m_backdropPressed ||
+        // those outside it are the backdrop's. (A press after a release
+        // that never came starts afresh.)
+        if (event->button() != Qt::LeftButton ||
             canvas->geometry().contains(event->position().toPoint())) {
             return false;
         }
