@@ -4,7 +4,6 @@
 #include "output/LinkCommands.h"
 #include "output/LinkStyle.h"
 #include "output/core/MakerLinks.h"
-#include "platform/Hooks.h"
 #include "ui_Review_Form.h"
 #include "widgets/AppOwned.h"
 #include "widgets/GuiHooks.h"
@@ -56,7 +55,7 @@ void Review_Form::Review_Clicked() {
 
 void Review_Form::Open_Link(const QString& address) {
     try {
-        hooks::openUrl(QUrl(address));
+        makerlinks::openLink(address);
     } catch (const std::exception& e) {
         Show_NSLog_Message(QString::fromUtf8(e.what()));
     }

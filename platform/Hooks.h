@@ -19,6 +19,9 @@ struct AlertRequest {
     QString text;
     // Shown under the text; "\r\n" breaks its lines.
     QString informativeText;
+    // The text can be selected with the mouse and copied (an address the
+    // user may need elsewhere).
+    bool selectableText = false;
 };
 
 namespace hooks {

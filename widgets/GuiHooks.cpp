@@ -148,6 +148,10 @@ int messageBoxAnswer(const AlertRequest& request) {
     QString informative = request.informativeText;
     informative.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     box.setInformativeText(informative);
+    if (request.selectableText) {
+        box.setTextFormat(Qt::PlainText);
+        box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    }
     if (request.kind == AlertKind::YesNo) {
         QPushButton* yes = box.addButton(QStringLiteral("Yes"), QMessageBox::YesRole);
         QPushButton* no = box.addButton(QStringLiteral("No"), QMessageBox::NoRole);

@@ -100,6 +100,15 @@ public:
     void moveSelectedGraphicsByX(double x, double y);
     bool isTracking() const { return m_track.mode != TrackMode::None; }
 
+    // ---- The backdrop around the card ----
+    // A press there, as one on an empty spot of the card, deselects (unless
+    // shift extends the selection) and starts a rubber band; on release
+    // the card inspector shows unless the band selected objects. A drawing
+    // tool creates nothing there.
+    void backdropMousePress(const QPointF& point, QMouseEvent* event) override;
+    void backdropMouseMove(const QPointF& point, QMouseEvent* event) override;
+    void backdropMouseRelease(const QPointF& point, QMouseEvent* event) override;
+
     // ---- Rulers ----
     void beginEchoingMoveToRulers(const QRectF& rect);
     void continueEchoingMoveToRulers(const QRectF& rect);
@@ -249,6 +258,8 @@ private:
     void endMarquee();
     void autoscroll(const QPointF& widgetPosition);
     void mouseDownEnd();
+    // Empties the selection and shows the card inspector.
+    void deselectAllAndShowCard();
     SKTZoomingScrollView* enclosingScrollView() const;
     bool rulersShown() const;
     void select(const QList<int>& indexes);

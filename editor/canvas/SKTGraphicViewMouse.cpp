@@ -156,11 +156,55 @@ void SKTGraphicView::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Delete:
         deleteSelection();
         break;
+    case Qt::Key_Escape:
+        deselectAllAndShowCard();
+        break;
     default:
         SKTZoomableCanvas::keyPressEvent(event);
         return;
     }
     event->accept();
+}
+
+// ---- The backdrop around the card ----
+
+void SKTGraphicView::backdropMousePress(const QPointF& point, QMouseEvent* event) {
+    if (isTracking()) {
+        return;
+    }
+    stopEditing();
+    setFocus(Qt::MouseFocusReason);
+    _Selected_Graphic.reset();
+    if (!event->modifiers().testFlag(Qt::ShiftModifier)) {
+        deselectAll();
+    }
+    m_mouseSetsCurrent = true;
+    marqueeSelectWithEvent(point);
+}
+
+void SKTGraphicView::backdropMouseMove(const QPointF& point, QMouseEvent* event) {
+    if (!isTracking()) {
+        return;
+    }
+    if (!(event->buttons() & Qt::LeftButton)) {
+        finishTracking();
+        return;
+    }
+    trackTo(point, point * zoomFactor());
+}
+
+void SKTGraphicView::backdropMouseRelease(const QPointF& point, QMouseEvent*) {
+    if (!isTracking()) {
+        return;
+    }
+    trackTo(point, point * zoomFactor());
+    finishTracking();
+}
+
+void SKTGraphicView::deselectAllAndShowCard() {
+    _Selected_Graphic.reset();
+    deselectAll();
+    SKTCanvasMain::Show_RHS_Properties(nullptr);
 }
 
 // ---- Mouse down ----

@@ -228,6 +228,10 @@ void SKTZoomableCanvas::paintEvent(QPaintEvent* event) {
     }
 }
 
+void SKTZoomableCanvas::backdropMousePress(const QPointF&, QMouseEvent*) {}
+void SKTZoomableCanvas::backdropMouseMove(const QPointF&, QMouseEvent*) {}
+void SKTZoomableCanvas::backdropMouseRelease(const QPointF&, QMouseEvent*) {}
+
 void SKTZoomableCanvas::mousePressEvent(QMouseEvent* event) {
     cardMousePress(cardPoint(event->position()), event);
 }

@@ -56,6 +56,14 @@ public:
     void repaint(const QRect& rect);
     void repaint(const QRegion& region);
 
+    // Left-button presses on the backdrop around the card (the scroll view
+    // hands them over), and the moves and the release that follow them,
+    // with their position in card points (outside the card). Nothing by
+    // default.
+    virtual void backdropMousePress(const QPointF& point, QMouseEvent* event);
+    virtual void backdropMouseMove(const QPointF& point, QMouseEvent* event);
+    virtual void backdropMouseRelease(const QPointF& point, QMouseEvent* event);
+
 protected:
     // The widget pixels that drawCard always covers fully opaque; the
     // backdrop is painted only outside them. None by default.

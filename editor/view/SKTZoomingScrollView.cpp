@@ -5,6 +5,7 @@
 #include "editor/view/SWCenteringClipView.h"
 
 #include <QEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <cmath>
@@ -58,6 +59,11 @@ void SKTZoomingScrollView::chooseFactorItem(int index) {
     const double chosen = SKTZoomingScrollViewFactors[static_cast<size_t>(index)];
     setFactor(chosen);
     emit factorChosen(chosen);
+    // The keys go on to the card: the next Page Down scrolls instead of
+    // choosing the next factor.
+    if (QWidget* document = widget()) {
+        document->setFocus(Qt::OtherFocusReason);
+    }
 }
 
 void SKTZoomingScrollView::setDocumentView(QWidget* view) {
@@ -140,6 +146,60 @@ bool SKTZoomingScrollView::event(QEvent* event) {
         break;
     }
     return result;
+}
+
+bool SKTZoomingScrollView::viewportEvent(QEvent* event) {
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+    case QEvent::MouseButtonRelease:
+        if (handOverBackdropMouse(static_cast<QMouseEvent*>(event))) {
+            return true;
+        }
+        break;
+    default:
+        break;
+    }
+    return QScrollArea::viewportEvent(event);
+}
+
+bool SKTZoomingScrollView::handOverBackdropMouse(QMouseEvent* event) {
+    auto* canvas = qobject_cast<SKTZoomableCanvas*>(widget());
+    if (!canvas) {
+        return false;
+    }
+    // Viewport pixels to card points.
+    const QPointF point = canvas->cardPoint(event->position() - QPointF(canvas->pos()));
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+        // Presses the canvas itself let through arrive here too: only
+        // those outside it are the backdrop's. (A press after a release
+        // that never came starts afresh.)
+        if (event->button() != Qt::LeftButton ||
+            canvas->geometry().contains(event->position().toPoint())) {
+            return false;
+        }
+        m_backdropPressed = true;
+        canvas->backdropMousePress(point, event);
+        return true;
+    case QEvent::MouseMove:
+        if (!m_backdropPressed) {
+            return false;
+        }
+        canvas->backdropMouseMove(point, event);
+        return true;
+    case QEvent::MouseButtonRelease:
+        if (!m_backdropPressed || event->button() != Qt::LeftButton) {
+            return false;
+        }
+        m_backdropPressed = false;
+        canvas->backdropMouseRelease(point, event);
+        return true;
+    default:
+        return false;
+    }
 }
 
 // Called for resizes of the viewport (the scroll area's own size, its

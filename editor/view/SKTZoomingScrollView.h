@@ -61,6 +61,9 @@ signals:
 
 protected:
     bool event(QEvent* event) override;
+    // Left-button presses on the backdrop, and the moves and release after
+    // them, go to the canvas.
+    bool viewportEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -72,6 +75,7 @@ private:
     void layoutRulers();
     void syncRulers();
     void chooseFactorItem(int index);
+    bool handOverBackdropMouse(QMouseEvent* event);
 
     QComboBox* _factorPopUpButton = nullptr;
     double _factor = 1.0;
@@ -79,4 +83,7 @@ private:
     SKTRulerView* m_horizontalRuler = nullptr;
     SKTRulerView* m_verticalRuler = nullptr;
     bool m_rulersVisible = false;
+    // A left-button press on the backdrop was handed to the canvas and its
+    // release has not come yet.
+    bool m_backdropPressed = false;
 };

@@ -1,19 +1,17 @@
 // The e-mail settings copy and the maker's link commands: mail addresses,
 // web sites, social pages and the share pages. Every address lies on
-// example.com, example.org or example.net; a link that does not open is not
-// reported.
+// example.com, example.org or example.net. Links open through the one path
+// that tells the user the address when no program can open it.
 
 #include "mainwindow/controller/SKTWindowController.h"
 
 #include "mainwindow/controller/EmailSettings.h"
-#include "platform/Hooks.h"
-
-#include <QUrl>
+#include "output/core/MakerLinks.h"
 
 namespace {
 
 void open(const char* address) {
-    hooks::openUrl(QUrl(QString::fromUtf8(address)));
+    makerlinks::openLink(QString::fromUtf8(address));
 }
 
 } // namespace

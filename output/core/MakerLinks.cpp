@@ -1,20 +1,63 @@
 #include "output/core/MakerLinks.h"
 
+#include "core/MessageFunctions.h"
 #include "core/StringFunctions.h"
 #include "platform/Hooks.h"
+
+#include <QCoreApplication>
+#include <QThread>
 
 namespace {
 
 const QString kReview = QStringLiteral("https://www.example.com/card-editor/review");
 const QString kVideos = QStringLiteral("https://www.example.net/videos");
 
+// What did not open and where it leads: a mail link names its mail address
+// only (subject and body are no use to copy), any other link its whole
+// address.
+QString failureText(const QUrl& url) {
+    if (url.scheme().compare(QStringLiteral("mailto"), Qt::CaseInsensitive) == 0) {
+        return QStringLiteral("No mail program could be started to write the mail.\n\n"
+                              "The mail address is:\n%1")
+            .arg(url.path(QUrl::FullyDecoded));
+    }
+    const bool web = url.scheme().startsWith(QStringLiteral("http"), Qt::CaseInsensitive);
+    return (web ? QStringLiteral("No web browser could be started to show the page.\n\n"
+                                 "The web address is:\n%1")
+                : QStringLiteral("No program could be started to open the link.\n\n"
+                                 "The address is:\n%1"))
+        .arg(url.toString());
+}
+
 void open(const QString& address) {
-    hooks::openUrl(QUrl(address));
+    makerlinks::openLink(address);
 }
 
 } // namespace
 
 namespace makerlinks {
+
+void openLink(const QString& address) {
+    if (address.trimmed().isEmpty()) {
+        return;
+    }
+    const QUrl url(address);
+    if (hooks::openUrl(url)) {
+        return;
+    }
+    // Buttons and menus open links, so this runs on the GUI thread, where
+    // the alert is asked for directly: its text can then be selected, so
+    // the address can be copied. Elsewhere the plain message is shown.
+    const QCoreApplication* app = QCoreApplication::instance();
+    if (!app || QThread::currentThread() != app->thread()) {
+        Show_MessageBox(failureText(url));
+        return;
+    }
+    AlertRequest request;
+    request.text = QStringLiteral("\n") + failureText(url);
+    request.selectableText = true;
+    hooks::answerAlert(request);
+}
 
 void Open_Review_Page() {
     open(kReview);

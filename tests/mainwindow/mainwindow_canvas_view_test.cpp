@@ -13,7 +13,9 @@
 #include "output/PrinterList.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QLineEdit>
 #include <QMenu>
@@ -339,6 +341,114 @@ TEST_F(CanvasViewTest, MakeNaturalSizeRestoresOneStretchedPicture) {
     QTest::mouseClick(canvas(0), Qt::LeftButton, {}, QPoint(310, 310));
     ASSERT_EQ(canvas(0)->selectedGraphics(), SKTGraphicList{shape});
     EXPECT_FALSE(item->isEnabled());
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(CanvasViewTest, TheBackdropAndEscapeDeselectAndShowTheCard) {
+    start();
+    auto top = std::make_shared<Shape_Control>();
+    top->setBounds(QRectF(10, 10, 20, 20));
+    auto lower = std::make_shared<Shape_Control>();
+    lower->setBounds(QRectF(10, 60, 20, 20));
+    ASSERT_TRUE(m_document->insertGraphicsInList(SKTDocumentGraphicsKey, {top, lower}, {0, 1}));
+    showWindow(QSize(1100, 760));
+    const QStringList cardPages = tabPages();
+    QWidget* backdrop = scroll(0)->viewport();
+    const QRect card = canvas(0)->geometry();
+    ASSERT_GT(card.left(), 20) << "the card has a grey margin";
+    const QPoint grey(card.left() - 10, card.top() + 65);
+
+    const struct {
+        const char* name;
+        std::function<void()> act;
+        QList<int> selected;
+    } rows[] = {
+        {"click on the grey area",
+         [&] { QTest::mouseClick(backdrop, Qt::LeftButton, {}, grey); },
+         {}},
+        {"Escape",
+         [&] {
+             ASSERT_EQ(QApplication::focusWidget(), canvas(0));
+             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+         },
+         {}},
+        // From the grey area onto the lower object only.
+        {"rubber band from the grey area",
+         [&] {
+             const QPoint end = card.topLeft() + QPoint(20, 70);
+             QTest::mousePress(backdrop, Qt::LeftButton, {}, grey);
+             QTest::mouseMove(backdrop, end);
+             QTest::mouseRelease(backdrop, Qt::LeftButton, {}, end);
+         },
+         {1}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        QTest::mouseClick(canvas(0), Qt::LeftButton, {}, QPoint(20, 20));
+        ASSERT_EQ(canvas(0)->selectionIndexes(), QList<int>{0});
+        ASSERT_NE(tabPages(), cardPages);
+        row.act();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(canvas(0)->selectionIndexes(), row.selected);
+        EXPECT_EQ(tabPages() == cardPages, row.selected.isEmpty());
+    }
+    EXPECT_EQ(top->bounds(), QRectF(10, 10, 20, 20)) << "nothing moved";
+}
+
+TEST_F(CanvasViewTest, AZoomChoiceGivesTheKeysBackToTheCard) {
+    start();
+    showWindow(QSize(1100, 760));
+    QComboBox* popUp = scroll(0)->factorPopUpButton();
+    QAbstractItemView* list = popUp->view();
+    auto openPopUp = [&] {
+        QTest::mouseClick(popUp, Qt::LeftButton);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(list->window()));
+        // A click that opened the list is not taken for a choice within the
+        // double-click time; a person's next click comes later.
+        QTest::qWait(QApplication::doubleClickInterval() + 50);
+    };
+    const struct {
+        const char* name;
+        std::function<void()> choose;
+        const char* chosen;
+    } rows[] = {
+        {"mouse",
+         [&] {
+             openPopUp();
+             const QRect item = list->visualRect(list->model()->index(popUp->findText("800%"), 0));
+             const QPoint at(list->viewport()->width() / 2, item.center().y());
+             QTest::mouseMove(list->viewport(), at);
+             QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+         },
+         "800%"},
+        {"keys",
+         [&] {
+             openPopUp();
+             QTest::keyClick(list, Qt::Key_Up);
+             QTest::keyClick(list, Qt::Key_Return);
+         },
+         "400%"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        row.choose();
+        QCoreApplication::processEvents();
+        ASSERT_FALSE(list->isVisible());
+        ASSERT_EQ(popUp->currentText(), QString::fromLatin1(row.chosen));
+        const double factor = scroll(0)->factor();
+        QScrollBar* bar = scroll(0)->verticalScrollBar();
+        const int before = bar->value();
+        ASSERT_LT(before, bar->maximum());
+        ASSERT_EQ(QApplication::focusWidget(), canvas(0));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(scroll(0)->factor(), factor);
+        EXPECT_EQ(popUp->currentText(), QString::fromLatin1(row.chosen));
+        EXPECT_GT(bar->value(), before);
+    }
 }
 
 } // namespace
