@@ -1,5 +1,6 @@
 #include "dataseries/XmlStream.h"
 
+#include <QFile>
 #include <cstring>
 
 namespace {
@@ -115,8 +116,11 @@ size_t decodeEntity(std::string_view raw, std::string& out) {
 
 } // namespace
 
-XmlStream::XmlStream(const QString& path) : m_file(path), m_buffer(blockSize) {
-    if (!m_file.open(QIODevice::ReadOnly)) {
+XmlStream::XmlStream(const QString& path) : XmlStream(std::make_unique<QFile>(path)) {}
+
+XmlStream::XmlStream(std::unique_ptr<QIODevice> device)
+    : m_device(std::move(device)), m_buffer(blockSize) {
+    if (!m_device->isOpen() && !m_device->open(QIODevice::ReadOnly)) {
         fail("the file cannot be read");
         return;
     }
@@ -128,7 +132,7 @@ XmlStream::XmlStream(const QString& path) : m_file(path), m_buffer(blockSize) {
 
 XmlStream::Token XmlStream::fail(const char* what) {
     m_state = Error;
-    m_error = QString::fromLatin1(what);
+    m_error = QString::fromLatin1(m_tooLong ? "an element or text is too long" : what);
     return Error;
 }
 
@@ -143,9 +147,13 @@ bool XmlStream::fill(size_t count) {
             m_pos = 0;
         }
         if (m_end == m_buffer.size()) {
+            if (m_buffer.size() >= maxTokenBytes) {
+                m_tooLong = true;
+                return false;
+            }
             m_buffer.resize(m_buffer.size() * 2);
         }
-        const qint64 got = m_file.read(m_buffer.data() + m_end, qint64(m_buffer.size() - m_end));
+        const qint64 got = m_device->read(m_buffer.data() + m_end, qint64(m_buffer.size() - m_end));
         if (got <= 0) {
             m_eof = true;
         } else {
@@ -284,6 +292,9 @@ XmlStream::Token XmlStream::next() {
         return EndElement;
     }
     for (;;) {
+        if (m_tooLong) {
+            return fail("");
+        }
         if (!ensure(1)) {
             if (!m_openStarts.empty()) {
                 return fail("unexpected end of data: an element is not closed");
@@ -302,6 +313,9 @@ XmlStream::Token XmlStream::next() {
             continue;
         }
         size_t length = find("<", 0);
+        if (m_tooLong) {
+            return fail("");
+        }
         const bool atEnd = length == std::string_view::npos;
         if (atEnd) {
             length = m_end - m_pos;
