@@ -1,11 +1,13 @@
 #include "dataseries/XmlStream.h"
 
 #include <QFile>
+#include <algorithm>
 #include <cstring>
 
 namespace {
 
 constexpr size_t blockSize = 256 * 1024;
+constexpr qint64 smallBlock = 4096;
 constexpr int nothing = -1; // markup that gives no token (comment, declaration)
 
 bool isSpace(char c) {
@@ -118,12 +120,14 @@ size_t decodeEntity(std::string_view raw, std::string& out) {
 
 XmlStream::XmlStream(const QString& path) : XmlStream(std::make_unique<QFile>(path)) {}
 
-XmlStream::XmlStream(std::unique_ptr<QIODevice> device)
-    : m_device(std::move(device)), m_buffer(blockSize) {
+XmlStream::XmlStream(std::unique_ptr<QIODevice> device) : m_device(std::move(device)) {
     if (!m_device->isOpen() && !m_device->open(QIODevice::ReadOnly)) {
+        m_buffer.resize(smallBlock);
         fail("the file cannot be read");
         return;
     }
+    // A small part gets a buffer of its size; a larger one is read in blocks.
+    m_buffer.resize(size_t(std::clamp<qint64>(m_device->size() + 1, smallBlock, blockSize)));
     // A byte order mark before the declaration is not content.
     if (ensure(3) && std::memcmp(m_buffer.data(), "\xEF\xBB\xBF", 3) == 0) {
         m_pos = 3;
