@@ -111,6 +111,10 @@ TEST(SharedStrings, EmptyLongAndDamagedPartsKeepEveryIndexInItsPlace) {
         {"whole", strings, whole},
         {"not well-formed", strings.left(strings.size() - 3), QStringList(named.size(), "")},
         {"another root", "<sheet><si><t>x</t></si></sheet>", QStringList(named.size(), "")},
+        // One text longer than the reader keeps fails the part as a whole.
+        {"a text too long",
+         sstXml({"<t>kept</t>", "<t>" + QByteArray(17 * 1024 * 1024, 'a') + "</t>"}),
+         QStringList(named.size(), "")},
     };
     for (const Case& c : cases) {
         Workspace ws;
