@@ -4,6 +4,7 @@
 
 #include <QStringDecoder>
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -35,6 +36,30 @@ SharedStringTable::SharedStringTable(const SharedStringTable& other)
 SharedStringTable& SharedStringTable::operator=(const SharedStringTable& other) {
     if (this != &other) {
         *this = SharedStringTable(other);
+    }
+    return *this;
+}
+
+SharedStringTable::SharedStringTable(SharedStringTable&& other) noexcept
+    : m_blocks(std::move(other.m_blocks)), m_chunks(std::move(other.m_chunks)),
+      m_count(std::exchange(other.m_count, 0)), m_free(std::exchange(other.m_free, nullptr)),
+      m_room(std::exchange(other.m_room, 0)), m_common(std::exchange(other.m_common, -1)),
+      m_nextBlock(std::exchange(other.m_nextBlock, 4096)), m_ownBlock(other.m_ownBlock) {
+    other.m_blocks.clear();
+    other.m_chunks.clear();
+}
+
+SharedStringTable& SharedStringTable::operator=(SharedStringTable&& other) noexcept {
+    if (this != &other) {
+        SharedStringTable taken(std::move(other));
+        std::swap(m_blocks, taken.m_blocks);
+        std::swap(m_chunks, taken.m_chunks);
+        std::swap(m_count, taken.m_count);
+        std::swap(m_free, taken.m_free);
+        std::swap(m_room, taken.m_room);
+        std::swap(m_common, taken.m_common);
+        std::swap(m_nextBlock, taken.m_nextBlock);
+        std::swap(m_ownBlock, taken.m_ownBlock);
     }
     return *this;
 }
@@ -139,15 +164,6 @@ bool SharedStringTable::appendUtf8(const char* data, qsizetype size) {
             utf8.appendToBuffer(reinterpret_cast<QChar*>(out), QByteArrayView(data + i, size - i)));
     }
     return keep(start, out);
-}
-
-QStringList SharedStringTable::toList() const {
-    QStringList out;
-    out.reserve(m_count);
-    for (qsizetype i = 0; i < m_count; ++i) {
-        out.append(at(i));
-    }
-    return out;
 }
 
 bool operator==(const SharedStringTable& table, const QStringList& strings) {

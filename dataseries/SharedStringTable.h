@@ -9,7 +9,6 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
-#include <memory>
 
 class SharedStringTable {
 public:
@@ -19,8 +18,9 @@ public:
     // it was.
     SharedStringTable(const SharedStringTable& other);
     SharedStringTable& operator=(const SharedStringTable& other);
-    SharedStringTable(SharedStringTable&&) noexcept = default;
-    SharedStringTable& operator=(SharedStringTable&&) noexcept = default;
+    // A table moved from is left empty.
+    SharedStringTable(SharedStringTable&& other) noexcept;
+    SharedStringTable& operator=(SharedStringTable&& other) noexcept;
 
     qsizetype size() const { return m_count; }
     bool isEmpty() const { return m_count == 0; }
@@ -36,7 +36,6 @@ public:
     // Appends the UTF-8 text as one string, invalid sequences replaced.
     bool appendUtf8(const char* data, qsizetype size);
 
-    QStringList toList() const;
     friend bool operator==(const SharedStringTable& table, const QStringList& strings);
 
 private:
