@@ -4,7 +4,11 @@
 // (unpack and shared strings, first row, all rows) in this process, that
 // read as a whole process side by side with openpyxl's read-only mode
 // iterating every row (time and peak memory of each process, and their
-// ratios), and writing 10,000 values.
+// ratios), and writing 10,000 values. Then two workbooks made here: one
+// whose shared strings are 100 MB of XML (plain, rich, escaped, non-ASCII and
+// empty strings), read whole by a child process, and a small one whose parts
+// unpack to about 900 MB, which the reader refuses (time and peak memory of
+// each child process).
 //
 //   build/bench/xlsx_bench                       all of it
 //   build/bench/xlsx_bench --benchmark_filter=SideBySide
@@ -13,7 +17,9 @@
 
 #include "common/BenchRun.h"
 #include "core/globals.h"
+#include "dataseries/SSZipArchive.h"
 #include "dataseries/SpreadsheetWriter.h"
+#include "dataseries/ZipHandles.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -25,6 +31,7 @@
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 
 namespace {
 
@@ -59,10 +66,36 @@ void childRead(benchmark::State& state) {
 const bool childRegistered =
     std::getenv(readEnv) && benchmark::RegisterBenchmark("ChildRead", childRead)->Iterations(1);
 
+// The child run for the workbooks made below: reads as the dialogs do and
+// prints the rows read, whether the workbook was refused as too large and
+// whether the temporary folder is empty, then its peak memory.
+const char* const madeEnv = "XLSX_BENCH_MADE";
+void childReadMade(benchmark::State& state) {
+    for (auto _ : state) {
+        const qsizetype rows = readAsTheDialogsDo(QString::fromLocal8Bit(std::getenv(madeEnv)));
+        const bool empty = QDir(SpreadsheetWriter::shared().tmpDir())
+                               .isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+        std::printf("%lld %d %d\n", static_cast<long long>(rows),
+                    SpreadsheetWriter::WorkbookTooLarge() ? 1 : 0, empty ? 1 : 0);
+        QFile status(QStringLiteral("/proc/self/status"));
+        status.open(QIODevice::ReadOnly);
+        for (const QByteArray& line : status.readAll().split('\n')) {
+            if (line.startsWith("VmHWM:")) {
+                std::printf("%s\n", line.mid(6).trimmed().split(' ').first().constData());
+            }
+        }
+        std::fflush(stdout);
+        std::_Exit(0);
+    }
+}
+const bool madeRegistered =
+    std::getenv(madeEnv) && benchmark::RegisterBenchmark("ChildMade", childReadMade)->Iterations(1);
+
 struct ProcessRun {
     bool ok = false;
     double seconds = 0;
     double peakMegabytes = 0;
+    QByteArray before; // the line before the peak memory
 };
 
 // Runs a program to its end: its wall time, and the peak resident memory it
@@ -90,6 +123,7 @@ ProcessRun runProcess(const QString& program, const QStringList& args,
     const QList<QByteArray> lines = process.readAllStandardOutput().trimmed().split('\n');
     bool number = false;
     run.peakMegabytes = lines.last().trimmed().toDouble(&number) / 1024.0;
+    run.before = lines.size() > 1 ? lines.at(lines.size() - 2).trimmed() : QByteArray();
     run.ok = number && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
     return run;
 }
@@ -213,6 +247,256 @@ void BM_Write10000Values(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_Write10000Values)->Unit(benchmark::kMillisecond);
+
+// A part written piece by piece: `write` is called with a sink until it
+// answers false.
+using PartWriter = std::function<bool(const std::function<void(const QByteArray&)>&)>;
+
+// A workbook of the template's parts, with the sheet and the shared strings
+// written by the given writers and deflated at `level` as they are made.
+bool makeWorkbook(const QString& path, const PartWriter& sheet, const PartWriter& strings,
+                  int level) {
+    const QString parts = files().dir.filePath(QStringLiteral("template-parts"));
+    if (!SSZipArchive::unzipFileAtPath(
+            QDir(Resource_Path).filePath(QStringLiteral("Template.xlsx")), parts)) {
+        return false;
+    }
+    ZipHandle zip(zipOpen64(QFile::encodeName(path).constData(), APPEND_STATUS_CREATE));
+    if (!zip) {
+        return false;
+    }
+    bool ok = true;
+    const auto entry = [&](const QString& name, const PartWriter& write) {
+        zip_fileinfo info{};
+        ok = ok && zipOpenNewFileInZip64(zip.get(), name.toUtf8().constData(), &info, nullptr, 0,
+                                         nullptr, 0, nullptr, Z_DEFLATED, level, 1) == ZIP_OK;
+        const auto sink = [&](const QByteArray& bytes) {
+            ok = ok && zipWriteInFileInZip(zip.get(), bytes.constData(), unsigned(bytes.size())) ==
+                           ZIP_OK;
+        };
+        while (ok && write(sink)) {
+        }
+        ok = zipCloseFileInZip(zip.get()) == ZIP_OK && ok;
+    };
+    const QStringList names = {
+        QStringLiteral("[Content_Types].xml"), QStringLiteral("_rels/.rels"),
+        QStringLiteral("docProps/app.xml"),    QStringLiteral("docProps/core.xml"),
+        QStringLiteral("xl/workbook.xml"),     QStringLiteral("xl/_rels/workbook.xml.rels"),
+        QStringLiteral("xl/styles.xml")};
+    for (const QString& name : names) {
+        QFile file(QDir(parts).filePath(name));
+        const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        ok = ok && !bytes.isEmpty();
+        bool written = false;
+        entry(name, [&](const auto& sink) {
+            if (!written) {
+                sink(bytes);
+            }
+            return !std::exchange(written, true);
+        });
+    }
+    entry(QStringLiteral("xl/worksheets/sheet1.xml"), sheet);
+    entry(QStringLiteral("xl/sharedStrings.xml"), strings);
+    return zipClose(zip.release(), nullptr) == ZIP_OK && ok;
+}
+
+const QByteArray sstStart = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
+                            "<sst xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/"
+                            "main\">";
+
+// Shared strings of `bytes` bytes of XML in every form a workbook holds, or
+// only short numbers (the most strings a part of that size holds).
+PartWriter manyStrings(qint64 bytes, bool shortOnly, qint64& count) {
+    auto written = std::make_shared<qint64>(0);
+    count = 0;
+    return [=, &count](const auto& sink) {
+        if (*written == 0) {
+            sink(sstStart);
+            *written = sstStart.size();
+        }
+        if (*written >= bytes) {
+            sink("</sst>");
+            return false;
+        }
+        QByteArray block;
+        block.reserve(1 << 20);
+        while (block.size() < (1 << 20) - 200) {
+            const QByteArray n = QByteArray::number(count);
+            if (shortOnly) {
+                block += "<si><t>" + n + "</t></si>";
+                ++count;
+                continue;
+            }
+            switch (count % 8) {
+            case 0:
+                block += "<si><t>Guest " + n + " of the garden party</t></si>";
+                break;
+            case 1:
+                block += "<si><t xml:space=\"preserve\"> Smith &amp; Sons " + n + " </t></si>";
+                break;
+            case 2:
+                block += "<si><r><rPr><b/><sz val=\"11\"/></rPr><t>Table </t></r><r><t>" + n +
+                         "</t></r><rPh sb=\"0\" eb=\"1\"><t>x</t></rPh></si>";
+                break;
+            case 3:
+                block +=
+                    "<si><t>Caf\xc3\xa9 Zo\xc3\xab \xe4\xb8\xad\xe6\x96\x87 " + n + "</t></si>";
+                break;
+            case 4:
+                block += "<si><t/></si>";
+                break;
+            case 5:
+                block += "<si><t>line_x000D_break " + n + "</t></si>";
+                break;
+            default:
+                block += "<si><t>Ada Lovelace, 12 Analytical Street, London " + n + "</t></si>";
+            }
+            ++count;
+        }
+        sink(block);
+        *written += block.size();
+        return true;
+    };
+}
+
+// A sheet of `rows` rows, each naming shared strings spread over `strings`.
+PartWriter sheetNaming(int rows, qint64 strings) {
+    return [=, done = false](const auto& sink) mutable {
+        if (done) {
+            return false;
+        }
+        QByteArray xml = "<worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/"
+                         "2006/main\"><sheetData>";
+        for (int r = 1; r <= rows; ++r) {
+            const QByteArray n = QByteArray::number(r);
+            xml += "<row r=\"" + n + "\">";
+            for (int c = 0; c < 3; ++c) {
+                const qint64 index = (qint64(r) * 7919 + c * 104729) % std::max<qint64>(strings, 1);
+                xml += "<c r=\"" + QByteArray(1, char('A' + c)) + n + "\" t=\"s\"><v>" +
+                       QByteArray::number(index) + "</v></c>";
+            }
+            xml += "</row>";
+        }
+        sink(xml + "</sheetData></worksheet>");
+        done = true;
+        return true;
+    };
+}
+
+// Runs the child read of a made workbook: its time, peak memory, rows, and
+// whether it was refused and left the temporary folder empty.
+bool runMade(benchmark::State& state, const QString& workbook, ProcessRun& run, long long& rows,
+             bool& refused, bool& emptyAfter) {
+    const QString self = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
+    run = runProcess(self, {QStringLiteral("--benchmark_filter=^ChildMade")},
+                     QByteArray(madeEnv) + '=' + QFile::encodeName(workbook));
+    const QList<QByteArray> fields = run.before.split(' ');
+    if (!run.ok || fields.size() != 3) {
+        state.SkipWithError("the reading process failed");
+        return false;
+    }
+    rows = fields[0].toLongLong();
+    refused = fields[1] == "1";
+    emptyAfter = fields[2] == "1";
+    return true;
+}
+
+// 100 MB of shared-string XML under a 1,000-row sheet, read whole: strings
+// of every form (argument 0), or short ones only (1).
+void BM_SharedStrings100MB(benchmark::State& state) {
+    const bool shortOnly = state.range(0) == 1;
+    files();
+    const QString workbook = files().dir.filePath(QStringLiteral("strings.xlsx"));
+    constexpr qint64 partBytes = 100 * 1000 * 1000;
+    qint64 strings = 0;
+    const PartWriter stringsPart = manyStrings(partBytes, shortOnly, strings);
+    // The sheet names strings by index: the count is known once written.
+    qint64 expected = 0;
+    {
+        // One dry pass counts them.
+        const PartWriter counting = manyStrings(partBytes, shortOnly, expected);
+        while (counting([](const QByteArray&) {})) {
+        }
+    }
+    if (!makeWorkbook(workbook, sheetNaming(1000, expected), stringsPart, 1)) {
+        state.SkipWithError("the workbook could not be made");
+        return;
+    }
+    ProcessRun run;
+    long long rows = 0;
+    bool refused = false;
+    bool empty = false;
+    for (auto _ : state) {
+        if (!runMade(state, workbook, run, rows, refused, empty)) {
+            return;
+        }
+        state.SetIterationTime(run.seconds);
+    }
+    if (rows != 1000 || refused) {
+        state.SkipWithError("the rows were not read");
+        return;
+    }
+    state.counters["part_MB"] = double(partBytes) / 1e6;
+    state.counters["strings"] = double(expected);
+    state.counters["peak_MB"] = run.peakMegabytes;
+    state.counters["peak_per_part_byte"] = run.peakMegabytes * 1024 * 1024 / double(partBytes);
+    state.counters["seconds"] = run.seconds;
+}
+BENCHMARK(BM_SharedStrings100MB)
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime()
+    ->Iterations(1);
+
+// A small zip whose shared strings unpack to about 900 MB: refused.
+void BM_OversizedWorkbookRefused(benchmark::State& state) {
+    files();
+    const QString workbook = files().dir.filePath(QStringLiteral("oversized.xlsx"));
+    const QByteArray item = "<si><t>Guest of the garden party</t></si>";
+    QByteArray block;
+    while (block.size() < (1 << 20)) {
+        block += item;
+    }
+    constexpr qint64 partBytes = 900 * 1000 * 1000;
+    qint64 written = 0;
+    const PartWriter strings = [&](const auto& sink) {
+        if (written == 0) {
+            sink(sstStart);
+        }
+        if (written >= partBytes) {
+            sink("</sst>");
+            return false;
+        }
+        sink(block);
+        written += block.size();
+        return true;
+    };
+    if (!makeWorkbook(workbook, sheetNaming(10, 1), strings, Z_BEST_COMPRESSION)) {
+        state.SkipWithError("the workbook could not be made");
+        return;
+    }
+    ProcessRun run;
+    long long rows = 0;
+    bool refused = false;
+    bool empty = false;
+    for (auto _ : state) {
+        if (!runMade(state, workbook, run, rows, refused, empty)) {
+            return;
+        }
+        state.SetIterationTime(run.seconds);
+    }
+    state.counters["zip_MB"] = double(QFileInfo(workbook).size()) / 1e6;
+    state.counters["unpacked_MB"] = double(written) / 1e6;
+    state.counters["refused"] = refused ? 1 : 0;
+    state.counters["tmp_empty"] = empty ? 1 : 0;
+    state.counters["peak_MB"] = run.peakMegabytes;
+    state.counters["seconds"] = run.seconds;
+}
+BENCHMARK(BM_OversizedWorkbookRefused)
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime()
+    ->Iterations(1);
 
 } // namespace
 

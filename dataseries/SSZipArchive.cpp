@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QtDebug>
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -63,7 +64,9 @@ bool SSZipArchive::unzipFileAtPath(const QString& path, const QString& destinati
 }
 
 bool SSZipArchive::unzipFileAtPath(const QString& path, const QString& destination, bool overwrite,
-                                   const QString& password, SSZipArchiveError* error) {
+                                   const QString& password, SSZipArchiveError* error,
+                                   std::int64_t maxBytes) {
+    maxBytes = std::min(maxBytes, maxUnpackedBytes);
     UnzHandle zip(unzOpen64(QFile::encodeName(path).constData()));
     if (!zip) {
         setError(error, OpenFailed, QStringLiteral("failed to open zip file"));
@@ -77,6 +80,24 @@ bool SSZipArchive::unzipFileAtPath(const QString& path, const QString& destinati
     if (global.number_entry > ZPOS64_T(maxEntries)) {
         setError(error, TooLarge, QStringLiteral("too many entries in zip file"));
         return false;
+    }
+    if (unzGoToFirstFile(zip.get()) != UNZ_OK) {
+        setError(error, FirstFileFailed, QStringLiteral("failed to open first file in zip file"));
+        return false;
+    }
+    // The sizes the directory declares, added up before anything is written.
+    ZPOS64_T declared = 0;
+    for (int status = UNZ_OK; status == UNZ_OK; status = unzGoToNextFile(zip.get())) {
+        unz_file_info64 info{};
+        if (unzGetCurrentFileInfo64(zip.get(), &info, nullptr, 0, nullptr, 0, nullptr, 0) !=
+            UNZ_OK) {
+            break; // told by the unpack below
+        }
+        declared += std::min(info.uncompressed_size, ZPOS64_T(maxBytes) + 1);
+        if (declared > ZPOS64_T(maxBytes)) {
+            setError(error, TooLarge, QStringLiteral("zip file too large"));
+            return false;
+        }
     }
     if (unzGoToFirstFile(zip.get()) != UNZ_OK) {
         setError(error, FirstFileFailed, QStringLiteral("failed to open first file in zip file"));
@@ -114,7 +135,7 @@ bool SSZipArchive::unzipFileAtPath(const QString& path, const QString& destinati
             return false;
         }
         if (!isFolder && (overwrite || !QFileInfo::exists(target))) {
-            if (info.uncompressed_size > ZPOS64_T(maxUnpackedBytes - total)) {
+            if (info.uncompressed_size > ZPOS64_T(maxBytes - total)) {
                 setError(error, TooLarge, QStringLiteral("zip file too large"));
                 return false;
             }
@@ -146,7 +167,7 @@ bool SSZipArchive::unzipFileAtPath(const QString& path, const QString& destinati
                     break;
                 }
                 total += got;
-                if (total > maxUnpackedBytes) {
+                if (total > maxBytes) {
                     setError(error, TooLarge, QStringLiteral("zip file too large"));
                     return false;
                 }

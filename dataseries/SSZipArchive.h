@@ -37,9 +37,13 @@ public:
     // Unpacks every entry below `destination`. Entry names that leave the
     // folder, a damaged or oversized archive and an encrypted entry without
     // password fail the unpack; what was written so far stays (callers unpack
-    // into a folder of their own and empty it).
+    // into a folder of their own and empty it). An archive whose entries
+    // declare more than `maxBytes` unpacked fails before anything is
+    // written; one that holds more than it declares fails as soon as its
+    // unpacked bytes pass `maxBytes`.
     static bool unzipFileAtPath(const QString& path, const QString& destination, bool overwrite,
-                                const QString& password, SSZipArchiveError* error);
+                                const QString& password, SSZipArchiveError* error,
+                                std::int64_t maxBytes = maxUnpackedBytes);
     static bool unzipFileAtPath(const QString& path, const QString& destination);
 
     // Writes a new archive at `path` holding each given file or folder under

@@ -35,7 +35,7 @@ QString SheetTable::valueOf(quint64 reference) const {
     const quint64 kind = reference >> kindShift;
     const quint64 index = reference & ~(quint64(3) << kindShift);
     if (kind == sharedKind) {
-        return index < quint64(m_shared.size()) ? m_shared.at(qsizetype(index)) : QString();
+        return m_shared.at(qsizetype(index));
     }
     if (kind == wholeKind) {
         return m_whole.at(qsizetype(index));

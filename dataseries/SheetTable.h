@@ -6,6 +6,8 @@
 // (columns()); a row stored shorter reads as padded with empty values.
 // Values read out share the table's text, as copies of a QString do.
 
+#include "dataseries/SharedStringTable.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -37,7 +39,7 @@ public:
     void clear() { *this = SheetTable(); }
 
     // Building. The shared strings that values may name.
-    void setSharedStrings(const QStringList& strings) { m_shared = strings; }
+    void setSharedStrings(const SharedStringTable& strings) { m_shared = strings; }
     // Room for that many rows and values.
     void reserve(qsizetype rows, qsizetype values);
     // Adds a row of `width` empty values; answers the position of its first.
@@ -65,7 +67,7 @@ private:
     QList<quint64> m_values;
     QList<qsizetype> m_starts;
     qsizetype m_columns = 0;
-    QStringList m_shared;
+    SharedStringTable m_shared;
     QStringList m_whole;        // values kept whole
     QList<QString> m_blocks;    // blocks of texts, each NUL-ended
     char16_t* m_free = nullptr; // the unwritten room of the last block

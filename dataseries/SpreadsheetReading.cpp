@@ -3,39 +3,22 @@
 #include "core/MessageFunctions.h"
 #include "dataseries/ColumnNames.h"
 #include "dataseries/SSZipArchive.h"
+#include "dataseries/SharedStringsReading.h"
 #include "dataseries/SpreadsheetWriter.h"
 #include "dataseries/WorksheetStream.h"
-#include "dataseries/XlsxText.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
 #include <algorithm>
-#include <pugixml.hpp>
 
 namespace {
-
-// Whitespace-only text is kept where it is an element's only content
-// (a shared string of one space), not between elements.
-constexpr unsigned parseFlags = pugi::parse_default | pugi::parse_ws_pcdata_single;
-
-bool loadPart(pugi::xml_document& doc, const QString& path) {
-    const QByteArray native = QFile::encodeName(path);
-    const pugi::xml_parse_result result = doc.load_file(native.constData(), parseFlags);
-    if (!result) {
-        Show_NSLog_Message(
-            QStringLiteral("Error: %1").arg(QString::fromUtf8(result.description())));
-        return false;
-    }
-    return true;
-}
 
 // Sets the values of the current row, stored from position `at` of the
 // table: shared strings by their index, the other texts written into the
 // table's blocks, escaped ones decoded first. Answers the column count,
 // widened to the last column given a value.
-int setRowValues(const WorksheetStream& rows, const QStringList& sharedStrings, SheetTable& table,
-                 qsizetype at, int count) {
+int setRowValues(const WorksheetStream& rows, const SharedStringTable& sharedStrings,
+                 SheetTable& table, qsizetype at, int count) {
     qsizetype capacity = 0;
     for (const WorksheetStream::Cell& cell : rows) {
         if (!cell.isShared) {
@@ -90,12 +73,15 @@ SheetTable SpreadsheetWriter::ReadWorkbook(const QString& path, int only_col) {
         self._sharedStrings.clear();
         self._sheetColumns.clear();
         self._readAhead = SheetRows();
+        self._tooLarge = false;
         if (!self.resetTempFolder()) {
             return self._table;
         }
         SSZipArchiveError error;
-        if (!SSZipArchive::unzipFileAtPath(path, self._tmpDir, true, QString(), &error)) {
+        if (!SSZipArchive::unzipFileAtPath(path, self._tmpDir, true, QString(), &error,
+                                           maxWorkbookBytes)) {
             Show_NSLog_Message(QStringLiteral("Error: %1").arg(error.description));
+            self._tooLarge = error.code == SSZipArchive::TooLarge;
             // Nothing half-unpacked is read later.
             self.resetTempFolder();
             return self._table;
@@ -122,23 +108,25 @@ SheetTable SpreadsheetWriter::ReadWorkbook(const QString& path, int only_col) {
     return self._table;
 }
 
+bool SpreadsheetWriter::WorkbookTooLarge() {
+    return shared()._tooLarge;
+}
+
+QString SpreadsheetWriter::TooLargeText() {
+    return QStringLiteral("Selected file is too large to import: a workbook may unpack to at "
+                          "most %1 MB.")
+        .arg(maxWorkbookBytes / (1024 * 1024));
+}
+
 void SpreadsheetWriter::ReadSharedStrings(const QString& partPath) {
     _sharedStrings.clear();
     if (!QFileInfo::exists(partPath)) {
         return; // a workbook without text cells has no shared strings
     }
-    pugi::xml_document doc;
-    if (!loadPart(doc, partPath)) {
-        return;
-    }
-    const pugi::xml_node sst = doc.document_element();
-    if (!Xlsx_Is(sst, "sst")) {
-        return;
-    }
-    for (pugi::xml_node item = sst.first_child(); item; item = item.next_sibling()) {
-        if (Xlsx_Is(item, "si")) {
-            _sharedStrings.append(Xlsx_String_Item_Text(item));
-        }
+    XmlStream xml(partPath);
+    QString error;
+    if (!Read_Shared_Strings(xml, _sharedStrings, error)) {
+        Show_NSLog_Message(QStringLiteral("Error: %1").arg(error));
     }
 }
 

@@ -20,6 +20,9 @@ public:
     // Bounds for workbooks from outside: a sheet whose rows would hold more
     // cells than this reads as no rows.
     static constexpr qint64 maxCells = 16 * 1024 * 1024;
+    // A workbook whose parts unpack to more bytes than this is refused
+    // before any of it is read.
+    static constexpr qint64 maxWorkbookBytes = qint64(256) * 1024 * 1024;
 
     // Takes the temporary folder and starts it empty.
     SpreadsheetWriter();
@@ -31,8 +34,13 @@ public:
     // temporary folder and reads its shared strings (Excel_Sheet_Columns
     // becomes 1). Otherwise reads every row of the worksheet numbered
     // Excel_Sheet_Number from the temporary folder, each row as wide as the
-    // sheet (no rows after an unpack).
+    // sheet (no rows after an unpack). A workbook over maxWorkbookBytes is
+    // not unpacked: the folder is left empty and WorkbookTooLarge() is true
+    // until the next unpack.
     static SheetTable ReadWorkbook(const QString& path, int only_col);
+    static bool WorkbookTooLarge();
+    // What the user is told of such a workbook.
+    static QString TooLargeText();
 
     // Reads the first row of worksheet Excel_Sheet_Number, and nothing after
     // it, after fixing the sheet's column count (Excel_Sheet_Columns), the
@@ -59,8 +67,8 @@ public:
 
     const Rows& data() const { return _data; }
     void setData(const Rows& rows) { _data = rows; }
-    const QStringList& sharedStrings() const { return _sharedStrings; }
-    void setSharedStrings(const QStringList& strings) { _sharedStrings = strings; }
+    const SharedStringTable& sharedStrings() const { return _sharedStrings; }
+    void setSharedStrings(const SharedStringTable& strings) { _sharedStrings = strings; }
     const QString& tmpDir() const { return _tmpDir; }
     void setTmpDir(const QString& folder) { _tmpDir = folder; }
 
@@ -102,8 +110,9 @@ private:
     SheetTable _table;
     QHash<QString, SheetColumns> _sheetColumns;
     SheetRows _readAhead;
-    QStringList _sharedStrings;
+    SharedStringTable _sharedStrings;
     QString _tmpDir;
+    bool _tooLarge = false;
 };
 
 // The shared instance (see SpreadsheetWriter::shared).

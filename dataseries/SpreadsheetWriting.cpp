@@ -148,7 +148,8 @@ bool SpreadsheetWriter::WriteSharedStringsXML(const QString& partPath) {
         xml += " count=\"" + count + "\" uniqueCount=\"" + count + "\"";
     }
     xml += ">\n";
-    for (const QString& text : _sharedStrings) {
+    for (qsizetype i = 0; i < _sharedStrings.size(); ++i) {
+        const QString text = _sharedStrings.at(i);
         xml +=
             hasOuterWhitespace(text) ? "  <si>\n    <t xml:space=\"preserve\">" : "  <si>\n    <t>";
         Xlsx_Append_Escaped_Xml(xml, Xlsx_Encode_Escapes(text));

@@ -1,6 +1,7 @@
 #include "dataseries/WorksheetStream.h"
 
 #include "dataseries/ColumnNames.h"
+#include "dataseries/StringItemReading.h"
 #include "dataseries/XlsxText.h"
 
 #include <charconv>
@@ -153,6 +154,8 @@ constexpr size_t plainCellLookahead = 4096;
 
 WorksheetStream::WorksheetStream(const QString& partPath) : m_xml(partPath) {}
 
+WorksheetStream::WorksheetStream(std::unique_ptr<QIODevice> device) : m_xml(std::move(device)) {}
+
 bool WorksheetStream::stop(const QString& error) {
     m_done = true;
     if (m_error.isEmpty()) {
@@ -276,10 +279,10 @@ bool WorksheetStream::readCell(int column) {
         bool ok = true;
         if (!seenV && m_xml.localName() == "v") {
             seenV = true;
-            ok = readText(m_v, shared);
+            ok = Xml_Read_Text(m_xml, m_v, shared);
         } else if (!seenIs && inlineString && m_xml.localName() == "is") {
             seenIs = true;
-            ok = readStringItem(m_is);
+            ok = Xml_Read_String_Item(m_xml, m_is);
         } else {
             ok = m_xml.skipElement();
         }
@@ -390,68 +393,6 @@ bool WorksheetStream::readPlainCell(int& next, int skipBefore) {
     return true;
 }
 
-bool WorksheetStream::readText(std::string& out, bool firstOnly) {
-    const int depth = m_xml.depth();
-    bool first = true;
-    for (;;) {
-        const XmlStream::Token token = m_xml.next();
-        if (token == XmlStream::Error) {
-            return false;
-        }
-        if (token == XmlStream::EndElement && m_xml.depth() == depth) {
-            return true;
-        }
-        if (token == XmlStream::Text && m_xml.depth() == depth && (first || !firstOnly)) {
-            m_xml.appendText(out);
-            first = false;
-        } else if (token == XmlStream::StartElement && !m_xml.skipElement()) {
-            return false;
-        }
-    }
-}
-
-// The text of a string item: its "t", or the "t" of each run, in order;
-// phonetic runs are not part of it.
-bool WorksheetStream::readStringItem(std::string& out) {
-    const int depth = m_xml.depth();
-    for (;;) {
-        XmlStream::Token token = m_xml.next();
-        if (token == XmlStream::Error) {
-            return false;
-        }
-        if (token == XmlStream::EndElement && m_xml.depth() == depth) {
-            return true;
-        }
-        if (token != XmlStream::StartElement) {
-            continue;
-        }
-        if (m_xml.localName() == "t") {
-            if (!readText(out, false)) {
-                return false;
-            }
-        } else if (m_xml.localName() == "r") {
-            for (;;) {
-                token = m_xml.next();
-                if (token == XmlStream::Error) {
-                    return false;
-                }
-                if (token == XmlStream::EndElement && m_xml.depth() == depth + 1) {
-                    break;
-                }
-                if (token == XmlStream::StartElement) {
-                    const bool ok =
-                        m_xml.localName() == "t" ? readText(out, false) : m_xml.skipElement();
-                    if (!ok) {
-                        return false;
-                    }
-                }
-            }
-        } else if (!m_xml.skipElement()) {
-            return false;
-        }
-    }
-}
-
 bool WorksheetStream::finish() {
     for (;;) {
         const XmlStream::Token token = m_xml.next();
@@ -464,20 +405,19 @@ bool WorksheetStream::finish() {
     }
 }
 
-QString WorksheetStream::valueOf(const Cell& cell, const QStringList& sharedStrings) {
+QString WorksheetStream::valueOf(const Cell& cell, const SharedStringTable& sharedStrings) {
     if (cell.isShared) {
-        return cell.shared >= 0 && cell.shared < sharedStrings.size()
-                   ? sharedStrings.at(qsizetype(cell.shared))
-                   : QString();
+        return cell.shared < sharedStrings.size() ? sharedStrings.at(qsizetype(cell.shared))
+                                                  : QString();
     }
     const QString text = QString::fromUtf8(cell.text.data(), qsizetype(cell.text.size()));
     return cell.escaped ? Xlsx_Decode_Escapes(text) : text;
 }
 
-bool WorksheetStream::hasValue(const Cell& cell, const QStringList& sharedStrings) {
+bool WorksheetStream::hasValue(const Cell& cell, const SharedStringTable& sharedStrings) {
     if (cell.isShared) {
-        return cell.shared >= 0 && cell.shared < sharedStrings.size() &&
-               !sharedStrings.at(qsizetype(cell.shared)).isEmpty();
+        return cell.shared < sharedStrings.size() &&
+               !sharedStrings.isEmptyAt(qsizetype(cell.shared));
     }
     return !cell.text.empty();
 }

@@ -3,10 +3,11 @@
 // document tree: the rows of the first "sheetData" of the "worksheet" root,
 // and in each the cells with their column and raw value.
 
+#include "dataseries/SharedStringTable.h"
 #include "dataseries/XmlStream.h"
 
 #include <QString>
-#include <QStringList>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,7 @@ public:
     };
 
     explicit WorksheetStream(const QString& partPath);
+    explicit WorksheetStream(std::unique_ptr<QIODevice> device);
 
     // Moves to the next row. Cells in columns before `skipBefore` are passed
     // over without reading their values. False at the end of the sheet data
@@ -44,8 +46,8 @@ public:
     const QString& errorText() const { return m_error; }
 
     // The value of a cell: its shared string, decoded inline string or text.
-    static QString valueOf(const Cell& cell, const QStringList& sharedStrings);
-    static bool hasValue(const Cell& cell, const QStringList& sharedStrings);
+    static QString valueOf(const Cell& cell, const SharedStringTable& sharedStrings);
+    static bool hasValue(const Cell& cell, const SharedStringTable& sharedStrings);
 
 private:
     bool start();
@@ -55,10 +57,6 @@ private:
     bool readPlainCell(int& next, int skipBefore);
     // Keeps the cell read when it may hold a value.
     void keepCell(int column, bool shared, bool seenV, bool seenIs, std::string& text);
-    // Appends the text directly inside the element just started (all of it,
-    // or only the first text in it), up to its end tag.
-    bool readText(std::string& out, bool firstOnly);
-    bool readStringItem(std::string& out);
     bool stop(const QString& error);
 
     XmlStream m_xml;

@@ -41,14 +41,6 @@ bool needsEscape(char16_t c) {
     return c == 0xFFFE || c == 0xFFFF;
 }
 
-void appendText(QString& out, const pugi::xml_node& node) {
-    for (pugi::xml_node child = node.first_child(); child; child = child.next_sibling()) {
-        if (child.type() == pugi::node_pcdata || child.type() == pugi::node_cdata) {
-            out += QString::fromUtf8(child.value());
-        }
-    }
-}
-
 } // namespace
 
 const char* Xlsx_Local_Name(const pugi::xml_node& node) {
@@ -83,28 +75,6 @@ pugi::xml_attribute Xlsx_Attribute(const pugi::xml_node& node, const char* local
         }
     }
     return {};
-}
-
-QString Xlsx_Element_Text(const pugi::xml_node& node) {
-    QString out;
-    appendText(out, node);
-    return out;
-}
-
-QString Xlsx_String_Item_Text(const pugi::xml_node& item) {
-    QString out;
-    for (pugi::xml_node child = item.first_child(); child; child = child.next_sibling()) {
-        if (Xlsx_Is(child, "t")) {
-            appendText(out, child);
-        } else if (Xlsx_Is(child, "r")) {
-            for (pugi::xml_node run = child.first_child(); run; run = run.next_sibling()) {
-                if (Xlsx_Is(run, "t")) {
-                    appendText(out, run);
-                }
-            }
-        }
-    }
-    return Xlsx_Decode_Escapes(out);
 }
 
 QString Xlsx_Decode_Escapes(const QString& text) {

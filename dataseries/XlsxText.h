@@ -1,7 +1,7 @@
 #pragma once
 // Text helpers for the XML parts of workbooks: element matching by local
-// name (so prefixed and strict-namespace parts read like ordinary ones),
-// string items, and the _xHHHH_ escapes of SpreadsheetML strings.
+// name (so prefixed and strict-namespace parts read like ordinary ones), and
+// the _xHHHH_ escapes of SpreadsheetML strings.
 
 #include <QByteArray>
 #include <QString>
@@ -14,14 +14,6 @@ bool Xlsx_Is(const pugi::xml_node& node, const char* localName);
 pugi::xml_node Xlsx_Child(const pugi::xml_node& node, const char* localName);
 // The attribute with that local name, or an empty attribute.
 pugi::xml_attribute Xlsx_Attribute(const pugi::xml_node& node, const char* localName);
-
-// The character data directly inside an element (text and CDATA), joined.
-QString Xlsx_Element_Text(const pugi::xml_node& node);
-
-// The text of a shared string item or inline string: its "t", or the "t" of
-// each run joined in order; phonetic runs are not part of the text. Escapes
-// are decoded.
-QString Xlsx_String_Item_Text(const pugi::xml_node& item);
 
 // _xHHHH_ escapes decoded ("_x000D_" a carriage return, "_x005F_" an
 // underscore).

@@ -1,10 +1,13 @@
 #include "dataseries/XmlStream.h"
 
+#include <QFile>
+#include <algorithm>
 #include <cstring>
 
 namespace {
 
 constexpr size_t blockSize = 256 * 1024;
+constexpr qint64 smallBlock = 4096;
 constexpr int nothing = -1; // markup that gives no token (comment, declaration)
 
 bool isSpace(char c) {
@@ -115,11 +118,16 @@ size_t decodeEntity(std::string_view raw, std::string& out) {
 
 } // namespace
 
-XmlStream::XmlStream(const QString& path) : m_file(path), m_buffer(blockSize) {
-    if (!m_file.open(QIODevice::ReadOnly)) {
+XmlStream::XmlStream(const QString& path) : XmlStream(std::make_unique<QFile>(path)) {}
+
+XmlStream::XmlStream(std::unique_ptr<QIODevice> device) : m_device(std::move(device)) {
+    if (!m_device->isOpen() && !m_device->open(QIODevice::ReadOnly)) {
+        m_buffer.resize(smallBlock);
         fail("the file cannot be read");
         return;
     }
+    // A small part gets a buffer of its size; a larger one is read in blocks.
+    m_buffer.resize(size_t(std::clamp<qint64>(m_device->size() + 1, smallBlock, blockSize)));
     // A byte order mark before the declaration is not content.
     if (ensure(3) && std::memcmp(m_buffer.data(), "\xEF\xBB\xBF", 3) == 0) {
         m_pos = 3;
@@ -128,7 +136,7 @@ XmlStream::XmlStream(const QString& path) : m_file(path), m_buffer(blockSize) {
 
 XmlStream::Token XmlStream::fail(const char* what) {
     m_state = Error;
-    m_error = QString::fromLatin1(what);
+    m_error = QString::fromLatin1(m_tooLong ? "an element or text is too long" : what);
     return Error;
 }
 
@@ -143,9 +151,13 @@ bool XmlStream::fill(size_t count) {
             m_pos = 0;
         }
         if (m_end == m_buffer.size()) {
+            if (m_buffer.size() >= maxTokenBytes) {
+                m_tooLong = true;
+                return false;
+            }
             m_buffer.resize(m_buffer.size() * 2);
         }
-        const qint64 got = m_file.read(m_buffer.data() + m_end, qint64(m_buffer.size() - m_end));
+        const qint64 got = m_device->read(m_buffer.data() + m_end, qint64(m_buffer.size() - m_end));
         if (got <= 0) {
             m_eof = true;
         } else {
@@ -284,6 +296,9 @@ XmlStream::Token XmlStream::next() {
         return EndElement;
     }
     for (;;) {
+        if (m_tooLong) {
+            return fail("");
+        }
         if (!ensure(1)) {
             if (!m_openStarts.empty()) {
                 return fail("unexpected end of data: an element is not closed");
@@ -302,6 +317,9 @@ XmlStream::Token XmlStream::next() {
             continue;
         }
         size_t length = find("<", 0);
+        if (m_tooLong) {
+            return fail("");
+        }
         const bool atEnd = length == std::string_view::npos;
         if (atEnd) {
             length = m_end - m_pos;

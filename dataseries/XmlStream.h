@@ -4,10 +4,12 @@
 // part can be read row by row, or left after its first rows. Text follows
 // the rules of the tree parser used for the other workbook parts: entities
 // and line ends decoded, and whitespace-only text kept only where it is an
-// element's only content.
+// element's only content. A token longer than maxTokenBytes fails the read,
+// so the memory it takes stays bounded whatever the input.
 
-#include <QFile>
+#include <QIODevice>
 #include <QString>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,7 +18,12 @@ class XmlStream {
 public:
     enum Token { StartElement, EndElement, Text, EndOfDocument, Error };
 
+    static constexpr size_t maxTokenBytes = 16 * 1024 * 1024;
+
+    // Reads the file at `path`, or the device (opened here when it is not
+    // open yet).
     explicit XmlStream(const QString& path);
+    explicit XmlStream(std::unique_ptr<QIODevice> device);
 
     // The next token; Error and EndOfDocument repeat once reached. An empty
     // element gives a start and an end tag.
@@ -73,8 +80,12 @@ public:
     }
 
     // Bytes of the file read past so far.
-    qint64 offset() const { return m_file.pos() - qint64(m_end - m_pos); }
-    qint64 size() const { return m_file.size(); }
+    qint64 offset() const { return m_device->pos() - qint64(m_end - m_pos); }
+    qint64 size() const { return m_device->size(); }
+
+    // Stops the read with an error, for a caller that finds the content
+    // wrong; next() then answers Error.
+    void stopWith(const char* what) { fail(what); }
 
     // What went wrong, after Error.
     const QString& errorText() const { return m_error; }
@@ -104,11 +115,12 @@ private:
     void popOpen();
     void decode(std::string_view raw, std::string& out, bool attribute) const;
 
-    QFile m_file;
+    std::unique_ptr<QIODevice> m_device;
     std::vector<char> m_buffer;
     size_t m_pos = 0;
     size_t m_end = 0;
     bool m_eof = false;
+    bool m_tooLong = false; // a token outgrew maxTokenBytes
 
     // The open elements: their names one after another, where each starts,
     // and whether each has a child yet.

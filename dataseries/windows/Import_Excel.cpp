@@ -54,7 +54,8 @@ int Import_Excel::Open_excel_Wnd(const QString& path) {
     Load_file_Func(path);
     if (ui->Sheet_ComboBox->count() == 0) {
         // Nothing could be read: say so instead of an empty dialog.
-        Show_MessageBox(kCorruptText);
+        Show_MessageBox(SpreadsheetWriter::WorkbookTooLarge() ? SpreadsheetWriter::TooLargeText()
+                                                              : kCorruptText);
         return 0;
     }
     const int result = hooks::runModal(*this);

@@ -84,7 +84,8 @@ int Import_Excel_DataSheet::Open_excel_Wnd(const QString& path) {
     excel_content.clear();
     Load_file_Func(path);
     if (ui->Sheet_ComboBox->count() == 0) {
-        Show_MessageBox(kCorruptText);
+        Show_MessageBox(SpreadsheetWriter::WorkbookTooLarge() ? SpreadsheetWriter::TooLargeText()
+                                                              : kCorruptText);
         return 0;
     }
     const int result = hooks::runModal(*this);

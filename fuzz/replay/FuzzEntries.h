@@ -11,4 +11,5 @@ int card_fuzz_keyed_unarchiver(const uint8_t* data, size_t size);
 int card_fuzz_pasteboard(const uint8_t* data, size_t size);
 int card_fuzz_xlsx(const uint8_t* data, size_t size);
 int card_fuzz_text_import(const uint8_t* data, size_t size);
+int card_fuzz_workbook_xml(const uint8_t* data, size_t size);
 }

@@ -6,14 +6,17 @@
 
 #include "fuzz/replay/FuzzEntries.h"
 
+#include "dataseries/SharedStringsReading.h"
 #include "dataseries/SpreadsheetWriter.h"
 #include "dataseries/TextImport.h"
+#include "dataseries/WorksheetStream.h"
 #include "editor/model/Card_Property.h"
 #include "editor/model/SKTError.h"
 #include "editor/model/SKTGraphic.h"
 #include "mainwindow/controller/DesignFile.h"
 #include "platform/KeyedUnarchiver.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -72,6 +75,22 @@ bool workbookReads(const QString&, const QByteArray& bytes) {
     return listed && rows;
 }
 
+// A seed of workbook XML gives shared strings, or a worksheet with a row.
+bool workbookXmlReads(const QString&, const QByteArray& bytes) {
+    const qsizetype nul = bytes.indexOf('\0');
+    auto strings = std::make_unique<QBuffer>();
+    strings->setData(nul < 0 ? bytes : bytes.left(nul));
+    XmlStream xml(std::move(strings));
+    SharedStringTable table;
+    QString error;
+    const bool readStrings = Read_Shared_Strings(xml, table, error) && !table.isEmpty();
+    auto sheet = std::make_unique<QBuffer>();
+    sheet->setData(nul < 0 ? bytes : bytes.mid(nul + 1));
+    WorksheetStream rows(std::move(sheet));
+    const bool readRow = rows.nextRow() && !rows.failed();
+    return nul < 0 ? readStrings || readRow : readStrings && readRow;
+}
+
 bool textReads(const QString& name, const QByteArray& bytes) {
     const QString extension = QFileInfo(name).suffix();
     return !Text_File_Values(extension, Text_File_Content(extension, bytes)).isEmpty();
@@ -83,6 +102,7 @@ const Target targets[] = {
     {"pasteboard", card_fuzz_pasteboard, pasteboardReads},
     {"xlsx", card_fuzz_xlsx, workbookReads},
     {"text_import", card_fuzz_text_import, textReads},
+    {"workbook_xml", card_fuzz_workbook_xml, workbookXmlReads},
 };
 
 QFileInfoList corpusOf(const Target& target) {

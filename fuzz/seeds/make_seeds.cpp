@@ -1,7 +1,8 @@
 // Writes the seed corpus of the fuzz targets with the program's own
 // writers: design files, keyed archives of every object class and of the
 // page record, pasteboard data, workbooks (and their sheet and shared-string
-// parts) and text, CSV and RTF series files.
+// parts, also for the XML readers on their own) and text, CSV and RTF series
+// files.
 //   fuzz_seeds <corpus folder>
 
 #include "core/globals.h"
@@ -164,7 +165,7 @@ void pasteboardSeeds(const QDir& folder) {
          SKTGraphic::pasteboardDataWithGraphics(objects.mid(3, 2)));
 }
 
-void workbookSeeds(const QDir& folder, const QString& scratch) {
+void workbookSeeds(const QDir& folder, const QDir& xmlFolder, const QString& scratch) {
     const SpreadsheetWriter::Rows guests = {
         {QStringLiteral("Name"), QStringLiteral("Table"), QStringLiteral("Meal")},
         {QStringLiteral("Ada"), QStringLiteral("4"), QStringLiteral("Fish")},
@@ -191,6 +192,16 @@ void workbookSeeds(const QDir& folder, const QString& scratch) {
                  readFile(parts.filePath(QStringLiteral("xl/worksheets/sheet1.xml"))));
             save(folder, QStringLiteral("part-book%1-sharedStrings.xml").arg(n),
                  readFile(parts.filePath(QStringLiteral("xl/sharedStrings.xml"))));
+            // The XML readers' own target: each part, and the two together
+            // (shared strings, a NUL, the sheet).
+            const QByteArray strings =
+                readFile(parts.filePath(QStringLiteral("xl/sharedStrings.xml")));
+            const QByteArray sheet =
+                readFile(parts.filePath(QStringLiteral("xl/worksheets/sheet1.xml")));
+            save(xmlFolder, QStringLiteral("seed-book%1-sharedStrings.xml").arg(n), strings);
+            save(xmlFolder, QStringLiteral("seed-book%1-sheet1.xml").arg(n), sheet);
+            save(xmlFolder, QStringLiteral("seed-book%1-both.xml").arg(n),
+                 strings + QByteArray(1, '\0') + sheet);
         }
     }
 }
@@ -237,7 +248,8 @@ int main(int argc, char** argv) {
     designSeeds(folder(QStringLiteral("design_file")));
     archiveSeeds(folder(QStringLiteral("keyed_unarchiver")));
     pasteboardSeeds(folder(QStringLiteral("pasteboard")));
-    workbookSeeds(folder(QStringLiteral("xlsx")), scratch.path());
+    workbookSeeds(folder(QStringLiteral("xlsx")), folder(QStringLiteral("workbook_xml")),
+                  scratch.path());
     textSeeds(folder(QStringLiteral("text_import")));
     return failed ? 1 : 0;
 }
