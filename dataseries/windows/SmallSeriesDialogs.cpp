@@ -12,6 +12,7 @@
 #include "widgets/AppOwned.h"
 #include "widgets/GuiHooks.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QUrl>
 
@@ -127,8 +128,11 @@ int Open_Export_Log::Open_Export_File_Box() {
 }
 
 void Open_Export_Log::OKPressed() {
-    if (ui->_open_log_chk->isChecked()) {
-        hooks::openUrl(QUrl::fromLocalFile(Export_File_Path));
+    // Without a program for the file the user is told where it is, so it
+    // can be opened by hand.
+    if (ui->_open_log_chk->isChecked() && !hooks::openUrl(QUrl::fromLocalFile(Export_File_Path))) {
+        Show_MessageBox(QStringLiteral("No program could be started to open it.\n\nIt is here:\n%1")
+                            .arg(QDir::toNativeSeparators(Export_File_Path)));
     }
     ui->_open_log_chk->setChecked(true);
     done(1);

@@ -26,7 +26,9 @@
 #include <QEvent>
 #include <QItemSelectionModel>
 #include <QLabel>
+#include <QPushButton>
 #include <QTableWidget>
+#include <QTest>
 #include <gtest/gtest.h>
 #include <optional>
 
@@ -378,4 +380,23 @@ TEST(OpenExportLog, OffersTheFileOrItsFolderAndOpensOnlyWhenTicked) {
     }
     hooks::setUrlOpener({});
     EXPECT_EQ(opened, expected);
+}
+
+TEST(OpenExportLog, AFileNoProgramOpensIsToldWithItsPlace) {
+    dstest::Workspace ws;
+    ASSERT_TRUE(dstest::writeBytes(ws.path("out.png"), "x"));
+    hooks::setUrlOpener([](const QUrl&) { return false; });
+    testsupport::ScriptedAlerts alerts;
+    Export_File_Path = ws.path("out.png");
+    Export_File_Message = "Card has been exported successfully.";
+    ScriptedRuns runs([&](QDialog& d) {
+        d.show();
+        QTest::mouseClick(d.findChild<QPushButton*>("ok_btn"), Qt::LeftButton);
+        return d.result();
+    });
+    Open_Export_File_Box();
+    hooks::setUrlOpener({});
+    ASSERT_EQ(alerts.texts().size(), 1);
+    EXPECT_TRUE(alerts.texts().front().endsWith(QDir::toNativeSeparators(ws.path("out.png"))))
+        << alerts.texts().front().toStdString();
 }
