@@ -367,6 +367,8 @@ void SKTWindowController::loadCardProperties(Card_Property& page) {
     setting.card_name->setText(page.Card_Name());
     selectItemWithValue(setting.Preset_ComboBox, page.Card_Preset());
     selectItemWithValue(setting.Category_ComboBox, page.Card_Category());
+    // The size list follows the category shown, then marks the record's row.
+    Category_Chosen();
     Mark_List_New_Selection(page.Card_Cat_index());
 }
 

@@ -352,6 +352,11 @@ TEST_F(CardWindowsTest, OkOpensTheClickedTemplateAsANewDesign) {
         EXPECT_FALSE(m_document->graphics().contains(marker));
         EXPECT_EQ(m_controller->Front_card_Prop.Card_Size(), opened->front.Card_Size());
         EXPECT_EQ(m_controller->Front_card_Prop.Card_Create_Mode(), QStringLiteral("T"));
+        // The card tab's size list is the one of the category it shows.
+        const bool paper = opened->front.Card_Category() != QStringLiteral("PVC Card");
+        EXPECT_EQ(m_controller->ListData().size(),
+                  (paper ? m_controller->paper_card_arry : m_controller->pvc_card_arry).size())
+            << opened->front.Card_Category().toStdString();
         EXPECT_EQ(Project_File_Name, QString());
         EXPECT_EQ(window->windowTitle(), m_controller->App_Name);
         // Save asks for a name (cancelled here) and the template stays.
