@@ -5,6 +5,7 @@
 // design file), the next drawing shows the picture of the new path.
 
 #include "editor/model/SKTGraphic.h"
+#include "editor/model/SKTPictureLoading.h"
 
 #include <mutex>
 
@@ -39,6 +40,8 @@ public:
     // The picture drawing shows: the loaded one while the record's path is
     // the one it was loaded from, else the picture of the record's path
     // (read once and kept for that path). The record is not changed.
+    // Pictures are read for the pixels the frame shows at 600 dpi, and read
+    // again (kept beside) when the frame has grown beyond them.
     CardPicture pictureForDrawing() const;
 
     CardPicture _contents_img;
@@ -50,8 +53,11 @@ protected:
     std::shared_ptr<SKTGraphic> copyOfObject() const override;
 
 private:
+    // What setFilePath read for _contents_img.
+    SKTPictureRead m_read;
     mutable std::mutex m_reloadMutex;
     mutable QString m_reloadedPath;
+    mutable SKTPictureRead m_reloadedRead;
     mutable CardPicture m_reloaded;
     mutable bool m_hasReloaded = false;
 };
