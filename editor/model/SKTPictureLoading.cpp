@@ -134,6 +134,11 @@ PictureCache& cache() {
     return instance;
 }
 
+// Pixels enough for a length, not counting a rounding error as one more.
+int wholePixels(double length) {
+    return int(std::ceil(length - 1e-6));
+}
+
 // The file scaled evenly so that both sides reach `want`; the whole file for
 // an invalid `want` or one at least as large.
 QSize evenlyScaled(const QSize& file, const QSize& want) {
@@ -145,8 +150,8 @@ QSize evenlyScaled(const QSize& file, const QSize& want) {
     if (factor >= 1.0) {
         return file;
     }
-    return QSize(std::max(1, int(std::ceil(file.width() * factor))),
-                 std::max(1, int(std::ceil(file.height() * factor))));
+    return QSize(std::max(1, wholePixels(file.width() * factor)),
+                 std::max(1, wholePixels(file.height() * factor)));
 }
 
 // The pixels read at `target`. A picture whose whole pixels pass the
@@ -160,8 +165,8 @@ QImage readPixels(const QString& file, const QSize& full, QSize target, QSize* m
         if (full.isValid() && target != full) {
             reader.setScaledSize(target);
         }
-        const QImage image = reader.read();
         *format = reader.format();
+        const QImage image = reader.read();
         if (!image.isNull()) {
             return image;
         }
@@ -278,10 +283,8 @@ QSize SKTPicturePixelsForFrame(const QSizeF& frame, int degrees) {
         // A turned picture sits on a square larger than its sides.
         width = height = std::max(width, height);
     }
-    const auto pixels = [](double points) {
-        return int(std::min(std::ceil(points * SKTPicturePixelsPerPoint), 1.0e6));
-    };
-    return QSize(pixels(width), pixels(height));
+    return QSize(wholePixels(std::min(width * SKTPicturePixelsPerPoint, 1.0e6)),
+                 wholePixels(std::min(height * SKTPicturePixelsPerPoint, 1.0e6)));
 }
 
 SKTPictureRead SKTReadPictureFile(const QString& path, const QSize& want,
@@ -340,9 +343,6 @@ SKTPictureRead SKTReadPictureFile(const QString& path, const QSize& want,
     if (!read.filePixels.isValid()) {
         // A format whose header does not tell its size was read whole.
         read.filePixels = most = image.size();
-    }
-    if (image.width() < most.width() || image.height() < most.height()) {
-        most = image.size();
     }
     read.mostPixels = most;
     // The picture's size in points is the whole file's at its resolution;
