@@ -11,6 +11,8 @@
 //               JPEG photo
 //
 //   build/bench/picture_memory_bench
+//   PICTURE_BENCH_KEEP=1 build/bench/picture_memory_bench
+//                                            keeps the inputs and prints their folder
 //   PICTURE_BENCH_OPEN=design.dcard build/bench/picture_memory_bench
 //       --benchmark_filter=^ChildOpen/       the child run alone, to profile
 
@@ -32,6 +34,7 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <spawn.h>
@@ -217,6 +220,10 @@ struct Inputs {
     QString photos;
 
     Inputs() {
+        if (qEnvironmentVariableIsSet("PICTURE_BENCH_KEEP")) {
+            dir.setAutoRemove(false);
+            std::fprintf(stderr, "inputs kept in %s\n", qPrintable(dir.path()));
+        }
         const QString png = QDir(dir.path()).filePath(QStringLiteral("x.png"));
         poster(5600, 5600).save(png, "PNG");
         QStringList names;

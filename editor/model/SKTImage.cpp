@@ -91,7 +91,7 @@ void SKTImage::refitPicture(bool shrink) {
     if (shrink ? m_read.fits(want) : m_read.serves(want)) {
         return;
     }
-    SKTPictureRead read = SKTReadPictureFile(_file_path, want);
+    SKTPictureRead read = SKTReadPictureFile(m_read.path, want);
     if (read.picture.isNull()) {
         // The file went away or changed into something unreadable: the
         // picture already kept stays.

@@ -291,6 +291,7 @@ SKTPictureRead SKTReadPictureFile(const QString& path, const QSize& want,
                                   SKTPictureProblem* problem) {
     tell(problem, SKTPictureProblem::None);
     SKTPictureRead read;
+    read.path = path;
     if (path.isEmpty()) {
         tell(problem, SKTPictureProblem::Missing);
         return read;
@@ -316,10 +317,11 @@ SKTPictureRead SKTReadPictureFile(const QString& path, const QSize& want,
     }
 
     if (const auto known = cache().find(key, want)) {
-        if (!known->picture.isNull()) {
-            return *known;
-        }
         read = *known;
+        read.path = path;
+        if (!read.picture.isNull()) {
+            return read;
+        }
     } else {
         // The header alone tells the size: a file claiming more pixels than
         // any card needs is refused before its pixels are read.

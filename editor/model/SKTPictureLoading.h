@@ -45,6 +45,8 @@ QSize SKTPicturePixelsForFrame(const QSizeF& frame, int degrees);
 
 // A picture read from a file for a number of pixels.
 struct SKTPictureRead {
+    // The path as it was given, and what it gave.
+    QString path;
     CardPicture picture;
     // The file's own pixels, and the most it can be read at.
     QSize filePixels;
