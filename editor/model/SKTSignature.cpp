@@ -2,6 +2,7 @@
 
 #include "editor/model/ObjectDrawing.h"
 #include "editor/model/PicturePlaceholders.h"
+#include "editor/model/PictureRefitQueue.h"
 #include "editor/model/SKTPictureLoading.h"
 #include "editor/model/SKTWindowControllerInterface.h"
 
@@ -72,8 +73,20 @@ void SKTSignature::setFilePath(const QString& path) {
     _contents_img = m_read.picture;
 }
 
+void SKTSignature::setBounds(const QRectF& bounds) {
+    SKTGraphic::setBounds(bounds);
+    if (m_read.picture.isRaster() && !m_read.serves(SKTPicturePixelsForFrame(_bounds.size(), 0))) {
+        PictureRefitQueue::schedule(*this, [](SKTGraphic& graphic) {
+            // Read now, and redrawn through the document without an undo step.
+            ChangeScope scope(graphic);
+            static_cast<SKTSignature&>(graphic).pictureForDrawing();
+        });
+    }
+}
+
 CardPicture SKTSignature::pictureForDrawing() const {
     const QSize want = SKTPicturePixelsForFrame(_bounds.size(), 0);
+    const bool resting = !PictureRefitQueue::isWaiting(*this);
     QString path;
     if (!file_path.isNull() && file_path == _file_path) {
         // The loaded picture, unless it was read from its file for a smaller
@@ -86,6 +99,10 @@ CardPicture SKTSignature::pictureForDrawing() const {
         path = effectivePath(_file_path);
     }
     std::lock_guard lock(m_reloadMutex);
+    if (!resting && path == file_path) {
+        // Pixels already read, until the frame rests.
+        return m_hasReloaded && m_reloadedPath == path ? m_reloaded : _contents_img;
+    }
     if (!m_hasReloaded || m_reloadedPath != path || !m_reloadedRead.serves(want)) {
         m_reloadedRead = SKTReadPictureFile(path, want);
         m_reloaded = m_reloadedRead.picture;

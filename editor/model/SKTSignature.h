@@ -34,6 +34,10 @@ public:
 
     bool isDrawingFill() const override { return false; }
 
+    // The record's behaviour; a frame grown beyond the pixels read has its
+    // picture read again once it rests.
+    void setBounds(const QRectF& bounds) override;
+
     // Hidden: nothing. Otherwise the outline (when stroked), then the
     // picture of the record's path stretched into the bounds, plainly.
     void drawContentsInView(QPainter& painter, bool isBeingCreateOrEdited) override;
@@ -41,7 +45,8 @@ public:
     // the one it was loaded from, else the picture of the record's path
     // (read once and kept for that path). The record is not changed.
     // Pictures are read for the pixels the frame shows at 600 dpi, and read
-    // again (kept beside) when the frame has grown beyond them.
+    // again (kept beside) when the frame has grown beyond them, unless a
+    // resize of the frame is still under way.
     CardPicture pictureForDrawing() const;
 
     CardPicture _contents_img;

@@ -5,6 +5,7 @@
 
 #include "editor/model/SKTImage.h"
 #include "editor/model/SKTPictureLoading.h"
+#include "editor/model/SKTSignature.h"
 #include "editor_test_support.h"
 #include "objects_test_support.h"
 
@@ -154,6 +155,16 @@ TEST(PictureFiles, AGrownFrameIsDrawnFromPixelsReadAgain) {
     object->makeNaturalSize();
     EXPECT_EQ(object->bounds(), QRectF(0, 0, 600, 450));
     EXPECT_TRUE(QTest::qWaitFor([&] { return kept(*object) == QSize(600, 450); }, 5000));
+
+    // Signatures likewise.
+    const auto signature = makeGraphic<SKTSignature>({0, 0, 24, 18});
+    signature->setFilePath(file);
+    const auto signaturePixels = [&] { return signature->pictureForDrawing().image().size(); };
+    EXPECT_EQ(signaturePixels(), QSize(200, 150));
+    signature->setBounds({0, 0, 48, 36});
+    EXPECT_EQ(signaturePixels(), QSize(200, 150));
+    // (Shared with the picture object's reading when that serves.)
+    EXPECT_TRUE(QTest::qWaitFor([&] { return signaturePixels().width() >= 400; }, 5000));
 
     // A copy drawn for an output (no resize under way) reads what its
     // frame needs when it is drawn.
