@@ -1,5 +1,7 @@
 #include "editor/model/SKTPictureLoading.h"
 
+#include "editor/model/PictureFileCache.h"
+
 #include "platform/CardUnits.h"
 
 #include <QCoreApplication>
@@ -48,90 +50,6 @@ qint64 pixelCount(const QSize& size) {
 bool passesReaderLimit(const QSize& size) {
     const qint64 megabytes = QImageReader::allocationLimit();
     return megabytes > 0 && size.isValid() && pixelCount(size) * 4 > megabytes * 1024 * 1024;
-}
-
-// One file on disk: the same path after resolving links and dots, with the
-// same size and modification time, has the same pixels.
-struct FileKey {
-    QString path;
-    qint64 bytes = 0;
-    qint64 modified = 0;
-    bool operator==(const FileKey&) const = default;
-};
-
-size_t qHash(const FileKey& key, size_t seed = 0) {
-    return qHashMulti(seed, key.path, key.bytes, key.modified);
-}
-
-// What the cache knows of a file: its sizes, and the readings of it that
-// some object still holds.
-struct FileEntry {
-    QSize filePixels;
-    QSizeF filePoints;
-    QSize mostPixels;
-    QList<CardPicture::Weak> pictures;
-};
-
-class PictureCache {
-public:
-    // A reading of the file that serves `want` without being far more, or
-    // only what is known of the file (a null picture), or nothing.
-    std::optional<SKTPictureRead> find(const FileKey& key, const QSize& want) {
-        const std::lock_guard lock(m_mutex);
-        auto entry = m_files.find(key);
-        if (entry == m_files.end()) {
-            return std::nullopt;
-        }
-        SKTPictureRead read;
-        read.filePixels = entry->filePixels;
-        read.mostPixels = entry->mostPixels;
-        read.filePoints = entry->filePoints;
-        CardPicture best;
-        for (auto handle = entry->pictures.begin(); handle != entry->pictures.end();) {
-            CardPicture picture = handle->lock();
-            if (picture.isNull()) {
-                handle = entry->pictures.erase(handle);
-                continue;
-            }
-            ++handle;
-            SKTPictureRead candidate = read;
-            candidate.picture = picture;
-            if (candidate.fits(want) &&
-                (best.isNull() || picture.image().width() < best.image().width())) {
-                best = picture;
-            }
-        }
-        read.picture = best;
-        return read;
-    }
-
-    void add(const FileKey& key, const SKTPictureRead& read) {
-        const std::lock_guard lock(m_mutex);
-        FileEntry& entry = m_files[key];
-        entry.filePixels = read.filePixels;
-        entry.filePoints = read.filePoints;
-        if (!entry.mostPixels.isValid() || read.mostPixels.width() < entry.mostPixels.width()) {
-            entry.mostPixels = read.mostPixels;
-        }
-        entry.pictures.append(read.picture.weak());
-        // Now and then, forget the files no object shows any more.
-        if (++m_added % 64 == 0) {
-            for (auto file = m_files.begin(); file != m_files.end();) {
-                file->pictures.removeIf([](const CardPicture::Weak& h) { return h.expired(); });
-                file = file->pictures.isEmpty() ? m_files.erase(file) : std::next(file);
-            }
-        }
-    }
-
-private:
-    std::mutex m_mutex;
-    QHash<FileKey, FileEntry> m_files;
-    int m_added = 0;
-};
-
-PictureCache& cache() {
-    static PictureCache instance;
-    return instance;
 }
 
 // Pixels enough for a length, not counting a rounding error as one more.
@@ -307,7 +225,7 @@ SKTPictureRead SKTReadPictureFile(const QString& path, const QSize& want,
         tell(problem, SKTPictureProblem::NotPicture);
         return read;
     }
-    FileKey key;
+    PictureFileCache::FileKey key;
     key.path = QFileInfo(clean).canonicalFilePath();
     key.bytes = qint64(std::filesystem::file_size(file, error));
     key.modified = qint64(std::filesystem::last_write_time(file, error).time_since_epoch().count());
@@ -316,7 +234,7 @@ SKTPictureRead SKTReadPictureFile(const QString& path, const QSize& want,
         return read;
     }
 
-    if (const auto known = cache().find(key, want)) {
+    if (const auto known = PictureFileCache::find(key, want)) {
         read = *known;
         read.path = path;
         if (!read.picture.isNull()) {
@@ -361,7 +279,7 @@ SKTPictureRead SKTReadPictureFile(const QString& path, const QSize& want,
     }
     read.picture = CardPicture::fromImage(image, points);
     if (!read.picture.isNull()) {
-        cache().add(key, read);
+        PictureFileCache::add(key, read);
     }
     return read;
 }
