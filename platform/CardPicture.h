@@ -13,6 +13,8 @@
 class QPainter;
 
 class CardPicture {
+    struct Data;
+
 public:
     // Draws the picture's content in points with its top-left at (0, 0).
     // Must only read data it captured by value: it may run on any thread.
@@ -51,6 +53,28 @@ public:
 
     // Same content (the same raster, or the same drawer object).
     bool sharesDataWith(const CardPicture& other) const { return d == other.d; }
+
+    // A handle on a picture that does not keep it alive: a cache holds these
+    // and gets the picture back while someone else still holds it.
+    class Weak {
+    public:
+        Weak() = default;
+        CardPicture lock() const {
+            CardPicture picture;
+            picture.d = d.lock();
+            return picture;
+        }
+        bool expired() const { return d.expired(); }
+
+    private:
+        friend class CardPicture;
+        std::weak_ptr<const Data> d;
+    };
+    Weak weak() const {
+        Weak handle;
+        handle.d = d;
+        return handle;
+    }
 
 private:
     struct Data {

@@ -3,6 +3,7 @@
 #include "core/globals.h"
 #include "editor/model/ImageProcesser.h"
 #include "editor/model/ObjectDrawing.h"
+#include "editor/model/PictureRefitQueue.h"
 #include "editor/model/SKTPictureLoading.h"
 #include "editor/model/SKTWindowControllerInterface.h"
 
@@ -44,7 +45,8 @@ std::shared_ptr<SKTGraphic> SKTImage::newOfSameClass() const {
     return std::make_shared<SKTImage>();
 }
 
-SKTImage::SKTImage(const SKTImage& other) : SKTGraphic(other), _contents(other._contents) {
+SKTImage::SKTImage(const SKTImage& other)
+    : SKTGraphic(other), _contents(other._contents), m_read(other.m_read) {
     const std::lock_guard lock(other.m_adjustedMutex);
     m_adjustedValid = other.m_adjustedValid;
     m_adjustedSource = other.m_adjustedSource;
@@ -59,12 +61,58 @@ std::shared_ptr<SKTGraphic> SKTImage::copyOfObject() const {
 std::shared_ptr<SKTGraphic> SKTImage::clone() const {
     auto copy = std::static_pointer_cast<SKTImage>(SKTGraphic::clone());
     copy->_contents = _contents;
+    copy->m_read = m_read;
     return copy;
 }
 
-void SKTImage::setFilePath(const QString& path) {
+SKTPictureProblem SKTImage::setFilePath(const QString& path) {
     Set_Control_File_path(path);
-    _contents = SKTLoadPictureFile(path);
+    SKTPictureProblem problem = SKTPictureProblem::None;
+    SKTPictureRead read = SKTReadPictureFile(path, wantedPixels(), &problem);
+    const std::lock_guard lock(m_adjustedMutex);
+    m_read = std::move(read);
+    _contents = m_read.picture;
+    return problem;
+}
+
+QSize SKTImage::wantedPixels() const {
+    return SKTPicturePixelsForFrame(_bounds.size(), ImageProcesser::wholeDegrees(rotate_image));
+}
+
+bool SKTImage::contentsFromFile() const {
+    return !m_read.picture.isNull() && m_read.picture.sharesDataWith(_contents);
+}
+
+void SKTImage::refitPicture(bool shrink) {
+    if (!contentsFromFile()) {
+        return;
+    }
+    const QSize want = wantedPixels();
+    if (shrink ? m_read.fits(want) : m_read.serves(want)) {
+        return;
+    }
+    SKTPictureRead read = SKTReadPictureFile(m_read.path, want);
+    if (read.picture.isNull()) {
+        // The file went away or changed into something unreadable: the
+        // picture already kept stays.
+        return;
+    }
+    const std::lock_guard lock(m_adjustedMutex);
+    m_read = std::move(read);
+    _contents = m_read.picture;
+}
+
+void SKTImage::setBounds(const QRectF& bounds) {
+    SKTGraphic::setBounds(bounds);
+    if (contentsFromFile() && !m_read.fits(wantedPixels())) {
+        PictureRefitQueue::schedule(*this, [](SKTGraphic& graphic) {
+            auto& image = static_cast<SKTImage&>(graphic);
+            // Redrawn through the document, with no undo step (no observed
+            // value changes).
+            ChangeScope scope(image);
+            image.refitPicture(true);
+        });
+    }
 }
 
 void SKTImage::setFlippedHorizontally(bool flag) {
@@ -217,6 +265,11 @@ void SKTImage::drawContentsInView(QPainter& painter, bool) {
     const QRectF b = bounds();
     if (isDrawingStroke()) {
         ObjectDrawing::strokeRect(painter, *this, b);
+    }
+    // A frame grown beyond the kept pixels: read them again now, unless the
+    // canvas is still following a resize, which reads them once it rests.
+    if (!PictureRefitQueue::isWaiting(*this)) {
+        refitPicture(false);
     }
     const CardPicture picture = adjustedPicture();
     if (picture.isNull() || !(b.width() > 0) || !(b.height() > 0)) {

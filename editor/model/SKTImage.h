@@ -2,8 +2,15 @@
 // The picture object: a picture file drawn through the picture adjustments,
 // optionally mirrored, at its opacity. The adjusted picture is kept per
 // object and made again only when the picture or an adjustment changes.
+//
+// A picture read from a file keeps the pixels its frame shows at 600 dpi
+// (SKTPicturePixelsForFrame), shared with every object showing the same
+// file; when the frame grows beyond them they are read again: on the GUI
+// thread once the frame has rested (PictureRefitQueue), elsewhere when the
+// object is drawn. Its size in points stays the file's own.
 
 #include "editor/model/SKTGraphic.h"
+#include "editor/model/SKTPictureLoading.h"
 
 #include <mutex>
 
@@ -26,10 +33,13 @@ public:
     // The record's copy plus the picture.
     std::shared_ptr<SKTGraphic> clone() const override;
 
-    // Stores the path and reads the picture from it (none when the file
-    // cannot be read). The bounds and visibility stay.
-    void setFilePath(const QString& path);
+    // Stores the path and reads the picture from it for the current frame
+    // (none when the file cannot be read; the answer says why). The bounds
+    // and visibility stay.
+    SKTPictureProblem setFilePath(const QString& path);
     const CardPicture& contents() const { return _contents; }
+    // The pixels of its file the current frame shows (SKTPicturePixelsForFrame).
+    QSize wantedPixels() const;
     void setContents(const CardPicture& picture) { _contents = picture; }
 
     // Observed mirror flags; the flips toggle them.
@@ -42,6 +52,10 @@ public:
     // adjustments) at the same origin, mirroring cleared.
     bool canMakeNaturalSize() const override { return true; }
     void makeNaturalSize() override;
+
+    // The record's behaviour; a frame that the kept pixels no longer fit
+    // has its picture read again once it rests.
+    void setBounds(const QRectF& bounds) override;
 
     bool isDrawingFill() const override { return false; }
     bool canSetDrawingFill() const override { return false; }
@@ -81,6 +95,14 @@ private:
         bool operator==(const Adjustments&) const = default;
     };
     Adjustments currentAdjustments() const;
+    // _contents is what was read from the file (not a picture given).
+    bool contentsFromFile() const;
+    // Reads the file again for the current frame when the kept pixels do
+    // not serve it (or, with `shrink`, are far more than it wants).
+    void refitPicture(bool shrink);
+
+    // What was read from the file for _contents.
+    SKTPictureRead m_read;
 
     mutable std::mutex m_adjustedMutex;
     mutable bool m_adjustedValid = false;

@@ -2,18 +2,85 @@
 // Reads a picture file for a card object: the path is standardised first and
 // an unreadable file gives no picture. The reason a file cannot be shown is
 // told in words for the messages of the windows that chose it.
+//
+// Pictures read from files are shared by the whole process: every object
+// that shows one file (the same file under any spelling of its path, with
+// the same size and modification time) holds the same pixels, and they are
+// kept only while some object holds them. An object keeps at most the
+// pixels its frame can show at the finest output (see
+// SKTPicturePixelsForFrame); the picture's size in points is always the
+// file's own, whatever pixels are kept.
 
 #include "platform/CardPicture.h"
 
+#include <QList>
+#include <QSize>
+#include <QSizeF>
 #include <QString>
+#include <vector>
 
 // Why a picture file gives no picture; None when it reads.
 enum class SKTPictureProblem { None, Missing, NotPicture, TooLarge };
 
-// The picture of a file, or a null picture; `problem`, when given, says why
-// the picture is null (None when it is not).
+// The picture of a file at the most pixels it can be read at (the file's
+// own, or fewer for a picture that only fits the reader's memory limit
+// scaled down), or a null picture; `problem`, when given, says why the
+// picture is null (None when it is not).
 CardPicture SKTLoadPictureFile(const QString& path, SKTPictureProblem* problem = nullptr);
 
 // The end of a message naming the file: "is not a picture the program can
 // read", "is too large", "cannot be found"; empty for None.
 QString SKTPictureProblemText(SKTPictureProblem problem);
+
+// Pixels kept per point of an object's frame: 600 dpi, the finest export.
+// The canvas shows the frame finer only beyond 833 % zoom, where it draws
+// these pixels enlarged.
+inline constexpr double SKTPicturePixelsPerPoint = 600.0 / 72.0;
+
+// The pixels (along the picture's own width and height) that show a picture
+// in a frame of this size at SKTPicturePixelsPerPoint, the picture turned by
+// `degrees` before it is stretched into the frame. An empty frame asks for
+// the whole picture (an invalid size).
+QSize SKTPicturePixelsForFrame(const QSizeF& frame, int degrees);
+
+// A picture read from a file for a number of pixels.
+struct SKTPictureRead {
+    // The path as it was given, and what it gave.
+    QString path;
+    CardPicture picture;
+    // The file's own pixels, and the most it can be read at.
+    QSize filePixels;
+    QSize mostPixels;
+    // The file's own size in points (its pixels at its resolution).
+    QSizeF filePoints;
+
+    // The pixels a reading for `want` keeps: the file scaled evenly so that
+    // both sides reach `want` (the whole file for an invalid `want`), never
+    // beyond mostPixels.
+    QSize pixelsFor(const QSize& want) const;
+    // The kept pixels are enough for `want`.
+    bool serves(const QSize& want) const;
+    // The kept pixels are enough for `want` without being far more.
+    bool fits(const QSize& want) const;
+};
+
+// Reads the file's pixels for `want` (see SKTPictureRead::pixelsFor), shared
+// with every reading of the same file that already keeps enough of them.
+// Safe on any thread.
+SKTPictureRead SKTReadPictureFile(const QString& path, const QSize& want,
+                                  SKTPictureProblem* problem = nullptr);
+
+// One reading asked of SKTReadPictureFiles, and what it gave.
+struct SKTPictureRequest {
+    QString path;
+    QSize want;
+    SKTPictureRead read;
+    SKTPictureProblem problem = SKTPictureProblem::None;
+};
+
+// Reads many files at once on a few threads, as many at a time as their
+// whole pixels fit a memory budget (a PNG is decoded whole before it is
+// scaled down). The same file asked for the same pixels under several
+// spellings is read once. The caller holds the answers while its objects
+// take their pictures through SKTReadPictureFile, which then finds them.
+void SKTReadPictureFiles(std::vector<SKTPictureRequest>& requests);

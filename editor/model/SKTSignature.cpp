@@ -2,6 +2,7 @@
 
 #include "editor/model/ObjectDrawing.h"
 #include "editor/model/PicturePlaceholders.h"
+#include "editor/model/PictureRefitQueue.h"
 #include "editor/model/SKTPictureLoading.h"
 #include "editor/model/SKTWindowControllerInterface.h"
 
@@ -27,9 +28,11 @@ std::shared_ptr<SKTGraphic> SKTSignature::newOfSameClass() const {
 }
 
 SKTSignature::SKTSignature(const SKTSignature& other)
-    : SKTGraphic(other), _contents_img(other._contents_img), file_path(other.file_path) {
+    : SKTGraphic(other), _contents_img(other._contents_img), file_path(other.file_path),
+      m_read(other.m_read) {
     const std::lock_guard lock(other.m_reloadMutex);
     m_reloadedPath = other.m_reloadedPath;
+    m_reloadedRead = other.m_reloadedRead;
     m_reloaded = other.m_reloaded;
     m_hasReloaded = other.m_hasReloaded;
 }
@@ -66,17 +69,43 @@ void SKTSignature::setFilePath(const QString& path) {
     const QString effective = effectivePath(path);
     file_path = effective;
     Set_Control_File_path(effective);
-    _contents_img = SKTLoadPictureFile(effective);
+    m_read = SKTReadPictureFile(effective, SKTPicturePixelsForFrame(_bounds.size(), 0));
+    _contents_img = m_read.picture;
+}
+
+void SKTSignature::setBounds(const QRectF& bounds) {
+    SKTGraphic::setBounds(bounds);
+    if (m_read.picture.isRaster() && !m_read.serves(SKTPicturePixelsForFrame(_bounds.size(), 0))) {
+        PictureRefitQueue::schedule(*this, [](SKTGraphic& graphic) {
+            // Read now, and redrawn through the document without an undo step.
+            ChangeScope scope(graphic);
+            static_cast<SKTSignature&>(graphic).pictureForDrawing();
+        });
+    }
 }
 
 CardPicture SKTSignature::pictureForDrawing() const {
+    const QSize want = SKTPicturePixelsForFrame(_bounds.size(), 0);
+    const bool resting = !PictureRefitQueue::isWaiting(*this);
+    QString path;
     if (!file_path.isNull() && file_path == _file_path) {
-        return _contents_img;
+        // The loaded picture, unless it was read from its file for a smaller
+        // frame.
+        if (!m_read.picture.sharesDataWith(_contents_img) || m_read.serves(want)) {
+            return _contents_img;
+        }
+        path = file_path;
+    } else {
+        path = effectivePath(_file_path);
     }
-    const QString path = effectivePath(_file_path);
     std::lock_guard lock(m_reloadMutex);
-    if (!m_hasReloaded || m_reloadedPath != path) {
-        m_reloaded = SKTLoadPictureFile(path);
+    if (!resting && path == file_path) {
+        // Pixels already read, until the frame rests.
+        return m_hasReloaded && m_reloadedPath == path ? m_reloaded : _contents_img;
+    }
+    if (!m_hasReloaded || m_reloadedPath != path || !m_reloadedRead.serves(want)) {
+        m_reloadedRead = SKTReadPictureFile(path, want);
+        m_reloaded = m_reloadedRead.picture;
         m_reloadedPath = path;
         m_hasReloaded = true;
     }

@@ -5,6 +5,7 @@
 // design file), the next drawing shows the picture of the new path.
 
 #include "editor/model/SKTGraphic.h"
+#include "editor/model/SKTPictureLoading.h"
 
 #include <mutex>
 
@@ -33,12 +34,19 @@ public:
 
     bool isDrawingFill() const override { return false; }
 
+    // The record's behaviour; a frame grown beyond the pixels read has its
+    // picture read again once it rests.
+    void setBounds(const QRectF& bounds) override;
+
     // Hidden: nothing. Otherwise the outline (when stroked), then the
     // picture of the record's path stretched into the bounds, plainly.
     void drawContentsInView(QPainter& painter, bool isBeingCreateOrEdited) override;
     // The picture drawing shows: the loaded one while the record's path is
     // the one it was loaded from, else the picture of the record's path
     // (read once and kept for that path). The record is not changed.
+    // Pictures are read for the pixels the frame shows at 600 dpi, and read
+    // again (kept beside) when the frame has grown beyond them, unless a
+    // resize of the frame is still under way.
     CardPicture pictureForDrawing() const;
 
     CardPicture _contents_img;
@@ -50,8 +58,11 @@ protected:
     std::shared_ptr<SKTGraphic> copyOfObject() const override;
 
 private:
+    // What setFilePath read for _contents_img.
+    SKTPictureRead m_read;
     mutable std::mutex m_reloadMutex;
     mutable QString m_reloadedPath;
+    mutable SKTPictureRead m_reloadedRead;
     mutable CardPicture m_reloaded;
     mutable bool m_hasReloaded = false;
 };

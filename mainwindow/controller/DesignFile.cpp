@@ -11,6 +11,7 @@
 #include <QFont>
 #include <QHash>
 #include <QSaveFile>
+#include <QSet>
 #include <QVariant>
 #include <cmath>
 #include <filesystem>
@@ -262,15 +263,8 @@ Card_Property readRecord(Walker& walker) {
     return record;
 }
 
-// Pictures read during one open, by path: a picture placed many times is
-// read from its file once.
-struct PictureFiles {
-    QHash<QString, CardPicture> byPath;
-    QList<QPair<QString, SKTPictureProblem>> unshown;
-};
-
-// Without picture files (`pictures` null) objects are only checked.
-SKTGraphicList readObjects(Walker& walker, int itemsAfter, PictureFiles* pictures) {
+// The objects of one side, unarchived (their pictures are read afterwards).
+SKTGraphicList readObjects(Walker& walker, int itemsAfter) {
     const int count = walker.count(itemsAfter);
     SKTGraphicList objects;
     objects.reserve(count);
@@ -285,25 +279,43 @@ SKTGraphicList readObjects(Walker& walker, int itemsAfter, PictureFiles* picture
         if (!object) {
             throw Defect(QStringLiteral("element %1: %2").arg(at).arg(reason).toStdString());
         }
-        // A picture object is read again from its own file, as when it was
-        // placed (regular files only, see SKTLoadPictureFile).
-        if (pictures && object->className() == QLatin1String("SKTImage")) {
-            auto& image = static_cast<SKTImage&>(*object);
-            const QString path = image.FilePath();
-            auto picture = pictures->byPath.constFind(path);
-            if (picture == pictures->byPath.cend()) {
-                SKTPictureProblem problem = SKTPictureProblem::None;
-                picture = pictures->byPath.insert(path, SKTLoadPictureFile(path, &problem));
-                if (problem != SKTPictureProblem::None) {
-                    pictures->unshown.append({path, problem});
-                }
-            }
-            image.Set_Control_File_path(path);
-            image.setContents(*picture);
-        }
         objects.append(std::move(object));
     }
     return objects;
+}
+
+// Every picture object is read again from its own file, as when it was
+// placed (regular files only), at the pixels its frame shows. The files are
+// read several at a time first; each object then takes its picture from the
+// shared pictures. A file that gives no picture is told once and not tried
+// again.
+void readPictureFiles(DesignContent& content) {
+    std::vector<SKTImage*> images;
+    std::vector<SKTPictureRequest> requests;
+    for (const SKTGraphicList* side : {&content.frontObjects, &content.backObjects}) {
+        for (const auto& object : *side) {
+            if (object->className() == QLatin1String("SKTImage")) {
+                auto& image = static_cast<SKTImage&>(*object);
+                images.push_back(&image);
+                requests.push_back({image.FilePath(), image.wantedPixels(), {}, {}});
+            }
+        }
+    }
+    SKTReadPictureFiles(requests);
+    QSet<QString> failed;
+    for (size_t i = 0; i < images.size(); ++i) {
+        const QString& path = requests[i].path;
+        if (failed.contains(path)) {
+            continue;
+        }
+        const SKTPictureProblem problem = requests[i].problem != SKTPictureProblem::None
+                                              ? requests[i].problem
+                                              : images[i]->setFilePath(path);
+        if (problem != SKTPictureProblem::None) {
+            failed.insert(path);
+            content.unshownPictures.append({path, problem});
+        }
+    }
 }
 
 DesignContent decode(const Plist& root, bool readPictures) {
@@ -354,11 +366,11 @@ DesignContent decode(const Plist& root, bool readPictures) {
     }
 
     // The front list is followed at least by the back count.
-    PictureFiles pictures;
-    PictureFiles* files = readPictures ? &pictures : nullptr;
-    content.frontObjects = readObjects(walker, 1, files);
-    content.backObjects = readObjects(walker, 0, files);
-    content.unshownPictures = std::move(pictures.unshown);
+    content.frontObjects = readObjects(walker, 1);
+    content.backObjects = readObjects(walker, 0);
+    if (readPictures) {
+        readPictureFiles(content);
+    }
     // Trailing elements are ignored.
     return content;
 }

@@ -640,6 +640,44 @@ TEST_F(DesignFileTest, AFifoIsNeverOpened) {
     EXPECT_TRUE(image->contents().isNull());
 }
 
+TEST_F(DesignFileTest, PicturesOfOneFileAreSharedAndUnreadableOnesToldOnce) {
+    // A 1200 x 900 picture named under two spellings, in frames that show
+    // at most 500 x 375 of its pixels, and a missing file named twice.
+    const QString picture = path(QStringLiteral("wide.png"));
+    QImage image(1200, 900, QImage::Format_RGB32);
+    image.fill(QColor(30, 120, 200));
+    ASSERT_TRUE(image.save(picture, "PNG"));
+    design_file::DesignContent content;
+    content.front.setCard_Size(QSizeF(300, 200));
+    content.back.setCard_Size(QSizeF(300, 200));
+    content.titles = {QStringLiteral("Row No.")};
+    const QString missing = path(QStringLiteral("gone.png"));
+    for (const QString& file :
+         {picture, QFileInfo(picture).path() + "/./wide.png", missing, missing}) {
+        auto object = std::make_shared<SKTImage>();
+        object->Set_Control_File_path(file);
+        object->setBounds(QRectF(10, 10, 60, 45));
+        content.frontObjects.append(object);
+    }
+    const QString design = path(QStringLiteral("shared.dcard"));
+    ASSERT_TRUE(design_file::Write_Design_Array(design_file::Design_Array(content), design));
+
+    const auto read = design_file::Read_Design_File(design);
+    ASSERT_TRUE(read);
+    EXPECT_EQ(read->unshownPictures,
+              (QList<QPair<QString, SKTPictureProblem>>{{missing, SKTPictureProblem::Missing}}));
+
+    ASSERT_EQ(m_controller->Read_and_load_design_Log(design, QStringLiteral("L")), 1);
+    const SKTGraphicList objects = m_document->graphics();
+    ASSERT_EQ(objects.size(), 4);
+    const auto& first = static_cast<const SKTImage&>(*objects.at(0));
+    const auto& second = static_cast<const SKTImage&>(*objects.at(1));
+    EXPECT_TRUE(first.contents().sharesDataWith(second.contents()));
+    EXPECT_EQ(first.contents().image().size(), QSize(500, 375));
+    EXPECT_EQ(first.contents().size(), QSizeF(1200, 900));
+    EXPECT_TRUE(static_cast<const SKTImage&>(*objects.at(2)).contents().isNull());
+}
+
 TEST_F(DesignFileTest, FuzzedFilesOpenOrAreRefused) {
     buildRichDesign();
     m_saveAnswer = path(QStringLiteral("fuzz.dcard"));

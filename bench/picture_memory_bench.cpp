@@ -1,0 +1,292 @@
+// Memory and time of designs full of pictures, each opened in the main
+// window by a child run of this program and drawn once at 600 dpi: the whole
+// process's peak resident memory and wall time. The peak is the child's own
+// VmHWM, which it writes to a file as it ends: ru_maxrss of a spawned child
+// also counts the parent's peak at the moment of exec.
+//
+//   Spellings   20 objects (200 x 200 pt) naming one 5600 x 5600 PNG under
+//               20 spellings of its path (/dir/./x.png, /dir/././x.png ...)
+//   Copies      60 objects (100 x 100 pt), each naming its own copy of it
+//   Photos      10 objects (150 x 100 pt), each naming its own 6000 x 4000
+//               JPEG photo
+//
+//   build/bench/picture_memory_bench
+//   PICTURE_BENCH_KEEP=1 build/bench/picture_memory_bench
+//                                            keeps the inputs and prints their folder
+//   PICTURE_BENCH_OPEN=design.dcard build/bench/picture_memory_bench
+//       --benchmark_filter=^ChildOpen/       the child run alone, to profile
+
+#include "editor/model/SKTDocument.h"
+#include "editor/model/SKTImage.h"
+#include "mainwindow/controller/DesignFile.h"
+#include "mainwindow/controller/Invitation_Wizard.h"
+#include "mainwindow/controller/SKTWindowController.h"
+#include "mainwindow/controller/WizardGlobals.h"
+#include "platform/Hooks.h"
+#include "widgets/GuiHooks.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QImage>
+#include <QPainter>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+const char* const openEnv = "PICTURE_BENCH_OPEN"; // set in the child run of this program
+const char* const peakEnv = "PICTURE_BENCH_PEAK"; // where the child writes its peak
+// The child's exit code when every picture object of the design shows its
+// picture (not 0, which the benchmark runner gives when nothing ran).
+constexpr int childDrewAll = 3;
+constexpr double exportScale = 600.0 / 72.0;
+
+// ---- The child: open the design in the main window, draw it at 600 dpi ----
+
+int openAndDraw(const QString& design) {
+    hooks::setModalRunner([](QDialog& dialog) {
+        if (qobject_cast<Invitation_Wizard*>(&dialog)) {
+            Start_Card_Option = QStringLiteral("L");
+            return 1;
+        }
+        return 0;
+    });
+    hooks::setAlertAnswerer([](const AlertRequest&) { return 0; });
+    SKTDocument document;
+    SKTWindowController controller(document);
+    controller.Install_Design_File_Entries();
+    QCoreApplication::processEvents();
+    if (controller.Read_and_load_design_Log(design, QStringLiteral("L")) != 1) {
+        return 1;
+    }
+    QCoreApplication::processEvents();
+    const SKTGraphicList graphics = document.graphics();
+    QImage card(int(360 * exportScale), int(252 * exportScale),
+                QImage::Format_ARGB32_Premultiplied);
+    card.fill(Qt::white);
+    QPainter painter(&card);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.scale(exportScale, exportScale);
+    qsizetype drawn = 0;
+    for (const auto& graphic : graphics) {
+        const auto* image = dynamic_cast<const SKTImage*>(graphic.get());
+        if (image && !image->contents().isNull()) {
+            ++drawn;
+        }
+        graphic->drawContentsInView(painter, false);
+    }
+    painter.end();
+    return drawn == graphics.size() && drawn > 0 ? childDrewAll : 2;
+}
+
+void childOpen(benchmark::State& state) {
+    for (auto _ : state) {
+        const int result = openAndDraw(QString::fromLocal8Bit(std::getenv(openEnv)));
+        QFile status(QStringLiteral("/proc/self/status"));
+        QFile peak(QString::fromLocal8Bit(qgetenv(peakEnv)));
+        if (status.open(QIODevice::ReadOnly) && peak.open(QIODevice::WriteOnly)) {
+            for (const QByteArray& line : status.readAll().split('\n')) {
+                if (line.startsWith("VmHWM:")) {
+                    peak.write(line.mid(6).trimmed().split(' ').first());
+                }
+            }
+        }
+        peak.close();
+        // No teardown: the process ends as soon as the design is drawn.
+        std::_Exit(result);
+    }
+}
+const bool childRegistered =
+    std::getenv(openEnv) && benchmark::RegisterBenchmark("ChildOpen", childOpen)->Iterations(1);
+
+// ---- The parent: make the inputs, run a child per design ----
+
+struct ChildRun {
+    bool ok = false;
+    double seconds = 0;
+    double peakMegabytes = 0;
+};
+
+ChildRun runChild(const QString& design, const QString& peakFile) {
+    ChildRun run;
+    const QByteArray program = QFile::encodeName(QCoreApplication::applicationFilePath());
+    const QByteArray filter = "--benchmark_filter=^ChildOpen/";
+    char* argv[] = {const_cast<char*>(program.constData()), const_cast<char*>(filter.constData()),
+                    nullptr};
+    std::vector<QByteArray> variables;
+    for (char** v = environ; *v; ++v) {
+        if (!QByteArray(*v).startsWith(QByteArray(openEnv) + '=') &&
+            !QByteArray(*v).startsWith(QByteArray(peakEnv) + '=')) {
+            variables.emplace_back(*v);
+        }
+    }
+    variables.push_back(QByteArray(openEnv) + '=' + QFile::encodeName(design));
+    variables.push_back(QByteArray(peakEnv) + '=' + QFile::encodeName(peakFile));
+    std::vector<char*> envp;
+    for (QByteArray& variable : variables) {
+        envp.push_back(variable.data());
+    }
+    envp.push_back(nullptr);
+    QElapsedTimer timer;
+    timer.start();
+    pid_t pid = 0;
+    if (posix_spawn(&pid, program.constData(), nullptr, nullptr, argv, envp.data()) != 0) {
+        return run;
+    }
+    int status = 0;
+    if (waitpid(pid, &status, 0) != pid) {
+        return run;
+    }
+    run.seconds = double(timer.nsecsElapsed()) / 1e9;
+    QFile peak(peakFile);
+    bool number = false;
+    if (peak.open(QIODevice::ReadOnly)) {
+        run.peakMegabytes = peak.readAll().toDouble(&number) / 1024.0; // kilobytes
+    }
+    run.ok = number && WIFEXITED(status) && WEXITSTATUS(status) == childDrewAll;
+    return run;
+}
+
+// A picture that compresses well as PNG but is not one colour: bands, rings
+// and a little noise.
+QImage poster(int width, int height) {
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(QColor(240, 236, 220));
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    for (int band = 0; band < 12; ++band) {
+        painter.fillRect(0, band * height / 12, width, height / 40,
+                         QColor::fromHsv(band * 30, 160, 200));
+    }
+    painter.setPen(QPen(QColor(40, 60, 120), width / 200.0));
+    for (int ring = 1; ring < 10; ++ring) {
+        painter.drawEllipse(QPointF(width / 2.0, height / 2.0), ring * width / 20.0,
+                            ring * height / 20.0);
+    }
+    return image;
+}
+
+// A photo-like picture: smooth colour fields with fine grain, as a camera
+// gives, so JPEG cannot make it small.
+QImage photo(int width, int height, quint32 seed) {
+    QImage image(width, height, QImage::Format_RGB32);
+    QRandomGenerator random(seed);
+    for (int y = 0; y < height; ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < width; ++x) {
+            const int grain = int(random.bounded(24u));
+            line[x] = qRgb((x * 255 / width + grain) & 255, (y * 255 / height + grain) & 255,
+                           (((x + y) / 16) + grain) & 255);
+        }
+    }
+    return image;
+}
+
+QString writeDesign(const QString& folder, const QString& name, const QStringList& pictures,
+                    const QSizeF& frame) {
+    design_file::DesignContent content;
+    content.front.setCard_Size(QSizeF(360, 252));
+    content.back.setCard_Size(QSizeF(360, 252));
+    int i = 0;
+    for (const QString& path : pictures) {
+        auto image = std::make_shared<SKTImage>();
+        image->Set_Control_File_path(path);
+        image->setBounds(QRectF(QPointF((i * 17) % 200, (i * 11) % 150), frame));
+        content.frontObjects.append(image);
+        ++i;
+    }
+    content.titles = {QStringLiteral("Row No.")};
+    const QString file = QDir(folder).filePath(name);
+    return design_file::Write_Design_Array(design_file::Design_Array(content), file) ? file
+                                                                                     : QString();
+}
+
+struct Inputs {
+    QTemporaryDir dir;
+    QString spellings;
+    QString copies;
+    QString photos;
+
+    Inputs() {
+        if (qEnvironmentVariableIsSet("PICTURE_BENCH_KEEP")) {
+            dir.setAutoRemove(false);
+            std::fprintf(stderr, "inputs kept in %s\n", qPrintable(dir.path()));
+        }
+        const QString png = QDir(dir.path()).filePath(QStringLiteral("x.png"));
+        poster(5600, 5600).save(png, "PNG");
+        QStringList names;
+        QString spelling = dir.path();
+        for (int i = 0; i < 20; ++i) {
+            spelling += QStringLiteral("/.");
+            names << spelling + QStringLiteral("/x.png");
+        }
+        spellings = writeDesign(dir.path(), QStringLiteral("spellings.dcard"), names, {200, 200});
+
+        names.clear();
+        for (int i = 0; i < 60; ++i) {
+            const QString copy = QDir(dir.path()).filePath(QStringLiteral("copy%1.png").arg(i));
+            QFile::copy(png, copy);
+            names << copy;
+        }
+        copies = writeDesign(dir.path(), QStringLiteral("copies.dcard"), names, {100, 100});
+
+        names.clear();
+        for (int i = 0; i < 10; ++i) {
+            const QString jpeg = QDir(dir.path()).filePath(QStringLiteral("photo%1.jpg").arg(i));
+            photo(6000, 4000, quint32(i + 1)).save(jpeg, "JPEG", 90);
+            names << jpeg;
+        }
+        photos = writeDesign(dir.path(), QStringLiteral("photos.dcard"), names, {150, 100});
+    }
+};
+
+Inputs& inputs() {
+    static Inputs instance;
+    return instance;
+}
+
+void measure(benchmark::State& state, const QString& design) {
+    if (design.isEmpty()) {
+        state.SkipWithError("the design could not be written");
+        return;
+    }
+    ChildRun run;
+    for (auto _ : state) {
+        run = runChild(design, QDir(inputs().dir.path()).filePath(QStringLiteral("peak")));
+        if (!run.ok) {
+            state.SkipWithError("the child run failed");
+            return;
+        }
+        state.SetIterationTime(run.seconds);
+    }
+    state.counters["peak_MB"] = run.peakMegabytes;
+    state.counters["seconds"] = run.seconds;
+}
+
+void BM_Spellings(benchmark::State& state) {
+    measure(state, inputs().spellings);
+}
+void BM_Copies(benchmark::State& state) {
+    measure(state, inputs().copies);
+}
+void BM_Photos(benchmark::State& state) {
+    measure(state, inputs().photos);
+}
+
+} // namespace
+
+BENCHMARK(BM_Spellings)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Copies)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Photos)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
