@@ -97,6 +97,19 @@ QImage readPixels(const QString& file, const QSize& full, QSize target, QSize* m
     return {};
 }
 
+// Whether a JPEG file holds its end marker near its end. Qt reads a cut
+// JPEG as a picture grey below the cut, with only a warning; entropy-coded
+// data never holds the marker (0xFF is followed by 0x00 or a restart there),
+// so a file without it in its last bytes was cut.
+bool jpegEnds(const QString& path) {
+    QFile file(path);
+    constexpr qint64 kTail = 4096;
+    if (!file.open(QIODevice::ReadOnly) || !file.seek(std::max<qint64>(0, file.size() - kTail))) {
+        return false;
+    }
+    return file.read(kTail).contains(QByteArray("\xff\xd9", 2));
+}
+
 // Only regular files are read: a FIFO or a device named by a design file
 // would otherwise hang the reader.
 bool regularFile(const QString& path) {
@@ -258,6 +271,10 @@ SKTPictureRead SKTReadPictureFile(const QString& path, const QSize& want,
     if (image.isNull()) {
         tell(problem, passesReaderLimit(read.filePixels) ? SKTPictureProblem::TooLarge
                                                          : SKTPictureProblem::NotPicture);
+        return read;
+    }
+    if (format == "jpeg" && !jpegEnds(key.path)) {
+        tell(problem, SKTPictureProblem::NotPicture);
         return read;
     }
     if (!read.filePixels.isValid()) {

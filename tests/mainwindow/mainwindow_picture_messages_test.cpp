@@ -93,6 +93,12 @@ protected:
         EXPECT_TRUE(noise.save(&buffer, "PNG"));
         writeFile(at("cut.png"), png.left(png.size() / 2));
         files.append({at("cut.png"), "is not a picture the program can read."});
+        QByteArray jpeg;
+        QBuffer jpegBuffer(&jpeg);
+        jpegBuffer.open(QIODevice::WriteOnly);
+        EXPECT_TRUE(noise.save(&jpegBuffer, "JPEG"));
+        writeFile(at("cut.jpg"), jpeg.left(jpeg.size() * 2 / 3));
+        files.append({at("cut.jpg"), "is not a picture the program can read."});
 
         // 60000 x 60000 RGBA: about 14 GB of pixels.
         QByteArray header(13, '\0');
