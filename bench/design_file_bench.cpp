@@ -5,6 +5,7 @@
 // the whole command in the main window (the open puts everything into the
 // window and draws both sides; the save collects the design from it).
 
+#include "common/BenchMainWindow.h"
 #include "dataseries/ImportedTable.h"
 #include "editor/model/SKTBarcode.h"
 #include "editor/model/SKTDocument.h"
@@ -123,44 +124,10 @@ void BM_OpenDesign(benchmark::State& state) {
     state.counters["file_bytes"] = double(QFileInfo(fixture.file).size());
 }
 
-// A main window whose start wizard opens an empty design at once; alerts
-// answer at once. Everything is put back when it ends.
-class Window {
-public:
-    Window() {
-        hooks::setModalRunner([](QDialog& dialog) {
-            if (qobject_cast<Invitation_Wizard*>(&dialog)) {
-                Start_Card_Option = QStringLiteral("L");
-                return 1;
-            }
-            return 0;
-        });
-        hooks::setAlertAnswerer([](const AlertRequest&) { return 0; });
-        m_controller = std::make_unique<SKTWindowController>(m_document);
-        m_controller->Install_Design_File_Entries();
-        QCoreApplication::processEvents();
-    }
-    ~Window() {
-        m_controller.reset();
-        Imported_Table() = ImportedTable();
-        hooks::setModalRunner({});
-        hooks::setAlertAnswerer({});
-    }
-    Window(const Window&) = delete;
-    Window& operator=(const Window&) = delete;
-
-    SKTWindowController& controller() { return *m_controller; }
-    SKTDocument& document() { return m_document; }
-
-private:
-    SKTDocument m_document;
-    std::unique_ptr<SKTWindowController> m_controller;
-};
-
 void BM_OpenDesignInWindow(benchmark::State& state) {
     Fixture fixture(int(state.range(0)));
     design_file::Write_Design_Array(design_file::Design_Array(fixture.content), fixture.file);
-    Window window;
+    BenchMainWindow window;
     for (auto _ : state) {
         const int opened =
             window.controller().Read_and_load_design_Log(fixture.file, QStringLiteral("L"));
@@ -177,7 +144,7 @@ void BM_OpenDesignInWindow(benchmark::State& state) {
 void BM_SaveDesignInWindow(benchmark::State& state) {
     Fixture fixture(int(state.range(0)));
     design_file::Write_Design_Array(design_file::Design_Array(fixture.content), fixture.file);
-    Window window;
+    BenchMainWindow window;
     if (window.controller().Read_and_load_design_Log(fixture.file, QStringLiteral("L")) != 1) {
         state.SkipWithError("the design did not open");
         return;

@@ -16,6 +16,7 @@
 //   PICTURE_BENCH_OPEN=design.dcard build/bench/picture_memory_bench
 //       --benchmark_filter=^ChildOpen/       the child run alone, to profile
 
+#include "common/BenchMainWindow.h"
 #include "editor/model/SKTDocument.h"
 #include "editor/model/SKTImage.h"
 #include "mainwindow/controller/DesignFile.h"
@@ -56,18 +57,9 @@ constexpr double exportScale = 600.0 / 72.0;
 // ---- The child: open the design in the main window, draw it at 600 dpi ----
 
 int openAndDraw(const QString& design) {
-    hooks::setModalRunner([](QDialog& dialog) {
-        if (qobject_cast<Invitation_Wizard*>(&dialog)) {
-            Start_Card_Option = QStringLiteral("L");
-            return 1;
-        }
-        return 0;
-    });
-    hooks::setAlertAnswerer([](const AlertRequest&) { return 0; });
-    SKTDocument document;
-    SKTWindowController controller(document);
-    controller.Install_Design_File_Entries();
-    QCoreApplication::processEvents();
+    BenchMainWindow window;
+    SKTWindowController& controller = window.controller();
+    SKTDocument& document = window.document();
     if (controller.Read_and_load_design_Log(design, QStringLiteral("L")) != 1) {
         return 1;
     }
