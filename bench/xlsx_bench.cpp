@@ -32,6 +32,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <optional>
 
 namespace {
 
@@ -383,34 +384,40 @@ PartWriter sheetNaming(int rows, qint64 strings) {
     };
 }
 
-// Runs the child read of a made workbook: its time, peak memory, rows, and
-// whether it was refused and left the temporary folder empty.
-bool runMade(benchmark::State& state, const QString& workbook, ProcessRun& run, long long& rows,
-             bool& refused, bool& emptyAfter) {
-    const QString self = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
-    run = runProcess(self, {QStringLiteral("--benchmark_filter=^ChildMade")},
-                     QByteArray(madeEnv) + '=' + QFile::encodeName(workbook));
-    const QList<QByteArray> fields = run.before.split(' ');
-    if (!run.ok || fields.size() != 3) {
-        state.SkipWithError("the reading process failed");
-        return false;
-    }
-    rows = fields[0].toLongLong();
-    refused = fields[1] == "1";
-    emptyAfter = fields[2] == "1";
-    return true;
-}
+// What the child read of a made workbook gave: its time and peak memory,
+// the rows read, and whether it was refused and left the temporary folder
+// empty.
+struct MadeRead {
+    ProcessRun run;
+    long long rows = 0;
+    bool refused = false;
+    bool emptyAfter = false;
+};
 
-// Each iteration reads the made workbook in a child process, timed by it.
-bool timeMade(benchmark::State& state, const QString& workbook, ProcessRun& run, long long& rows,
-              bool& refused, bool& emptyAfter) {
-    for (auto _ : state) {
-        if (!runMade(state, workbook, run, rows, refused, emptyAfter)) {
-            return false;
-        }
-        state.SetIterationTime(run.seconds);
+// Makes the workbook, then reads it in a child process at each iteration,
+// timed by it; nothing (and the benchmark skipped) when a step fails.
+std::optional<MadeRead> makeAndRead(benchmark::State& state, const QString& workbook,
+                                    const PartWriter& sheet, const PartWriter& strings, int level) {
+    if (!makeWorkbook(workbook, sheet, strings, level)) {
+        state.SkipWithError("the workbook could not be made");
+        return std::nullopt;
     }
-    return true;
+    const QString self = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
+    MadeRead read;
+    for (auto _ : state) {
+        read.run = runProcess(self, {QStringLiteral("--benchmark_filter=^ChildMade")},
+                              QByteArray(madeEnv) + '=' + QFile::encodeName(workbook));
+        const QList<QByteArray> fields = read.run.before.split(' ');
+        if (!read.run.ok || fields.size() != 3) {
+            state.SkipWithError("the reading process failed");
+            return std::nullopt;
+        }
+        read.rows = fields[0].toLongLong();
+        read.refused = fields[1] == "1";
+        read.emptyAfter = fields[2] == "1";
+        state.SetIterationTime(read.run.seconds);
+    }
+    return read;
 }
 
 // 100 MB of shared-string XML under a 1,000-row sheet, read whole: strings
@@ -430,18 +437,12 @@ void BM_SharedStrings100MB(benchmark::State& state) {
         while (counting([](const QByteArray&) {})) {
         }
     }
-    if (!makeWorkbook(workbook, sheetNaming(1000, expected), stringsPart, 1)) {
-        state.SkipWithError("the workbook could not be made");
+    const auto read = makeAndRead(state, workbook, sheetNaming(1000, expected), stringsPart, 1);
+    if (!read) {
         return;
     }
-    ProcessRun run;
-    long long rows = 0;
-    bool refused = false;
-    bool empty = false;
-    if (!timeMade(state, workbook, run, rows, refused, empty)) {
-        return;
-    }
-    if (rows != 1000 || refused) {
+    const ProcessRun& run = read->run;
+    if (read->rows != 1000 || read->refused) {
         state.SkipWithError("the rows were not read");
         return;
     }
@@ -481,21 +482,15 @@ void BM_OversizedWorkbookRefused(benchmark::State& state) {
         written += block.size();
         return true;
     };
-    if (!makeWorkbook(workbook, sheetNaming(10, 1), strings, Z_BEST_COMPRESSION)) {
-        state.SkipWithError("the workbook could not be made");
+    const auto read = makeAndRead(state, workbook, sheetNaming(10, 1), strings, Z_BEST_COMPRESSION);
+    if (!read) {
         return;
     }
-    ProcessRun run;
-    long long rows = 0;
-    bool refused = false;
-    bool empty = false;
-    if (!timeMade(state, workbook, run, rows, refused, empty)) {
-        return;
-    }
+    const ProcessRun& run = read->run;
     state.counters["zip_MB"] = double(QFileInfo(workbook).size()) / 1e6;
     state.counters["unpacked_MB"] = double(written) / 1e6;
-    state.counters["refused"] = refused ? 1 : 0;
-    state.counters["tmp_empty"] = empty ? 1 : 0;
+    state.counters["refused"] = read->refused ? 1 : 0;
+    state.counters["tmp_empty"] = read->emptyAfter ? 1 : 0;
     state.counters["peak_MB"] = run.peakMegabytes;
     state.counters["seconds"] = run.seconds;
 }
