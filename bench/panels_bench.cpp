@@ -4,6 +4,7 @@
 // selected pictures, the shape opacity over 500 selected shapes, and the
 // content colour pushed into 2,000 texts.
 
+#include "common/BenchRun.h"
 #include "editor/canvas/SKTGraphicView.h"
 #include "editor/model/SKTDocument.h"
 #include "editor/model/SKTImage.h"
@@ -60,16 +61,8 @@ public:
 
 // Peak resident memory of the process in MiB (VmHWM).
 double peakRssMiB() {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly)) {
-        return -1;
-    }
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:")) {
-            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
-        }
-    }
-    return -1;
+    const QByteArray kib = peakResidentKiB();
+    return kib.isEmpty() ? -1 : kib.toDouble() / 1024.0;
 }
 
 // A resource folder with 300 photo-like 4000 x 3000 JPEGs in one library

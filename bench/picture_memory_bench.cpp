@@ -17,6 +17,7 @@
 //       --benchmark_filter=^ChildOpen/       the child run alone, to profile
 
 #include "common/BenchMainWindow.h"
+#include "common/BenchRun.h"
 #include "editor/model/SKTDocument.h"
 #include "editor/model/SKTImage.h"
 #include "mainwindow/controller/DesignFile.h"
@@ -86,14 +87,9 @@ int openAndDraw(const QString& design) {
 void childOpen(benchmark::State& state) {
     for (auto _ : state) {
         const int result = openAndDraw(QString::fromLocal8Bit(std::getenv(openEnv)));
-        QFile status(QStringLiteral("/proc/self/status"));
         QFile peak(QString::fromLocal8Bit(qgetenv(peakEnv)));
-        if (status.open(QIODevice::ReadOnly) && peak.open(QIODevice::WriteOnly)) {
-            for (const QByteArray& line : status.readAll().split('\n')) {
-                if (line.startsWith("VmHWM:")) {
-                    peak.write(line.mid(6).trimmed().split(' ').first());
-                }
-            }
+        if (peak.open(QIODevice::WriteOnly)) {
+            peak.write(peakResidentKiB());
         }
         peak.close();
         // No teardown: the process ends as soon as the design is drawn.

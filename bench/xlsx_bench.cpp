@@ -53,13 +53,7 @@ qsizetype readAsTheDialogsDo(const QString& path) {
 void childRead(benchmark::State& state) {
     for (auto _ : state) {
         const qsizetype rows = readAsTheDialogsDo(QString::fromLocal8Bit(std::getenv(readEnv)));
-        QFile status(QStringLiteral("/proc/self/status"));
-        status.open(QIODevice::ReadOnly);
-        for (const QByteArray& line : status.readAll().split('\n')) {
-            if (line.startsWith("VmHWM:")) {
-                std::printf("%s\n", line.mid(6).trimmed().split(' ').first().constData());
-            }
-        }
+        std::printf("%s\n", peakResidentKiB().constData());
         std::fflush(stdout);
         std::_Exit(rows == benchRows + 1 ? 0 : 1);
     }
@@ -78,13 +72,7 @@ void childReadMade(benchmark::State& state) {
                                .isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
         std::printf("%lld %d %d\n", static_cast<long long>(rows),
                     SpreadsheetWriter::WorkbookTooLarge() ? 1 : 0, empty ? 1 : 0);
-        QFile status(QStringLiteral("/proc/self/status"));
-        status.open(QIODevice::ReadOnly);
-        for (const QByteArray& line : status.readAll().split('\n')) {
-            if (line.startsWith("VmHWM:")) {
-                std::printf("%s\n", line.mid(6).trimmed().split(' ').first().constData());
-            }
-        }
+        std::printf("%s\n", peakResidentKiB().constData());
         std::fflush(stdout);
         std::_Exit(0);
     }

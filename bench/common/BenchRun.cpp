@@ -1,5 +1,7 @@
 #include "BenchRun.h"
 
+#include <QFile>
+#include <QList>
 #include <benchmark/benchmark.h>
 #include <clocale>
 
@@ -12,4 +14,17 @@ int runBenchmarks(int argc, char** argv) {
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;
+}
+
+QByteArray peakResidentKiB() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:")) {
+            return line.mid(6).trimmed().split(' ').first();
+        }
+    }
+    return {};
 }

@@ -4,3 +4,9 @@
 // caller's.
 
 int runBenchmarks(int argc, char** argv);
+
+#include <QByteArray>
+
+// The process's peak resident memory as /proc/self/status gives it (VmHWM,
+// in KiB, as text); empty when it cannot be read.
+QByteArray peakResidentKiB();
