@@ -3,7 +3,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <cerrno>
+#include <csignal>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -26,12 +28,27 @@ bool ensurePrivateFolder(const QString& path) {
     return true;
 }
 
+QString userFolderPath() {
+    return QDir(QDir::tempPath()).filePath(QStringLiteral("cardeditor-%1").arg(::geteuid()));
+}
+
+// The process number of a folder named "process-<digits>", else 0.
+pid_t processOfFolder(const QString& name) {
+    static const QRegularExpression form(QStringLiteral("^process-([0-9]{1,18})$"));
+    const QRegularExpressionMatch match = form.match(name);
+    if (!match.hasMatch()) {
+        return 0;
+    }
+    const qlonglong number = match.captured(1).toLongLong();
+    const pid_t pid = pid_t(number);
+    return number > 0 && qlonglong(pid) == number ? pid : 0;
+}
+
 // One folder per process inside the per-user one: two running copies of the
 // program each unpack into their own "ziptmp", so neither removes the
 // other's workbook while it is being read.
 QString processFolderPath() {
-    const QString userFolder =
-        QDir(QDir::tempPath()).filePath(QStringLiteral("cardeditor-%1").arg(::geteuid()));
+    const QString userFolder = userFolderPath();
     if (!ensurePrivateFolder(userFolder)) {
         return QString();
     }
@@ -68,4 +85,31 @@ bool Remove_Excel_Temp_Folder() {
     // The emptied process folder goes too.
     QDir().rmdir(info.path());
     return true;
+}
+
+int Remove_Ended_Process_Folders() {
+    const QString userFolder = userFolderPath();
+    const QFileInfo user(userFolder);
+    // Only a folder that is ours and private is looked into.
+    if (!user.exists() || !ensurePrivateFolder(userFolder)) {
+        return 0;
+    }
+    int removed = 0;
+    const QFileInfoList entries =
+        QDir(userFolder).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden);
+    for (const QFileInfo& entry : entries) {
+        const pid_t pid = processOfFolder(entry.fileName());
+        if (pid == 0 || pid == ::getpid() || entry.isSymLink()) {
+            continue;
+        }
+        // Only a process that no longer exists: kill answers ESRCH. A
+        // process of another user (EPERM) still runs.
+        if (::kill(pid, 0) == 0 || errno != ESRCH) {
+            continue;
+        }
+        if (QDir(entry.filePath()).removeRecursively()) {
+            ++removed;
+        }
+    }
+    return removed;
 }

@@ -13,3 +13,9 @@ QString Excel_Temp_Folder_Path();
 
 // Removes "ziptmp" and everything in it; true when it is gone afterwards.
 bool Remove_Excel_Temp_Folder();
+
+// Removes the folders that ended processes left in the per-user folder (a
+// run that was killed leaves its unpacked workbook behind): only folders
+// named "process-<digits>" whose process no longer runs, never this
+// process's. Answers how many were removed. Run once at start-up.
+int Remove_Ended_Process_Folders();

@@ -86,7 +86,12 @@ SheetTable SpreadsheetWriter::ReadWorkbook(const QString& path, int only_col) {
             self.resetTempFolder();
             return self._table;
         }
-        self.ReadSharedStrings(self.sharedStringsPartPath());
+        if (!self.ReadSharedStrings(self.sharedStringsPartPath())) {
+            // Every text cell would read blank: the workbook is refused as
+            // damaged rather than read without its texts.
+            self.resetTempFolder();
+            return self._table;
+        }
         // Every sheet's column count comes from one pass over its rows now,
         // so choosing a sheet reads only its first row. The first sheet,
         // which the import dialogs show at once, is read whole in that pass
@@ -118,16 +123,18 @@ QString SpreadsheetWriter::TooLargeText() {
         .arg(maxWorkbookBytes / (1024 * 1024));
 }
 
-void SpreadsheetWriter::ReadSharedStrings(const QString& partPath) {
+bool SpreadsheetWriter::ReadSharedStrings(const QString& partPath) {
     _sharedStrings.clear();
     if (!QFileInfo::exists(partPath)) {
-        return; // a workbook without text cells has no shared strings
+        return true; // a workbook without text cells has no shared strings
     }
     XmlStream xml(partPath);
     QString error;
     if (!Read_Shared_Strings(xml, _sharedStrings, error)) {
         Show_NSLog_Message(QStringLiteral("Error: %1").arg(error));
+        return false;
     }
+    return true;
 }
 
 SpreadsheetWriter::Rows SpreadsheetWriter::ReadData_only_column() {
@@ -174,14 +181,31 @@ SpreadsheetWriter::RowsRead SpreadsheetWriter::readRows(const QString& partPath,
     bool tooLarge = false;
     out.rows.setSharedStrings(_sharedStrings);
     qint64 stored = 0;
+    // Rows holding no value (a style alone, cells without values) are kept
+    // back until a row with a value follows: those after the last value are
+    // formatting, not records.
+    qint64 emptyRows = 0;
     while (!tooLarge && rows.nextRow()) {
         // Each row is stored up to its last cell; the table pads it.
         int width = 0;
+        bool hasValue = false;
         for (const WorksheetStream::Cell& cell : rows) {
             width = std::max(width, cell.column + 1);
-            if (cell.column + 1 > widest && WorksheetStream::hasValue(cell, _sharedStrings)) {
-                widest = cell.column + 1;
+            if (WorksheetStream::hasValue(cell, _sharedStrings)) {
+                hasValue = true;
+                widest = std::max(widest, cell.column + 1);
             }
+        }
+        if (!hasValue) {
+            ++emptyRows;
+            continue;
+        }
+        tooLarge = (qint64(out.rows.size()) + emptyRows + 1) * count > maxCells;
+        for (; !tooLarge && emptyRows > 0; --emptyRows) {
+            out.rows.appendRow(0);
+        }
+        if (tooLarge) {
+            break;
         }
         stored += width;
         const qsizetype at = out.rows.appendRow(width);

@@ -36,7 +36,9 @@ public:
     // Excel_Sheet_Number from the temporary folder, each row as wide as the
     // sheet (no rows after an unpack). A workbook over maxWorkbookBytes is
     // not unpacked: the folder is left empty and WorkbookTooLarge() is true
-    // until the next unpack.
+    // until the next unpack. A workbook whose shared strings do not read is
+    // refused as damaged: the folder is left empty, so it has no sheets.
+    // Rows after the last row holding a value are not read.
     static SheetTable ReadWorkbook(const QString& path, int only_col);
     static bool WorkbookTooLarge();
     // What the user is told of such a workbook.
@@ -60,7 +62,9 @@ public:
     // Letters of a 1-based column number.
     static QString ColumnIndexToName(int column);
 
-    void ReadSharedStrings(const QString& partPath);
+    // False, with the table empty, when the part exists and cannot be read
+    // whole (not well-formed, cut short, a text over the table's bound).
+    bool ReadSharedStrings(const QString& partPath);
     void ReadData(const QString& partPath);
     bool WriteWorksheetData(const QString& partPath);
     bool WriteSharedStringsXML(const QString& partPath);

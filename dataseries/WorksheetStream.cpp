@@ -1,6 +1,7 @@
 #include "dataseries/WorksheetStream.h"
 
 #include "dataseries/ColumnNames.h"
+#include "dataseries/NumberText.h"
 #include "dataseries/StringItemReading.h"
 #include "dataseries/XlsxText.h"
 
@@ -256,9 +257,11 @@ bool WorksheetStream::nextRow(int skipBefore) {
 bool WorksheetStream::readCell(int column) {
     bool shared = false;
     bool inlineString = false;
+    bool number = true;
     if (m_xml.attribute("t", m_attribute)) {
         shared = m_attribute == "s";
         inlineString = m_attribute == "inlineStr";
+        number = m_attribute == "n";
     }
     const int depth = m_xml.depth();
     bool seenV = false;
@@ -290,11 +293,11 @@ bool WorksheetStream::readCell(int column) {
             return stop(m_xml.errorText());
         }
     }
-    keepCell(column, shared, seenV, seenIs, seenIs ? m_is : m_v);
+    keepCell(column, shared, number && seenV && !seenIs, seenV, seenIs, seenIs ? m_is : m_v);
     return true;
 }
 
-void WorksheetStream::keepCell(int column, bool shared, bool seenV, bool seenIs,
+void WorksheetStream::keepCell(int column, bool shared, bool number, bool seenV, bool seenIs,
                                std::string& text) {
     if (m_used == m_cells.size()) {
         m_cells.emplace_back();
@@ -308,6 +311,9 @@ void WorksheetStream::keepCell(int column, bool shared, bool seenV, bool seenIs,
         cell.text.clear();
     } else {
         cell.text.swap(text);
+        if (number) {
+            Shorten_Number_Text(cell.text);
+        }
     }
     if (shared ? cell.shared >= 0 : !cell.text.empty()) {
         ++m_used;
@@ -387,7 +393,7 @@ bool WorksheetStream::readPlainCell(int& next, int skipBefore) {
     const int column = placeCell(hasReference ? columnOfReference(reference) : -1, next);
     if (column >= skipBefore) {
         m_v.assign(text);
-        keepCell(column, shared, seenV, seenIs, m_v);
+        keepCell(column, shared, (!hasType || type == "n") && seenV, seenV, seenIs, m_v);
     }
     m_xml.skipChild(lead + i);
     return true;

@@ -2,6 +2,7 @@
 // reaches through their handles, then one untitled card document, which
 // makes the main window controller.
 
+#include "dataseries/ExcelTempFolder.h"
 #include "editor/model/SKTDocument.h"
 #include "mainwindow/app/ProgramWiring.h"
 #include "mainwindow/controller/SKTWindowController.h"
@@ -18,6 +19,8 @@ int main(int argc, char** argv) {
     // point whatever the user's locale.
     std::setlocale(LC_NUMERIC, "C");
     hooks::installGuiHooks();
+    // Unpacked workbooks of runs that were killed.
+    Remove_Ended_Process_Folders();
 
     Wire_Window_Entries();
 

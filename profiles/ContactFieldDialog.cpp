@@ -394,6 +394,7 @@ void ContactFieldDialog::Browse_excel_Btn_Clicked() {
         return;
     }
     const QString path = chosen.first();
+    const QString previous = m_excelPath->text();
     m_excelPath->setText(path);
     if (services().Check_And_Validate_File_Path(path) != 0) {
         return;
@@ -401,6 +402,12 @@ void ContactFieldDialog::Browse_excel_Btn_Clicked() {
     Import_Excel* import = Import_Excel::defaultInstance();
     import->open_mode = QStringLiteral("E");
     import->Open_excel_Wnd(path);
+    if (import->Workbook_Refused()) {
+        // Nothing was imported: the path of the workbook bound before stays,
+        // so a refused file is neither committed nor saved with the design.
+        m_excelPath->setText(previous);
+        return;
+    }
     if (importedRowsExist()) {
         Add_Excel_in_Data_Source_Combo();
     } else {

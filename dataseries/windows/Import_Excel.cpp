@@ -51,9 +51,11 @@ int Import_Excel::Open_excel_Wnd(const QString& path) {
     m_list->clear();
     ui->Sheet_ComboBox->clear();
     excel_content.clear();
+    m_refused = false;
     Load_file_Func(path);
     if (ui->Sheet_ComboBox->count() == 0) {
         // Nothing could be read: say so instead of an empty dialog.
+        m_refused = true;
         Show_MessageBox(SpreadsheetWriter::WorkbookTooLarge() ? SpreadsheetWriter::TooLargeText()
                                                               : kCorruptText);
         return 0;
@@ -145,6 +147,7 @@ void Import_Excel::Create_Excel_List_Func(const QString& /*path*/) {
         }
         wait.hide();
         if (excel_content.isEmpty()) {
+            m_refused = true;
             Show_MessageBox(kCorruptText);
         }
     } catch (const std::exception& error) {

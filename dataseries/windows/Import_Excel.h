@@ -25,6 +25,9 @@ public:
     QString open_mode = QStringLiteral("D");
     // Runs the import of the workbook at `path` modally; answers 1 on OK.
     int Open_excel_Wnd(const QString& path);
+    // Whether the last opening refused its workbook (too large, damaged,
+    // no rows to import): it was told and nothing was imported.
+    bool Workbook_Refused() const { return m_refused; }
 
     explicit Import_Excel(QWidget* parent = nullptr);
     ~Import_Excel() override;
@@ -47,4 +50,5 @@ private:
     std::unique_ptr<Ui::Import_Excel> ui;
     ColumnChoiceList* m_list = nullptr;
     SheetTable excel_content;
+    bool m_refused = false;
 };

@@ -6,6 +6,7 @@
 
 #include "dataseries/SpreadsheetWriter.h"
 
+#include <QDir>
 #include <gtest/gtest.h>
 
 using namespace dstest;
@@ -102,6 +103,9 @@ TEST(SharedStrings, EmptyLongAndDamagedPartsKeepEveryIndexInItsPlace) {
                                "n65536",
                                "n70009",
                                ""};
+    // A part that does not read whole refuses the workbook: no sheet, no
+    // rows, nothing left unpacked.
+    const QStringList refused;
     struct Case {
         const char* name;
         QByteArray part;
@@ -109,12 +113,12 @@ TEST(SharedStrings, EmptyLongAndDamagedPartsKeepEveryIndexInItsPlace) {
     };
     const Case cases[] = {
         {"whole", strings, whole},
-        {"not well-formed", strings.left(strings.size() - 3), QStringList(named.size(), "")},
+        {"cut short", strings.left(strings.size() - 3), refused},
+        {"not well-formed", strings.left(200) + "<si><t>x</si>" + strings.mid(200), refused},
         {"another root", "<sheet><si><t>x</t></si></sheet>", QStringList(named.size(), "")},
         // One text longer than the reader keeps fails the part as a whole.
         {"a text too long",
-         sstXml({"<t>kept</t>", "<t>" + QByteArray(17 * 1024 * 1024, 'a') + "</t>"}),
-         QStringList(named.size(), "")},
+         sstXml({"<t>kept</t>", "<t>" + QByteArray(17 * 1024 * 1024, 'a') + "</t>"}), refused},
     };
     for (const Case& c : cases) {
         Workspace ws;
@@ -124,5 +128,10 @@ TEST(SharedStrings, EmptyLongAndDamagedPartsKeepEveryIndexInItsPlace) {
         }
         const Rows rows = readSheet(makeWorkbook(ws, {{1, sheetXml(body)}}, c.part)).rows;
         EXPECT_EQ(firstDifference(rows, expected), -1) << c.name;
+        EXPECT_EQ(SpreadsheetWriter::Worksheet_Names().isEmpty(), c.values.isEmpty()) << c.name;
+        EXPECT_EQ(QDir(SpreadsheetWriter::shared().tmpDir())
+                      .isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                  c.values.isEmpty())
+            << c.name;
     }
 }

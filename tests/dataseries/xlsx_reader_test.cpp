@@ -30,19 +30,19 @@ TEST(XlsxReader, StringsFormulasAndEscapes) {
         "<t>_x005F_x000D_</t>",
         "<t xml:space=\"preserve\"> </t>",
     });
-    const QByteArray inlineRich = "<c r=\"A3\" t=\"inlineStr\"><is><r><t>in</t></r><r><t>line</t>"
+    const QByteArray inlineRich = "<c r=\"A4\" t=\"inlineStr\"><is><r><t>in</t></r><r><t>line</t>"
                                   "</r><rPh><t>P</t></rPh></is></c>";
     const QByteArray body =
         rowXml(cell("A1", "0", "s") + cell("B1", "1", "s") + cell("C1", "2", "s")) +
         rowXml(cell("A2", "3", "s") + cell("B2", "4", "s") + cell("C2", " 1 ", "s")) +
-        rowXml(inlineRich + "<c r=\"B3\"><f>1+1</f><v>2</v></c>" + cell("C3", "44197")) +
         // shared string indexes outside the table, negative or not numbers
-        rowXml(cell("A4", "99", "s") + cell("B4", "-1", "s") + cell("C4", "x", "s"));
+        rowXml(cell("A3", "99", "s") + cell("B3", "-1", "s") + cell("C3", "x", "s")) +
+        rowXml(inlineRich + "<c r=\"B4\"><f>1+1</f><v>2</v></c>" + cell("C4", "44197"));
     const auto read = readSheet(makeWorkbook(ws, {{1, sheetXml(body, "A1:C4")}}, sst));
     EXPECT_EQ(read.rows, Rows({{"plain", "abcd", "a\rb"},
                                {"_x000D_", " ", "abcd"},
-                               {"inline", "2", "44197"},
-                               {"", "", ""}}));
+                               {"", "", ""},
+                               {"inline", "2", "44197"}}));
 }
 
 TEST(XlsxReader, ColumnCountFromDimensionAndPresentCells) {
@@ -92,6 +92,27 @@ TEST(XlsxReader, GapsAndWidening) {
     EXPECT_EQ(Excel_Sheet_Columns, 5);
 }
 
+TEST(XlsxReader, RowsWithoutValuesAreRecordsOnlyBeforeALaterValue) {
+    const QByteArray styled = "<row s=\"1\" customFormat=\"1\"/><row><c r=\"B9\" s=\"3\"/></row>";
+    struct Case {
+        const char* label;
+        QByteArray body;
+        Rows rows;
+    };
+    const std::vector<Case> cases = {
+        {"in the middle",
+         rowXml(cell("A1", "a")) + styled + rowXml(cell("A4", "b")),
+         {{"a"}, {""}, {""}, {"b"}}},
+        {"after the last value", rowXml(cell("A1", "a")) + styled + styled, {{"a"}}},
+        {"only formatting", styled, {}},
+    };
+    for (const Case& c : cases) {
+        Workspace ws;
+        const auto read = readSheet(makeWorkbook(ws, {{1, sheetXml(c.body, "A1:C1003")}}));
+        EXPECT_EQ(read.rows, c.rows) << c.label;
+    }
+}
+
 TEST(XlsxReader, PrefixedStrictAndRelatedParts) {
     Workspace ws;
     const QByteArray prefixed =
@@ -126,7 +147,8 @@ TEST(XlsxReader, SheetsByNumberAndAFreshFolderForEveryUnpack) {
 
     writeBytes(QDir(SpreadsheetWriter::shared().tmpDir()).filePath("leftover"), "x");
     const QString single = makeWorkbook(ws, {{1, sheetXml(rowXml(cell("A1", "0", "s")))}});
-    EXPECT_EQ(readSheet(single).rows, Rows({{""}})); // no stale shared strings
+    // No stale shared strings: the cell names none, so the row holds no value.
+    EXPECT_EQ(readSheet(single).rows, Rows());
     EXPECT_EQ(SpreadsheetWriter::Worksheet_Names(), QStringList({"sheet1"}));
     EXPECT_FALSE(
         QFileInfo::exists(QDir(SpreadsheetWriter::shared().tmpDir()).filePath("leftover")));

@@ -4,13 +4,16 @@
 #include "profiles_fixture.h"
 
 #include "dataseries/ExcelTempFolder.h"
+#include "dataseries/SSZipArchive.h"
 #include "dataseries/windows/Data_From_Excel.h"
+#include "dataseries/windows/Import_Excel.h"
 #include "dataseries/windows/View_Data_Series.h"
 #include "editor/model/SKTLine.h"
 
 #include <QImage>
 #include <QLabel>
 #include <QTableWidget>
+#include <QTest>
 
 namespace {
 
@@ -263,6 +266,67 @@ TEST_F(DialogTest, SpreadsheetBrowseRemovesTheUnpackFolderAndChecksThePath) {
     d.excelPathField()->setText(QStringLiteral("kept"));
     d.Browse_excel_Btn_Clicked();
     EXPECT_EQ(d.excelPathField()->text(), QStringLiteral("kept"));
+}
+
+// A workbook packed by the project's own zip writer: one sheet of one
+// column whose title and cells are shared strings.
+QString packWorkbook(const QString& folder, const QString& name, const QByteArray& strings) {
+    const QString parts = QDir(folder).filePath(name + QStringLiteral(".parts"));
+    QDir().mkpath(parts + QStringLiteral("/xl/worksheets"));
+    const auto write = [&](const QString& part, const QByteArray& bytes) {
+        QFile file(QDir(parts).filePath(part));
+        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    };
+    const QByteArray ns = "xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"";
+    EXPECT_TRUE(write(QStringLiteral("xl/worksheets/sheet1.xml"),
+                      "<worksheet " + ns +
+                          "><sheetData><row><c r=\"A1\" t=\"s\"><v>0</v></c></row>"
+                          "<row><c r=\"A2\" t=\"s\"><v>1</v></c></row></sheetData></worksheet>"));
+    EXPECT_TRUE(write(QStringLiteral("xl/sharedStrings.xml"), strings));
+    const QString book = QDir(folder).filePath(name + QStringLiteral(".xlsx"));
+    EXPECT_TRUE(SSZipArchive::createZipFileAtPath(book, {parts + QStringLiteral("/xl")}));
+    return book;
+}
+
+TEST_F(DialogTest, ARefusedWorkbookLeavesTheBoundPathAndTableAsTheyWere) {
+    startWithSeries();
+    const QByteArray strings = "<sst xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/"
+                               "2006/main\"><si><t>City</t></si><si><t>Lyon</t></si></sst>";
+    const QString good = packWorkbook(m_temp.path(), QStringLiteral("good"), strings);
+    const QString damaged =
+        packWorkbook(m_temp.path(), QStringLiteral("damaged"), strings.left(strings.size() - 12));
+    QStringList shownPaths;
+    m_script = [&](QDialog& d) {
+        d.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&d));
+        const auto click = [&d](const char* name) {
+            QTest::mouseClick(d.findChild<QPushButton*>(QString::fromLatin1(name)), Qt::LeftButton);
+        };
+        if (qobject_cast<Import_Excel*>(&d)) {
+            click("select_all_btn");
+            click("ok_btn");
+        } else if (auto* profile = qobject_cast<Show_User_Profile*>(&d)) {
+            m_panelAnswer = {good};
+            click("excel_browse_btn");
+            shownPaths << profile->excelPathField()->text();
+            m_panelAnswer = {damaged};
+            click("excel_browse_btn");
+            shownPaths << profile->excelPathField()->text();
+            click("ok_btn");
+        }
+        d.hide();
+    };
+    ASSERT_EQ(m_controller->Open_User_Profile_Window(1, QStringLiteral("F")), 1);
+    EXPECT_EQ(shownPaths, QStringList({good, good}));
+    EXPECT_EQ(m_alerts.texts(),
+              QStringList({QStringLiteral("\nEither file is corrupted or selected file contains "
+                                          "invalid characters.")}));
+    // The binding committed, and saved with the design, is the good workbook's.
+    EXPECT_EQ(Excel_Source_Path, good);
+    EXPECT_EQ(Excel_Binding_Use, 1);
+    ASSERT_EQ(Imported_Table().rowCount(), 1);
+    EXPECT_EQ(Imported_Table().Value_At(0, 1), QStringLiteral("Lyon"));
+    EXPECT_EQ(dialog().row(0).source->count(), 3);
 }
 
 TEST_F(DialogTest, PhotoBrowseClearResetAndViewWithoutSeries) {
