@@ -51,11 +51,10 @@ int Import_Excel::Open_excel_Wnd(const QString& path) {
     m_list->clear();
     ui->Sheet_ComboBox->clear();
     excel_content.clear();
-    m_refused = false;
     Load_file_Func(path);
+    m_refused = ui->Sheet_ComboBox->count() == 0;
     if (ui->Sheet_ComboBox->count() == 0) {
         // Nothing could be read: say so instead of an empty dialog.
-        m_refused = true;
         Show_MessageBox(SpreadsheetWriter::WorkbookTooLarge() ? SpreadsheetWriter::TooLargeText()
                                                               : kCorruptText);
         return 0;
@@ -147,12 +146,13 @@ void Import_Excel::Create_Excel_List_Func(const QString& /*path*/) {
         }
         wait.hide();
         if (excel_content.isEmpty()) {
-            m_refused = true;
             Show_MessageBox(kCorruptText);
         }
     } catch (const std::exception& error) {
         logError(error);
     }
+    // No rows: the table was left as it was.
+    m_refused = excel_content.isEmpty();
     done(1);
 }
 
