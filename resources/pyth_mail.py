@@ -183,6 +183,10 @@ def main(argv, stdin):
     except (OSError, socket.timeout) as error:
         print("pyth_mail: cannot reach %s:%d: %s" % (host, port, error), file=sys.stderr)
         return EXIT_CONNECTION
+    except Exception as error:
+        # One line naming the kind of error, never a traceback.
+        print("pyth_mail: unexpected error: %s" % type(error).__name__, file=sys.stderr)
+        return EXIT_REFUSED
     return EXIT_SENT
 
 
