@@ -177,6 +177,9 @@ def main(argv, stdin):
     except smtplib.SMTPRecipientsRefused:
         print("pyth_mail: the server refused the recipient", file=sys.stderr)
         return EXIT_REFUSED
+    except smtplib.SMTPServerDisconnected:
+        print("pyth_mail: the server closed the connection", file=sys.stderr)
+        return EXIT_CONNECTION
     except smtplib.SMTPException as error:
         print("pyth_mail: %s" % type(error).__name__, file=sys.stderr)
         return EXIT_REFUSED
