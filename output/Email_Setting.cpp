@@ -12,7 +12,6 @@
 #include <QLabel>
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
-#include <atomic>
 #include <thread>
 
 QPointer<Email_Setting> Email_Setting::DefaultInstance;
@@ -180,17 +179,21 @@ void Email_Setting::Send_Test_Email() {
     plz_wait_Window->show();
     // The mail goes out on a thread of its own; this window keeps painting
     // in a local event loop until it is done.
-    std::atomic<bool> sent{false};
+    // Written by the worker, read after it is joined.
+    MailOutcome outcome;
     QEventLoop loop;
     std::thread worker([&] {
-        sent = m_transport && m_transport(message);
+        if (m_transport) {
+            outcome = m_transport(message);
+        }
         QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
     });
     loop.exec();
     worker.join();
     plz_wait_Window->hide();
     m_testRunning = false;
-    const QString text = sent ? kTestMailSentMessage : kTestMailFailedMessage;
+    const QString text = outcome.sent ? kTestMailSentMessage
+                                      : kTestMailFailedMessage + mailReasonSuffix(outcome.reason);
     _send_mail_result_status->setText(text);
     Show_MessageBox(text);
 }

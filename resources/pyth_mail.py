@@ -177,12 +177,19 @@ def main(argv, stdin):
     except smtplib.SMTPRecipientsRefused:
         print("pyth_mail: the server refused the recipient", file=sys.stderr)
         return EXIT_REFUSED
+    except smtplib.SMTPServerDisconnected:
+        print("pyth_mail: the server closed the connection", file=sys.stderr)
+        return EXIT_CONNECTION
     except smtplib.SMTPException as error:
         print("pyth_mail: %s" % type(error).__name__, file=sys.stderr)
         return EXIT_REFUSED
     except (OSError, socket.timeout) as error:
         print("pyth_mail: cannot reach %s:%d: %s" % (host, port, error), file=sys.stderr)
         return EXIT_CONNECTION
+    except Exception as error:
+        # One line naming the kind of error, never a traceback.
+        print("pyth_mail: unexpected error: %s" % type(error).__name__, file=sys.stderr)
+        return EXIT_REFUSED
     return EXIT_SENT
 
 

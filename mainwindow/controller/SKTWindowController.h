@@ -521,8 +521,8 @@ public:
     int Open_Template_Design(const QString& path);
     // Writes name.dcard and name.png into the user template folder, each
     // replacing its old file in one atomic step. False on failure, with the
-    // old design file kept.
-    bool Write_Template_Files(const QString& name);
+    // old design file kept and the reason in `reason`.
+    bool Write_Template_Files(const QString& name, QString* reason = nullptr);
     // The front side above the back side, 72 dpi.
     QImage Template_Preview();
     // Fills the design-file entries of WindowEntries.h with the commands of

@@ -44,6 +44,13 @@ namespace {
 
 const QString kCorrupt = QStringLiteral("File is corrupt and cannot be opened.");
 const QString kSaved = QStringLiteral("Invitation Card Design Log has been saved successfully.");
+
+// The failure message of a save, with the reason (the file and what the
+// system said) below it.
+QString saveFailedMessage(const QString& reason) {
+    const QString fail = QStringLiteral("fail");
+    return reason.isEmpty() ? fail : fail + QStringLiteral("\n") + reason;
+}
 const QString kOpenQuestion =
     QStringLiteral("Do you want to save changes before opening document?");
 
@@ -240,7 +247,7 @@ SaveResult SKTWindowController::Save_project_file(bool saveAs, char show_msg) {
             Show_NSLog_Message(reason);
         }
         if (show_msg) {
-            Show_MessageBox(saved ? kSaved : QStringLiteral("fail"));
+            Show_MessageBox(saved ? kSaved : saveFailedMessage(reason));
             Set_Log_Name_In_Title();
         }
         return saved ? SaveResult::Saved : SaveResult::Failed;
@@ -468,15 +475,16 @@ QImage SKTWindowController::Template_Preview() {
     return combinedFrontAboveBack(front, back, 72.0);
 }
 
-bool SKTWindowController::Write_Template_Files(const QString& name) {
+bool SKTWindowController::Write_Template_Files(const QString& name, QString* reason) {
     const QString folder = Export_Template::userTemplateFolder();
     QDir().mkpath(folder);
+    QString why;
     const QString base = QDir(folder).filePath(name);
     const QString design = base + QStringLiteral(".") + design_file_EXT;
     const QString preview = base + QStringLiteral(".png");
 
     const QByteArray designBytes =
-        design_file::Design_Bytes(design_file::Design_Array(Current_Design_Content()));
+        design_file::Design_Bytes(design_file::Design_Array(Current_Design_Content()), &why);
     export_card_side = QStringLiteral("BOTH");
     QByteArray previewBytes;
     {
@@ -484,16 +492,24 @@ bool SKTWindowController::Write_Template_Files(const QString& name) {
         QBuffer buffer(&previewBytes);
         buffer.open(QIODevice::WriteOnly);
         if (image.isNull() || !image.save(&buffer, "PNG")) {
+            if (reason) {
+                *reason = QStringLiteral("the preview picture could not be made");
+            }
             return false;
         }
     }
     if (designBytes.isEmpty()) {
+        if (reason) {
+            *reason = why;
+        }
         return false;
     }
-    QString reason;
     if (!template_files::Write_Template_Pair({design, designBytes}, {preview, previewBytes},
-                                             &reason)) {
-        Show_NSLog_Message(reason);
+                                             &why)) {
+        Show_NSLog_Message(why);
+        if (reason) {
+            *reason = why;
+        }
         return false;
     }
     return true;
@@ -509,13 +525,15 @@ void SKTWindowController::Save_As_Template_Command() {
         if (result != 1) {
             return;
         }
-        const bool written = Write_Template_Files(export_template_name);
+        QString reason;
+        const bool written = Write_Template_Files(export_template_name, &reason);
         Set_Log_Name_In_Title();
         Show_MessageBox(written ? QStringLiteral("Template exported successfully.")
-                                : QStringLiteral("fail"));
+                                : saveFailedMessage(reason));
     } catch (const std::exception& e) {
-        Show_NSLog_Message(QString::fromLocal8Bit(e.what()));
-        Show_MessageBox(QStringLiteral("fail"));
+        const QString reason = QString::fromLocal8Bit(e.what());
+        Show_NSLog_Message(reason);
+        Show_MessageBox(saveFailedMessage(reason));
     }
 }
 

@@ -248,12 +248,22 @@ void SKTWindowController::Open_Barcode_Window() {
         if (!object) {
             return;
         }
+        // A new barcode object still shows the sample picture: its frame
+        // takes the size of its first own picture, so the selection handles
+        // surround the symbol. A frame sized later stays as the user made it.
+        const bool firstPicture =
+            dynamic_cast<SKTBarcode*>(object.get()) && object->_barcode_image.isNull();
         // Only a picture the designer leaves from this run reaches the
         // objects.
         Barcode_output_image = CardPicture();
         designer(object);
         if (!Barcode_output_image.isNull()) {
             Update_Barcode_Graphics(object);
+            if (firstPicture && !object->_barcode_image.isNull()) {
+                object->setBounds(
+                    QRectF(object->bounds().topLeft(), object->_barcode_image.size()));
+                Refresh_Canvas();
+            }
         }
     } catch (const std::exception& e) {
         Show_NSLog_Message(QString::fromLocal8Bit(e.what()));

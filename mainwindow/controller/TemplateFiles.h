@@ -1,10 +1,11 @@
 #pragma once
 // Writing the two files of a user template, its design file and its preview.
-// Each file replaces its old one in one atomic step (written in full,
-// flushed to disk, renamed over the target), so a save stopped at any
-// instant leaves each of the two whole, old or new, never missing. What an
-// interrupted save left beside them is cleared by the next save of the same
-// name.
+// Each file replaces its old one in one atomic step (written in full under
+// a temporary name of the program's own, flushed to disk, renamed over the
+// target), so a save stopped at any instant leaves each of the two whole,
+// old or new, never missing. What an interrupted save left beside them is
+// cleared by the next save of the same name; other files beside them (a
+// user's "Party.dcard.backup") are never touched.
 
 #include <QByteArray>
 #include <QString>
@@ -19,9 +20,10 @@ namespace template_files {
 using StepObserver = std::function<void(const QString& step)>;
 void setStepObserver(StepObserver observer);
 
-// The files beside `target` an interrupted save may have left: its ".old"
-// and ".new<n>" files, and the temporary files of the safe writer
-// ("<target>.XXXXXX", six letters or digits).
+// The files beside `target` an interrupted save may have left: the ".old"
+// and ".new<n>" files of older saves, and the temporary files of this
+// program's saves (".<target's name>.cardeditor-save-XXXXXX", six letters or
+// digits).
 QStringList leftoversOf(const QString& target);
 
 // One file of the pair: where it goes and its whole content.

@@ -210,23 +210,27 @@ private:
         message.body = m_job.body;
         message.ssl = m_job.ssl;
         ++m_result.attempted;
-        const bool ok = m_services.transport && m_services.transport(message);
-        if (ok) {
+        MailOutcome outcome;
+        if (m_services.transport) {
+            outcome = m_services.transport(message);
+        }
+        if (outcome.sent) {
             ++m_result.sent;
         } else {
             log(QStringLiteral("error in mail"));
-            noteFailure(recipient);
+            noteFailure(recipient, outcome.reason);
         }
-        return ok;
+        return outcome.sent;
     }
 
     // Keeps where the first failure happened, so the user knows who
     // already has their card.
-    void noteFailure(const QString& recipient) {
+    void noteFailure(const QString& recipient, const QString& reason = QString()) {
         if (m_result.failed) {
             return;
         }
         m_result.failed = true;
+        m_result.failureReason = reason;
         m_result.failedRecipient = recipient;
         m_result.failedRecord = m_plan.mode == MailMode::AllToEveryone ? m_item : -1;
         m_result.sentBeforeFailure = m_result.sent;
@@ -355,7 +359,8 @@ QString mailRunMessage(const MailRunResult& result) {
     if (result.cardWithoutPicture) {
         text += QStringLiteral("\nNo picture could be made of the card.");
     }
-    return text + QStringLiteral("\n\n") + kMailNotSentMessage;
+    return text + QStringLiteral("\n\n") + kMailNotSentMessage +
+           mailReasonSuffix(result.failureReason);
 }
 
 MailRunResult runMail(const MailJob& job, const MailPlan& plan, MailRunServices& services,

@@ -136,13 +136,16 @@ struct MailRunResult {
     QString failedRecipient;
     int failedRecord = -1;
     int sentBeforeFailure = 0;
+    // The mail script's reason for that first failed mail (may be empty).
+    QString failureReason;
     bool allSent() const { return expected > 0 && sent == expected && !pictureFailed; }
 };
 
 // The message a finished run shows: success only when every recipient got
 // every mail meant for them; otherwise how many were not sent, the first
 // mail that could not be sent and how many went before it, the records
-// that gave no card picture, and the failure text.
+// that gave no card picture, the failure text and the reason the mail
+// script gave for the first failed mail.
 QString mailRunMessage(const MailRunResult& result);
 
 // Runs the plan. The stop flag is Stop_SMS_Sending_Now. Card pictures go to a

@@ -239,6 +239,7 @@ TEST_F(MailRunServer, AFailedMailIsNamedWithTheNumberSentBeforeIt) {
         int records;
         QStringList received;
         QString message;
+        QString reason; // the mail script's, for the first failed mail
     };
     const Case cases[] = {
         {"refused recipient",
@@ -249,7 +250,8 @@ TEST_F(MailRunServer, AFailedMailIsNamedWithTheNumberSentBeforeIt) {
          0,
          {"guest1@example.org"},
          QStringLiteral("2 of 3 e-mails were not sent.\nThe first e-mail that could not be "
-                        "sent: refused2@example.org; 1 e-mail was sent before it.")},
+                        "sent: refused2@example.org; 1 e-mail was sent before it."),
+         QStringLiteral("the server refused the recipient")},
         {"current card, third connection dropped",
          guests(5),
          3,
@@ -258,7 +260,8 @@ TEST_F(MailRunServer, AFailedMailIsNamedWithTheNumberSentBeforeIt) {
          0,
          {"guest1@example.org", "guest2@example.org"},
          QStringLiteral("3 of 5 e-mails were not sent.\nThe first e-mail that could not be "
-                        "sent: guest3@example.org; 2 e-mails were sent before it.")},
+                        "sent: guest3@example.org; 2 e-mails were sent before it."),
+         QStringLiteral("the server closed the connection")},
         {"one to one, first connection dropped",
          guests(3),
          1,
@@ -266,7 +269,8 @@ TEST_F(MailRunServer, AFailedMailIsNamedWithTheNumberSentBeforeIt) {
          false,
          3,
          {},
-         QStringLiteral("None of the 3 e-mails was sent.")},
+         QStringLiteral("None of the 3 e-mails was sent."),
+         QStringLiteral("the server closed the connection")},
         {"every card to everyone, fourth connection dropped",
          guests(2),
          4,
@@ -276,7 +280,8 @@ TEST_F(MailRunServer, AFailedMailIsNamedWithTheNumberSentBeforeIt) {
          {"guest1@example.org", "guest2@example.org", "guest1@example.org", "guest1@example.org",
           "guest2@example.org"},
          QStringLiteral("1 of 6 e-mails was not sent.\nThe first e-mail that could not be "
-                        "sent: record 2 to guest2@example.org; 3 e-mails were sent before it.")},
+                        "sent: record 2 to guest2@example.org; 3 e-mails were sent before it."),
+         QStringLiteral("the server closed the connection")},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -293,7 +298,8 @@ TEST_F(MailRunServer, AFailedMailIsNamedWithTheNumberSentBeforeIt) {
         j.allToEvery = c.allToEvery;
         j.recordCount = c.records;
         const MailRunResult result = run(j);
-        EXPECT_EQ(mailRunMessage(result), c.message + QStringLiteral("\n\n") + kMailNotSentMessage);
+        EXPECT_EQ(mailRunMessage(result), c.message + QStringLiteral("\n\n") + kMailNotSentMessage +
+                                              QStringLiteral("\n\nReason: ") + c.reason);
         QStringList received;
         for (const QByteArray& message : server.messages()) {
             received << QString::fromUtf8(mailtest::messagePart(message, QStringLiteral("to")));

@@ -25,6 +25,16 @@ inline QStringList shown(const testsupport::ScriptedAlerts& alerts) {
     return texts;
 }
 
+// The first line of each alert text: a failed save's "fail" without the
+// reason below it.
+inline QStringList firstLines(const testsupport::ScriptedAlerts& alerts) {
+    QStringList lines;
+    for (const QString& text : shown(alerts)) {
+        lines << text.section(QLatin1Char('\n'), 0, 0);
+    }
+    return lines;
+}
+
 inline QByteArray fileHash(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {

@@ -886,7 +886,7 @@ TEST_F(DesignOpenTest, ExitSavesThroughTheDesignFileWriter) {
         m_saveAnswer = path(QStringLiteral("no/such/folder/exit.dcard"));
         EXPECT_FALSE(m_controller->Exit_App());
         EXPECT_FALSE(m_exitCode.has_value());
-        EXPECT_EQ(shown(alerts), (QStringList{question, QStringLiteral("fail")}));
+        EXPECT_EQ(firstLines(alerts), (QStringList{question, QStringLiteral("fail")}));
     }
     {
         // Yes and a place: the design is written, then the program ends.
@@ -912,7 +912,7 @@ TEST_F(DesignOpenTest, OpenStopsAfterAFailedSave) {
     m_saveAnswer = path(QStringLiteral("no/such/folder/x.dcard"));
     testsupport::ScriptedAlerts alerts({1});
     m_controller->Open_Btn_Clicked();
-    EXPECT_EQ(shown(alerts),
+    EXPECT_EQ(firstLines(alerts),
               (QStringList{QStringLiteral("Do you want to save changes before opening document?"),
                            QStringLiteral("fail")}));
     EXPECT_EQ(m_document->graphics().size(), 1);
