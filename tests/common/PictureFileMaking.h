@@ -148,9 +148,12 @@ inline QByteArray cutJpeg(bool progressive, double kept) {
     return whole.left(qsizetype(whole.size() * kept)) + QByteArray("\xff\xd9", 2);
 }
 
-// A 16-bit RGBA PNG in four quarters (see quarters).
-inline QByteArray png16(int width, int height) {
-    return png(quarters(width, height).convertToFormat(QImage::Format_RGBA64));
+// A 16-bit RGBA PNG in four quarters (see quarters) at `dpi`.
+inline QByteArray png16(int width, int height, double dpi = 72) {
+    QImage image = quarters(width, height).convertToFormat(QImage::Format_RGBA64);
+    image.setDotsPerMeterX(qRound(dpi / 0.0254));
+    image.setDotsPerMeterY(qRound(dpi / 0.0254));
+    return png(image);
 }
 
 inline bool writeFile(const QString& path, const QByteArray& bytes) {
