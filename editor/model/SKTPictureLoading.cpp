@@ -12,14 +12,12 @@
 #include <QHash>
 #include <QList>
 #include <QThread>
-#include <QtEndian>
 #include <algorithm>
 #include <atomic>
 #include <cmath>
 #include <condition_variable>
 #include <filesystem>
 #include <mutex>
-#include <optional>
 #include <thread>
 
 namespace {
