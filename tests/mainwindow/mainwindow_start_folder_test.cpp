@@ -61,9 +61,11 @@ TEST_F(StartFolderTest, APicturePanelOpensWhereTheLastOneEnded) {
     }
     control<QAbstractButton>("Card_Image_fill_rd")->click();
     control<QAbstractButton>("Card_Image_Browse_Btn")->click();
-    EXPECT_EQ(startedIn, (QStringList{m_user.filePath(QStringLiteral("Pictures")),
-                                      m_user.filePath(QStringLiteral("Party/flowers")),
-                                      m_user.filePath(QStringLiteral("Holiday"))}));
+    const QStringList expected{m_user.filePath(QStringLiteral("Pictures")),
+                               m_user.filePath(QStringLiteral("Party/flowers")),
+                               m_user.filePath(QStringLiteral("Holiday"))};
+    EXPECT_EQ(startedIn.join(QLatin1Char('\n')).toStdString(),
+              expected.join(QLatin1Char('\n')).toStdString());
     EXPECT_EQ(m_document->graphics().size(), 2);
     EXPECT_TRUE(m_alerts.texts().isEmpty()) << m_alerts.texts().join('|').toStdString();
 }
