@@ -8,6 +8,7 @@
 #include "output/PrinterList.h"
 #include "output/core/CardExport.h"
 #include "ui_ExportWindow.h"
+#include "widgets/DialogOwner.h"
 #include "widgets/GuiHooks.h"
 
 #include <QWidget>
@@ -17,7 +18,9 @@ namespace output {
 
 void Open_Print_Wnd() {
     try {
-        Print_Wnd::defaultInstance()->Open_Print_Wnd();
+        Print_Wnd* window = Print_Wnd::defaultInstance();
+        dialogs::ownBy(*window, nullptr);
+        window->Open_Print_Wnd();
     } catch (const std::exception& e) {
         Show_NSLog_Message(QString::fromUtf8(e.what()));
     }
@@ -29,6 +32,7 @@ void Export_Button() {
     }
     OutputHost* host = OutputHost::current();
     ExportWindow* window = ExportWindow::defaultInstance();
+    dialogs::ownBy(*window, host ? host->mainWindow() : nullptr);
     Ui::ExportWindow* ui = window->ui();
     window->resetForExport();
 
@@ -62,6 +66,7 @@ void Export_Button() {
     if (!state.any()) {
         hooks::SavePanelRequest panel;
         panel.allowedTypes = {window->chosenFormat()};
+        panel.kind = hooks::FileKind::Export;
         panel.parent = mainWindow;
         const QString path = hooks::runSavePanel(panel);
         if (path.isEmpty()) {
@@ -81,6 +86,7 @@ void Export_Button() {
     }
     hooks::OpenPanelRequest panel;
     panel.chooseFolders = true;
+    panel.kind = hooks::FileKind::Export;
     panel.parent = mainWindow;
     const QStringList folders = hooks::runOpenPanel(panel);
     if (folders.isEmpty()) {

@@ -9,6 +9,7 @@
 #include "output/core/MailSettings.h"
 #include "ui_Send_Mail.h"
 #include "widgets/AppOwned.h"
+#include "widgets/DialogOwner.h"
 #include "widgets/GuiHooks.h"
 
 #include <QLabel>
@@ -127,7 +128,9 @@ void Send_Mail::Close_Button() {
 }
 
 void Send_Mail::Setting_Button() {
-    Email_Setting::defaultInstance()->Open_Wnd();
+    Email_Setting* settings = Email_Setting::defaultInstance();
+    dialogs::ownBy(*settings, this);
+    settings->Open_Wnd();
     Get_Email_Details();
     m_ui->from_txt->setText(sender_email);
 }

@@ -33,7 +33,9 @@ using AlertAnswerer = std::function<int(const AlertRequest&)>;
 void setAlertAnswerer(AlertAnswerer answerer); // empty: the default again
 int answerAlert(const AlertRequest& request);
 
-// Opens a file or link with its default application. Default:
+// Opens a file or link with its default application and answers whether it
+// opened. Default: runs xdg-open and waits a few seconds for its exit
+// status (still running then counts as opened); without xdg-open,
 // QDesktopServices::openUrl.
 using UrlOpener = std::function<bool(const QUrl&)>;
 void setUrlOpener(UrlOpener opener);

@@ -16,6 +16,7 @@
 #include "profiles/ContactFieldPlacement.h"
 #include "profiles/ContactFieldRows.h"
 #include "widgets/ControlFunctions.h"
+#include "widgets/DialogOwner.h"
 #include "widgets/GuiHooks.h"
 #include "widgets/MainWindowServices.h"
 
@@ -388,6 +389,7 @@ void ContactFieldDialog::Browse_excel_Btn_Clicked() {
     Remove_Excel_Temp_Folder();
     hooks::OpenPanelRequest request;
     request.allowedTypes = {QStringLiteral("xlsx"), QStringLiteral("XLSX")};
+    request.kind = hooks::FileKind::Workbook;
     request.parent = this;
     const QStringList chosen = hooks::runOpenPanel(request);
     if (chosen.isEmpty()) {
@@ -400,6 +402,7 @@ void ContactFieldDialog::Browse_excel_Btn_Clicked() {
         return;
     }
     Import_Excel* import = Import_Excel::defaultInstance();
+    dialogs::ownBy(*import, this);
     import->open_mode = QStringLiteral("E");
     import->Open_excel_Wnd(path);
     if (import->Workbook_Refused()) {
@@ -417,7 +420,9 @@ void ContactFieldDialog::Browse_excel_Btn_Clicked() {
 
 void ContactFieldDialog::View_Excel_Btn_Clicked() {
     try {
-        Data_From_Excel::defaultInstance()->Open_Wnd();
+        Data_From_Excel* viewer = Data_From_Excel::defaultInstance();
+        dialogs::ownBy(*viewer, this);
+        viewer->Open_Wnd();
     } catch (const std::exception& error) {
         Show_NSLog_Message(QString::fromLocal8Bit(error.what()));
     }
@@ -446,6 +451,7 @@ void ContactFieldDialog::View_Data_Series_By_Name(QComboBox& combo) {
         return;
     }
     View_Data_Series* viewer = View_Data_Series::defaultInstance();
+    dialogs::ownBy(*viewer, this);
     viewer->file_name = name;
     viewer->Open_Wnd();
 }
@@ -455,6 +461,7 @@ void ContactFieldDialog::Browse_image_Btn_Clicked() {
     request.allowedTypes = {QStringLiteral("jpg"),  QStringLiteral("jpeg"), QStringLiteral("jpe"),
                             QStringLiteral("jfif"), QStringLiteral("gif"),  QStringLiteral("bmp"),
                             QStringLiteral("png"),  QStringLiteral("tif"),  QStringLiteral("tiff")};
+    request.kind = hooks::FileKind::Picture;
     request.parent = this;
     const QStringList chosen = hooks::runOpenPanel(request);
     if (chosen.isEmpty()) {

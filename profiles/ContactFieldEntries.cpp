@@ -5,6 +5,7 @@
 #include "profiles/ContactFieldPlacement.h"
 #include "profiles/Show_User_Profile.h"
 #include "profiles/User_profile.h"
+#include "widgets/DialogOwner.h"
 
 namespace contact_fields {
 
@@ -13,6 +14,8 @@ int Open_User_Profile_Window(int mode, const QString& side) {
     ContactFieldDialog* dialog =
         trimmed.isEmpty() ? static_cast<ContactFieldDialog*>(User_profile::defaultInstance())
                           : Show_User_Profile::defaultInstance();
+    // Opened from the main window or from a card-size or template window.
+    dialogs::ownBy(*dialog, nullptr);
     dialog->load_side = trimmed;
     const int answer = dialog->Open_Wnd(mode != 0);
     if (answer == 1) {

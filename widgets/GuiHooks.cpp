@@ -2,6 +2,7 @@
 
 #include "platform/HookSlot.h"
 #include "platform/Hooks.h"
+#include "widgets/DialogOwner.h"
 
 #include <QApplication>
 #include <QColorDialog>
@@ -43,7 +44,11 @@ QString nameFilter(const QStringList& types) {
     return QStringLiteral("Files (%1)").arg(patterns.join(QLatin1Char(' ')));
 }
 
-QStringList defaultOpenPanel(const OpenPanelRequest& request) {
+QStringList defaultOpenPanel(const OpenPanelRequest& given) {
+    OpenPanelRequest request = given;
+    if (!request.parent) {
+        request.parent = dialogs::currentWindow();
+    }
     if (request.chooseFolders) {
         const QString folder =
             QFileDialog::getExistingDirectory(request.parent, request.title, request.directory);
@@ -59,7 +64,11 @@ QStringList defaultOpenPanel(const OpenPanelRequest& request) {
     return file.isEmpty() ? QStringList() : QStringList{file};
 }
 
-SavePanelAnswer defaultSavePanel(const SavePanelRequest& request) {
+SavePanelAnswer defaultSavePanel(const SavePanelRequest& given) {
+    SavePanelRequest request = given;
+    if (!request.parent) {
+        request.parent = dialogs::currentWindow();
+    }
     QString start = request.directory;
     if (!request.fileName.isEmpty()) {
         start = start.isEmpty() ? request.fileName : start + QLatin1Char('/') + request.fileName;
@@ -90,10 +99,16 @@ void setOpenPanel(OpenPanel panel) {
 }
 
 QStringList runOpenPanel(const OpenPanelRequest& request) {
-    if (auto panel = openSlot().get()) {
-        return panel(request);
+    OpenPanelRequest filled = request;
+    if (filled.directory.isEmpty()) {
+        filled.directory = startFolder(request.kind);
     }
-    return defaultOpenPanel(request);
+    const auto panel = openSlot().get();
+    const QStringList chosen = panel ? panel(filled) : defaultOpenPanel(filled);
+    if (!chosen.isEmpty()) {
+        rememberFolder(request.kind, chosen.first(), request.chooseFolders);
+    }
+    return chosen;
 }
 
 void setSavePanel(SavePanel panel) {
@@ -101,10 +116,14 @@ void setSavePanel(SavePanel panel) {
 }
 
 SavePanelAnswer runSavePanelWithType(const SavePanelRequest& request) {
-    if (auto panel = saveSlot().get()) {
-        return panel(request);
+    SavePanelRequest filled = request;
+    if (filled.directory.isEmpty()) {
+        filled.directory = startFolder(request.kind);
     }
-    return defaultSavePanel(request);
+    const auto panel = saveSlot().get();
+    const SavePanelAnswer chosen = panel ? panel(filled) : defaultSavePanel(filled);
+    rememberFolder(request.kind, chosen.path, false);
+    return chosen;
 }
 
 QString runSavePanel(const SavePanelRequest& request) {
@@ -120,6 +139,10 @@ ModalRunner modalRunner() {
 }
 
 int runModal(QDialog& dialog) {
+    // A dialog that no opener took is owned by the window the user is in.
+    if (!dialog.parentWidget()) {
+        dialogs::ownBy(dialog, nullptr);
+    }
     if (auto runner = modalSlot().get()) {
         return runner(dialog);
     }
@@ -134,7 +157,8 @@ QColor runColorPanel(const QColor& initial, QWidget* parent) {
     if (auto panel = colorSlot().get()) {
         return panel(initial, parent);
     }
-    return QColorDialog::getColor(initial, parent, QString(), QColorDialog::ShowAlphaChannel);
+    return QColorDialog::getColor(initial, parent ? parent : dialogs::currentWindow(), QString(),
+                                  QColorDialog::ShowAlphaChannel);
 }
 
 int messageBoxAnswer(const AlertRequest& request) {
@@ -142,7 +166,8 @@ int messageBoxAnswer(const AlertRequest& request) {
         qWarning().noquote() << request.text;
         return 0;
     }
-    QMessageBox box;
+    // Owned by the window the user is in, so it shows in front of it.
+    QMessageBox box(dialogs::currentWindow());
     box.setWindowModality(Qt::ApplicationModal);
     box.setText(request.text);
     QString informative = request.informativeText;

@@ -3,6 +3,8 @@
 // runs of dialogs, plus the real alert answerer. Tests install scripted
 // versions; the defaults show Qt's own panels and message boxes.
 
+#include "widgets/LastFolders.h"
+
 #include <QColor>
 #include <QString>
 #include <QStringList>
@@ -18,13 +20,16 @@ namespace hooks {
 // An open panel: choose existing files, or one folder.
 struct OpenPanelRequest {
     QString title;
-    QString directory;        // where the panel starts; empty: the last place
+    // Where the panel starts; empty: where the last panel for `kind` ended.
+    QString directory;
+    FileKind kind = FileKind::Other;
     QStringList allowedTypes; // file extensions without the dot; empty: any file
     bool chooseFolders = false;
     bool allowMultiple = false;
     QWidget* parent = nullptr;
 };
-// Answers the chosen paths; empty when the user cancelled.
+// Answers the chosen paths; empty when the user cancelled. The panel gets
+// the request with its starting folder filled in.
 using OpenPanel = std::function<QStringList(const OpenPanelRequest&)>;
 void setOpenPanel(OpenPanel panel); // empty: the default again
 QStringList runOpenPanel(const OpenPanelRequest& request);
@@ -33,7 +38,9 @@ QStringList runOpenPanel(const OpenPanelRequest& request);
 // chosen filter's type is appended to a name without an extension.
 struct SavePanelRequest {
     QString title;
+    // Where the panel starts; empty: where the last panel for `kind` ended.
     QString directory;
+    FileKind kind = FileKind::Other;
     QString fileName;         // suggested name
     QStringList allowedTypes; // extensions without the dot, first filter first
     // False: the panel does not ask before replacing a file, because the

@@ -2,6 +2,7 @@
 
 #include "core/SharedGlobals.h"
 #include "ui_Long_SMS_Dlg.h"
+#include "widgets/DialogOwner.h"
 #include "widgets/GuiHooks.h"
 
 #include <QCoreApplication>
@@ -62,6 +63,8 @@ int Long_SMS_Dlg::Open_Long_sms_Dialog() {
     msg_val_str.clear();
     apply_chk_show = false;
 
+    // Shared by many windows: owned by the one the user is in.
+    dialogs::ownBy(*this, nullptr);
     const int code = hooks::runModal(*this);
     hide();
     return code;

@@ -11,6 +11,7 @@
 #include "dataseries/windows/View_Data_Series.h"
 #include "editor/model/SKTGraphic.h"
 #include "ui_Barcode_Gen.h"
+#include "widgets/DialogOwner.h"
 #include "widgets/MainWindowServices.h"
 
 #include <QtDebug>
@@ -83,6 +84,8 @@ void showBoundObject(const std::shared_ptr<SKTGraphic>& object) {
 
 void Barcode_Gen::View_Data_Series(const QString& file_name) {
     ::View_Data_Series* viewer = ::View_Data_Series::defaultInstance();
+    // In front of the designer, the window the user is in.
+    dialogs::ownBy(*viewer, defaultInstance());
     viewer->file_name = file_name;
     viewer->Open_Wnd();
 }

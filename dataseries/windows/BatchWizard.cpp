@@ -20,6 +20,7 @@
 #include "widgets/GuiHooks.h"
 
 #include "core/SharedGlobals.h"
+#include "widgets/DialogOwner.h"
 
 #include <QDir>
 #include <QFile>
@@ -269,6 +270,7 @@ void BatchWizard::Help_Btn_Clicked() {
 
 void BatchWizard::Import_Btn_Clicked() {
     Import_Wizard* wizard = Import_Wizard::defaultInstance();
+    dialogs::ownBy(*wizard, this);
     wizard->file_name_required = 1;
     wizard->file_name_Insert = 1;
     wizard->Open_Wnd();
@@ -276,6 +278,7 @@ void BatchWizard::Import_Btn_Clicked() {
 
 void BatchWizard::CreateSeries_Btn_Clicked() {
     Generate_List* generator = Generate_List::defaultInstance();
+    dialogs::ownBy(*generator, this);
     generator->file_name_required = 1;
     generator->file_name_Insert = 1;
     generator->Open_Wnd();
@@ -285,6 +288,7 @@ bool BatchWizard::Prepare_Value_Import() {
     if (ListData_value.isEmpty()) {
         return true;
     }
+    dialogs::ownBy(*Load_Num_Info::defaultInstance(), this);
     const int answer = hooks::runModal(*Load_Num_Info::defaultInstance());
     Load_Num_Info::defaultInstance()->hide();
     if (answer == 1) {
@@ -300,6 +304,7 @@ void BatchWizard::Import_Value_Btn_Clicked() {
         return;
     }
     Import_Wizard* wizard = Import_Wizard::defaultInstance();
+    dialogs::ownBy(*wizard, this);
     wizard->file_name_required = 0;
     wizard->file_name_Insert = 1;
     wizard->Open_Wnd();
@@ -310,6 +315,7 @@ void BatchWizard::Series_Value_Btn_Clicked() {
         return;
     }
     Generate_List* generator = Generate_List::defaultInstance();
+    dialogs::ownBy(*generator, this);
     generator->file_name_required = 0;
     generator->file_name_Insert = 1;
     generator->Open_Wnd();
@@ -390,6 +396,7 @@ void BatchWizard::OnGetSelected() {
         return;
     }
     Update_Ex_Num* editor = Update_Ex_Num::defaultInstance();
+    dialogs::ownBy(*editor, this);
     const QString value = Trim_Str(ListData_value[row]);
     editor->m_ex_num_str()->setText(value);
     editor->m_s_number()->setText(value);
@@ -451,6 +458,7 @@ void BatchWizard::Export_Value_Btn_Clicked() {
     request.allowedTypes = {QStringLiteral("xlsx"), QStringLiteral("txt")};
     // The extension may still change below; the question covers the final path.
     request.confirmOverwrite = false;
+    request.kind = hooks::FileKind::Workbook;
     request.parent = this;
     const hooks::SavePanelAnswer chosen = hooks::runSavePanelWithType(request);
     if (chosen.path.isEmpty()) {

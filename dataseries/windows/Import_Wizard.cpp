@@ -16,6 +16,7 @@
 #include "ui_Import_Wizard.h"
 #include "widgets/AppOwned.h"
 #include "widgets/ControlFunctions.h"
+#include "widgets/DialogOwner.h"
 #include "widgets/GuiHooks.h"
 
 #include <QDir>
@@ -101,6 +102,7 @@ void Import_Wizard::Browse_Excel_Pressed() {
     Remove_Excel_Temp_Folder();
     hooks::OpenPanelRequest request;
     request.allowedTypes = {QStringLiteral("xlsx"), QStringLiteral("XLSX")};
+    request.kind = hooks::FileKind::Workbook;
     request.parent = this;
     const QStringList chosen = hooks::runOpenPanel(request);
     if (!chosen.isEmpty()) {
@@ -113,6 +115,7 @@ void Import_Wizard::Browse_Text_Pressed() {
     hooks::OpenPanelRequest request;
     request.allowedTypes = {QStringLiteral("txt"), QStringLiteral("TXT"), QStringLiteral("rtf"),
                             QStringLiteral("csv"), QStringLiteral("CSV")};
+    request.kind = hooks::FileKind::Workbook;
     request.parent = this;
     const QStringList chosen = hooks::runOpenPanel(request);
     if (!chosen.isEmpty()) {
@@ -124,6 +127,7 @@ void Import_Wizard::Browse_Text_Pressed() {
 void Import_Wizard::Browse_Image_Pressed() {
     hooks::OpenPanelRequest request;
     request.chooseFolders = true;
+    request.kind = hooks::FileKind::Picture;
     request.parent = this;
     const QStringList chosen = hooks::runOpenPanel(request);
     if (!chosen.isEmpty()) {
@@ -145,10 +149,12 @@ void Import_Wizard::OKPressed() {
         }
         if (file_name_required == 1) {
             Import_Excel_DataSheet* dialog = Import_Excel_DataSheet::defaultInstance();
+            dialogs::ownBy(*dialog, this);
             dialog->file_name_Insert = file_name_Insert;
             dialog->Open_excel_Wnd(path);
         } else {
             Import_Excel* dialog = Import_Excel::defaultInstance();
+            dialogs::ownBy(*dialog, this);
             dialog->open_mode = QStringLiteral("D");
             dialog->Open_excel_Wnd(path);
         }

@@ -10,6 +10,7 @@
 #include "ui_Open_Export_Log.h"
 #include "ui_Update_Ex_Num.h"
 #include "widgets/AppOwned.h"
+#include "widgets/DialogOwner.h"
 #include "widgets/GuiHooks.h"
 
 #include <QDir>
@@ -145,6 +146,7 @@ void Open_Export_Log::CancelPressed() {
 
 void Open_Export_File_Box() {
     if (Open_Export_Log* prompt = Open_Export_Log::defaultInstance()) {
+        dialogs::ownBy(*prompt, nullptr);
         prompt->Open_Export_File_Box();
     }
 }

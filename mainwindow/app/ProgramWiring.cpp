@@ -17,7 +17,18 @@
 #include "output/Send_Modeless.h"
 #include "profiles/ContactFieldPlacement.h"
 #include "profiles/Show_User_Profile.h"
+#include "widgets/DialogOwner.h"
 #include "widgets/Long_SMS_Dlg.h"
+
+namespace {
+
+// Opens a window kept for the run, owned by the window the user is in.
+template <typename Window> void openOwned(Window& window) {
+    dialogs::ownBy(window, nullptr);
+    window.Open_Wnd();
+}
+
+} // namespace
 
 void Wire_Window_Entries() {
     Long_SMS_Dlg::defaultInstance();
@@ -27,6 +38,7 @@ void Wire_Window_Entries() {
     Barcode_Gen::defaultInstance();
     window_entries::barcodeDesigner.set([](const std::shared_ptr<SKTGraphic>& graphic) {
         if (Barcode_Gen* designer = Barcode_Gen::defaultInstance()) {
+            dialogs::ownBy(*designer, nullptr);
             designer->Open_Wnd(graphic);
         }
     });
@@ -38,15 +50,19 @@ void Wire_Window_Entries() {
     window_entries::placeContactFields.set(&contact_fields::Fill_User_profile_info);
     // The series windows: the manager, the import wizard (a new series) and
     // the number generator (a new series), and the prompt after exports.
-    window_entries::seriesManager.set([] { BatchWizard::defaultInstance()->Open_Wnd(); });
+    // Each window opens owned by the window the user is in (the main window,
+    // or the contact-field dialog for the series manager).
+    window_entries::seriesManager.set([] { openOwned(*BatchWizard::defaultInstance()); });
     window_entries::seriesImport.set([] {
         Import_Wizard* wizard = Import_Wizard::defaultInstance();
+        dialogs::ownBy(*wizard, nullptr);
         wizard->file_name_required = 1;
         wizard->file_name_Insert = 0;
         wizard->Open_Wnd();
     });
     window_entries::numberSeries.set([] {
         Generate_List* generator = Generate_List::defaultInstance();
+        dialogs::ownBy(*generator, nullptr);
         generator->file_name_required = 1;
         generator->file_name_Insert = 0;
         generator->Open_Wnd();
@@ -55,9 +71,13 @@ void Wire_Window_Entries() {
 
     window_entries::print.set(&output::Open_Print_Wnd);
     window_entries::exportCards.set(&output::Export_Button);
-    window_entries::mail.set([] { Send_Mail::defaultInstance()->Open_Wnd(); });
-    window_entries::help.set([] { Help_Support::defaultInstance()->Open_Wnd(); });
-    window_entries::review.set([] { Review_Form::defaultInstance()->Open_Review_Form_Window(); });
+    window_entries::mail.set([] { openOwned(*Send_Mail::defaultInstance()); });
+    window_entries::help.set([] { openOwned(*Help_Support::defaultInstance()); });
+    window_entries::review.set([] {
+        Review_Form* form = Review_Form::defaultInstance();
+        dialogs::ownBy(*form, nullptr);
+        form->Open_Review_Form_Window();
+    });
 
     // New, Open, Save, Save As, Save as Template, Exit's save and the start
     // window's open choice.
@@ -94,6 +114,7 @@ ControllerServices::ControllerServices(SKTWindowController& controller)
       m_links(std::make_unique<ControllerLinks>(controller)) {
     window_entries::promotion.set([&controller](const QString& softwareType) {
         Promotion_Form* form = Promotion_Form::defaultInstance();
+        dialogs::ownBy(*form, nullptr);
         form->setPatternImage(controller.promotion_pattern_image);
         form->software_type = softwareType;
         form->Open_Promotion_Window();

@@ -35,6 +35,7 @@
 #include "ui_TextPropertiesPage.h"
 #include "ui_WaitSheet.h"
 #include "widgets/CardStepper.h"
+#include "widgets/DialogOwner.h"
 #include "widgets/ImageBrowser.h"
 
 #include <QCoreApplication>
@@ -143,6 +144,8 @@ void SKTWindowController::awakeFromNib() {
     m_ui = std::make_unique<Ui::DrawWindow>();
     m_ui->setupUi(m_window.get());
     m_window->setObjectName(QStringLiteral("DrawWindow"));
+    // Dialogs opened with no other window in front belong to this one.
+    dialogs::setMainWindow(m_window.get());
 
     // No close button; a close request from the window manager runs the
     // Exit command (connected with the commands).

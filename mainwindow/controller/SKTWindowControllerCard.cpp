@@ -206,6 +206,7 @@ void SKTWindowController::set_Back_BG_Image(const QString& path) {
 void SKTWindowController::Card_Image_Browse_Btn() {
     hooks::OpenPanelRequest request;
     request.allowedTypes = kPictureTypes;
+    request.kind = hooks::FileKind::Picture;
     request.parent = m_window.get();
     const QStringList chosen = hooks::runOpenPanel(request);
     if (chosen.isEmpty()) {

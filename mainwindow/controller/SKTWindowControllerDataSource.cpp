@@ -5,6 +5,8 @@
 
 #include "mainwindow/controller/SKTWindowController.h"
 
+#include "mainwindow/controller/MainWindowFrame.h"
+
 #include "core/MessageFunctions.h"
 #include "core/SharedGlobals.h"
 #include "core/StringFunctions.h"
@@ -21,6 +23,7 @@
 #include "ui_ImagePage.h"
 #include "ui_TextEditingPage.h"
 #include "widgets/ControlFunctions.h"
+#include "widgets/DialogOwner.h"
 #include "widgets/Long_SMS_Dlg.h"
 
 #include <QComboBox>
@@ -193,11 +196,14 @@ void SKTWindowController::View_batch_Series_Button() {
                 return;
             }
             View_Data_Series* viewer = View_Data_Series::defaultInstance();
+            dialogs::ownBy(*viewer, m_window.get());
             viewer->file_name = name;
             viewer->Open_Wnd();
             return;
         }
-        Data_From_Excel::defaultInstance()->Open_Wnd();
+        Data_From_Excel* viewer = Data_From_Excel::defaultInstance();
+        dialogs::ownBy(*viewer, m_window.get());
+        viewer->Open_Wnd();
     } catch (const std::exception& error) {
         Show_NSLog_Message(QString::fromLocal8Bit(error.what()));
     }

@@ -25,6 +25,7 @@
 #include "ui_CardSettingPage.h"
 #include "ui_DataSourcePage.h"
 #include "widgets/ColorWell.h"
+#include "widgets/DialogOwner.h"
 #include "widgets/GuiHooks.h"
 #include "widgets/RadioMatrix.h"
 
@@ -228,6 +229,7 @@ SaveResult SKTWindowController::Save_project_file(bool saveAs, char show_msg) {
         if (Project_File_Name.isEmpty()) {
             hooks::SavePanelRequest request;
             request.allowedTypes = {design_file_EXT};
+            request.kind = hooks::FileKind::Design;
             request.parent = m_window.get();
             const QString chosen = hooks::runSavePanel(request);
             if (chosen.isEmpty()) {
@@ -373,7 +375,9 @@ int SKTWindowController::Open_Log_File() {
     try {
         hooks::OpenPanelRequest request;
         request.allowedTypes = {design_file_EXT};
-        request.parent = m_window.get();
+        request.kind = hooks::FileKind::Design;
+        // The main window, or the start window that asked.
+        request.parent = dialogs::currentWindow();
         const QStringList chosen = hooks::runOpenPanel(request);
         if (chosen.isEmpty()) {
             return 0;
@@ -520,6 +524,7 @@ void SKTWindowController::Save_As_Template_Command() {
         Export_Template* dialog = exportTemplateWindow();
         dialog->template_name()->clear();
         dialog->template_passed()->clear();
+        dialogs::ownBy(*dialog, m_window.get());
         const int result = hooks::runModal(*dialog);
         dialog->hide();
         if (result != 1) {
@@ -556,6 +561,8 @@ void SKTWindowController::Install_Design_File_Entries() {
         Export_Template* dialog = controller()->exportTemplateWindow();
         dialog->template_name()->setText(current);
         dialog->template_passed()->setText(current);
+        // Asked from the templates window, in front of it.
+        dialogs::ownBy(*dialog, nullptr);
         const int answer = hooks::runModal(*dialog);
         dialog->hide();
         if (answer == 1) {

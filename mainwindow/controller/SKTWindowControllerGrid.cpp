@@ -9,6 +9,7 @@
 #include "mainwindow/controller/SideCanvases.h"
 #include "ui_DrawWindow.h"
 #include "widgets/ControlFunctions.h"
+#include "widgets/DialogOwner.h"
 #include "widgets/GuiHooks.h"
 
 #include <QCheckBox>
@@ -47,6 +48,7 @@ void SKTWindowController::toggleGridConstraining() {
 
 void SKTWindowController::connectGridWindow() {
     Grid_Wizard* wizard = Grid_Wizard::defaultInstance(m_window.get());
+    dialogs::ownBy(*wizard, m_window.get());
     if (m_gridWizard == wizard) {
         return;
     }

@@ -182,6 +182,7 @@ void SKTWindowController::Image_reset_Button() {
 bool SKTWindowController::Browse_User_Image_Manually() {
     hooks::OpenPanelRequest request;
     request.allowedTypes = kPictureTypes;
+    request.kind = hooks::FileKind::Picture;
     request.parent = m_window.get();
     const QStringList chosen = hooks::runOpenPanel(request);
     if (chosen.isEmpty()) {
@@ -224,6 +225,7 @@ void SKTWindowController::Manual_Library_Browse_Btn() {
 void SKTWindowController::Sign_Browse_Btn() {
     hooks::OpenPanelRequest request;
     request.allowedTypes = {QStringLiteral("png"), QStringLiteral("PNG")};
+    request.kind = hooks::FileKind::Picture;
     request.parent = m_window.get();
     const QStringList chosen = hooks::runOpenPanel(request);
     if (chosen.isEmpty()) {

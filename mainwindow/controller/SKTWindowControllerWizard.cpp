@@ -9,12 +9,14 @@
 #include "editor/model/TextDrawing.h"
 #include "mainwindow/controller/Card_Wizard.h"
 #include "mainwindow/controller/Invitation_Wizard.h"
+#include "mainwindow/controller/MainWindowFrame.h"
 #include "mainwindow/controller/SideCanvases.h"
 #include "mainwindow/controller/Template_Wizard.h"
 #include "mainwindow/controller/WizardGlobals.h"
 #include "platform/Hooks.h"
 #include "ui_CardSettingPage.h"
 #include "ui_DrawWindow.h"
+#include "widgets/DialogOwner.h"
 #include "widgets/RadioMatrix.h"
 
 #include <QAction>
@@ -169,7 +171,11 @@ ShrunkColumn fittedColumn(const std::vector<ShrinkingText>& texts, double factor
 
 void SKTWindowController::Open_Start_Window() {
     m_ui->Front_back_label->setVisible(false);
-    const int result = Invitation_Wizard::defaultInstance()->Open_Wnd();
+    // At start the main window is still hidden and the start window stands
+    // alone; a new design later opens it in front of the main window.
+    Invitation_Wizard* wizard = Invitation_Wizard::defaultInstance();
+    dialogs::ownBy(*wizard, nullptr);
+    const int result = wizard->Open_Wnd();
     if (result != 1) {
         hooks::terminate(0);
         return;
@@ -274,7 +280,9 @@ void SKTWindowController::Fill_Party_Invidation_Details() {
 }
 
 int SKTWindowController::Card_Size_Clicked() {
-    const int result = Card_Wizard::defaultInstance()->Open_Wnd();
+    Card_Wizard* wizard = Card_Wizard::defaultInstance();
+    dialogs::ownBy(*wizard, m_window.get());
+    const int result = wizard->Open_Wnd();
     if (result == 1) {
         // The card inspector shows what the window set, so a later step of
         // its width or height starts from the new size.
@@ -286,7 +294,9 @@ int SKTWindowController::Card_Size_Clicked() {
 }
 
 int SKTWindowController::Templates_Clicked() {
-    const int result = Template_Wizard::defaultInstance()->Open_Template_Window();
+    Template_Wizard* wizard = Template_Wizard::defaultInstance();
+    dialogs::ownBy(*wizard, m_window.get());
+    const int result = wizard->Open_Template_Window();
     if (result == 1) {
         Open_Template_Design(Selected_Template_Path);
     }
