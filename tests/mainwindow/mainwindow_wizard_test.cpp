@@ -159,7 +159,7 @@ TEST_F(WizardTest, AllDetailsAreLaidOutInOrderWithTheBackground) {
         EXPECT_EQ(objects[i].text, text) << id.toStdString();
         EXPECT_EQ(objects[i].bounds.x(), x) << id.toStdString();
         EXPECT_EQ(objects[i].bounds.y(), y) << id.toStdString();
-        EXPECT_EQ(objects[i].bounds.width(), 300.157470703125) << id.toStdString();
+        EXPECT_NEAR(objects[i].bounds.width(), 300.157470703125, 1e-6) << id.toStdString();
         EXPECT_EQ(objects[i].bounds.height(), height) << id.toStdString();
     }
     EXPECT_EQ(m_controller->Front_card_Prop.Card_BG_Image_Path(), first);
