@@ -432,9 +432,23 @@ void Invitation_Wizard::Clear_Details_Click() {
     }
 }
 
+namespace {
+
+Invitation_Wizard::Clock& wizardClock() {
+    static Invitation_Wizard::Clock clock;
+    return clock;
+}
+
+} // namespace
+
+void Invitation_Wizard::setClock(Clock clock) {
+    wizardClock() = std::move(clock);
+}
+
 void Invitation_Wizard::setPickersToNow() {
     m_settingPickers = true;
-    const QDateTime now = QDateTime::currentDateTime();
+    const Clock& clock = wizardClock();
+    const QDateTime now = clock ? clock() : QDateTime::currentDateTime();
     m_ui->Date_picker->setSelectedDate(now.date());
     m_ui->Time_picker->setTime(now.time());
     m_settingPickers = false;

@@ -7,10 +7,12 @@
 
 #include "widgets/MyImageObject.h"
 
+#include <QDateTime>
 #include <QDialog>
 #include <QPointer>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <memory>
 
 class CardStepper;
@@ -26,6 +28,11 @@ class Invitation_Wizard : public QDialog {
 public:
     // The one wizard of the run (made on first use).
     static Invitation_Wizard* defaultInstance();
+
+    // The clock whose "now" the date and time pickers start at; empty: the
+    // system clock. Tests fix it, so a run does not depend on the hour.
+    using Clock = std::function<QDateTime()>;
+    static void setClock(Clock clock);
 
     explicit Invitation_Wizard(QWidget* parent = nullptr);
     ~Invitation_Wizard() override;

@@ -159,6 +159,15 @@ std::shared_ptr<SKTGraphic> InvitationDesign::justMade() const {
 // ---- The steps ----
 
 void InvitationDesign::startWithTheWizard() {
+    // The pickers start at a fixed "now", so the time chosen below is a
+    // change whatever the machine's clock says.
+    struct FixedClock {
+        FixedClock() {
+            Invitation_Wizard::setClock(
+                [] { return QDateTime(QDate(2026, 12, 31), QTime(23, 30)); });
+        }
+        ~FixedClock() { Invitation_Wizard::setClock({}); }
+    } fixedClock;
     expectDialog<Invitation_Wizard>([this](Invitation_Wizard& wizard) {
         click(child<QPushButton>(wizard, "Using_Wizard_btn"));
         EXPECT_EQ(wizard.next_counter(), 1);

@@ -29,6 +29,8 @@
 #include <QRegularExpression>
 #include <QTest>
 #include <functional>
+#include <set>
+#include <utility>
 
 namespace {
 
@@ -168,7 +170,19 @@ TEST_F(EndToEnd, TheInvitationsArePrintedTenToASheetOnTheCupsPdfQueue) {
                         "with one)";
     }
     const QString folder = cupsPdfFolder();
-    const QDateTime started = QDateTime::currentDateTime().addSecs(-1);
+    // The PDF files there before, with their times: the new job is a file
+    // not among them (cups-pdf may reuse a name), whatever the clock says.
+    const auto pdfFiles = [&folder] {
+        std::set<std::pair<QString, qint64>> files;
+        QDirIterator it(folder, {QStringLiteral("*.pdf")}, QDir::Files,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString path = it.next();
+            files.emplace(path, it.fileInfo().lastModified().toMSecsSinceEpoch());
+        }
+        return files;
+    };
+    const auto before = pdfFiles();
     ASSERT_NO_FATAL_FAILURE(buildSaveAndReopen());
     output::printerLister.set({}); // the print system's own printers
     // The queue's own device, not a file.
@@ -181,12 +195,9 @@ TEST_F(EndToEnd, TheInvitationsArePrintedTenToASheetOnTheCupsPdfQueue) {
     // cups-pdf writes the job into its folder a moment later.
     QString pdf;
     const bool written = waitFor([&] {
-        QDirIterator it(folder, {QStringLiteral("*.pdf")}, QDir::Files,
-                        QDirIterator::Subdirectories);
-        while (it.hasNext()) {
-            const QString path = it.next();
-            if (it.fileInfo().lastModified() >= started && it.fileInfo().size() > 0) {
-                pdf = path;
+        for (const auto& file : pdfFiles()) {
+            if (!before.count(file) && QFileInfo(file.first).size() > 0) {
+                pdf = file.first;
                 return true;
             }
         }
