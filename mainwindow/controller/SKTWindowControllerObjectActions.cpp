@@ -8,6 +8,7 @@
 #include "core/MessageFunctions.h"
 #include "core/globals.h"
 #include "editor/canvas/SKTGraphicView.h"
+#include "editor/model/PicturePlaceholders.h"
 #include "editor/model/SKTBarcode.h"
 #include "editor/model/SKTImage.h"
 #include "mainwindow/controller/MainWindowFrame.h"
@@ -27,6 +28,7 @@
 #include "widgets/FloatSlider.h"
 #include "widgets/GuiHooks.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QFontDialog>
 #include <QTextCursor>
@@ -189,7 +191,7 @@ bool SKTWindowController::Browse_User_Image_Manually() {
         return false;
     }
     const QString path = Convert_Path_From_URL(QUrl::fromLocalFile(chosen.first()));
-    if (picture_messages::readChosenPicture(path).isNull()) {
+    if (!picture_messages::checkChosenPicture(path)) {
         // Told; the path of the next object and the field stay as they were.
         return false;
     }
@@ -229,7 +231,7 @@ void SKTWindowController::Sign_Browse_Btn() {
     if (chosen.isEmpty()) {
         return; // cancelled: nothing changes
     }
-    if (picture_messages::readChosenPicture(chosen.first()).isNull()) {
+    if (!picture_messages::checkChosenPicture(chosen.first())) {
         return; // told: the signature keeps its picture
     }
     m_signature->Sign_image_path->setText(chosen.first());
@@ -320,8 +322,38 @@ void SKTWindowController::Update_Barcode_Graphics(const std::shared_ptr<SKTGraph
     finishUpdate(graphics);
 }
 
+bool SKTWindowController::hatchChoiceReads(QComboBox* combo) {
+    const QString name = combo->currentText();
+    if (name.isEmpty()) {
+        return true;
+    }
+    const QString file =
+        QDir(Resource_Path)
+            .filePath(QStringLiteral("Fill_Style_Image/") + name + QStringLiteral(".png"));
+    SKTPictureProblem problem = SKTProbePictureFile(file).problem;
+    if (problem == SKTPictureProblem::None && PicturePlaceholders::hatchPattern(name).isNull()) {
+        problem = SKTPictureProblem::NotPicture;
+    }
+    if (problem == SKTPictureProblem::None) {
+        return true;
+    }
+    Show_MessageBox(picture_messages::chosenPictureText(file, problem));
+    QString previous;
+    if (combo == m_cardBackground->Card_hatch_style) {
+        previous = currentCardProperty().Card_hatch_style();
+    } else if (const SKTGraphicList graphics = graphicsToUpdate(); !graphics.isEmpty()) {
+        previous = graphics.first()->_fill_hatch_type;
+    }
+    combo->setCurrentIndex(previous.isEmpty() ? -1 : combo->findText(previous));
+    return false;
+}
+
 void SKTWindowController::comboBoxSelectionDidChange(QComboBox* combo) {
     try {
+        if ((combo == m_cardBackground->Card_hatch_style || combo == m_shape->shape_hatch_style) &&
+            !hatchChoiceReads(combo)) {
+            return; // told; the card and the shapes keep their pattern
+        }
         if (combo == m_cardBackground->Card_image_layout ||
             combo == m_cardBorder->Card_border_style ||
             combo == m_cardBackground->Card_hatch_style) {
