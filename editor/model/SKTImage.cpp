@@ -29,13 +29,15 @@ float finiteOr(float value, float neutral) {
 
 } // namespace
 
-void SKTImage::initWithPath(const QPointF& point, const QString& path) {
+void SKTImage::initWithPath(const QPointF& point, const QString& path, const QSizeF& frame) {
     // The frame from the header, so the pixels are decoded once, for it.
     const SKTPictureProbe probe = SKTProbePictureFile(path);
-    if (!probe.filePoints.isEmpty()) {
+    if (!frame.isEmpty()) {
+        _bounds = QRectF(point, frame);
+    } else if (!probe.filePoints.isEmpty()) {
         _bounds = centredOn(point, probe.filePoints);
     }
-    if (SKTKeptPictureBytes() >= SKTPictureBudgetBytes) {
+    if (SKTKeptPictureBytes() >= SKTPictureBudgetBytes()) {
         m_pixelsPerPoint = SKTScreenPixelsPerPoint;
     }
     const SKTPictureProblem problem = setFilePath(path);

@@ -29,8 +29,10 @@ public:
 
     // A picture read from a file, centred on the point at its own size. The
     // header gives the size first, so the file is decoded once, for that
-    // frame; past the budget (SKTPictureBudgetBytes) at 72 dpi.
-    void initWithPath(const QPointF& point, const QString& path);
+    // frame, or for `frame` (top left at the point) when the caller gives
+    // the object that size next; past the budget (SKTPictureBudgetBytes())
+    // at 72 dpi.
+    void initWithPath(const QPointF& point, const QString& path, const QSizeF& frame = {});
     // A given picture centred on the point; the record's path becomes the
     // picture chosen last (Library_Selected_Image).
     void initWithPosition(const QPointF& point, const CardPicture& contents);

@@ -304,6 +304,19 @@ int SKTPictureDecodeCount() {
     return decodings.load();
 }
 
+namespace {
+constexpr qint64 kPictureBudgetBytes = qint64(256) * 1024 * 1024;
+std::atomic<qint64> pictureBudget = kPictureBudgetBytes;
+} // namespace
+
+qint64 SKTPictureBudgetBytes() {
+    return pictureBudget.load();
+}
+
+void SKTSetPictureBudgetBytes(qint64 bytes) {
+    pictureBudget = bytes > 0 ? bytes : kPictureBudgetBytes;
+}
+
 SKTPictureProbe SKTProbePictureFile(const QString& path) {
     SKTPictureProbe probe;
     const auto key = PictureFileCache::keyOf(path, &probe.problem);

@@ -56,8 +56,10 @@ inline constexpr double SKTPicturePixelsPerPoint = 600.0 / 72.0;
 // canvas shows at 100 %. Outputs then read what they need from the files.
 inline constexpr double SKTScreenPixelsPerPoint = 1.0;
 // Bytes of kept pixels all pictures read from files may take together at
-// SKTPicturePixelsPerPoint (one reading per file at its largest need).
-inline constexpr qint64 SKTPictureBudgetBytes = qint64(256) * 1024 * 1024;
+// SKTPicturePixelsPerPoint (one reading per file at its largest need): 256 MB.
+qint64 SKTPictureBudgetBytes();
+// Another budget (tests); a value of 0 or less puts the 256 MB back.
+void SKTSetPictureBudgetBytes(qint64 bytes);
 
 // The pixels (along the picture's own width and height) that show a picture
 // in a frame of this size at `pixelsPerPoint`, the picture turned by

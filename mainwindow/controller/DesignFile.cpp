@@ -311,7 +311,7 @@ void readPictureFiles(DesignContent& content) {
         return requests;
     };
     std::vector<SKTPictureRequest> requests = requestsAt();
-    if (SKTKeptBytesOfRequests(requests) > SKTPictureBudgetBytes) {
+    if (SKTKeptBytesOfRequests(requests) > SKTPictureBudgetBytes()) {
         for (SKTImage* image : images) {
             image->setKeptPixelsPerPoint(SKTScreenPixelsPerPoint);
         }

@@ -16,6 +16,7 @@
 #include <QFile>
 #include <QLinearGradient>
 #include <QPainter>
+#include <QToolButton>
 #include <fcntl.h>
 #include <sys/stat.h>
 
@@ -88,6 +89,62 @@ TEST_F(PictureSharingTest, AFileIsDecodedOnceWhateverTheFrameSizes) {
         const QSizeF frame = image->bounds().size();
         EXPECT_GE(kept(*image).height() + 1, std::min(800.0, frame.height() * 600 / 72)) << i;
         EXPECT_EQ(image->contents().size(), QSizeF(1200, 800)) << i;
+    }
+}
+
+TEST_F(PictureSharingTest, APictureToolPlacementDecodesTheFileOnce) {
+    const QString file = path(QStringLiteral("photo.jpg"));
+    ASSERT_TRUE(artwork(1200, 800, Qt::yellow).save(file, "JPEG"));
+    start();
+    hooks::setOpenPanel([file](const hooks::OpenPanelRequest&) { return QStringList{file}; });
+    const int before = SKTPictureDecodeCount();
+    control<QToolButton>("Image_Tool")->click();
+    hooks::setOpenPanel({});
+    ASSERT_EQ(m_document->graphics().size(), 1);
+    const auto image = openedPicture(0);
+    // Read for the frame it is placed in (no second reading once it rests).
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !PictureRefitQueue::isWaiting(*image); }, 5000));
+    EXPECT_EQ(SKTPictureDecodeCount() - before, 1);
+    // 600 dpi of a 50 point square: 417 pixels high, fewer than the file's.
+    EXPECT_EQ(image->bounds().size(), QSizeF(50, 50));
+    EXPECT_LE(std::abs(kept(*image).height() - 417), 1);
+    EXPECT_EQ(image->contents().size(), QSizeF(1200, 800));
+    EXPECT_TRUE(m_alerts.texts().isEmpty());
+}
+
+TEST_F(PictureSharingTest, PastTheBudgetPicturesKeepWhatTheCanvasShowsAndOutputsReadTheirOwn) {
+    // Two pictures in 96 x 64 point frames: 800 x 534 pixels each at
+    // 600 dpi, about 1.7 MB; 96 x 64 at 72 dpi.
+    QList<QPair<QString, QRectF>> pictures;
+    for (const char* name : {"a.png", "b.png"}) {
+        const QString file = path(QString::fromLatin1(name));
+        ASSERT_TRUE(artwork(1200, 800, Qt::yellow).save(file));
+        pictures.append({file, QRectF(10, 10, 96, 64)});
+    }
+    const QString design = writeDesign(QStringLiteral("budget.dcard"), {360, 252}, pictures);
+    start();
+    const struct {
+        qint64 budget; // 0: the program's own
+        int keptWidth;
+    } rows[] = {{0, 800}, {2 * 1024 * 1024, 96}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.budget);
+        SKTSetPictureBudgetBytes(row.budget);
+        ASSERT_EQ(m_controller->Read_and_load_design_Log(design, QStringLiteral("L")), 1);
+        SKTSetPictureBudgetBytes(0);
+        for (int i = 0; i < 2; ++i) {
+            const auto image = openedPicture(i);
+            EXPECT_LE(std::abs(kept(*image).width() - row.keptWidth), 1) << kept(*image).width();
+            // A copy made for an output and drawn at 600 dpi reads its own.
+            const auto copy = std::static_pointer_cast<SKTImage>(image->snapshot());
+            QImage card(800, 534, QImage::Format_ARGB32_Premultiplied);
+            QPainter painter(&card);
+            painter.scale(600.0 / 72, 600.0 / 72);
+            painter.translate(-10, -10);
+            copy->drawContentsInView(painter, false);
+            painter.end();
+            EXPECT_GE(kept(*copy).width(), 800);
+        }
     }
 }
 
