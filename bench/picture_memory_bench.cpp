@@ -9,6 +9,10 @@
 //   Copies      60 objects (100 x 100 pt), each naming its own copy of it
 //   Photos      10 objects (150 x 100 pt), each naming its own 6000 x 4000
 //               JPEG photo
+//   Claims      12 objects naming progressive JPEGs of a few hundred bytes
+//               whose headers claim 16000 x 16000 pixels (refused or shown)
+//   Progressive 10 objects (150 x 100 pt), each naming its own 8000 x 6000
+//               (48 MP) progressive JPEG photo
 //   BigFrames   10 objects in 2000 x 2000 pt frames (far larger than the
 //               127 x 89 mm card), each naming its own 6000 x 4000 photo
 //   FrameSizes  200 objects of 200 frame sizes (60 x 40 to 259 x 173 pt)
@@ -31,15 +35,18 @@
 #include "platform/Hooks.h"
 #include "widgets/GuiHooks.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QImageWriter>
 #include <QPainter>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
+#include <QtEndian>
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <cstdlib>
@@ -109,6 +116,7 @@ const bool childRegistered =
 
 struct ChildRun {
     bool ok = false;
+    int exitCode = -1; // the child's, when it ended by itself
     double seconds = 0;
     double peakMegabytes = 0;
 };
@@ -149,7 +157,8 @@ ChildRun runChild(const QString& design, const QString& peakFile) {
     if (peak.open(QIODevice::ReadOnly)) {
         run.peakMegabytes = peak.readAll().toDouble(&number) / 1024.0; // kilobytes
     }
-    run.ok = number && WIFEXITED(status) && WEXITSTATUS(status) == childDrewAll;
+    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.ok = number && run.exitCode == childDrewAll;
     return run;
 }
 
@@ -320,10 +329,107 @@ void BM_FrameSizes(benchmark::State& state) {
     measure(state, frameInputs().frameSizes);
 }
 
+// ---- Progressive JPEGs: what they claim and what they cost ----
+
+// A progressive JPEG of a few hundred bytes whose frame header claims
+// `width` x `height` pixels: a 16 x 16 one with its size changed.
+QByteArray claimingProgressiveJpeg(int width, int height) {
+    QImage small(16, 16, QImage::Format_RGB32);
+    small.fill(QColor(200, 80, 40));
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "jpeg");
+    writer.setQuality(50);
+    writer.setProgressiveScanWrite(true);
+    writer.write(small);
+    const qsizetype frame = bytes.indexOf(QByteArray("\xff\xc2", 2));
+    if (frame < 0 || frame + 9 > bytes.size()) {
+        return {};
+    }
+    qToBigEndian(quint16(height), bytes.data() + frame + 5);
+    qToBigEndian(quint16(width), bytes.data() + frame + 7);
+    return bytes;
+}
+
+struct ProgressiveInputs {
+    QString claims;
+    QString progressive;
+
+    ProgressiveInputs() {
+        const QDir dir(inputs().dir.path());
+        QStringList names;
+        const QByteArray claim = claimingProgressiveJpeg(16000, 16000);
+        for (int i = 0; i < 12; ++i) {
+            const QString path = dir.filePath(QStringLiteral("claims%1.jpg").arg(i));
+            QFile file(path);
+            if (claim.isEmpty() || !file.open(QIODevice::WriteOnly) || file.write(claim) < 0) {
+                return;
+            }
+            names << path;
+        }
+        claims = writeDesign(dir.path(), QStringLiteral("claims.dcard"), names, {100, 100});
+
+        names.clear();
+        const QString first = dir.filePath(QStringLiteral("progressive0.jpg"));
+        QImageWriter writer(first, "jpeg");
+        writer.setQuality(90);
+        writer.setProgressiveScanWrite(true);
+        if (!writer.write(photo(8000, 6000, 99))) {
+            return;
+        }
+        names << first;
+        for (int i = 1; i < 10; ++i) {
+            const QString copy = dir.filePath(QStringLiteral("progressive%1.jpg").arg(i));
+            QFile::copy(first, copy);
+            names << copy;
+        }
+        progressive =
+            writeDesign(dir.path(), QStringLiteral("progressive.dcard"), names, {150, 100});
+    }
+};
+
+ProgressiveInputs& progressiveInputs() {
+    static ProgressiveInputs instance;
+    return instance;
+}
+
+// As measure, for a design whose pictures may be refused: the child run
+// must end by itself, every picture shown (3) or some refused (2).
+void measureRefusable(benchmark::State& state, const QString& design) {
+    if (design.isEmpty()) {
+        state.SkipWithError("the design could not be written");
+        return;
+    }
+    ChildRun run;
+    for (auto _ : state) {
+        run = runChild(design, QDir(inputs().dir.path()).filePath(QStringLiteral("peak")));
+        if (run.exitCode != childDrewAll && run.exitCode != 2) {
+            state.SkipWithError("the child run failed");
+            return;
+        }
+        state.SetIterationTime(run.seconds);
+    }
+    state.counters["peak_MB"] = run.peakMegabytes;
+    state.counters["seconds"] = run.seconds;
+    state.counters["all_shown"] = run.exitCode == childDrewAll ? 1 : 0;
+}
+
+void BM_Claims(benchmark::State& state) {
+    measureRefusable(state, progressiveInputs().claims);
+}
+void BM_Progressive(benchmark::State& state) {
+    measure(state, progressiveInputs().progressive);
+}
+
+// ---- end of the progressive JPEG inputs ----
+
 } // namespace
 
 BENCHMARK(BM_Spellings)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Copies)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Photos)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Claims)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Progressive)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BigFrames)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FrameSizes)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);

@@ -1,7 +1,8 @@
 #include "widgets/ImageBrowserModel.h"
 
+#include "platform/PictureDecoder.h"
+
 #include <QCoreApplication>
-#include <QImageReader>
 #include <QMimeData>
 #include <QPixmap>
 #include <QThread>
@@ -180,14 +181,15 @@ void ImageBrowserModel::waitForThumbnails() {
 }
 
 QImage ImageBrowserModel::readThumbnail(const QString& path, int pixels) {
-    QImageReader reader(path);
-    reader.setAutoTransform(true);
-    const QSize full = reader.size();
-    if (full.isValid() && pixels > 0 && (full.width() > pixels || full.height() > pixels)) {
-        // Formats that can decode at a smaller size (JPEG) do so here.
-        reader.setScaledSize(full.scaled(pixels, pixels, Qt::KeepAspectRatio));
+    // Upright as the file's orientation says, read at a smaller size where
+    // the format can (JPEG, PNG); a file too costly to decode shows none.
+    const PictureDecoder::Header header = PictureDecoder::readHeader(path);
+    QSize target;
+    if (header.pixels.isValid() && pixels > 0 &&
+        (header.pixels.width() > pixels || header.pixels.height() > pixels)) {
+        target = header.pixels.scaled(pixels, pixels, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
     }
-    QImage image = reader.read();
+    QImage image = PictureDecoder::decode(path, target, nullptr, &header);
     if (image.isNull()) {
         return {};
     }

@@ -93,6 +93,9 @@ SKTGraphicView::makeGraphicForTool(const QString& cls, const QPointF& origin, co
         auto image = std::make_shared<SKTImage>();
         if (QFileInfo::exists(Library_Selected_Image)) {
             image->initWithPath(origin, Library_Selected_Image, size);
+            if (image->contents().isNull()) {
+                return nullptr; // told: no object shows a file that gives nothing
+            }
         } else {
             image->initWithPosition(origin, SKTCanvasMain::no_image());
         }
@@ -101,6 +104,9 @@ SKTGraphicView::makeGraphicForTool(const QString& cls, const QPointF& origin, co
     case 9: {
         auto image = std::make_shared<SKTImage>();
         image->initWithPath(origin, Library_Selected_Image, size);
+        if (image->contents().isNull() && QFileInfo::exists(Library_Selected_Image)) {
+            return nullptr; // told
+        }
         return image;
     }
     case 10: {

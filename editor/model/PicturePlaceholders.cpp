@@ -2,10 +2,10 @@
 
 #include "core/globals.h"
 #include "editor/model/SKTPictureLoading.h"
+#include "platform/PictureDecoder.h"
 
 #include <QDir>
 #include <QHash>
-#include <QImageReader>
 #include <mutex>
 
 namespace PicturePlaceholders {
@@ -88,9 +88,9 @@ QImage hatchPattern(const QString& name) {
     if (it != s.hatches.constEnd()) {
         return *it;
     }
-    QImageReader reader(QDir(resourceFile(QStringLiteral("Fill_Style_Image")))
-                            .filePath(name + QStringLiteral(".png")));
-    QImage pattern = reader.read();
+    QImage pattern = PictureDecoder::decode(QDir(resourceFile(QStringLiteral("Fill_Style_Image")))
+                                                .filePath(name + QStringLiteral(".png")),
+                                            QSize());
     s.hatches.insert(name, pattern);
     return pattern;
 }

@@ -1,5 +1,6 @@
 #include "editor/model/SKTImage.h"
 
+#include "core/MessageFunctions.h"
 #include "core/globals.h"
 #include "editor/model/ImageProcesser.h"
 #include "editor/model/ObjectDrawing.h"
@@ -42,8 +43,9 @@ void SKTImage::initWithPath(const QPointF& point, const QString& path, const QSi
     }
     const SKTPictureProblem problem = setFilePath(path);
     if (probe.problem == SKTPictureProblem::None && problem != SKTPictureProblem::None) {
-        // The header read (the chooser let it through) but the pixels do not.
-        PictureProblemNotice::tellOnce(path, PictureFileCache::keyOf(path), problem);
+        // The header read (the chooser let it through) but the pixels do
+        // not: told now, as the chooser tells.
+        Show_MessageBox(SKTPictureProblemLine(path, problem));
     }
     _bounds = centredOn(point, _contents.size());
     SKTMainWindow::Reset_Image_Editing_Controls();

@@ -31,7 +31,8 @@ public:
     // header gives the size first, so the file is decoded once, for that
     // frame, or for `frame` (top left at the point) when the caller gives
     // the object that size next; past the budget (SKTPictureBudgetBytes())
-    // at 72 dpi.
+    // at 72 dpi. A file whose header reads but whose pixels do not is told
+    // (the chooser let it through) and leaves no picture.
     void initWithPath(const QPointF& point, const QString& path, const QSizeF& frame = {});
     // A given picture centred on the point; the record's path becomes the
     // picture chosen last (Library_Selected_Image).

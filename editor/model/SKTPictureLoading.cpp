@@ -3,23 +3,21 @@
 #include "editor/model/PictureFileCache.h"
 
 #include "platform/CardUnits.h"
+#include "platform/PictureDecoder.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QImageReader>
 #include <QList>
 #include <QThread>
-#include <QtEndian>
 #include <algorithm>
 #include <atomic>
 #include <cmath>
 #include <condition_variable>
 #include <filesystem>
 #include <mutex>
-#include <optional>
 #include <thread>
 
 namespace {
@@ -46,12 +44,6 @@ qint64 pixelCount(const QSize& size) {
     return qint64(size.width()) * size.height();
 }
 
-// The whole pixels pass the reader's memory limit (4 bytes a pixel).
-bool passesReaderLimit(const QSize& size) {
-    const qint64 megabytes = QImageReader::allocationLimit();
-    return megabytes > 0 && size.isValid() && pixelCount(size) * 4 > megabytes * 1024 * 1024;
-}
-
 // Pixels enough for a length, not counting a rounding error as one more.
 int wholePixels(double length) {
     return int(std::ceil(length - 1e-6));
@@ -72,101 +64,51 @@ QSize evenlyScaled(const QSize& file, const QSize& want) {
                  std::max(1, wholePixels(file.height() * factor)));
 }
 
-// The pixels read at `target`. A picture whose whole pixels pass the
-// reader's memory limit is tried again at half the pixels (JPEG decodes at
-// 1/2, 1/4 and 1/8 of its size without its whole pixels); `most` is then
-// what could be read.
+SKTPictureProblem problemOf(PictureFileProblem problem) {
+    switch (problem) {
+    case PictureFileProblem::None:
+        return SKTPictureProblem::None;
+    case PictureFileProblem::Missing:
+        return SKTPictureProblem::Missing;
+    case PictureFileProblem::TooLarge:
+        return SKTPictureProblem::TooLarge;
+    case PictureFileProblem::NotPicture:
+        break;
+    }
+    return SKTPictureProblem::NotPicture;
+}
+
+// The pixels read at `target`, upright as the file's orientation says. A
+// reading that would cost more memory than the decoder may spend is tried
+// again at half the pixels (JPEG decodes at 1/2, 1/4 and 1/8 of its size
+// without its whole pixels, PNG row by row); `most` is then what could be
+// read, and `why` why nothing could.
 QImage readPixels(const QString& file, const QSize& full, QSize target, QSize* most,
-                  QByteArray* format) {
-    for (int attempt = 0; attempt < kReadTries; ++attempt) {
-        QImageReader reader(file);
-        if (full.isValid() && target != full) {
-            reader.setScaledSize(target);
-        }
-        *format = reader.format();
-        const QImage image = reader.read();
-        if (!image.isNull()) {
-            return image;
-        }
-        if (!passesReaderLimit(full)) {
+                  QByteArray* format, SKTPictureProblem* why) {
+    const PictureDecoder::Header header = PictureDecoder::readHeader(file);
+    *format = header.format;
+    PictureFileProblem problem = header.problem;
+    QImage image;
+    for (int attempt = 0; attempt < kReadTries && problem == PictureFileProblem::None; ++attempt) {
+        image = PictureDecoder::decode(file, target, &problem, &header);
+        if (problem != PictureFileProblem::TooLarge || !full.isValid() || !target.isValid() ||
+            attempt + 1 == kReadTries) {
             break;
         }
         target = QSize(std::max(1, target.width() / 2), std::max(1, target.height() / 2));
         *most = target;
+        problem = PictureFileProblem::None;
     }
-    return {};
+    *why = problemOf(problem);
+    return image;
 }
 
-// Whether a JPEG file holds its end marker near its end. Qt reads a cut
-// JPEG as a picture grey below the cut, with only a warning; entropy-coded
-// data never holds the marker (0xFF is followed by 0x00 or a restart there),
-// so a file without it in its last bytes was cut.
-bool jpegEnds(const QString& path) {
-    QFile file(path);
-    constexpr qint64 kTail = 4096;
-    if (!file.open(QIODevice::ReadOnly) || !file.seek(std::max<qint64>(0, file.size() - kTail))) {
-        return false;
-    }
-    return file.read(kTail).contains(QByteArray("\xff\xd9", 2));
-}
-
-// Only regular files are read: a FIFO or a device named by a design file
-// would otherwise hang the reader.
-bool regularFile(const QString& path) {
-    std::error_code error;
-    return std::filesystem::is_regular_file(QFile::encodeName(QDir::cleanPath(path)).toStdString(),
-                                            error);
-}
-
-// The resolution a PNG file gives in its pHYs chunk (dots per metre), read
-// without its pixels; none when it gives none. Qt's reader scales the
-// resolution with the pixels when it reads a PNG scaled down, so the file's
-// own is read here.
-std::optional<QSize> pngDotsPerMetre(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.read(8) != QByteArray("\x89PNG\r\n\x1a\n", 8)) {
-        return std::nullopt;
-    }
-    for (int chunk = 0; chunk < 1024; ++chunk) {
-        const QByteArray head = file.read(8);
-        if (head.size() < 8) {
-            return std::nullopt;
-        }
-        const quint32 length = qFromBigEndian<quint32>(head.constData());
-        const QByteArray type = head.mid(4);
-        if (type == "IDAT" || type == "IEND") {
-            return std::nullopt;
-        }
-        if (type == "pHYs" && length == 9) {
-            const QByteArray body = file.read(9);
-            if (body.size() < 9 || body.at(8) != 1) {
-                return std::nullopt;
-            }
-            return QSize(int(qFromBigEndian<quint32>(body.constData()) & 0x7fffffff),
-                         int(qFromBigEndian<quint32>(body.constData() + 4) & 0x7fffffff));
-        }
-        if (!file.seek(file.pos() + qint64(length) + 4)) {
-            return std::nullopt;
-        }
-    }
-    return std::nullopt;
-}
-
-// The file's own size in points: its whole pixels at its resolution (72 dpi
-// when it gives none).
-QSizeF pointsOfFile(const QString& path, const QByteArray& format, const QImage& image,
-                    const QSize& filePixels) {
-    QImage resolution(1, 1, QImage::Format_RGB32);
-    if (image.size() == filePixels || format != "png") {
-        resolution.setDotsPerMeterX(image.dotsPerMeterX());
-        resolution.setDotsPerMeterY(image.dotsPerMeterY());
-    } else if (const auto dpm = pngDotsPerMetre(path); dpm && !dpm->isEmpty()) {
-        resolution.setDotsPerMeterX(dpm->width());
-        resolution.setDotsPerMeterY(dpm->height());
-    }
-    return QSizeF(filePixels.width() * CardUnits::kPointsPerInch / CardUnits::imageDpiX(resolution),
-                  filePixels.height() * CardUnits::kPointsPerInch /
-                      CardUnits::imageDpiY(resolution));
+// The file's own size in points: its whole pixels, as shown, at its
+// resolution (72 dpi when it gives none).
+QSizeF pointsOfFile(const QString& path, const QImage& image, const QSize& filePixels) {
+    PictureDecoder::Header header = PictureDecoder::readHeader(path);
+    header.pixels = filePixels;
+    return header.points(image);
 }
 
 // Dots per metre for dots per inch.
@@ -237,49 +179,16 @@ namespace {
 
 std::atomic<int> decodings = 0;
 
-// The resolution a JPEG file's JFIF header gives, as Qt's reader sets it on
-// the pixels it reads (dots per metre); none when it gives none.
-std::optional<QSize> jpegDotsPerMetre(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.read(2) != QByteArray("\xff\xd8", 2)) {
-        return std::nullopt;
-    }
-    for (int segment = 0; segment < 64; ++segment) {
-        const QByteArray head = file.read(4);
-        if (head.size() < 4 || quint8(head.at(0)) != 0xff) {
-            return std::nullopt;
-        }
-        const int marker = quint8(head.at(1));
-        const int length = qFromBigEndian<quint16>(head.constData() + 2);
-        if (marker == 0xda || length < 2) {
-            return std::nullopt; // the pixels begin: no JFIF header before them
-        }
-        const QByteArray body = file.read(length - 2);
-        if (marker == 0xe0 && body.size() >= 12 && body.startsWith(QByteArray("JFIF\0", 5))) {
-            const int unit = quint8(body.at(7));
-            const int x = qFromBigEndian<quint16>(body.constData() + 8);
-            const int y = qFromBigEndian<quint16>(body.constData() + 10);
-            if (unit == 1) {
-                return QSize(int(100.0 * x / 2.54), int(100.0 * y / 2.54));
-            }
-            if (unit == 2) {
-                return QSize(100 * x, 100 * y);
-            }
-            return std::nullopt;
-        }
-    }
-    return std::nullopt;
-}
-
-// Whether a PNG file holds its end chunk near its end: a file cut short
-// lacks it (the reader then fails on its pixels).
-bool pngEnds(const QString& path) {
+// Whether a file holds this marker in its last bytes: a JPEG its end of
+// image, a PNG its end chunk. A file cut short lacks it (the decoder then
+// refuses its pixels), so the choosers can tell without decoding.
+bool endsWithMarker(const QString& path, const QByteArray& marker) {
     QFile file(path);
     constexpr qint64 kTail = 4096;
     if (!file.open(QIODevice::ReadOnly) || !file.seek(std::max<qint64>(0, file.size() - kTail))) {
         return false;
     }
-    return file.read(kTail).contains(QByteArray("IEND"));
+    return file.read(kTail).contains(marker);
 }
 
 // A reading of a file derived from a larger reading of it, without decoding
@@ -323,32 +232,25 @@ SKTPictureProbe SKTProbePictureFile(const QString& path) {
     if (!key) {
         return probe;
     }
-    QImageReader reader(key->path);
-    const QSize size = reader.size();
-    const QByteArray format = reader.format();
-    if (!reader.canRead() || !size.isValid() || size.isEmpty()) {
+    const PictureDecoder::Header header = PictureDecoder::readHeader(key->path);
+    probe.problem = problemOf(header.problem);
+    if (probe.problem == SKTPictureProblem::None &&
+        (!header.pixels.isValid() || header.pixels.isEmpty())) {
         probe.problem = SKTPictureProblem::NotPicture;
-        return probe;
     }
-    if (pixelCount(size) > kMaxFilePixels) {
-        probe.problem = SKTPictureProblem::TooLarge;
-        return probe;
-    }
-    if ((format == "jpeg" && !jpegEnds(key->path)) || (format == "png" && !pngEnds(key->path))) {
+    if (probe.problem == SKTPictureProblem::None &&
+        ((header.format == "jpeg" && !endsWithMarker(key->path, QByteArray("\xff\xd9", 2))) ||
+         (header.format == "png" && !endsWithMarker(key->path, QByteArray("IEND"))))) {
         probe.problem = SKTPictureProblem::NotPicture;
+    }
+    if (probe.problem != SKTPictureProblem::None) {
         return probe;
     }
-    probe.filePixels = size;
-    if (format == "png" || format == "jpeg") {
-        // The resolution as the reader would give it, on one pixel.
-        QImage resolution(1, 1, QImage::Format_RGB32);
-        if (format == "jpeg") {
-            if (const auto dpm = jpegDotsPerMetre(key->path); dpm && !dpm->isEmpty()) {
-                resolution.setDotsPerMeterX(dpm->width());
-                resolution.setDotsPerMeterY(dpm->height());
-            }
-        }
-        probe.filePoints = pointsOfFile(key->path, format, resolution, size);
+    probe.filePixels = header.pixels;
+    if (header.format == "png" || header.format == "jpeg") {
+        // As the decoder gives it: the header's resolution, else the one
+        // Qt's reader leaves on the pixels it reads.
+        probe.filePoints = header.points(QImage());
     }
     return probe;
 }
@@ -383,7 +285,7 @@ SKTPictureRead SKTReadPictureFile(const QString& path, const QSize& want,
     } else {
         // The header alone tells the size: a file claiming more pixels than
         // any card needs is refused before its pixels are read.
-        const QSize size = QImageReader(key.path).size();
+        const QSize size = PictureDecoder::readHeader(key.path).pixels;
         if (size.isValid() && !size.isEmpty()) {
             read.filePixels = read.mostPixels = size;
         }
@@ -394,15 +296,12 @@ SKTPictureRead SKTReadPictureFile(const QString& path, const QSize& want,
     }
     QSize most = read.mostPixels;
     QByteArray format;
+    SKTPictureProblem why = SKTPictureProblem::None;
     ++decodings;
-    QImage image = readPixels(key.path, read.filePixels, read.pixelsFor(want), &most, &format);
+    QImage image =
+        readPixels(key.path, read.filePixels, read.pixelsFor(want), &most, &format, &why);
     if (image.isNull()) {
-        tell(problem, passesReaderLimit(read.filePixels) ? SKTPictureProblem::TooLarge
-                                                         : SKTPictureProblem::NotPicture);
-        return read;
-    }
-    if (format == "jpeg" && !jpegEnds(key.path)) {
-        tell(problem, SKTPictureProblem::NotPicture);
+        tell(problem, why == SKTPictureProblem::None ? SKTPictureProblem::NotPicture : why);
         return read;
     }
     if (!read.filePixels.isValid()) {
@@ -413,7 +312,7 @@ SKTPictureRead SKTReadPictureFile(const QString& path, const QSize& want,
     // The picture's size in points is the whole file's at its resolution;
     // the kept pixels are marked with the resolution that gives that size.
     if (read.filePoints.isEmpty()) {
-        read.filePoints = pointsOfFile(key.path, format, image, read.filePixels);
+        read.filePoints = pointsOfFile(key.path, image, read.filePixels);
     }
     const QSizeF points = read.filePoints;
     if (image.size() != read.filePixels) {
@@ -431,23 +330,15 @@ SKTPictureRead SKTReadPictureFile(const QString& path, const QSize& want,
 
 namespace {
 
-// The memory a reading takes while it decodes: PNG and JPEG decode scaled
-// (JPEG at up to twice the pixels asked per side), other formats whole
-// before they are scaled.
+// The memory a reading takes while it decodes, as the decoder spends it
+// (a progressive JPEG its whole coefficients, a 16-bit PNG 8 bytes a pixel).
 qint64 decodingBytes(const SKTPictureRequest& request) {
-    if (!regularFile(request.path)) {
+    const PictureDecoder::Header header = PictureDecoder::readHeader(request.path);
+    if (header.problem != PictureFileProblem::None) {
         return 0;
     }
-    QImageReader reader(QDir::cleanPath(request.path));
-    const QSize size = reader.size();
-    if (!size.isValid() || pixelCount(size) > kMaxFilePixels) {
-        return 0;
-    }
-    const QByteArray format = reader.format();
-    const qint64 bytes = format == "png" || format == "jpeg"
-                             ? pixelCount(evenlyScaled(size, request.want)) * 4 * 4
-                             : pixelCount(size) * 4;
-    return std::min(bytes, kReadBudgetBytes);
+    return std::min(header.decodingBytes(evenlyScaled(header.pixels, request.want)),
+                    kReadBudgetBytes);
 }
 
 // Bytes handed out to threads decoding at the same time.
