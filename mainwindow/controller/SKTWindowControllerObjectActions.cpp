@@ -31,6 +31,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFontDialog>
+#include <QLineEdit>
 #include <QTextCursor>
 #include <QThread>
 #include <exception>
@@ -200,11 +201,25 @@ bool SKTWindowController::Browse_User_Image_Manually() {
     return true;
 }
 
+// The selected picture object takes the chosen file; when its pixels do not
+// read after all (its header did), the user is told and the object, the
+// path field and the file of the next object keep the object's own file.
+static void giveChosenFile(SKTImage& picture, const QString& path, QLineEdit& field) {
+    const QString previous = picture.FilePath();
+    const SKTPictureProblem problem = picture.setFilePath(path);
+    if (problem != SKTPictureProblem::None) {
+        Show_MessageBox(picture_messages::chosenPictureText(path, problem));
+        picture.setFilePath(previous);
+        Library_Selected_Image = previous;
+        field.setText(previous);
+    }
+}
+
 void SKTWindowController::Manual_Image_Browse_Btn() {
     if (Browse_User_Image_Manually()) {
         if (SKTGraphicView* view = currentGraphicView()) {
             if (auto* picture = dynamic_cast<SKTImage*>(view->selectedGraphic().get())) {
-                picture->setFilePath(Library_Selected_Image);
+                giveChosenFile(*picture, Library_Selected_Image, *m_dataSource->Manual_image_path);
             }
         }
     }
@@ -216,7 +231,7 @@ void SKTWindowController::Manual_Library_Browse_Btn() {
         m_dataSource->Manual_image_path->setText(Library_Selected_Image);
         if (SKTGraphicView* view = currentGraphicView()) {
             if (auto* picture = dynamic_cast<SKTImage*>(view->selectedGraphic().get())) {
-                picture->setFilePath(Library_Selected_Image);
+                giveChosenFile(*picture, Library_Selected_Image, *m_dataSource->Manual_image_path);
             }
         }
     }
@@ -231,7 +246,7 @@ void SKTWindowController::Sign_Browse_Btn() {
     if (chosen.isEmpty()) {
         return; // cancelled: nothing changes
     }
-    if (!picture_messages::checkChosenPicture(chosen.first())) {
+    if (picture_messages::readChosenPicture(chosen.first()).isNull()) {
         return; // told: the signature keeps its picture
     }
     m_signature->Sign_image_path->setText(chosen.first());

@@ -112,6 +112,50 @@ TEST_F(PictureSharingTest, APictureToolPlacementDecodesTheFileOnce) {
     EXPECT_TRUE(m_alerts.texts().isEmpty());
 }
 
+TEST_F(PictureSharingTest, AFileWhoseHeaderReadsButPixelsDoNotIsToldAndChangesNothing) {
+    const QString good = path(QStringLiteral("good.png"));
+    ASSERT_TRUE(artwork(120, 80, Qt::yellow).save(good));
+    // A whole PNG, header and end chunk included, whose pixel data is spoilt.
+    const QString spoilt = path(QStringLiteral("spoilt.png"));
+    {
+        QFile source(good);
+        ASSERT_TRUE(source.open(QIODevice::ReadOnly));
+        QByteArray bytes = source.readAll();
+        const qsizetype data = bytes.indexOf("IDAT") + 8;
+        for (qsizetype i = data; i < bytes.indexOf("IEND") - 8; ++i) {
+            bytes[i] = char(0x55);
+        }
+        QFile target(spoilt);
+        ASSERT_TRUE(target.open(QIODevice::WriteOnly));
+        target.write(bytes);
+    }
+    start();
+    QString answer = good;
+    hooks::setOpenPanel([&answer](const hooks::OpenPanelRequest&) { return QStringList{answer}; });
+    control<QToolButton>("Image_Tool")->click();
+    ASSERT_EQ(m_document->graphics().size(), 1);
+    const auto image = openedPicture(0);
+    m_controller->currentGraphicView()->changeSelectionIndexes({0});
+    m_controller->Show_RHS_Properties(image);
+    const CardPicture before = image->contents();
+    ASSERT_FALSE(before.isNull());
+
+    // The picture tab's Browse, then the Picture tool.
+    for (const char* chooser : {"Manual_Image_Browse_Btn", "Image_Tool"}) {
+        SCOPED_TRACE(chooser);
+        answer = spoilt;
+        const qsizetype told = m_alerts.texts().size();
+        control<QAbstractButton>(chooser)->click();
+        ASSERT_EQ(m_alerts.texts().size(), told + 1);
+        EXPECT_EQ(m_alerts.texts().last().trimmed(),
+                  QStringLiteral("\"spoilt.png\" is not a picture the program can read."));
+        ASSERT_EQ(m_document->graphics().size(), 1);
+        EXPECT_EQ(image->FilePath(), good);
+        EXPECT_FALSE(image->contents().isNull());
+    }
+    hooks::setOpenPanel({});
+}
+
 TEST_F(PictureSharingTest, PastTheBudgetPicturesKeepWhatTheCanvasShowsAndOutputsReadTheirOwn) {
     // Two pictures in 96 x 64 point frames: 800 x 534 pixels each at
     // 600 dpi, about 1.7 MB; 96 x 64 at 72 dpi.
