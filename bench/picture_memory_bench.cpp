@@ -13,6 +13,10 @@
 //               whose headers claim 16000 x 16000 pixels (refused or shown)
 //   Progressive 10 objects (150 x 100 pt), each naming its own 8000 x 6000
 //               (48 MP) progressive JPEG photo
+//   BigFrames   10 objects in 2000 x 2000 pt frames (far larger than the
+//               127 x 89 mm card), each naming its own 6000 x 4000 photo
+//   FrameSizes  200 objects of 200 frame sizes (60 x 40 to 259 x 173 pt)
+//               naming one 6000 x 4000 photo
 //
 //   build/bench/picture_memory_bench
 //   PICTURE_BENCH_KEEP=1 build/bench/picture_memory_bench
@@ -36,6 +40,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QImageWriter>
 #include <QPainter>
@@ -45,6 +50,7 @@
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -192,7 +198,7 @@ QImage photo(int width, int height, quint32 seed) {
 }
 
 QString writeDesign(const QString& folder, const QString& name, const QStringList& pictures,
-                    const QSizeF& frame) {
+                    const QSizeF& frame, const std::function<QSizeF(int)>& frameOf = {}) {
     design_file::DesignContent content;
     content.front.setCard_Size(QSizeF(360, 252));
     content.back.setCard_Size(QSizeF(360, 252));
@@ -200,7 +206,8 @@ QString writeDesign(const QString& folder, const QString& name, const QStringLis
     for (const QString& path : pictures) {
         auto image = std::make_shared<SKTImage>();
         image->Set_Control_File_path(path);
-        image->setBounds(QRectF(QPointF((i * 17) % 200, (i * 11) % 150), frame));
+        image->setBounds(
+            QRectF(QPointF((i * 17) % 200, (i * 11) % 150), frameOf ? frameOf(i) : frame));
         content.frontObjects.append(image);
         ++i;
     }
@@ -254,6 +261,40 @@ Inputs& inputs() {
     return instance;
 }
 
+// Frames far larger than the card, and one file under many frame sizes:
+// their own photos, in their own folder.
+struct FrameInputs {
+    QTemporaryDir dir;
+    QString bigFrames;
+    QString frameSizes;
+
+    FrameInputs() {
+        if (qEnvironmentVariableIsSet("PICTURE_BENCH_KEEP")) {
+            dir.setAutoRemove(false);
+            std::fprintf(stderr, "frame inputs kept in %s\n", qPrintable(dir.path()));
+        }
+        QStringList names;
+        for (int i = 0; i < 10; ++i) {
+            const QString jpeg = QDir(dir.path()).filePath(QStringLiteral("photo%1.jpg").arg(i));
+            photo(6000, 4000, quint32(i + 101)).save(jpeg, "JPEG", 90);
+            names << jpeg;
+        }
+        bigFrames = writeDesign(dir.path(), QStringLiteral("bigframes.dcard"), names, {2000, 2000});
+        const QString one = names.first();
+        names.clear();
+        for (int i = 0; i < 200; ++i) {
+            names << one;
+        }
+        frameSizes = writeDesign(dir.path(), QStringLiteral("framesizes.dcard"), names, {},
+                                 [](int i) { return QSizeF(60 + i, (60 + i) * 2 / 3.0); });
+    }
+};
+
+FrameInputs& frameInputs() {
+    static FrameInputs instance;
+    return instance;
+}
+
 void measure(benchmark::State& state, const QString& design) {
     if (design.isEmpty()) {
         state.SkipWithError("the design could not be written");
@@ -261,7 +302,7 @@ void measure(benchmark::State& state, const QString& design) {
     }
     ChildRun run;
     for (auto _ : state) {
-        run = runChild(design, QDir(inputs().dir.path()).filePath(QStringLiteral("peak")));
+        run = runChild(design, QFileInfo(design).dir().filePath(QStringLiteral("peak")));
         if (!run.ok) {
             state.SkipWithError("the child run failed");
             return;
@@ -280,6 +321,12 @@ void BM_Copies(benchmark::State& state) {
 }
 void BM_Photos(benchmark::State& state) {
     measure(state, inputs().photos);
+}
+void BM_BigFrames(benchmark::State& state) {
+    measure(state, frameInputs().bigFrames);
+}
+void BM_FrameSizes(benchmark::State& state) {
+    measure(state, frameInputs().frameSizes);
 }
 
 // ---- Progressive JPEGs: what they claim and what they cost ----
@@ -384,3 +431,5 @@ BENCHMARK(BM_Copies)->UseManualTime()->Iterations(1)->Unit(benchmark::kMilliseco
 BENCHMARK(BM_Photos)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Claims)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Progressive)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BigFrames)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FrameSizes)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);

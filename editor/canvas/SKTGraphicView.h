@@ -265,9 +265,10 @@ private:
     void select(const QList<int>& indexes);
     void invalidateOutline(const QRectF& rect);
 
-    // Creation.
+    // Creation. `size` is the frame the object will get (empty when the
+    // mouse draws it): a picture is read once, for that frame.
     std::shared_ptr<SKTGraphic> makeGraphicForTool(const QString& cls, const QPointF& origin,
-                                                   const QString& value,
+                                                   const QSizeF& size, const QString& value,
                                                    const QString& ctrl_ID) const;
     void finishCreation();
 

@@ -84,16 +84,18 @@ bool isCentredPartyField(const QString& id) {
 
 } // namespace
 
-std::shared_ptr<SKTGraphic> SKTGraphicView::makeGraphicForTool(const QString& cls,
-                                                               const QPointF& origin,
-                                                               const QString& value,
-                                                               const QString& ctrl_ID) const {
+std::shared_ptr<SKTGraphic>
+SKTGraphicView::makeGraphicForTool(const QString& cls, const QPointF& origin, const QSizeF& size,
+                                   const QString& value, const QString& ctrl_ID) const {
     const int tool = SKTCanvasMain::Selected_Control_Tool();
     switch (tool) {
     case 8: {
         auto image = std::make_shared<SKTImage>();
         if (QFileInfo::exists(Library_Selected_Image)) {
-            image->initWithPath(origin, Library_Selected_Image);
+            image->initWithPath(origin, Library_Selected_Image, size);
+            if (image->contents().isNull()) {
+                return nullptr; // told: no object shows a file that gives nothing
+            }
         } else {
             image->initWithPosition(origin, SKTCanvasMain::no_image());
         }
@@ -101,7 +103,10 @@ std::shared_ptr<SKTGraphic> SKTGraphicView::makeGraphicForTool(const QString& cl
     }
     case 9: {
         auto image = std::make_shared<SKTImage>();
-        image->initWithPath(origin, Library_Selected_Image);
+        image->initWithPath(origin, Library_Selected_Image, size);
+        if (image->contents().isNull() && QFileInfo::exists(Library_Selected_Image)) {
+            return nullptr; // told
+        }
         return image;
     }
     case 10: {
@@ -189,7 +194,7 @@ void SKTGraphicView::createGraphicOfClass(const QString& cls, const QMouseEvent*
         }
     }
 
-    const auto graphic = makeGraphicForTool(cls, origin, ctrl_value, ctrl_ID);
+    const auto graphic = makeGraphicForTool(cls, origin, size, ctrl_value, ctrl_ID);
     if (!graphic) {
         m_document->endUndoGroup();
         m_mouseSetsCurrent = false;

@@ -1,8 +1,10 @@
 #include "editor/model/SKTImage.h"
 
+#include "core/MessageFunctions.h"
 #include "core/globals.h"
 #include "editor/model/ImageProcesser.h"
 #include "editor/model/ObjectDrawing.h"
+#include "editor/model/PictureProblemNotice.h"
 #include "editor/model/PictureRefitQueue.h"
 #include "editor/model/SKTPictureLoading.h"
 #include "editor/model/SKTWindowControllerInterface.h"
@@ -28,8 +30,23 @@ float finiteOr(float value, float neutral) {
 
 } // namespace
 
-void SKTImage::initWithPath(const QPointF& point, const QString& path) {
-    setFilePath(path);
+void SKTImage::initWithPath(const QPointF& point, const QString& path, const QSizeF& frame) {
+    // The frame from the header, so the pixels are decoded once, for it.
+    const SKTPictureProbe probe = SKTProbePictureFile(path);
+    if (!frame.isEmpty()) {
+        _bounds = QRectF(point, frame);
+    } else if (!probe.filePoints.isEmpty()) {
+        _bounds = centredOn(point, probe.filePoints);
+    }
+    if (SKTKeptPictureBytes() >= SKTPictureBudgetBytes()) {
+        m_pixelsPerPoint = SKTScreenPixelsPerPoint;
+    }
+    const SKTPictureProblem problem = setFilePath(path);
+    if (probe.problem == SKTPictureProblem::None && problem != SKTPictureProblem::None) {
+        // The header read (the chooser let it through) but the pixels do
+        // not: told now, as the chooser tells.
+        Show_MessageBox(SKTPictureProblemLine(path, problem));
+    }
     _bounds = centredOn(point, _contents.size());
     SKTMainWindow::Reset_Image_Editing_Controls();
 }
@@ -46,7 +63,10 @@ std::shared_ptr<SKTGraphic> SKTImage::newOfSameClass() const {
 }
 
 SKTImage::SKTImage(const SKTImage& other)
-    : SKTGraphic(other), _contents(other._contents), m_read(other.m_read) {
+    : SKTGraphic(other), _contents(other._contents), m_read(other.m_read),
+      m_refitFailed(other.m_refitFailed), m_failedFile(other.m_failedFile) {
+    // A copy made for an output reads the pixels it needs at 600 dpi, even
+    // when the object keeps fewer (m_pixelsPerPoint stays at its default).
     const std::lock_guard lock(other.m_adjustedMutex);
     m_adjustedValid = other.m_adjustedValid;
     m_adjustedSource = other.m_adjustedSource;
@@ -62,21 +82,32 @@ std::shared_ptr<SKTGraphic> SKTImage::clone() const {
     auto copy = std::static_pointer_cast<SKTImage>(SKTGraphic::clone());
     copy->_contents = _contents;
     copy->m_read = m_read;
+    copy->m_pixelsPerPoint = m_pixelsPerPoint;
     return copy;
 }
 
 SKTPictureProblem SKTImage::setFilePath(const QString& path) {
+    return setFilePathOnCard(path, SKTMainWindow::frontCanvasBounds());
+}
+
+SKTPictureProblem SKTImage::setFilePathOnCard(const QString& path, const QRectF& card) {
     Set_Control_File_path(path);
     SKTPictureProblem problem = SKTPictureProblem::None;
-    SKTPictureRead read = SKTReadPictureFile(path, wantedPixels(), &problem);
+    SKTPictureRead read = SKTReadPictureFile(path, wantedPixelsOnCard(card), &problem);
     const std::lock_guard lock(m_adjustedMutex);
     m_read = std::move(read);
     _contents = m_read.picture;
+    m_refitFailed = false;
     return problem;
 }
 
 QSize SKTImage::wantedPixels() const {
-    return SKTPicturePixelsForFrame(_bounds.size(), ImageProcesser::wholeDegrees(rotate_image));
+    return wantedPixelsOnCard(SKTMainWindow::frontCanvasBounds());
+}
+
+QSize SKTImage::wantedPixelsOnCard(const QRectF& card) const {
+    return SKTPicturePixelsOnCard(_bounds, card, ImageProcesser::wholeDegrees(rotate_image),
+                                  m_pixelsPerPoint);
 }
 
 bool SKTImage::contentsFromFile() const {
@@ -91,12 +122,25 @@ void SKTImage::refitPicture(bool shrink) {
     if (shrink ? m_read.fits(want) : m_read.serves(want)) {
         return;
     }
-    SKTPictureRead read = SKTReadPictureFile(m_read.path, want);
-    if (read.picture.isNull()) {
-        // The file went away or changed into something unreadable: the
-        // picture already kept stays.
+    // A file that failed in this state is not tried again (drawing would
+    // otherwise decode it on every paint).
+    SKTPictureProblem problem = SKTPictureProblem::None;
+    const auto state = PictureFileCache::keyOf(m_read.path, &problem);
+    if (m_refitFailed && state == m_failedFile) {
         return;
     }
+    SKTPictureRead read = SKTReadPictureFile(m_read.path, want, &problem);
+    if (read.picture.isNull()) {
+        // The file went away or changed into something unreadable: the
+        // picture already kept stays, and the user is told once.
+        m_refitFailed = true;
+        m_failedFile = state;
+        PictureProblemNotice::tellOnce(
+            m_read.path, state,
+            problem == SKTPictureProblem::None ? SKTPictureProblem::NotPicture : problem);
+        return;
+    }
+    m_refitFailed = false;
     const std::lock_guard lock(m_adjustedMutex);
     m_read = std::move(read);
     _contents = m_read.picture;

@@ -3,12 +3,17 @@
 // optionally mirrored, at its opacity. The adjusted picture is kept per
 // object and made again only when the picture or an adjustment changes.
 //
-// A picture read from a file keeps the pixels its frame shows at 600 dpi
-// (SKTPicturePixelsForFrame), shared with every object showing the same
-// file; when the frame grows beyond them they are read again: on the GUI
-// thread once the frame has rested (PictureRefitQueue), elsewhere when the
-// object is drawn. Its size in points stays the file's own.
+// A picture read from a file keeps the pixels the part of its frame on the
+// card shows at 600 dpi (SKTPicturePixelsOnCard), or at 72 dpi once the
+// design's pictures pass their budget, shared with every object showing the
+// same file; when the frame grows or moves beyond them they are read again:
+// on the GUI thread once the frame has rested (PictureRefitQueue), elsewhere
+// when the object is drawn. A copy made for an output reads 600 dpi again.
+// A file that no longer reads keeps the pixels already kept; the user is
+// told once and it is not tried again until the file changes. Its size in
+// points stays the file's own.
 
+#include "editor/model/PictureFileCache.h"
 #include "editor/model/SKTGraphic.h"
 #include "editor/model/SKTPictureLoading.h"
 
@@ -22,8 +27,13 @@ class SKTImage : public SKTGraphic {
 public:
     SKTImage() = default;
 
-    // A picture read from a file, centred on the point at its own size.
-    void initWithPath(const QPointF& point, const QString& path);
+    // A picture read from a file, centred on the point at its own size. The
+    // header gives the size first, so the file is decoded once, for that
+    // frame, or for `frame` (top left at the point) when the caller gives
+    // the object that size next; past the budget (SKTPictureBudgetBytes())
+    // at 72 dpi. A file whose header reads but whose pixels do not is told
+    // (the chooser let it through) and leaves no picture.
+    void initWithPath(const QPointF& point, const QString& path, const QSizeF& frame = {});
     // A given picture centred on the point; the record's path becomes the
     // picture chosen last (Library_Selected_Image).
     void initWithPosition(const QPointF& point, const CardPicture& contents);
@@ -37,9 +47,19 @@ public:
     // (none when the file cannot be read; the answer says why). The bounds
     // and visibility stay.
     SKTPictureProblem setFilePath(const QString& path);
+    // The same on a card of this size (a design being opened, whose card
+    // is not yet the canvas's).
+    SKTPictureProblem setFilePathOnCard(const QString& path, const QRectF& card);
     const CardPicture& contents() const { return _contents; }
-    // The pixels of its file the current frame shows (SKTPicturePixelsForFrame).
+    // The pixels of its file the part of the current frame on the card shows
+    // (SKTPicturePixelsOnCard, at keptPixelsPerPoint).
     QSize wantedPixels() const;
+    QSize wantedPixelsOnCard(const QRectF& card) const;
+    // Pixels kept per point: SKTPicturePixelsPerPoint, or SKTScreenPixelsPerPoint
+    // for a design whose pictures pass the budget (outputs then read their
+    // own from the file).
+    double keptPixelsPerPoint() const { return m_pixelsPerPoint; }
+    void setKeptPixelsPerPoint(double pixelsPerPoint) { m_pixelsPerPoint = pixelsPerPoint; }
     void setContents(const CardPicture& picture) { _contents = picture; }
 
     // Observed mirror flags; the flips toggle them.
@@ -103,6 +123,11 @@ private:
 
     // What was read from the file for _contents.
     SKTPictureRead m_read;
+    double m_pixelsPerPoint = SKTPicturePixelsPerPoint;
+    // Reading the file again failed in this state of the file (none: it was
+    // missing); not tried again until the file changes.
+    bool m_refitFailed = false;
+    std::optional<PictureFileCache::FileKey> m_failedFile;
 
     mutable std::mutex m_adjustedMutex;
     mutable bool m_adjustedValid = false;

@@ -143,7 +143,7 @@ bool SKTPictureRead::fits(const QSize& want) const {
            kept.height() * 2 <= target.height() * 3 + 2;
 }
 
-QSize SKTPicturePixelsForFrame(const QSizeF& frame, int degrees) {
+QSize SKTPicturePixelsForFrame(const QSizeF& frame, int degrees, double pixelsPerPoint) {
     double width = std::isfinite(frame.width()) ? std::max(0.0, frame.width()) : 0.0;
     double height = std::isfinite(frame.height()) ? std::max(0.0, frame.height()) : 0.0;
     if (width <= 0 && height <= 0) {
@@ -156,8 +156,103 @@ QSize SKTPicturePixelsForFrame(const QSizeF& frame, int degrees) {
         // A turned picture sits on a square larger than its sides.
         width = height = std::max(width, height);
     }
-    return QSize(wholePixels(std::min(width * SKTPicturePixelsPerPoint, 1.0e6)),
-                 wholePixels(std::min(height * SKTPicturePixelsPerPoint, 1.0e6)));
+    return QSize(wholePixels(std::min(width * pixelsPerPoint, 1.0e6)),
+                 wholePixels(std::min(height * pixelsPerPoint, 1.0e6)));
+}
+
+QSize SKTPicturePixelsOnCard(const QRectF& frame, const QRectF& card, int degrees,
+                             double pixelsPerPoint) {
+    const QRectF whole = frame.normalized();
+    if (card.isEmpty() || !whole.isValid() || !std::isfinite(whole.width()) ||
+        !std::isfinite(whole.height())) {
+        return SKTPicturePixelsForFrame(frame.size(), degrees, pixelsPerPoint);
+    }
+    const QRectF onCard = whole.intersected(card.normalized());
+    if (onCard.isEmpty()) {
+        // Nothing of it shows: one pixel, read again once it is moved on.
+        return QSize(1, 1);
+    }
+    return SKTPicturePixelsForFrame(onCard.size(), degrees, pixelsPerPoint);
+}
+
+namespace {
+
+std::atomic<int> decodings = 0;
+
+// Whether a file holds this marker in its last bytes: a JPEG its end of
+// image, a PNG its end chunk. A file cut short lacks it (the decoder then
+// refuses its pixels), so the choosers can tell without decoding.
+bool endsWithMarker(const QString& path, const QByteArray& marker) {
+    QFile file(path);
+    constexpr qint64 kTail = 4096;
+    if (!file.open(QIODevice::ReadOnly) || !file.seek(std::max<qint64>(0, file.size() - kTail))) {
+        return false;
+    }
+    return file.read(kTail).contains(marker);
+}
+
+// A reading of a file derived from a larger reading of it, without decoding
+// the file again: its pixels scaled down to what `want` needs.
+SKTPictureRead scaledDown(const SKTPictureRead& known, const CardPicture& larger,
+                          const QSize& want) {
+    SKTPictureRead read = known;
+    const QSize target = read.pixelsFor(want);
+    QImage image = larger.image().scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    const QSizeF points = read.filePoints;
+    image.setDotsPerMeterX(
+        dotsPerMetre(image.width() * CardUnits::kPointsPerInch / points.width()));
+    image.setDotsPerMeterY(
+        dotsPerMetre(image.height() * CardUnits::kPointsPerInch / points.height()));
+    read.picture = CardPicture::fromImage(image, points);
+    return read;
+}
+
+} // namespace
+
+int SKTPictureDecodeCount() {
+    return decodings.load();
+}
+
+namespace {
+constexpr qint64 kPictureBudgetBytes = qint64(256) * 1024 * 1024;
+std::atomic<qint64> pictureBudget = kPictureBudgetBytes;
+} // namespace
+
+qint64 SKTPictureBudgetBytes() {
+    return pictureBudget.load();
+}
+
+void SKTSetPictureBudgetBytes(qint64 bytes) {
+    pictureBudget = bytes > 0 ? bytes : kPictureBudgetBytes;
+}
+
+SKTPictureProbe SKTProbePictureFile(const QString& path) {
+    SKTPictureProbe probe;
+    const auto key = PictureFileCache::keyOf(path, &probe.problem);
+    if (!key) {
+        return probe;
+    }
+    const PictureDecoder::Header header = PictureDecoder::readHeader(key->path);
+    probe.problem = problemOf(header.problem);
+    if (probe.problem == SKTPictureProblem::None &&
+        (!header.pixels.isValid() || header.pixels.isEmpty())) {
+        probe.problem = SKTPictureProblem::NotPicture;
+    }
+    if (probe.problem == SKTPictureProblem::None &&
+        ((header.format == "jpeg" && !endsWithMarker(key->path, QByteArray("\xff\xd9", 2))) ||
+         (header.format == "png" && !endsWithMarker(key->path, QByteArray("IEND"))))) {
+        probe.problem = SKTPictureProblem::NotPicture;
+    }
+    if (probe.problem != SKTPictureProblem::None) {
+        return probe;
+    }
+    probe.filePixels = header.pixels;
+    if (header.format == "png" || header.format == "jpeg") {
+        // As the decoder gives it: the header's resolution, else the one
+        // Qt's reader leaves on the pixels it reads.
+        probe.filePoints = header.points(QImage());
+    }
+    return probe;
 }
 
 SKTPictureRead SKTReadPictureFile(const QString& path, const QSize& want,
@@ -165,34 +260,26 @@ SKTPictureRead SKTReadPictureFile(const QString& path, const QSize& want,
     tell(problem, SKTPictureProblem::None);
     SKTPictureRead read;
     read.path = path;
-    if (path.isEmpty()) {
-        tell(problem, SKTPictureProblem::Missing);
+    SKTPictureProblem found = SKTPictureProblem::None;
+    const auto fileKey = PictureFileCache::keyOf(path, &found);
+    if (!fileKey) {
+        tell(problem, found);
         return read;
     }
-    const QString clean = QDir::cleanPath(path);
-    const std::filesystem::path file(QFile::encodeName(clean).toStdString());
-    std::error_code error;
-    if (!std::filesystem::exists(file, error)) {
-        tell(problem, SKTPictureProblem::Missing);
-        return read;
-    }
-    if (!std::filesystem::is_regular_file(file, error)) {
-        tell(problem, SKTPictureProblem::NotPicture);
-        return read;
-    }
-    PictureFileCache::FileKey key;
-    key.path = QFileInfo(clean).canonicalFilePath();
-    key.bytes = qint64(std::filesystem::file_size(file, error));
-    key.modified = qint64(std::filesystem::last_write_time(file, error).time_since_epoch().count());
-    if (key.path.isEmpty()) {
-        tell(problem, SKTPictureProblem::Missing);
-        return read;
-    }
+    const PictureFileCache::FileKey& key = *fileKey;
 
-    if (const auto known = PictureFileCache::find(key, want)) {
+    CardPicture larger;
+    if (const auto known = PictureFileCache::find(key, want, &larger)) {
         read = *known;
         read.path = path;
         if (!read.picture.isNull()) {
+            return read;
+        }
+        if (larger.isRaster() && !read.filePoints.isEmpty()) {
+            // Decoded once already for a larger need: scaled down from that.
+            read = scaledDown(read, larger, want);
+            read.path = path;
+            PictureFileCache::add(key, read);
             return read;
         }
     } else {
@@ -210,6 +297,7 @@ SKTPictureRead SKTReadPictureFile(const QString& path, const QSize& want,
     QSize most = read.mostPixels;
     QByteArray format;
     SKTPictureProblem why = SKTPictureProblem::None;
+    ++decodings;
     QImage image =
         readPixels(key.path, read.filePixels, read.pixelsFor(want), &most, &format, &why);
     if (image.isNull()) {
@@ -277,32 +365,55 @@ private:
 
 } // namespace
 
-void SKTReadPictureFiles(std::vector<SKTPictureRequest>& requests) {
-    // Each file and number of pixels once.
-    QHash<QPair<QString, QSize>, size_t> first;
-    std::vector<size_t> jobs;
-    std::vector<size_t> sameAs(requests.size());
+namespace {
+
+// The pixels that serve every one of the wants: the larger of each side (an
+// invalid want asks for the whole file).
+QSize largestNeed(const QSize& a, const QSize& b) {
+    if (!a.isValid() || !b.isValid()) {
+        return QSize();
+    }
+    return a.expandedTo(b);
+}
+
+// The file a request names, the same under any spelling of its path.
+QString fileOf(const QString& path) {
+    const QString clean = QDir::cleanPath(path);
+    const QString file = QFileInfo(clean).canonicalFilePath();
+    return file.isEmpty() ? clean : file;
+}
+
+// One reading per file, asked for the largest need of its requests: the
+// index of the request that reads it for each request, and the jobs.
+std::vector<size_t> groupByFile(std::vector<SKTPictureRequest>& requests,
+                                std::vector<SKTPictureRequest>& jobs) {
+    QHash<QString, size_t> first;
+    std::vector<size_t> jobOf(requests.size());
     for (size_t i = 0; i < requests.size(); ++i) {
-        const QString clean = QDir::cleanPath(requests[i].path);
-        QString file = QFileInfo(clean).canonicalFilePath();
-        if (file.isEmpty()) {
-            file = clean;
-        }
-        const auto key = qMakePair(file, requests[i].want);
-        const auto found = first.constFind(key);
+        const QString file = fileOf(requests[i].path);
+        const auto found = first.constFind(file);
         if (found != first.cend()) {
-            sameAs[i] = *found;
+            jobOf[i] = *found;
+            jobs[*found].want = largestNeed(jobs[*found].want, requests[i].want);
             continue;
         }
-        first.insert(key, i);
-        sameAs[i] = i;
-        jobs.push_back(i);
+        first.insert(file, jobs.size());
+        jobOf[i] = jobs.size();
+        jobs.push_back({requests[i].path, requests[i].want, {}, {}});
     }
+    return jobOf;
+}
+
+} // namespace
+
+void SKTReadPictureFiles(std::vector<SKTPictureRequest>& requests) {
+    std::vector<SKTPictureRequest> jobs;
+    const std::vector<size_t> jobOf = groupByFile(requests, jobs);
     ReadBudget budget;
     std::atomic<size_t> next = 0;
     const auto work = [&] {
         for (size_t job = next++; job < jobs.size(); job = next++) {
-            SKTPictureRequest& request = requests[jobs[job]];
+            SKTPictureRequest& request = jobs[job];
             const qint64 bytes = decodingBytes(request);
             budget.take(bytes);
             request.read = SKTReadPictureFile(request.path, request.want, &request.problem);
@@ -320,15 +431,38 @@ void SKTReadPictureFiles(std::vector<SKTPictureRequest>& requests) {
         worker.join();
     }
     for (size_t i = 0; i < requests.size(); ++i) {
-        if (sameAs[i] != i) {
-            requests[i].read = requests[sameAs[i]].read;
-            requests[i].problem = requests[sameAs[i]].problem;
+        requests[i].read = jobs[jobOf[i]].read;
+        requests[i].read.path = requests[i].path;
+        requests[i].problem = jobs[jobOf[i]].problem;
+    }
+}
+
+qint64 SKTKeptBytesOfRequests(const std::vector<SKTPictureRequest>& requests) {
+    std::vector<SKTPictureRequest> asked(requests);
+    std::vector<SKTPictureRequest> jobs;
+    groupByFile(asked, jobs);
+    qint64 bytes = 0;
+    for (const SKTPictureRequest& job : jobs) {
+        const SKTPictureProbe probe = SKTProbePictureFile(job.path);
+        if (probe.problem == SKTPictureProblem::None) {
+            bytes += pixelCount(evenlyScaled(probe.filePixels, job.want)) * 4;
         }
     }
+    return bytes;
+}
+
+qint64 SKTKeptPictureBytes() {
+    return PictureFileCache::keptBytes();
 }
 
 CardPicture SKTLoadPictureFile(const QString& path, SKTPictureProblem* problem) {
     return SKTReadPictureFile(path, QSize(), problem).picture;
+}
+
+QString SKTPictureProblemLine(const QString& path, SKTPictureProblem problem) {
+    const QString name = QFileInfo(path).fileName();
+    return QStringLiteral("\"%1\" %2.")
+        .arg(name.isEmpty() ? path : name, SKTPictureProblemText(problem));
 }
 
 QString SKTPictureProblemText(SKTPictureProblem problem) {

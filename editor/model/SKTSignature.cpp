@@ -69,13 +69,15 @@ void SKTSignature::setFilePath(const QString& path) {
     const QString effective = effectivePath(path);
     file_path = effective;
     Set_Control_File_path(effective);
-    m_read = SKTReadPictureFile(effective, SKTPicturePixelsForFrame(_bounds.size(), 0));
+    m_read = SKTReadPictureFile(
+        effective, SKTPicturePixelsOnCard(_bounds, SKTMainWindow::frontCanvasBounds(), 0));
     _contents_img = m_read.picture;
 }
 
 void SKTSignature::setBounds(const QRectF& bounds) {
     SKTGraphic::setBounds(bounds);
-    if (m_read.picture.isRaster() && !m_read.serves(SKTPicturePixelsForFrame(_bounds.size(), 0))) {
+    if (m_read.picture.isRaster() &&
+        !m_read.serves(SKTPicturePixelsOnCard(_bounds, SKTMainWindow::frontCanvasBounds(), 0))) {
         PictureRefitQueue::schedule(*this, [](SKTGraphic& graphic) {
             // Read now, and redrawn through the document without an undo step.
             ChangeScope scope(graphic);
@@ -85,7 +87,7 @@ void SKTSignature::setBounds(const QRectF& bounds) {
 }
 
 CardPicture SKTSignature::pictureForDrawing() const {
-    const QSize want = SKTPicturePixelsForFrame(_bounds.size(), 0);
+    const QSize want = SKTPicturePixelsOnCard(_bounds, SKTMainWindow::frontCanvasBounds(), 0);
     const bool resting = !PictureRefitQueue::isWaiting(*this);
     QString path;
     if (!file_path.isNull() && file_path == _file_path) {

@@ -16,6 +16,7 @@
 #include <cmath>
 #include <filesystem>
 #include <limits>
+#include <numeric>
 #include <stdexcept>
 #include <vector>
 
@@ -285,35 +286,65 @@ SKTGraphicList readObjects(Walker& walker, int itemsAfter) {
 }
 
 // Every picture object is read again from its own file, as when it was
-// placed (regular files only), at the pixels its frame shows. The files are
-// read several at a time first; each object then takes its picture from the
-// shared pictures. A file that gives no picture is told once and not tried
-// again.
+// placed (regular files only), at the pixels the part of its frame on the
+// design's card shows: 600 dpi while the design's pictures together fit
+// their budget, else 72 dpi (outputs then read what they need from the
+// files). Each file is decoded once, for its largest need, several files at
+// a time; the objects then take their pictures from that reading, largest
+// first, sharing it or scaling a copy down from it. A file that gives no
+// picture is told once and not tried again.
 void readPictureFiles(DesignContent& content) {
+    const QRectF card(QPointF(0, 0), content.front.Card_Size());
     std::vector<SKTImage*> images;
-    std::vector<SKTPictureRequest> requests;
     for (const SKTGraphicList* side : {&content.frontObjects, &content.backObjects}) {
         for (const auto& object : *side) {
             if (object->className() == QLatin1String("SKTImage")) {
-                auto& image = static_cast<SKTImage&>(*object);
-                images.push_back(&image);
-                requests.push_back({image.FilePath(), image.wantedPixels(), {}, {}});
+                images.push_back(&static_cast<SKTImage&>(*object));
             }
         }
     }
+    const auto requestsAt = [&] {
+        std::vector<SKTPictureRequest> requests;
+        for (SKTImage* image : images) {
+            requests.push_back({image->FilePath(), image->wantedPixelsOnCard(card), {}, {}});
+        }
+        return requests;
+    };
+    std::vector<SKTPictureRequest> requests = requestsAt();
+    if (SKTKeptBytesOfRequests(requests) > SKTPictureBudgetBytes()) {
+        for (SKTImage* image : images) {
+            image->setKeptPixelsPerPoint(SKTScreenPixelsPerPoint);
+        }
+        requests = requestsAt();
+    }
     SKTReadPictureFiles(requests);
+    std::vector<size_t> order(images.size());
+    std::iota(order.begin(), order.end(), size_t(0));
+    const auto area = [](const QSize& want) {
+        return want.isValid() ? qint64(want.width()) * want.height()
+                              : std::numeric_limits<qint64>::max();
+    };
+    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+        return area(requests[a].want) > area(requests[b].want);
+    });
+    std::vector<SKTPictureProblem> problems(images.size(), SKTPictureProblem::None);
     QSet<QString> failed;
-    for (size_t i = 0; i < images.size(); ++i) {
+    for (const size_t i : order) {
         const QString& path = requests[i].path;
         if (failed.contains(path)) {
             continue;
         }
-        const SKTPictureProblem problem = requests[i].problem != SKTPictureProblem::None
-                                              ? requests[i].problem
-                                              : images[i]->setFilePath(path);
-        if (problem != SKTPictureProblem::None) {
+        problems[i] = requests[i].problem != SKTPictureProblem::None
+                          ? requests[i].problem
+                          : images[i]->setFilePathOnCard(path, card);
+        if (problems[i] != SKTPictureProblem::None) {
             failed.insert(path);
-            content.unshownPictures.append({path, problem});
+        }
+    }
+    // Told in the order of the design.
+    for (size_t i = 0; i < images.size(); ++i) {
+        if (problems[i] != SKTPictureProblem::None) {
+            content.unshownPictures.append({requests[i].path, problems[i]});
         }
     }
 }

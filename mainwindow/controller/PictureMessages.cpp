@@ -22,22 +22,34 @@ QString line(const QString& shown, SKTPictureProblem problem) {
     return QStringLiteral("\"%1\" %2.").arg(shown, SKTPictureProblemText(problem));
 }
 
+void tellChosen(const QString& path, SKTPictureProblem problem) {
+    Show_MessageBox(chosenPictureText(
+        path, problem == SKTPictureProblem::None ? SKTPictureProblem::NotPicture : problem));
+}
+
 } // namespace
 
 QString chosenPictureText(const QString& path, SKTPictureProblem problem) {
-    const QString name = QFileInfo(path).fileName();
-    return line(name.isEmpty() ? path : name, problem);
+    return SKTPictureProblemLine(path, problem);
 }
 
 CardPicture readChosenPicture(const QString& path) {
     SKTPictureProblem problem = SKTPictureProblem::None;
     CardPicture picture = SKTLoadPictureFile(path, &problem);
     if (problem != SKTPictureProblem::None || picture.isNull()) {
-        Show_MessageBox(chosenPictureText(
-            path, problem == SKTPictureProblem::None ? SKTPictureProblem::NotPicture : problem));
+        tellChosen(path, problem);
         return CardPicture();
     }
     return picture;
+}
+
+bool checkChosenPicture(const QString& path) {
+    const SKTPictureProbe probe = SKTProbePictureFile(path);
+    if (probe.problem != SKTPictureProblem::None) {
+        tellChosen(path, probe.problem);
+        return false;
+    }
+    return true;
 }
 
 bool isPlaceholderPath(const QString& path) {

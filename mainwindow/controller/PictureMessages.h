@@ -20,6 +20,10 @@ QString chosenPictureText(const QString& path, SKTPictureProblem problem);
 // The picture of a file the user chose; when the file gives none, the user
 // is told why and the answer is a null picture.
 CardPicture readChosenPicture(const QString& path);
+// Whether the header of a file the user chose reads as a picture the
+// program takes, without decoding its pixels (the object that takes it
+// decodes them once, for its frame); when not, the user is told why.
+bool checkChosenPicture(const QString& path);
 
 // Whether a path only names one of the program's own placeholder pictures
 // (empty, or "no.png" and its kind in a resource folder, perhaps of another

@@ -671,6 +671,10 @@ public:
     void View_barcode_prop_Button() { Open_Barcode_Window(); }
     // The shared handler of the inspector's combo boxes.
     void comboBoxSelectionDidChange(QComboBox* combo);
+    // A hatch pattern chosen in one of the two hatch pop-ups reads; when it
+    // does not, the user is told and the pop-up shows the card's or the
+    // selected shape's pattern again.
+    bool hatchChoiceReads(QComboBox* combo);
     // The font panel both font actions share (made on first use).
     QFontDialog* fontPanel();
 

@@ -15,6 +15,7 @@
 #include "editor/render/CombinedCardImage.h"
 #include "editor/render/SKTRenderingView.h"
 #include "editor/view/SKTGrid.h"
+#include "mainwindow/controller/BusyCursor.h"
 #include "mainwindow/controller/DesignFile.h"
 #include "mainwindow/controller/Export_Template.h"
 #include "mainwindow/controller/MainWindowFrame.h"
@@ -268,6 +269,8 @@ int SKTWindowController::Read_and_load_design_Log(const QString& path,
     QString reason;
     std::optional<design_file::DesignContent> content;
     try {
+        // Reading the pictures of a large design takes a while.
+        BusyCursor busy;
         content = design_file::Read_Design_File(path, &reason);
     } catch (const std::exception& e) {
         reason = QString::fromLocal8Bit(e.what());
@@ -289,6 +292,8 @@ int SKTWindowController::Read_and_load_design_Log(const QString& path,
 
 void SKTWindowController::Apply_Design_Content(design_file::DesignContent& content,
                                                const QString& path, const QString& mode) {
+    // The backgrounds' pictures are read here; released before the message.
+    BusyCursor busy;
     New_Project_Setting_Reset();
     Remove_All_Tab_Items();
     const bool asLog = mode == QLatin1String("L");
@@ -365,6 +370,7 @@ void SKTWindowController::Apply_Design_Content(design_file::DesignContent& conte
     }
     selectArrowTool();
     Refresh_Canvas();
+    busy.release();
     const QString untold = picture_messages::unshownPicturesText(unshown);
     if (!untold.isEmpty()) {
         Show_MessageBox(untold);

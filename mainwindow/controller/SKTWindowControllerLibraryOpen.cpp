@@ -27,7 +27,7 @@ int SKTWindowController::Open_Image_Library(bool background) {
         library->control_or_BG = background ? QStringLiteral("B") : QStringLiteral("C");
         answer = library->Open_Library_Window() == 1 ? 1 : 0;
         if (answer == 1 && !background &&
-            picture_messages::readChosenPicture(library->selected_image).isNull()) {
+            !picture_messages::checkChosenPicture(library->selected_image)) {
             // Told; no object takes a file that shows nothing.
             answer = 0;
         }

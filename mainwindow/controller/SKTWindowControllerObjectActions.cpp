@@ -8,6 +8,7 @@
 #include "core/MessageFunctions.h"
 #include "core/globals.h"
 #include "editor/canvas/SKTGraphicView.h"
+#include "editor/model/PicturePlaceholders.h"
 #include "editor/model/SKTBarcode.h"
 #include "editor/model/SKTImage.h"
 #include "mainwindow/controller/MainWindowFrame.h"
@@ -27,8 +28,10 @@
 #include "widgets/FloatSlider.h"
 #include "widgets/GuiHooks.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QFontDialog>
+#include <QLineEdit>
 #include <QTextCursor>
 #include <QThread>
 #include <exception>
@@ -190,7 +193,7 @@ bool SKTWindowController::Browse_User_Image_Manually() {
         return false;
     }
     const QString path = Convert_Path_From_URL(QUrl::fromLocalFile(chosen.first()));
-    if (picture_messages::readChosenPicture(path).isNull()) {
+    if (!picture_messages::checkChosenPicture(path)) {
         // Told; the path of the next object and the field stay as they were.
         return false;
     }
@@ -199,11 +202,25 @@ bool SKTWindowController::Browse_User_Image_Manually() {
     return true;
 }
 
+// The selected picture object takes the chosen file; when its pixels do not
+// read after all (its header did), the user is told and the object, the
+// path field and the file of the next object keep the object's own file.
+static void giveChosenFile(SKTImage& picture, const QString& path, QLineEdit& field) {
+    const QString previous = picture.FilePath();
+    const SKTPictureProblem problem = picture.setFilePath(path);
+    if (problem != SKTPictureProblem::None) {
+        Show_MessageBox(picture_messages::chosenPictureText(path, problem));
+        picture.setFilePath(previous);
+        Library_Selected_Image = previous;
+        field.setText(previous);
+    }
+}
+
 void SKTWindowController::Manual_Image_Browse_Btn() {
     if (Browse_User_Image_Manually()) {
         if (SKTGraphicView* view = currentGraphicView()) {
             if (auto* picture = dynamic_cast<SKTImage*>(view->selectedGraphic().get())) {
-                picture->setFilePath(Library_Selected_Image);
+                giveChosenFile(*picture, Library_Selected_Image, *m_dataSource->Manual_image_path);
             }
         }
     }
@@ -215,7 +232,7 @@ void SKTWindowController::Manual_Library_Browse_Btn() {
         m_dataSource->Manual_image_path->setText(Library_Selected_Image);
         if (SKTGraphicView* view = currentGraphicView()) {
             if (auto* picture = dynamic_cast<SKTImage*>(view->selectedGraphic().get())) {
-                picture->setFilePath(Library_Selected_Image);
+                giveChosenFile(*picture, Library_Selected_Image, *m_dataSource->Manual_image_path);
             }
         }
     }
@@ -332,8 +349,38 @@ void SKTWindowController::Update_Barcode_Graphics(const std::shared_ptr<SKTGraph
     finishUpdate(graphics);
 }
 
+bool SKTWindowController::hatchChoiceReads(QComboBox* combo) {
+    const QString name = combo->currentText();
+    if (name.isEmpty()) {
+        return true;
+    }
+    const QString file =
+        QDir(Resource_Path)
+            .filePath(QStringLiteral("Fill_Style_Image/") + name + QStringLiteral(".png"));
+    SKTPictureProblem problem = SKTProbePictureFile(file).problem;
+    if (problem == SKTPictureProblem::None && PicturePlaceholders::hatchPattern(name).isNull()) {
+        problem = SKTPictureProblem::NotPicture;
+    }
+    if (problem == SKTPictureProblem::None) {
+        return true;
+    }
+    Show_MessageBox(picture_messages::chosenPictureText(file, problem));
+    QString previous;
+    if (combo == m_cardBackground->Card_hatch_style) {
+        previous = currentCardProperty().Card_hatch_style();
+    } else if (const SKTGraphicList graphics = graphicsToUpdate(); !graphics.isEmpty()) {
+        previous = graphics.first()->_fill_hatch_type;
+    }
+    combo->setCurrentIndex(previous.isEmpty() ? -1 : combo->findText(previous));
+    return false;
+}
+
 void SKTWindowController::comboBoxSelectionDidChange(QComboBox* combo) {
     try {
+        if ((combo == m_cardBackground->Card_hatch_style || combo == m_shape->shape_hatch_style) &&
+            !hatchChoiceReads(combo)) {
+            return; // told; the card and the shapes keep their pattern
+        }
         if (combo == m_cardBackground->Card_image_layout ||
             combo == m_cardBorder->Card_border_style ||
             combo == m_cardBackground->Card_hatch_style) {
