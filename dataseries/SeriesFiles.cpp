@@ -1,5 +1,7 @@
 #include "dataseries/SeriesFiles.h"
 
+#include "platform/PendingFile.h"
+
 #include "core/MessageFunctions.h"
 #include "core/StringFunctions.h"
 #include "core/globals.h"
@@ -7,7 +9,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 namespace {
@@ -148,10 +149,9 @@ bool Write_Series_File(const QString& name, const QStringList& values, bool appe
         content += oneLine(value).toUtf8();
         content += '\n';
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size() ||
-        !file.commit()) {
-        Show_NSLog_Message(QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
+    QString reason;
+    if (!Write_File_Whole(path, content, &reason)) {
+        Show_NSLog_Message(reason);
         return false;
     }
     return true;

@@ -1,15 +1,16 @@
 // Writing a one-sheet workbook from rows of texts.
 
 #include "core/MessageFunctions.h"
+
 #include "core/globals.h"
 #include "dataseries/ColumnNames.h"
 #include "dataseries/SSZipArchive.h"
 #include "dataseries/SpreadsheetWriter.h"
 #include "dataseries/XlsxText.h"
+#include "platform/PendingFile.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <algorithm>
 
 namespace {
@@ -66,9 +67,7 @@ bool hasOuterWhitespace(const QString& text) {
 }
 
 bool writePart(const QString& partPath, const QByteArray& content) {
-    QSaveFile file(partPath);
-    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size() ||
-        !file.commit()) {
+    if (!Write_File_Whole(partPath, content)) {
         Show_NSLog_Message(QStringLiteral("Error when writing file %1").arg(partPath));
         return false;
     }

@@ -1,11 +1,12 @@
 #include "platform/Plist.h"
 
+#include "platform/PendingFile.h"
+
 #include "platform/PlistBinaryCheck.h"
 #include "platform/PlistBinaryWriter.h"
 #include "platform/PlistCompat.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <plist/plist.h>
 #include <vector>
 
@@ -360,17 +361,7 @@ bool Plist::writeToFile(const QString& path, PlistFormat format, QString* reason
         setReason(reason, QStringLiteral("the property list could not be serialised"));
         return false;
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        setReason(reason, QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
-        return false;
-    }
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
-        setReason(reason, QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
-        file.cancelWriting();
-        return false;
-    }
-    return true;
+    return Write_File_Whole(path, bytes, reason);
 }
 
 void Plist::append(Plist&& item) {

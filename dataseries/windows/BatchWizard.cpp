@@ -1,5 +1,7 @@
 #include "dataseries/windows/BatchWizard.h"
 
+#include "platform/PendingFile.h"
+
 #include "core/FileFunctions.h"
 #include "core/MessageFunctions.h"
 #include "core/StringFunctions.h"
@@ -26,7 +28,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
-#include <QSaveFile>
 #include <QUrl>
 #include <exception>
 #include <set>
@@ -432,15 +433,12 @@ bool BatchWizard::Export_Values(const QString& path, bool xlsx) {
             return SpreadsheetWriter::WriteWorkbook(path, rows, false);
         }
         // The old file stays until the new one is complete.
-        QSaveFile file(path);
-        if (!file.open(QIODevice::WriteOnly)) {
-            return false;
-        }
+        QByteArray bytes;
         for (const QString& value : ListData_value) {
-            file.write(value.toUtf8());
-            file.write("\n");
+            bytes += value.toUtf8();
+            bytes += '\n';
         }
-        return file.commit();
+        return Write_File_Whole(path, bytes);
     } catch (const std::exception& error) {
         Show_NSLog_Message(QString::fromLocal8Bit(error.what()));
         return false;

@@ -1,5 +1,7 @@
 #include "mainwindow/controller/DesignFile.h"
 
+#include "platform/PendingFile.h"
+
 #include "editor/model/SKTImage.h"
 #include "editor/model/SKTPictureLoading.h"
 #include "platform/KeyedArchiver.h"
@@ -10,7 +12,6 @@
 #include <QFile>
 #include <QFont>
 #include <QHash>
-#include <QSaveFile>
 #include <QSet>
 #include <QVariant>
 #include <cmath>
@@ -509,15 +510,7 @@ bool Write_Design_Array(const Plist& array, const QString& path, QString* reason
     if (bytes.isEmpty()) {
         return false;
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        if (reason) {
-            *reason = QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
-        }
-        file.cancelWriting();
-        return false;
-    }
-    return true;
+    return Write_File_Whole(path, bytes, reason);
 }
 
 std::optional<DesignContent> Read_Design_Bytes(const QByteArray& bytes, QString* reason) {

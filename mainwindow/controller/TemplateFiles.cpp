@@ -1,17 +1,13 @@
 #include "mainwindow/controller/TemplateFiles.h"
 
 #include "mainwindow/controller/DesignFile.h"
+#include "platform/PendingFile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRandomGenerator>
 #include <QRegularExpression>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <optional>
-#include <unistd.h>
 
 namespace template_files {
 
@@ -28,12 +24,6 @@ void step(const char* name) {
     }
 }
 
-void setReason(QString* reason, const QString& text) {
-    if (reason) {
-        *reason = text;
-    }
-}
-
 // Moves a whole file an earlier save set aside back to a missing target,
 // then removes every other leftover.
 void clearLeftovers(const QString& target) {
@@ -45,109 +35,6 @@ void clearLeftovers(const QString& target) {
         QFile::remove(path);
     }
 }
-
-// The marker of the temporary files this program's saves write beside a
-// target: ".<file name>.cardeditor-save-<six letters or digits>". Nothing
-// else beside the target is ever taken for a leftover.
-const QString kTemporaryMarker = QStringLiteral(".cardeditor-save-");
-
-QString osReason(int error) {
-    return QString::fromLocal8Bit(std::strerror(error));
-}
-
-// Writes every byte and flushes them to the disk; 0 or the error number.
-int writeAndSync(int descriptor, const QByteArray& bytes) {
-    const char* data = bytes.constData();
-    qint64 left = bytes.size();
-    while (left > 0) {
-        const ssize_t written = ::write(descriptor, data, size_t(left));
-        if (written < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return errno;
-        }
-        data += written;
-        left -= written;
-    }
-    return ::fsync(descriptor) == 0 ? 0 : errno;
-}
-
-// A file written in full under a temporary name of our own beside its
-// target, then renamed over it in one step. Removed unless committed.
-class PendingFile {
-public:
-    explicit PendingFile(QString target) : m_target(std::move(target)) {}
-    PendingFile(const PendingFile&) = delete;
-    PendingFile& operator=(const PendingFile&) = delete;
-    ~PendingFile() { cancel(); }
-
-    // Writes and flushes every byte to the disk, so a full disk shows here,
-    // before any old file is replaced.
-    bool write(const QByteArray& bytes, QString* reason) {
-        const QFileInfo info(m_target);
-        static const QString letters =
-            QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789");
-        for (int attempt = 0; attempt < 100; ++attempt) {
-            QString suffix;
-            for (int i = 0; i < 6; ++i) {
-                suffix += letters.at(QRandomGenerator::global()->bounded(int(letters.size())));
-            }
-            const QString path =
-                info.dir().filePath(QLatin1Char('.') + info.fileName() + kTemporaryMarker + suffix);
-            QFile file(path);
-            if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered)) {
-                if (QFileInfo::exists(path)) {
-                    continue; // taken: another name
-                }
-                setReason(reason,
-                          QStringLiteral("cannot write %1: %2").arg(m_target, file.errorString()));
-                return false;
-            }
-            m_temporary = path;
-            if (info.exists()) {
-                file.setPermissions(info.permissions()); // as the file it replaces
-            }
-            // Written through the descriptor, so the system's own reason
-            // (a full disk, a file size limit) is what the user reads.
-            const int error = writeAndSync(file.handle(), bytes);
-            if (error != 0) {
-                setReason(reason,
-                          QStringLiteral("cannot write %1: %2").arg(m_target, osReason(error)));
-                return false;
-            }
-            return true;
-        }
-        setReason(reason, QStringLiteral("cannot write %1: no free temporary name").arg(m_target));
-        return false;
-    }
-
-    // Renames the written file over the target (atomic on one file system).
-    bool commit(QString* reason) {
-        if (m_temporary.isEmpty()) {
-            setReason(reason, QStringLiteral("cannot write %1").arg(m_target));
-            return false;
-        }
-        if (std::rename(QFile::encodeName(m_temporary).constData(),
-                        QFile::encodeName(m_target).constData()) != 0) {
-            setReason(reason, QStringLiteral("cannot write %1: %2").arg(m_target, osReason(errno)));
-            return false;
-        }
-        m_temporary.clear();
-        return true;
-    }
-
-    void cancel() {
-        if (!m_temporary.isEmpty()) {
-            QFile::remove(m_temporary);
-            m_temporary.clear();
-        }
-    }
-
-private:
-    QString m_target;
-    QString m_temporary;
-};
 
 // The current content of a design file, kept to be put back; none when
 // there is none or it cannot be read whole.
@@ -191,7 +78,7 @@ QStringList leftoversOf(const QString& target) {
     const QString olderPrefix = info.fileName() + QLatin1Char('.');
     static const QRegularExpression older(QStringLiteral("^(?:old|new[0-9]+)$"));
     // The temporary files of its own saves.
-    const QString ownPrefix = QLatin1Char('.') + info.fileName() + kTemporaryMarker;
+    const QString ownPrefix = QLatin1Char('.') + info.fileName() + PendingFile::temporaryMarker();
     static const QRegularExpression own(QStringLiteral("^[A-Za-z0-9]{6}$"));
     QStringList found;
     const QDir folder = info.dir();

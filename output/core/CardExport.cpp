@@ -1,5 +1,7 @@
 #include "output/core/CardExport.h"
 
+#include "platform/PendingFile.h"
+
 #include "core/MessageFunctions.h"
 #include "core/globals.h"
 #include "editor/render/CombinedCardImage.h"
@@ -11,7 +13,6 @@
 #include <QFileInfo>
 #include <QImageWriter>
 #include <QPainter>
-#include <QSaveFile>
 #include <cmath>
 #include <exception>
 
@@ -125,18 +126,11 @@ bool writeImage(const QImage& image, const QString& path, QString* error) {
             return false;
         }
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        *error = file.errorString();
-        return false;
-    }
-    if (file.write(bytes) != bytes.size()) {
-        *error = file.errorString();
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit()) {
-        *error = file.errorString();
+    QString reason;
+    if (!Write_File_Whole(path, bytes, &reason)) {
+        // The message names the file already: the system's reason alone.
+        const QString named = QStringLiteral("cannot write %1: ").arg(path);
+        *error = reason.startsWith(named) ? reason.mid(named.size()) : reason;
         return false;
     }
     return true;

@@ -1,5 +1,7 @@
 #include "output/core/MailSettings.h"
 
+#include "platform/PendingFile.h"
+
 #include "core/StringFunctions.h"
 #include "core/globals.h"
 #include "platform/Plist.h"
@@ -7,7 +9,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace {
 constexpr QFileDevice::Permissions kOwnerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
@@ -59,18 +60,9 @@ bool Preferences::flush() const {
     if (bytes.isEmpty()) {
         return false;
     }
-    QSaveFile file(mPreferencesPath);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return false;
-    }
     // The temporary file is the one renamed over the target: it carries the
     // mode the settings file keeps.
-    file.setPermissions(kOwnerOnly);
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return Write_File_Whole(mPreferencesPath, bytes, nullptr, kOwnerOnly);
 }
 
 void Get_Email_Details() {

@@ -11,8 +11,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <map>
+#include <sys/resource.h>
 
 namespace {
 
@@ -124,6 +126,44 @@ TEST_F(SaveReasonTest, AFailedSaveSaysWhy) {
         EXPECT_TRUE(texts.first().contains(QStringLiteral(": ") + reason))
             << texts.first().toStdString();
     }
+}
+
+// A save that the system cuts short (here a file size limit, as a full disk
+// would) fails with the system's reason and leaves the saved design whole:
+// nothing partly written ever takes its place.
+TEST_F(SaveReasonTest, ASaveCutShortByTheSystemKeepsTheOldDesign) {
+    const QString folder = QDir(m_temp.path()).filePath(QStringLiteral("designs"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString path = QDir(folder).filePath(QStringLiteral("Party.dcard"));
+    m_saveAnswer = path;
+    const QStringList first = fileCommand("Save_action");
+    ASSERT_FALSE(first.join('|').contains(QStringLiteral("fail"))) << first.join('|').toStdString();
+    QFile saved(path);
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    const QByteArray before = saved.readAll();
+    saved.close();
+    ASSERT_GT(before.size(), 64);
+
+    // Writes past a few bytes fail with EFBIG instead of raising SIGXFSZ.
+    const auto oldSignal = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit oldLimit{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &oldLimit), 0);
+    rlimit small = oldLimit;
+    small.rlim_cur = 64;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const QStringList texts = fileCommand("Save_action");
+    setrlimit(RLIMIT_FSIZE, &oldLimit);
+    std::signal(SIGXFSZ, oldSignal);
+
+    ASSERT_EQ(texts.size(), 1) << texts.join('|').toStdString();
+    EXPECT_TRUE(texts.first().startsWith(QStringLiteral("\nfail\n")))
+        << texts.first().toStdString();
+    EXPECT_TRUE(texts.first().contains(QString::fromLocal8Bit(std::strerror(EFBIG))))
+        << texts.first().toStdString();
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_EQ(saved.readAll(), before);
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral("Party.dcard")});
 }
 
 } // namespace
