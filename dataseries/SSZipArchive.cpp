@@ -1,5 +1,7 @@
 #include "dataseries/SSZipArchive.h"
 
+#include "platform/PendingFile.h"
+
 #include "dataseries/ZipDeviceIo.h"
 
 #include <QDateTime>
@@ -220,11 +222,10 @@ bool SSZipArchive::open() {
     if (_zip) {
         return true;
     }
-    auto file = std::make_unique<QSaveFile>(_path);
-    if (!file->open(QIODevice::WriteOnly)) {
-        qWarning().noquote() << "cannot create" << _path << file->errorString();
-        return false;
-    }
+    // The archive is made in memory and written whole when it closes, so a
+    // full disk never leaves a cut workbook in the old one's place.
+    auto file = std::make_unique<QBuffer>();
+    file->open(QIODevice::ReadWrite);
     zlib_filefunc64_def functions = zipFunctionsForDevice(file.get());
     ZipHandle zip(zipOpen2_64(file.get(), APPEND_STATUS_CREATE, nullptr, &functions));
     if (!zip) {
@@ -309,10 +310,14 @@ bool SSZipArchive::close() {
         return false;
     }
     const bool closed = zipClose(_zip.release(), nullptr) == ZIP_OK;
-    std::unique_ptr<QSaveFile> file = std::move(_file);
+    const std::unique_ptr<QBuffer> file = std::move(_file);
     if (!closed) {
-        file->cancelWriting();
         return false;
     }
-    return file->commit();
+    QString reason;
+    if (!Write_File_Whole(_path, file->data(), &reason)) {
+        qWarning().noquote() << reason;
+        return false;
+    }
+    return true;
 }

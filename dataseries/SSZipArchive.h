@@ -4,7 +4,7 @@
 
 #include "dataseries/ZipHandles.h"
 
-#include <QSaveFile>
+#include <QBuffer>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
@@ -74,6 +74,6 @@ private:
     QString _filename;
     // The archive is written into a save file (declared first, so the zip
     // handle is released before it) and committed by close().
-    std::unique_ptr<QSaveFile> _file;
+    std::unique_ptr<QBuffer> _file;
     ZipHandle _zip;
 };
