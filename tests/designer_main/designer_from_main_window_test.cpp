@@ -5,6 +5,7 @@
 
 #include "../barcodes/LinearDecoders.h"
 #include "../mainwindow/mainwindow_controller_fixture.h"
+#include "DesignerEntry.h"
 
 #include "barcodes/BarcodeGlobals.h"
 #include "barcodes/designer/Barcode_Gen.h"
@@ -29,12 +30,7 @@ class DesignerFromMainWindowTest : public ControllerFixture {
 protected:
     void SetUp() override {
         ControllerFixture::SetUp();
-        // As main() fills it.
-        window_entries::barcodeDesigner.set([](const std::shared_ptr<SKTGraphic>& graphic) {
-            if (Barcode_Gen* designer = Barcode_Gen::defaultInstance()) {
-                designer->Open_Wnd(graphic);
-            }
-        });
+        installBarcodeDesignerEntry();
         start();
     }
 

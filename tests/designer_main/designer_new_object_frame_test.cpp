@@ -3,6 +3,7 @@
 // surrounds the whole symbol; a frame the user sizes afterwards stays.
 
 #include "../mainwindow/mainwindow_controller_fixture.h"
+#include "DesignerEntry.h"
 
 #include "barcodes/BarcodeGlobals.h"
 #include "barcodes/designer/Barcode_Gen.h"
@@ -21,11 +22,7 @@ class NewBarcodeFrameTest : public ControllerFixture {
 protected:
     void SetUp() override {
         ControllerFixture::SetUp();
-        window_entries::barcodeDesigner.set([](const std::shared_ptr<SKTGraphic>& graphic) {
-            if (Barcode_Gen* designer = Barcode_Gen::defaultInstance()) {
-                designer->Open_Wnd(graphic);
-            }
-        });
+        installBarcodeDesignerEntry();
         start();
         m_controller->window()->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(m_controller->window()));

@@ -84,6 +84,9 @@ protected:
     void addGuestText();
     void saveTheDesign();
     void restartAndOpenTheDesign();
+    // Starts the program, opening designFile() from the start window's
+    // "Open". Call with ASSERT_NO_FATAL_FAILURE.
+    void startOpeningTheDesignFile();
 
     // The design's file and what it held when saved.
     QString designFile() const { return homeFile(QStringLiteral("Invitation.dcard")); }

@@ -240,13 +240,7 @@ TEST_F(PictureFilesEndToEnd, JpegsThatClaimTooMuchOrAreCutAreRefusedAndNamed) {
         takeMessages();
         ASSERT_TRUE(writeFile(good, row.bytes));
         quitProgram();
-        expectDialog<Invitation_Wizard>([this](Invitation_Wizard& wizard) {
-            expectOpenPanel({designFile()});
-            click(child<QPushButton>(wizard, "Open_Log_btn"));
-            return wizard.result();
-        });
-        startProgram();
-        ASSERT_FALSE(HasFatalFailure());
+        ASSERT_NO_FATAL_FAILURE(startOpeningTheDesignFile());
         takeDialogs();
         const QStringList messages = takeMessages();
         ASSERT_EQ(messages.size(), 1);
