@@ -209,9 +209,9 @@ def main(argv, stdin):
         return EXIT_REFUSED
     except smtplib.SMTPRecipientsRefused as error:
         # One recipient a mail: its code and answer.
-        code, answer = next(iter(error.recipients.values()), (550, ""))
-        print("pyth_mail: the server refused the recipient (%s)"
-              % server_answer(code, answer, hidden), file=sys.stderr)
+        refusals = list(error.recipients.values())
+        said = " (%s)" % server_answer(*refusals[0], hidden) if refusals else ""
+        print("pyth_mail: the server refused the recipient%s" % said, file=sys.stderr)
         return EXIT_REFUSED
     except smtplib.SMTPServerDisconnected:
         print("pyth_mail: the server closed the connection", file=sys.stderr)
