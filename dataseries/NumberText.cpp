@@ -1,91 +1,157 @@
 #include "dataseries/NumberText.h"
 
-#include <charconv>
-#include <cmath>
 #include <string_view>
-#include <system_error>
 
 namespace {
 
-// Digits a double always keeps: a decimal of at most this many significant
-// digits reads back as itself.
-constexpr int keptDigits = 15;
+// Significant digits spreadsheet programs show of a number.
+constexpr size_t shownDigits = 15;
+
+// Exponents of more digits than this (after leading zeros) are left alone:
+// no workbook writes them, and the arithmetic below stays far from overflow.
+constexpr size_t longestExponent = 9;
 
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-} // namespace
-
-bool Shorten_Number_Text(std::string& text) {
-    const std::string_view s(text);
-    size_t i = 0;
-    if (!s.empty() && (s[0] == '-' || s[0] == '+')) {
-        i = 1;
-    }
-    // Mantissa: digits, optionally a point and more digits.
-    int significant = 0;
-    bool leading = true;
-    size_t digits = 0;
+// A stored number taken apart: its sign, all mantissa digits in order, how
+// many of them stand before the point, and its exponent as written.
+struct StoredNumber {
+    bool negative = false;
+    std::string digits;
+    size_t beforePoint = 0;
     bool fraction = false;
+    bool hasExponent = false;
+    char exponentLetter = 'E';
+    bool exponentSigned = false; // the exponent was written with + or -
+    size_t exponentWidth = 0;    // its digits as written, leading zeros too
+    long long exponent = 0;
+};
+
+bool parse(std::string_view s, StoredNumber& n) {
+    size_t i = 0;
+    if (i < s.size() && (s[i] == '-' || s[i] == '+')) {
+        n.negative = s[i] == '-';
+        ++i;
+    }
+    n.digits.reserve(s.size());
     for (; i < s.size(); ++i) {
         if (isDigit(s[i])) {
-            ++digits;
-            if (leading && s[i] == '0') {
-                continue;
-            }
-            leading = false;
-            ++significant;
-        } else if (s[i] == '.' && !fraction) {
-            fraction = true;
+            n.digits += s[i];
+        } else if (s[i] == '.' && !n.fraction) {
+            n.fraction = true;
+            n.beforePoint = n.digits.size();
         } else {
             break;
         }
     }
-    if (digits == 0) {
+    if (n.digits.empty()) {
         return false;
     }
-    bool exponent = false;
-    const bool upperE = i < s.size() && s[i] == 'E';
+    if (!n.fraction) {
+        n.beforePoint = n.digits.size();
+    }
     if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
-        exponent = true;
+        n.hasExponent = true;
+        n.exponentLetter = s[i];
         ++i;
+        bool negativeExponent = false;
         if (i < s.size() && (s[i] == '-' || s[i] == '+')) {
+            n.exponentSigned = true;
+            negativeExponent = s[i] == '-';
             ++i;
         }
         const size_t start = i;
-        while (i < s.size() && isDigit(s[i])) {
-            ++i;
+        size_t used = 0;
+        for (; i < s.size() && isDigit(s[i]); ++i) {
+            if (used == 0 && s[i] == '0') {
+                continue;
+            }
+            if (++used > longestExponent) {
+                return false;
+            }
+            n.exponent = n.exponent * 10 + (s[i] - '0');
         }
-        if (i == start) {
+        n.exponentWidth = i - start;
+        if (n.exponentWidth == 0) {
             return false;
         }
-    }
-    if (i != s.size() || (!fraction && !exponent) || significant <= keptDigits) {
-        return false;
-    }
-    const size_t from = s[0] == '+' ? 1 : 0;
-    double value = 0;
-    const auto [stop, error] = std::from_chars(s.data() + from, s.data() + s.size(), value);
-    if (error != std::errc() || stop != s.data() + s.size() || !std::isfinite(value)) {
-        return false;
-    }
-    char out[400];
-    const auto written =
-        exponent ? std::to_chars(out, out + sizeof out, value)
-                 : std::to_chars(out, out + sizeof out, value, std::chars_format::fixed);
-    if (written.ec != std::errc()) {
-        return false;
-    }
-    std::string shortened(out, written.ptr);
-    if (upperE) {
-        for (char& c : shortened) {
-            c = c == 'e' ? 'E' : c;
+        if (negativeExponent) {
+            n.exponent = -n.exponent;
         }
     }
-    if (shortened == text) {
+    return i == s.size();
+}
+
+} // namespace
+
+bool Shorten_Number_Text(std::string& text) {
+    StoredNumber n;
+    if (!parse(text, n) || (!n.fraction && !n.hasExponent)) {
         return false;
     }
-    text = std::move(shortened);
+    const size_t first = n.digits.find_first_not_of('0');
+    if (first == std::string::npos || n.digits.size() - first <= shownDigits) {
+        return false;
+    }
+    // The value is 0.<significant digits> times ten to the power `scale`.
+    long long scale =
+        static_cast<long long>(n.beforePoint) - static_cast<long long>(first) + n.exponent;
+    std::string kept = n.digits.substr(first, shownDigits);
+    if (n.digits[first + shownDigits] >= '5') {
+        // Round up in decimal, carrying through the nines.
+        size_t at = kept.size();
+        while (at > 0 && kept[at - 1] == '9') {
+            kept[--at] = '0';
+        }
+        if (at == 0) {
+            kept.insert(kept.begin(), '1');
+            kept.pop_back();
+            ++scale;
+        } else {
+            ++kept[at - 1];
+        }
+    }
+    kept.erase(kept.find_last_not_of('0') + 1);
+
+    std::string out;
+    if (n.negative) {
+        out += '-';
+    }
+    if (n.hasExponent) {
+        out += kept[0];
+        if (kept.size() > 1) {
+            out += '.';
+            out.append(kept, 1);
+        }
+        const long long exponent = scale - 1;
+        out += n.exponentLetter;
+        if (exponent < 0) {
+            out += '-';
+        } else if (n.exponentSigned) {
+            out += '+';
+        }
+        const std::string magnitude = std::to_string(exponent < 0 ? -exponent : exponent);
+        if (magnitude.size() < n.exponentWidth) {
+            out.append(n.exponentWidth - magnitude.size(), '0');
+        }
+        out += magnitude;
+    } else if (scale <= 0) {
+        out += "0.";
+        out.append(static_cast<size_t>(-scale), '0');
+        out += kept;
+    } else if (static_cast<size_t>(scale) < kept.size()) {
+        out.append(kept, 0, static_cast<size_t>(scale));
+        out += '.';
+        out.append(kept, static_cast<size_t>(scale));
+    } else {
+        out += kept;
+        out.append(static_cast<size_t>(scale) - kept.size(), '0');
+    }
+    if (out == text) {
+        return false;
+    }
+    text = std::move(out);
     return true;
 }

@@ -16,8 +16,8 @@ public:
     struct Cell {
         int column = 0;
         // A shared-string cell: the index its value names (-1 when it names
-        // none). Otherwise text holds the value as UTF-8, a number's as a
-        // person would write it.
+        // none). Otherwise text holds the value as UTF-8, a number's as
+        // spreadsheet programs show it.
         bool isShared = false;
         long long shared = -1;
         // An inline string, whose _xHHHH_ escapes are decoded.
@@ -56,8 +56,9 @@ private:
     // Reads a cell in one of the plain forms writers use straight from the
     // bytes; false, with nothing read, for any other markup.
     bool readPlainCell(int& next, int skipBefore);
-    // Keeps the cell read when it may hold a value; a number cell's value in
-    // the shortest form giving the same double (Shorten_Number_Text).
+    // Keeps the cell read when it may hold a value; a number cell's value as
+    // spreadsheet programs show it, at most 15 significant digits
+    // (Shorten_Number_Text).
     void keepCell(int column, bool shared, bool number, bool seenV, bool seenIs, std::string& text);
     bool stop(const QString& error);
 

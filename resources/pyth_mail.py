@@ -5,7 +5,8 @@ Usage: pyth_mail.py LOGIN HOST PORT FROM TO SUBJECT BODY TLS [ATTACHMENT...]
 TLS is "Y" for a connection that starts encrypted; anything else asks the
 server for STARTTLS. The password is read from standard input up to the
 first line break; the rest of the input is not used. The exit code tells
-what happened; the password is never printed.
+what happened, and one line on standard error why: a refusal carries the
+server's code and answer. The password is never printed.
 """
 
 import base64
@@ -29,6 +30,10 @@ EXIT_REFUSED = 8
 EXIT_CERTIFICATE = 9
 
 TIMEOUT_SECONDS = 60
+
+# Characters of a server's answer kept in a reason; the rest is cut.
+LONGEST_ANSWER = 150
+BLOTTED = "********"
 
 # Leading bytes of the file types a card mail usually carries.
 SIGNATURES = [
@@ -107,6 +112,30 @@ def build_message(sender, recipient, subject, body, attachments):
     return message
 
 
+def secrets_of(login, password):
+    """The texts that would give the password away: itself and the forms in
+    which AUTH PLAIN and AUTH LOGIN carry it."""
+    if not password:
+        return []
+    plain = b"\0" + login.encode("utf-8") + b"\0" + password.encode("utf-8")
+    return [password, base64.b64encode(plain).decode("ascii"),
+            base64.b64encode(password.encode("utf-8")).decode("ascii")]
+
+
+def server_answer(code, text, secrets):
+    """The server's code and answer on one line, without the password,
+    cut at LONGEST_ANSWER characters."""
+    if isinstance(text, bytes):
+        text = text.decode("utf-8", "replace")
+    text = "".join(c if c.isprintable() else " " for c in str(text))
+    for secret in sorted(secrets, key=len, reverse=True):
+        text = text.replace(secret, BLOTTED)
+    text = " ".join(text.split())
+    if len(text) > LONGEST_ANSWER:
+        text = text[:LONGEST_ANSWER].rstrip() + "..."
+    return ("%d %s" % (code, text)).rstrip()
+
+
 def log_in(smtp, login, password):
     """Logs in when there is a password and the server offers AUTH."""
     if not password or not smtp.has_extn("auth"):
@@ -119,9 +148,10 @@ def log_in(smtp, login, password):
         raise MailError(EXIT_LOGIN, "the server offers no AUTH PLAIN for a non-ASCII password")
     # AUTH PLAIN in UTF-8, whatever the password holds.
     token = base64.b64encode(b"\0" + login.encode("utf-8") + b"\0" + password.encode("utf-8"))
-    code, _ = smtp.docmd("AUTH", "PLAIN " + token.decode("ascii"))
+    code, answer = smtp.docmd("AUTH", "PLAIN " + token.decode("ascii"))
     if code != 235:
-        raise MailError(EXIT_LOGIN, "the server refused the login (%d)" % code)
+        raise MailError(EXIT_LOGIN, "the server refused the login (%s)"
+                        % server_answer(code, answer, secrets_of(login, password)))
 
 
 def send(login, host, port, password, implicit_tls, message):
@@ -156,6 +186,7 @@ def main(argv, stdin):
         print("pyth_mail: the port is not a number from 1 to 65535", file=sys.stderr)
         return EXIT_USAGE
     password = stdin.readline().rstrip("\r\n")
+    hidden = secrets_of(login, password)
     try:
         message = build_message(sender, recipient, subject, body, attachments)
         send(login, host, port, password, tls == "Y", message)
@@ -166,16 +197,21 @@ def main(argv, stdin):
         print("pyth_mail: certificate not trusted: %s" % error.verify_message, file=sys.stderr)
         return EXIT_CERTIFICATE
     except smtplib.SMTPAuthenticationError as error:
-        print("pyth_mail: the server refused the login (%d)" % error.smtp_code, file=sys.stderr)
+        print("pyth_mail: the server refused the login (%s)"
+              % server_answer(error.smtp_code, error.smtp_error, hidden), file=sys.stderr)
         return EXIT_LOGIN
     except smtplib.SMTPNotSupportedError:
         print("pyth_mail: the server does not support a needed command", file=sys.stderr)
         return EXIT_REFUSED
     except smtplib.SMTPResponseException as error:
-        print("pyth_mail: the server refused the mail (%d)" % error.smtp_code, file=sys.stderr)
+        print("pyth_mail: the server refused the mail (%s)"
+              % server_answer(error.smtp_code, error.smtp_error, hidden), file=sys.stderr)
         return EXIT_REFUSED
-    except smtplib.SMTPRecipientsRefused:
-        print("pyth_mail: the server refused the recipient", file=sys.stderr)
+    except smtplib.SMTPRecipientsRefused as error:
+        # One recipient a mail: its code and answer.
+        refusals = list(error.recipients.values())
+        said = " (%s)" % server_answer(*refusals[0], hidden) if refusals else ""
+        print("pyth_mail: the server refused the recipient%s" % said, file=sys.stderr)
         return EXIT_REFUSED
     except smtplib.SMTPServerDisconnected:
         print("pyth_mail: the server closed the connection", file=sys.stderr)

@@ -38,10 +38,11 @@ QStringList sendTestMail(int port) {
     return alerts.texts();
 }
 
-// A mail without a card through the mail window's Send button, the account
-// as stored settings give it.
-QStringList sendFromMailWindow(int port) {
-    sender_pwd = kTypedPassword;
+// A mail without a card through the mail window's Send button to `to`, the
+// account as stored settings give it.
+QStringList sendFromMailWindow(int port, const QString& password = kTypedPassword,
+                               const QString& to = QStringLiteral("friend@example.org")) {
+    sender_pwd = password;
     sending_server = QStringLiteral("127.0.0.1");
     sending_port = QString::number(port);
     send_enable_ssl = QStringLiteral("N");
@@ -50,7 +51,7 @@ QStringList sendFromMailWindow(int port) {
     w.show();
     Ui::Send_Mail* ui = w.ui();
     QTest::keyClicks(ui->from_txt, QStringLiteral("me@example.com"));
-    QTest::keyClicks(ui->to_txt, QStringLiteral("friend@example.org"));
+    QTest::keyClicks(ui->to_txt, to);
     ui->rd_without_barcode->click();
     testsupport::ScriptedAlerts alerts;
     ui->sendButton->click();
@@ -75,7 +76,7 @@ TEST(MailFailureReason, ARefusedLoginIsToldWithTheScriptsReasonAndNoPassword) {
         QString failureText;
     } rows[] = {
         {"settings window", &sendTestMail, kTestMailFailedMessage},
-        {"mail window", &sendFromMailWindow, kMailNotSentMessage},
+        {"mail window", [](int port) { return sendFromMailWindow(port); }, kMailNotSentMessage},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.window);
@@ -84,11 +85,61 @@ TEST(MailFailureReason, ARefusedLoginIsToldWithTheScriptsReasonAndNoPassword) {
         const QString& text = texts.first();
         EXPECT_TRUE(text.contains(row.failureText)) << text.toStdString();
         // The reason follows the failure text.
-        const qsizetype reason = text.indexOf(QStringLiteral("the server refused the login (535)"));
+        const qsizetype reason = text.indexOf(
+            QStringLiteral("the server refused the login (535 5.7.8 Authentication credentials "
+                           "invalid)"));
         EXPECT_GT(reason, text.indexOf(row.failureText)) << text.toStdString();
         EXPECT_FALSE(text.contains(kTypedPassword)) << text.toStdString();
     }
     EXPECT_TRUE(server.messages().isEmpty());
+    hooks::setModalRunner({});
+}
+
+// A recipient the server refuses is told with the server's code and answer,
+// on one line and cut short, and without the password even when the server
+// repeats it.
+TEST(MailFailureReason, ARefusedRecipientIsToldWithTheServersCodeAndAnswer) {
+    if (!mailtest::haveAiosmtpd()) {
+        GTEST_SKIP() << "python3-aiosmtpd not installed";
+    }
+    mailtest::SourceResources scripts;
+    hooks::setModalRunner([](QDialog&) { return 0; });
+    mailtest::LoopbackSmtp server(QStringLiteral("me@example.com"), kServerPassword);
+    ASSERT_TRUE(server.ok());
+    const struct {
+        QString to;
+        QString reason;
+        bool cut;
+    } rows[] = {
+        {QStringLiteral("guest1@example.org,refused2@example.test"),
+         QStringLiteral("the server refused the recipient (550 5.1.1 <refused2@example.test>: "
+                        "Recipient address rejected)"),
+         false},
+        {QStringLiteral("echoing3@example.test"),
+         QStringLiteral("the server refused the recipient (550 5.7.1 <echoing3@example.test>: "
+                        "Relaying denied for this account 5.7.1 The password given was ******** "
+                        "5.7.1 see the server's policy see "),
+         true},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.to.toStdString());
+        const QStringList texts = sendFromMailWindow(server.port(), kServerPassword, row.to);
+        ASSERT_EQ(texts.size(), 1) << texts.join('|').toStdString();
+        const QString& text = texts.first();
+        const qsizetype at = text.indexOf(QStringLiteral("\n\nReason: "));
+        ASSERT_GT(at, text.indexOf(kMailNotSentMessage)) << text.toStdString();
+        const QString reason = text.mid(at + 10);
+        if (row.cut) {
+            EXPECT_TRUE(reason.startsWith(row.reason)) << reason.toStdString();
+            EXPECT_TRUE(reason.endsWith(QStringLiteral("...)"))) << reason.toStdString();
+            EXPECT_LE(reason.size(), 200);
+        } else {
+            EXPECT_EQ(reason, row.reason);
+        }
+        EXPECT_FALSE(reason.contains(QLatin1Char('\n'))) << reason.toStdString();
+        EXPECT_FALSE(text.contains(kServerPassword)) << text.toStdString();
+    }
+    EXPECT_EQ(server.messages().size(), 1);
     hooks::setModalRunner({});
 }
 

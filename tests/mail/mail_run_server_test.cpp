@@ -251,7 +251,8 @@ TEST_F(MailRunServer, AFailedMailIsNamedWithTheNumberSentBeforeIt) {
          {"guest1@example.org"},
          QStringLiteral("2 of 3 e-mails were not sent.\nThe first e-mail that could not be "
                         "sent: refused2@example.org; 1 e-mail was sent before it."),
-         QStringLiteral("the server refused the recipient")},
+         QStringLiteral("the server refused the recipient (550 5.1.1 <refused2@example.org>: "
+                        "Recipient address rejected)")},
         {"current card, third connection dropped",
          guests(5),
          3,

@@ -143,6 +143,22 @@ class Refusals(unittest.TestCase):
                 "f@example.org", "Hi", "Body", "N"]
         self.assertEqual(self.mail.main(argv, io.StringIO("pw\n")), self.mail.EXIT_USAGE)
 
+    def test_a_server_answer_is_one_line_without_the_password(self):
+        hidden = self.mail.secrets_of("me@example.com", "pässwort")
+        token = "AG1lQGV4YW1wbGUuY29tAHDDpHNzd29ydA=="  # AUTH PLAIN of the pair
+        cases = [
+            (550, b"5.1.1 <r3@example.test>: Recipient address rejected",
+             "550 5.1.1 <r3@example.test>: Recipient address rejected"),
+            (554, b"5.7.1 first line\n5.7.1 second\tline\r", "554 5.7.1 first line 5.7.1 second line"),
+            (535, "5.7.8 bad: pässwort, token " + token, "535 5.7.8 bad: ********, token ********"),
+            (421, b"", "421"),
+            (550, b"x" * 400, "550 " + "x" * 150 + "..."),
+            (550, "\u00e9t\u00e9 \x00 ok".encode("utf-8"), "550 \u00e9t\u00e9 ok"),
+        ]
+        for code, answer, line in cases:
+            with self.subTest(answer=answer):
+                self.assertEqual(self.mail.server_answer(code, answer, hidden), line)
+
 
 if __name__ == "__main__":
     if SCRIPT is None:

@@ -5,7 +5,10 @@ Usage: smtp_server.py FOLDER LOGIN PASSWORD [starttls|implicit CERT KEY | drop N
 Listens on 127.0.0.1 at a free port, prints the port on the first line of
 standard output, stores every received message as FOLDER/<n>.eml and
 accepts only the given login and password (AUTH PLAIN or LOGIN, UTF-8).
-A recipient whose address starts with "refused" is rejected (550). With
+A recipient whose address starts with "refused" is rejected with
+"550 5.1.1 <address>: Recipient address rejected"; one starting with
+"echoing" is rejected with a long answer of several lines that repeats the
+password, as a careless server might. With
 "drop N" the N-th mail's connection (from 1; one mail per connection) is
 closed when the mail is begun, so that mail fails and is not stored.
 Runs until its standard input closes.
@@ -27,8 +30,9 @@ def free_port():
 
 
 class Store:
-    def __init__(self, folder, drop=0):
+    def __init__(self, folder, password, drop=0):
         self.folder = Path(folder)
+        self.password = password
         self.count = 0
         self.begun = 0
         self.drop = drop
@@ -44,7 +48,11 @@ class Store:
 
     async def handle_RCPT(self, server, session, envelope, address, rcpt_options):
         if address.lower().startswith("refused"):
-            return "550 No such user here"
+            return "550 5.1.1 <%s>: Recipient address rejected" % address
+        if address.lower().startswith("echoing"):
+            return ("550-5.7.1 <%s>: Relaying denied for this account\r\n"
+                    "550-5.7.1 The password given was %s\r\n"
+                    "550 5.7.1 %s" % (address, self.password, "see the server's policy " * 12))
         envelope.rcpt_tos.append(address)
         return "250 OK"
 
@@ -73,7 +81,7 @@ def main():
         else:
             kwargs.update(ssl_context=context)
     drop = int(sys.argv[5]) if mode == "drop" else 0
-    controller = Controller(Store(folder, drop), **kwargs)
+    controller = Controller(Store(folder, password, drop), **kwargs)
     controller.start()
     print(controller.port, flush=True)
     sys.stdin.read()

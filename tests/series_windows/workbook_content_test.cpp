@@ -1,13 +1,14 @@
 // What the import dialogs make of a workbook's content: a damaged shared-
 // strings part refuses the workbook, rows that carry only formatting after
-// the last value make no records, and numbers stored with more digits than
-// a double holds arrive as a person wrote them.
+// the last value make no records, and number cells arrive as spreadsheet
+// programs show them.
 
 #include "SeriesWindowsSupport.h"
 
 #include "core/globals.h"
 #include "dataseries/ExcelTempFolder.h"
 #include "dataseries/ImportedTable.h"
+#include "dataseries/windows/BatchWizard.h"
 #include "dataseries/windows/Import_Excel.h"
 #include "dataseries/windows/Import_Excel_DataSheet.h"
 #include "dataseries/windows/Import_Wizard.h"
@@ -170,7 +171,10 @@ TEST(WorkbookContent, RowsOfFormattingAfterTheLastValueMakeNoRecords) {
     EXPECT_EQ(dstest::readBytes(ws.seriesPath("Table")), "1\n2\n3\n");
 }
 
-TEST(WorkbookContent, NumbersArriveAsAPersonWroteThem) {
+// Number cells with more significant digits than the 15 spreadsheet
+// programs show arrive as those programs show them, through every import
+// dialog; every other cell arrives exactly as stored.
+TEST(WorkbookContent, NumbersArriveAsSpreadsheetProgramsShowThem) {
     dstest::Workspace ws;
     struct Case {
         QByteArray cell; // attributes after r, and the content
@@ -178,32 +182,59 @@ TEST(WorkbookContent, NumbersArriveAsAPersonWroteThem) {
     };
     // clang-format off
     const std::vector<Case> cases = {
-        {"><v>303.299999999999999989</v>", "303.3"},
-        {" t=\"n\"><v>0.10000000000000001</v>", "0.1"},
+        {"><v>7.000000000000001</v>", "7"},
+        {"><v>434.9999999999999</v>", "435"},
+        {" t=\"n\"><v>0.9999999999999999</v>", "1"},
+        {"><v>0.30000000000000004</v>", "0.3"},
+        {"><v>1.234567890123457E+17</v>", "1.23456789012346E+17"},
         {"><v>-1234.5599999999999</v>", "-1234.56"},
+        {"><v>303.299999999999999989</v>", "303.3"},
+        {"><v>123456789012345678</v>", "123456789012345678"},
+        {"><v>123456.789012345</v>", "123456.789012345"},
+        {"><v>-0.123456789012345</v>", "-0.123456789012345"},
         {"><v>3.50</v>", "3.50"},
-        {"><v>12345678901234567890</v>", "12345678901234567890"},
         {"><v>44197</v>", "44197"},
         {" t=\"inlineStr\"><is><t>007</t></is>", "007"},
-        {" t=\"str\"><f>A1</f><v>0.10000000000000001</v>", "0.10000000000000001"},
         {" t=\"s\"><v>0</v>", "3.50"},
-        {" t=\"s\"><v>1</v>", "303.299999999999999989"},
+        {" t=\"s\"><v>1</v>", "0.30000000000000004"},
+        {" t=\"str\"><f>A1</f><v>0.10000000000000001</v>", "0.10000000000000001"},
     };
     // clang-format on
     QByteArray titles, values;
+    QStringList shown;
     for (size_t i = 0; i < cases.size(); ++i) {
         const QByteArray column(1, char('A' + i));
         titles += inlineCell(column + "1", "c" + QByteArray::number(qsizetype(i)));
         values += "<c r=\"" + column + "2\"" + cases[i].cell + "</c>";
+        shown << cases[i].shown;
     }
     const QString book = dstest::makeWorkbook(
         ws, {{1, dstest::sheetXml("<row>" + titles + "</row><row>" + values + "</row>")}},
-        dstest::sstXml({"<t>3.50</t>", "<t>303.299999999999999989</t>"}));
+        dstest::sstXml({"<t>3.50</t>", "<t>0.30000000000000004</t>"}));
+
+    // The imported table the contact fields bind cards to.
     ImportedTable& table = Imported_Table();
     fillTable(table);
     EXPECT_EQ(importIntoTable(book), 1);
     ASSERT_EQ(table.rowCount(), 1);
+    QStringList inTable;
     for (size_t i = 0; i < cases.size(); ++i) {
-        EXPECT_EQ(table.Value_At(0, int(i) + 1), cases[i].shown) << cases[i].cell.constData();
+        inTable << table.Value_At(0, int(i) + 1);
     }
+    EXPECT_EQ(inTable.join(" | ").toStdString(), shown.join(" | ").toStdString());
+
+    // One new series per column.
+    EXPECT_EQ(importThroughWizard(book, 1),
+              QStringList({"Import_Wizard", "Import_Excel_DataSheet"}));
+    for (size_t i = 0; i < cases.size(); ++i) {
+        EXPECT_EQ(dstest::readBytes(ws.seriesPath("c" + QString::number(i))),
+                  cases[i].shown.toUtf8() + "\n")
+            << cases[i].cell.constData();
+    }
+
+    // Values for the series open in the series manager.
+    BatchWizard* manager = BatchWizard::defaultInstance();
+    manager->AddNew_Btn_Clicked();
+    EXPECT_EQ(importThroughWizard(book, 0), QStringList({"Import_Wizard", "Import_Excel"}));
+    EXPECT_EQ(manager->values().join(" | ").toStdString(), shown.join(" | ").toStdString());
 }
