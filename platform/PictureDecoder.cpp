@@ -1,6 +1,7 @@
 #include "platform/PictureDecoder.h"
 
 #include "platform/CardUnits.h"
+#include "platform/JpegReader.h"
 #include "platform/PictureHeaders.h"
 #include "platform/PngReducedReader.h"
 
@@ -9,10 +10,7 @@
 #include <QImageReader>
 #include <QTransform>
 #include <algorithm>
-#include <atomic>
-#include <cstdio>
 #include <filesystem>
-#include <mutex>
 
 namespace PictureDecoder {
 namespace {
@@ -62,6 +60,20 @@ int jpegDenominator(const QSize& stored, const QSize& target) {
     return 1;
 }
 
+// The size libjpeg decodes a JPEG at for `stored` pixels.
+QSize jpegDecoded(const Header& header, const QSize& stored) {
+    const int d = jpegDenominator(header.storedPixels, stored);
+    return QSize(int(ceilDiv(header.storedPixels.width(), d)),
+                 int(ceilDiv(header.storedPixels.height(), d)));
+}
+
+// Whether a JPEG read at `stored` pixels is decoded in one grey byte a
+// pixel. A grey picture that is then scaled is decoded in colour: the
+// smooth scaling works in colour and would otherwise make a copy.
+bool jpegDecodedGrey(const Header& header, const QSize& stored) {
+    return header.components == 1 && jpegDecoded(header, stored) == stored;
+}
+
 // Bytes of libjpeg's whole-picture coefficient buffers: 64 coefficients of
 // 2 bytes for every 8 x 8 block of every component, at its own sampling.
 qint64 jpegCoefficientBytes(const Header& header) {
@@ -88,10 +100,8 @@ qint64 jpegCoefficientBytes(const Header& header) {
 // pixels, in bytes (it refuses those over its allocation limit).
 qint64 qtAllocationBytes(const Header& header, const QSize& target) {
     if (header.format == "jpeg") {
-        const int d = jpegDenominator(header.storedPixels, target);
-        const qint64 decoded = ceilDiv(header.storedPixels.width(), d) *
-                               ceilDiv(header.storedPixels.height(), d) *
-                               (header.components == 1 ? 1 : 4);
+        const qint64 decoded =
+            pixelCount(jpegDecoded(header, target)) * (jpegDecodedGrey(header, target) ? 1 : 4);
         return std::max(decoded, pixelCount(target) * 4);
     }
     if (header.format == "png" && header.bitDepth == 16) {
@@ -102,53 +112,6 @@ qint64 qtAllocationBytes(const Header& header, const QSize& target) {
     }
     return std::max(pixelCount(header.storedPixels), pixelCount(target)) * 4;
 }
-
-// Catches the decoder's report of data cut short. Qt's JPEG reader logs
-// libjpeg's warnings and still gives a picture, grey below the cut; a
-// message handler is installed while any thread decodes, and passes every
-// message on to the one it replaced.
-class CutWatch {
-public:
-    CutWatch() {
-        const std::lock_guard lock(s_mutex);
-        if (s_watching++ == 0) {
-            s_previous = qInstallMessageHandler(&CutWatch::handler);
-        }
-        t_current = this;
-    }
-    ~CutWatch() {
-        t_current = nullptr;
-        const std::lock_guard lock(s_mutex);
-        if (--s_watching == 0) {
-            qInstallMessageHandler(s_previous.load());
-        }
-    }
-    CutWatch(const CutWatch&) = delete;
-    CutWatch& operator=(const CutWatch&) = delete;
-
-    bool cut() const { return m_cut; }
-
-private:
-    static void handler(QtMsgType type, const QMessageLogContext& context, const QString& text) {
-        // libjpeg: "Premature end of JPEG file", "Corrupt JPEG data:
-        // premature end of data segment".
-        if (t_current && type == QtWarningMsg &&
-            text.contains(QLatin1String("premature end"), Qt::CaseInsensitive)) {
-            t_current->m_cut = true;
-        }
-        if (const QtMessageHandler previous = s_previous.load()) {
-            previous(type, context, text);
-        } else {
-            std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, text)));
-        }
-    }
-
-    bool m_cut = false;
-    static inline std::mutex s_mutex;
-    static inline int s_watching = 0;
-    static inline std::atomic<QtMessageHandler> s_previous = nullptr;
-    static inline thread_local CutWatch* t_current = nullptr;
-};
 
 QImage turned(const QImage& image, int quarters) {
     QImage result = image.transformed(QTransform().rotate(90.0 * quarters));
@@ -176,10 +139,8 @@ qint64 Header::decodingBytes(const QSize& target) const {
     const qint64 turning = orientation == 1 ? 0 : out;
     const qint64 whole = pixelCount(storedPixels);
     if (format == "jpeg") {
-        const int d = jpegDenominator(storedPixels, stored);
-        const QSize decoded(int(ceilDiv(storedPixels.width(), d)),
-                            int(ceilDiv(storedPixels.height(), d)));
-        const qint64 decodedBytes = pixelCount(decoded) * (components == 1 ? 1 : 4);
+        const QSize decoded = jpegDecoded(*this, stored);
+        const qint64 decodedBytes = pixelCount(decoded) * (jpegDecodedGrey(*this, stored) ? 1 : 4);
         const qint64 scaling = decoded == stored ? 0 : out;
         const qint64 coefficients = wholeCoefficients ? jpegCoefficientBytes(*this) : 0;
         return decodedBytes + scaling + coefficients + turning;
@@ -298,29 +259,29 @@ QImage decode(const QString& path, const QSize& target, PictureFileProblem* prob
             image.setDotsPerMeterY(
                 int(qint64(dotsPerMetre.height()) * image.height() / header.storedPixels.height()));
         }
+    } else if (header.format == "jpeg") {
+        // libjpeg scales while it decodes; the rest of the way is smooth
+        // scaling, the resolution kept as the file gives it.
+        const int denominator = jpegDenominator(header.storedPixels, stored);
+        image = JpegReader::read(clean, header, denominator, !jpegDecodedGrey(header, stored));
+        if (!image.isNull() && image.size() != stored) {
+            const int dotsPerMetreX = image.dotsPerMeterX();
+            const int dotsPerMetreY = image.dotsPerMeterY();
+            image = image.scaled(stored, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+            image.setDotsPerMeterX(dotsPerMetreX);
+            image.setDotsPerMeterY(dotsPerMetreY);
+        }
     } else {
         QImageReader reader(clean, header.format);
         reader.setAutoTransform(false);
         if (stored.isValid() && stored != header.storedPixels) {
             reader.setScaledSize(stored);
         }
-        const CutWatch watch;
         image = reader.read();
-        if (watch.cut()) {
-            tell(problem, PictureFileProblem::NotPicture);
-            return {};
-        }
     }
     if (image.isNull()) {
         tell(problem, PictureFileProblem::NotPicture);
         return {};
-    }
-    if (header.format == "jpeg") {
-        QFile device(clean);
-        if (!device.open(QIODevice::ReadOnly) || !PictureHeaders::jpegEnds(device)) {
-            tell(problem, PictureFileProblem::NotPicture);
-            return {};
-        }
     }
     tell(problem, PictureFileProblem::None);
     return applyOrientation(image, header.orientation);

@@ -3,6 +3,7 @@
 #include <QIODevice>
 #include <QtEndian>
 #include <algorithm>
+#include <cstring>
 
 namespace PictureHeaders {
 namespace {
@@ -29,7 +30,108 @@ bool skip(QIODevice& file, qint64 count) {
     return count >= 0 && file.seek(file.pos() + count) && file.pos() <= file.size();
 }
 
-// Dots per metre from a JFIF density and its unit (1 inch, 2 centimetre).
+// Reads a file forward through blocks of bytes, so that a run of stray or
+// fill bytes costs one read of the file per block, not one per byte.
+class BlockReader {
+public:
+    explicit BlockReader(QIODevice& file) : m_file(file) {}
+
+    // Exactly `count` bytes, or an empty array.
+    QByteArray take(qint64 count) {
+        if (count < 0) {
+            return {};
+        }
+        QByteArray bytes = m_block.mid(m_at, count);
+        m_at += bytes.size();
+        if (bytes.size() < count) {
+            bytes += m_file.read(count - bytes.size());
+        }
+        return bytes.size() == count ? bytes : QByteArray();
+    }
+
+    // Passes over `count` bytes; false when the file ends before them.
+    bool skip(qint64 count) {
+        if (count < 0) {
+            return false;
+        }
+        const qint64 inBlock = std::min<qint64>(count, m_block.size() - m_at);
+        m_at += inBlock;
+        if (inBlock == count) {
+            return true;
+        }
+        const qint64 to = m_file.pos() + (count - inBlock);
+        return to <= m_file.size() && m_file.seek(to);
+    }
+
+    // The code of the next marker, found as libjpeg finds it: bytes up to
+    // an 0xff are passed over, then every further 0xff (fill); an 0xff
+    // followed by 0 marks no marker and is passed over too. -1 when the
+    // file ends first.
+    int nextMarker() {
+        for (;;) {
+            if (!passStray()) {
+                return -1;
+            }
+            ++m_at;
+            if (!passFill()) {
+                return -1;
+            }
+            const int code = uchar(m_block[m_at++]);
+            if (code != 0) {
+                return code;
+            }
+        }
+    }
+
+private:
+    static constexpr qint64 kBlock = 64 * 1024;
+
+    // Passes over the bytes before the next 0xff, which is left next.
+    bool passStray() {
+        for (;;) {
+            const char* data = m_block.constData();
+            if (m_at < m_block.size()) {
+                if (const void* ff =
+                        std::memchr(data + m_at, 0xff, size_t(m_block.size() - m_at))) {
+                    m_at = static_cast<const char*>(ff) - data;
+                    return true;
+                }
+            }
+            if (!nextBlock()) {
+                return false;
+            }
+        }
+    }
+
+    // Passes over a run of 0xff bytes; the byte after it is left next.
+    bool passFill() {
+        for (;;) {
+            const auto* data = reinterpret_cast<const uchar*>(m_block.constData());
+            while (m_at < m_block.size() && data[m_at] == 0xff) {
+                ++m_at;
+            }
+            if (m_at < m_block.size()) {
+                return true;
+            }
+            if (!nextBlock()) {
+                return false;
+            }
+        }
+    }
+
+    bool nextBlock() {
+        m_block = m_file.read(kBlock);
+        m_at = 0;
+        return !m_block.isEmpty();
+    }
+
+    QIODevice& m_file;
+    QByteArray m_block;
+    qsizetype m_at = 0;
+};
+
+} // namespace
+
 QSize jfifDotsPerMetre(int unit, int x, int y) {
     if (x <= 0 || y <= 0) {
         return {};
@@ -42,8 +144,6 @@ QSize jfifDotsPerMetre(int unit, int x, int y) {
     }
     return {};
 }
-
-} // namespace
 
 int exifOrientation(const QByteArray& tiff) {
     const auto* data = reinterpret_cast<const uchar*>(tiff.constData());
@@ -87,8 +187,8 @@ int exifOrientation(const QByteArray& tiff) {
 }
 
 bool readJpeg(QIODevice& file, PictureDecoder::Header& header) {
-    const QByteArray start = readExactly(file, 2);
-    if (start != QByteArray("\xff\xd8", 2)) {
+    BlockReader reader(file);
+    if (reader.take(2) != QByteArray("\xff\xd8", 2)) {
         return false;
     }
     header.format = "jpeg";
@@ -96,47 +196,39 @@ bool readJpeg(QIODevice& file, PictureDecoder::Header& header) {
     bool progressive = false;
     int orientation = 0;
     for (int segment = 0; segment < kMaxSegments; ++segment) {
-        QByteArray byte = readExactly(file, 1);
-        if (byte.isEmpty() || uchar(byte[0]) != 0xff) {
+        const int marker = reader.nextMarker();
+        if (marker < 0) {
             return false;
         }
-        // Any number of fill bytes may stand before a marker.
-        do {
-            byte = readExactly(file, 1);
-        } while (!byte.isEmpty() && uchar(byte[0]) == 0xff);
-        if (byte.isEmpty()) {
-            return false;
-        }
-        const int marker = uchar(byte[0]);
         if (marker == 0x01 || (marker >= 0xd0 && marker <= 0xd7)) {
             continue; // markers without a length
         }
-        if (marker == 0xd9 || marker == 0x00) {
-            return false; // ended before a scan
+        if (marker == 0xd8 || marker == 0xd9) {
+            return false; // a second start, or ended before a scan
         }
-        const QByteArray lengthBytes = readExactly(file, 2);
+        const QByteArray lengthBytes = reader.take(2);
         if (lengthBytes.isEmpty()) {
             return false;
         }
-        const qint64 length = big16(reinterpret_cast<const uchar*>(lengthBytes.constData())) - 2;
-        if (length < 0) {
-            return false;
-        }
+        // libjpeg passes over a segment whose length is too short to count
+        // its own two bytes as an empty one.
+        const qint64 length =
+            std::max(0, big16(reinterpret_cast<const uchar*>(lengthBytes.constData())) - 2);
         const bool startOfFrame =
             marker >= 0xc0 && marker <= 0xcf && marker != 0xc4 && marker != 0xc8 && marker != 0xcc;
         if (marker == 0xe0 && !header.dotsPerMetre.isValid() && length >= 12) {
-            const QByteArray body = readExactly(file, length);
+            const QByteArray body = reader.take(length);
             const auto* p = reinterpret_cast<const uchar*>(body.constData());
             if (body.size() >= 12 && body.startsWith(QByteArray("JFIF\0", 5))) {
                 header.dotsPerMetre = jfifDotsPerMetre(p[7], big16(p + 8), big16(p + 10));
             }
         } else if (marker == 0xe1 && orientation == 0 && length >= 14) {
-            const QByteArray body = readExactly(file, length);
+            const QByteArray body = reader.take(length);
             if (body.startsWith(QByteArray("Exif\0\0", 6))) {
                 orientation = exifOrientation(body.mid(6));
             }
         } else if (startOfFrame) {
-            const QByteArray body = readExactly(file, length);
+            const QByteArray body = reader.take(length);
             const auto* p = reinterpret_cast<const uchar*>(body.constData());
             if (frame || body.size() < 6) {
                 return false;
@@ -156,7 +248,7 @@ bool readJpeg(QIODevice& file, PictureDecoder::Header& header) {
             progressive = marker == 0xc2 || marker == 0xca;
             frame = true;
         } else if (marker == 0xda) {
-            const QByteArray body = readExactly(file, 1);
+            const QByteArray body = reader.take(1);
             if (!frame || body.isEmpty()) {
                 return false;
             }
@@ -165,10 +257,7 @@ bool readJpeg(QIODevice& file, PictureDecoder::Header& header) {
             header.wholeCoefficients = progressive || uchar(body[0]) < header.components;
             header.orientation = orientation == 0 ? 1 : orientation;
             return header.storedPixels.width() > 0 && header.storedPixels.height() > 0;
-        } else if (!skip(file, length)) {
-            return false;
-        }
-        if (file.pos() > file.size()) {
+        } else if (!reader.skip(length)) {
             return false;
         }
     }
@@ -247,14 +336,6 @@ bool readPng(QIODevice& file, PictureDecoder::Header& header) {
     }
     header.orientation = orientation == 0 ? 1 : orientation;
     return true;
-}
-
-bool jpegEnds(QIODevice& file) {
-    constexpr qint64 kTail = 4096;
-    if (!file.seek(std::max<qint64>(0, file.size() - kTail))) {
-        return false;
-    }
-    return file.read(kTail).contains(QByteArray("\xff\xd9", 2));
 }
 
 } // namespace PictureHeaders

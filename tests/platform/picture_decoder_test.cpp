@@ -2,6 +2,7 @@
 // really costs: every EXIF orientation, JPEGs whose header claims more than
 // they hold, JPEGs cut short, 16-bit PNGs.
 
+#include "PictureColours.h"
 #include "common/PictureFileMaking.h"
 #include "platform/PictureDecoder.h"
 
@@ -13,33 +14,7 @@
 namespace {
 
 using namespace picturefiles;
-
-// The quarter colour nearest to a pixel: 'R', 'G', 'B' or 'Y'.
-char quarterAt(const QImage& image, double fx, double fy) {
-    const QColor c = image.pixelColor(int(fx * image.width()), int(fy * image.height()));
-    const struct {
-        char name;
-        QColor colour;
-    } known[] = {{'R', Qt::red}, {'G', Qt::green}, {'B', Qt::blue}, {'Y', Qt::yellow}};
-    char best = '?';
-    int bestDistance = 3 * 80 * 80; // farther than this from all four: none
-    for (const auto& k : known) {
-        const int d = (c.red() - k.colour.red()) * (c.red() - k.colour.red()) +
-                      (c.green() - k.colour.green()) * (c.green() - k.colour.green()) +
-                      (c.blue() - k.colour.blue()) * (c.blue() - k.colour.blue());
-        if (d < bestDistance) {
-            bestDistance = d;
-            best = k.name;
-        }
-    }
-    return best;
-}
-
-// The colours shown at the top left, top right, bottom left and bottom right.
-std::string shownCorners(const QImage& image) {
-    return {quarterAt(image, 0.25, 0.25), quarterAt(image, 0.75, 0.25),
-            quarterAt(image, 0.25, 0.75), quarterAt(image, 0.75, 0.75)};
-}
+using picturecolours::shownCorners;
 
 TEST(PictureDecoder, EveryExifOrientationIsShownUpright) {
     // The stored picture has red, green, blue, yellow at its top left, top
