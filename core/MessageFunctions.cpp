@@ -52,6 +52,16 @@ int askMessage(const QString& text) {
     });
 }
 
+// The question on the GUI thread; answers 1 for Yes, 0 for No and
+// kAlertDismissed for a question closed without a choice, whatever else an
+// answerer returns counting as No.
+int askYesNo(const QString& text) {
+    yes_no_msg_val = 0;
+    const int answer = hooks::answerAlert({AlertKind::YesNo, text, {}});
+    yes_no_msg_val = answer == 1 ? 1 : 0;
+    return answer == 1 || answer == kAlertDismissed ? answer : 0;
+}
+
 } // namespace
 
 void Main_Thread_Messgae(const QString& text) {
@@ -59,10 +69,7 @@ void Main_Thread_Messgae(const QString& text) {
 }
 
 int Main_Thread_Messgae_Yes_No(const QString& text) {
-    yes_no_msg_val = 0;
-    const int answer = hooks::answerAlert({AlertKind::YesNo, text, {}}) == 1 ? 1 : 0;
-    yes_no_msg_val = answer;
-    return answer;
+    return askYesNo(text) == 1 ? 1 : 0;
 }
 
 void Show_MessageBox(const QString& text) {
@@ -77,10 +84,27 @@ int Show_YES_NO_MessageBox(const QString& text) {
     try {
         // The answer travels back with this call, so two questions asked at
         // once from two threads never swap answers.
-        return onGuiThread(text, [&text] { return Main_Thread_Messgae_Yes_No(text); }) & 1;
+        return onGuiThread(text, [&text] { return askYesNo(text); }) == 1 ? 1 : 0;
     } catch (const std::exception& e) {
         Show_NSLog_Message(reasonOf(e));
         return 0;
+    }
+}
+
+QuestionAnswer Ask_Yes_No(const QString& text) {
+    try {
+        switch (onGuiThread(text, [&text] { return askYesNo(text); })) {
+        case 1:
+            return QuestionAnswer::Yes;
+        case kAlertDismissed:
+            return QuestionAnswer::Dismissed;
+        default:
+            return QuestionAnswer::No;
+        }
+    } catch (const std::exception& e) {
+        // Nobody answered: nothing is given up.
+        Show_NSLog_Message(reasonOf(e));
+        return QuestionAnswer::Dismissed;
     }
 }
 

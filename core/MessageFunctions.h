@@ -9,8 +9,23 @@
 void Show_MessageBox(const QString& text);
 
 // A question with the default button "Yes" and the button "No"; answers 1 for
-// Yes, 0 for No. The answer is also left in yes_no_msg_val.
+// Yes, 0 for No or for a question closed without a choice. The answer is also
+// left in yes_no_msg_val.
 int Show_YES_NO_MessageBox(const QString& text);
+
+// How the user answered a question asked by Ask_Yes_No.
+enum class QuestionAnswer {
+    Yes,
+    No,
+    // The question was closed without a choice (its close button, Escape).
+    Dismissed,
+};
+
+// The same question as Show_YES_NO_MessageBox, for questions whose "No"
+// gives something up (a design with unsaved changes): closing the question
+// without a choice answers Dismissed, so the caller can stop and keep
+// everything as it is. yes_no_msg_val is 1 for Yes, else 0.
+QuestionAnswer Ask_Yes_No(const QString& text);
 
 // The same alert as Show_MessageBox.
 void Show_MessageBox_No_Thread(const QString& text);

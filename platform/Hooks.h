@@ -24,11 +24,16 @@ struct AlertRequest {
     bool selectableText = false;
 };
 
+// What an answerer answers for a question the user closed without choosing
+// Yes or No: with its window's close button or with Escape.
+inline constexpr int kAlertDismissed = -1;
+
 namespace hooks {
 
-// Shows an alert and answers 1 for OK or Yes, 0 for No. Called on the GUI
-// thread only (the message functions move the request there). The default
-// has no window to show: it logs the text and answers 0.
+// Shows an alert and answers 1 for OK or Yes, 0 for No, kAlertDismissed for
+// a question closed without a choice. Called on the GUI thread only (the
+// message functions move the request there). The default has no window to
+// show: it logs the text and answers 0.
 using AlertAnswerer = std::function<int(const AlertRequest&)>;
 void setAlertAnswerer(AlertAnswerer answerer); // empty: the default again
 int answerAlert(const AlertRequest& request);

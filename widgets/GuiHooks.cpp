@@ -5,10 +5,12 @@
 #include "widgets/DialogOwner.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QColorDialog>
 #include <QDialog>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QtDebug>
@@ -92,6 +94,25 @@ SavePanelAnswer defaultSavePanel(const SavePanelRequest& given) {
     return {path, type};
 }
 
+// A message box that its window's close button and Escape end without a
+// button clicked. QMessageBox itself clicks its No button for both, and a
+// question closed that way must not be taken for an answer.
+class DismissableBox : public QMessageBox {
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if (event->matches(QKeySequence::Cancel)) {
+            reject();
+            return;
+        }
+        QMessageBox::keyPressEvent(event);
+    }
+    // QDialog's own handling: rejected, no button chosen.
+    void closeEvent(QCloseEvent* event) override { QDialog::closeEvent(event); }
+};
+
 } // namespace
 
 void setOpenPanel(OpenPanel panel) {
@@ -167,7 +188,7 @@ int messageBoxAnswer(const AlertRequest& request) {
         return 0;
     }
     // Owned by the window the user is in, so it shows in front of it.
-    QMessageBox box(dialogs::currentWindow());
+    DismissableBox box(dialogs::currentWindow());
     box.setWindowModality(Qt::ApplicationModal);
     box.setText(request.text);
     QString informative = request.informativeText;
@@ -181,9 +202,11 @@ int messageBoxAnswer(const AlertRequest& request) {
         QPushButton* yes = box.addButton(QStringLiteral("Yes"), QMessageBox::YesRole);
         QPushButton* no = box.addButton(QStringLiteral("No"), QMessageBox::NoRole);
         box.setDefaultButton(yes);
-        box.setEscapeButton(no);
         box.exec();
-        return box.clickedButton() == yes ? 1 : 0;
+        if (box.clickedButton() == yes) {
+            return 1;
+        }
+        return box.clickedButton() == no ? 0 : kAlertDismissed;
     }
     QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
     box.setDefaultButton(ok);

@@ -75,7 +75,9 @@ ModalRunner modalRunner();
 int runModal(QDialog& dialog);
 
 // The alert answerer with QMessageBox: "OK" alone, or "Yes" (default) and
-// "No". Without a QApplication the text is logged and the answer is 0.
+// "No"; a question closed with its close button or Escape answers
+// kAlertDismissed. Without a QApplication the text is logged and the answer
+// is 0.
 int messageBoxAnswer(const AlertRequest& request);
 
 // The colour panel: answers the chosen colour, or an invalid colour when the

@@ -382,7 +382,8 @@ public:
     void SaveAs_Btn_Clicked();
     void Exit_Btn_Clicked() { Exit_App(); }
     // Asks to save, then the review window and the end of the process.
-    // Answers false when the window stays open.
+    // Answers false when the window stays open (the question closed without
+    // an answer, the save not done).
     bool Exit_App();
     // Recomputes the batch state (Use_Data_Sheet_Values,
     // Use_Excel_Binding_Values, Total_Batch_Excel_Card): see the record
@@ -500,7 +501,8 @@ public:
     // object lists, undo history, file name and title.
     void New_Project_Setting_Reset();
     // Writes the design file (a save panel when there is no file name or
-    // `saveAs`); with `show_msg` the outcome is shown.
+    // `saveAs`); with `show_msg` the outcome is shown, without it only a
+    // failure.
     window_entries::SaveResult Save_project_file(bool saveAs, char show_msg);
     // Reads a whole design file and, only when it is sound, replaces the
     // design with it. Mode "L" makes it the design's file. 1 when loaded.
@@ -531,8 +533,9 @@ public:
     Export_Template* exportTemplateWindow();
 
 private:
-    // Asks `question` (save first?); false when the wanted save did not
-    // happen, which stops the command.
+    // Asks `question` (save first?); false when the question was closed
+    // without an answer or the wanted save did not happen, which stops the
+    // command.
     bool Save_Question_Answered(const QString& question);
     void Apply_Design_Content(design_file::DesignContent& content, const QString& path,
                               const QString& mode);

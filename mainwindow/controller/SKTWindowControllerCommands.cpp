@@ -144,8 +144,14 @@ void SKTWindowController::SaveAs_Btn_Clicked() {
 
 bool SKTWindowController::Exit_App() {
     using window_entries::SaveResult;
-    if (Show_YES_NO_MessageBox(QStringLiteral("Do you want to save changes before closing?")) ==
-        1) {
+    switch (Ask_Yes_No(QStringLiteral("Do you want to save changes before closing?"))) {
+    case QuestionAnswer::Dismissed:
+        // The question was closed, not answered: the program and the
+        // design stay as they are.
+        return false;
+    case QuestionAnswer::No:
+        break;
+    case QuestionAnswer::Yes: {
         const auto save = window_entries::saveProjectFile.get();
         if (!save) {
             // Nothing can be saved yet: the design must not be lost
@@ -153,15 +159,12 @@ bool SKTWindowController::Exit_App() {
             Show_MessageBox(kNotAvailable);
             return false;
         }
-        switch (save(false)) {
-        case SaveResult::Saved:
-            break;
-        case SaveResult::Cancelled:
-            return false;
-        case SaveResult::Failed:
-            Show_MessageBox(QStringLiteral("fail"));
+        // A failed save has told the user why; the program stays.
+        if (save(false) != SaveResult::Saved) {
             return false;
         }
+        break;
+    }
     }
     if (const auto review = window_entries::review.get()) {
         review();

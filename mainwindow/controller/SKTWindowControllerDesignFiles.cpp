@@ -249,8 +249,12 @@ SaveResult SKTWindowController::Save_project_file(bool saveAs, char show_msg) {
         if (!saved) {
             Show_NSLog_Message(reason);
         }
-        if (show_msg) {
+        // A failure is told with its reason even without messages: the user
+        // asked for this save (on the way out too) and it did not happen.
+        if (show_msg || !saved) {
             Show_MessageBox(saved ? kSaved : saveFailedMessage(reason));
+        }
+        if (show_msg) {
             Set_Log_Name_In_Title();
         }
         return saved ? SaveResult::Saved : SaveResult::Failed;
@@ -409,11 +413,19 @@ void SKTWindowController::Set_Log_Name_In_Title() {
 
 // ---- Commands ----
 
-// Asks whether to save first; false when the user wanted a save that did
-// not happen (cancelled or failed), so the command stops there.
+// Asks whether to save first; false when the command stops there: the
+// question was closed without an answer, or the user wanted a save that did
+// not happen (cancelled or failed).
 bool SKTWindowController::Save_Question_Answered(const QString& question) {
-    return Show_YES_NO_MessageBox(question) != 1 ||
-           Save_project_file(false, 1) == SaveResult::Saved;
+    switch (Ask_Yes_No(question)) {
+    case QuestionAnswer::Yes:
+        return Save_project_file(false, 1) == SaveResult::Saved;
+    case QuestionAnswer::No:
+        return true;
+    case QuestionAnswer::Dismissed:
+        break;
+    }
+    return false;
 }
 
 void SKTWindowController::New_Design_Command() {

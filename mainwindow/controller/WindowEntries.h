@@ -53,7 +53,8 @@ inline HookSlot<Command> openDesign;
 inline HookSlot<Command> saveDesign;
 inline HookSlot<Command> saveDesignAs;
 inline HookSlot<Command> saveAsTemplate;
-// Saves the design, with or without its messages.
+// Saves the design; showMessage adds the success message (a failure is
+// always told, with its reason).
 inline HookSlot<std::function<SaveResult(bool showMessage)>> saveProjectFile;
 // Opens a design file (panel, then the reader); answers 1 when a design was
 // read.

@@ -105,6 +105,47 @@ TEST(MessageBoxes, AnythingButOneIsNo) {
     EXPECT_EQ(yes_no_msg_val, 0);
 }
 
+TEST(MessageBoxes, AQuestionClosedWithoutAChoiceIsToldApartWhereAsked) {
+    struct Case {
+        int given; // what the answerer answers
+        int yesNo;
+        QuestionAnswer asked;
+    };
+    const Case cases[] = {
+        {1, 1, QuestionAnswer::Yes},
+        {0, 0, QuestionAnswer::No},
+        {kAlertDismissed, 0, QuestionAnswer::Dismissed},
+        {2, 0, QuestionAnswer::No},
+    };
+    for (const Case& c : cases) {
+        for (bool worker : {false, true}) {
+            testsupport::ScriptedAlerts alerts({c.given, c.given});
+            int yesNo = -1;
+            QuestionAnswer asked = QuestionAnswer::Yes;
+            const auto ask = [&] {
+                yesNo = Show_YES_NO_MessageBox(QStringLiteral("Save first?"));
+                asked = Ask_Yes_No(QStringLiteral("Save first?"));
+            };
+            if (worker) {
+                runOnWorkers(1, [&](int) { ask(); });
+            } else {
+                ask();
+            }
+            EXPECT_EQ(yesNo, c.yesNo) << c.given << worker;
+            EXPECT_EQ(asked, c.asked) << c.given << worker;
+            EXPECT_EQ(yes_no_msg_val, c.yesNo) << c.given << worker;
+            ASSERT_EQ(alerts.requests().size(), 2u);
+            EXPECT_EQ(alerts.requests().back().kind, AlertKind::YesNo);
+        }
+    }
+    // An answerer that fails gives nothing up.
+    hooks::setAlertAnswerer(
+        [](const AlertRequest&) -> int { throw std::runtime_error("alert failed"); });
+    LogCapture log;
+    EXPECT_EQ(Ask_Yes_No(QStringLiteral("Save first?")), QuestionAnswer::Dismissed);
+    hooks::setAlertAnswerer({});
+}
+
 TEST(MessageBoxes, WorkersWaitWhileTheGuiThreadAsks) {
     GuiThreadAnswerer answerer([](const AlertRequest& r) { return r.text.endsWith('Y') ? 1 : 0; });
     std::atomic<int> wrong{0};

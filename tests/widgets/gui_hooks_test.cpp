@@ -7,6 +7,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
+#include <QWindow>
 #include <QtTest/QTest>
 #include <functional>
 #include <gtest/gtest.h>
@@ -91,6 +92,49 @@ TEST_F(MessageBoxAnswerer, QuestionHasYesAsDefaultAndNo) {
         EXPECT_TRUE(seen.buttons.contains(QStringLiteral("Yes")));
         EXPECT_TRUE(seen.buttons.contains(QStringLiteral("No")));
         EXPECT_EQ(seen.defaultButton, QStringLiteral("Yes"));
+    }
+}
+
+TEST_F(MessageBoxAnswerer, ClosingTheQuestionIsNoAnswer) {
+    struct Case {
+        const char* action;
+        int answer;
+        QuestionAnswer asked;
+        int yesNo;
+    };
+    const Case cases[] = {
+        {"Yes", 1, QuestionAnswer::Yes, 1},
+        {"No", 0, QuestionAnswer::No, 0},
+        {"Return", 1, QuestionAnswer::Yes, 1},
+        {"Escape", kAlertDismissed, QuestionAnswer::Dismissed, 0},
+        {"close button", kAlertDismissed, QuestionAnswer::Dismissed, 0},
+    };
+    for (const Case& c : cases) {
+        const QString action = QString::fromLatin1(c.action);
+        const auto act = [action](QMessageBox& box) {
+            if (action == QLatin1String("Escape")) {
+                QTest::keyClick(&box, Qt::Key_Escape);
+            } else if (action == QLatin1String("Return")) {
+                QTest::keyClick(&box, Qt::Key_Return);
+            } else if (action == QLatin1String("close button")) {
+                // What the window manager's close button asks of the window.
+                box.windowHandle()->close();
+            } else {
+                clickButton(box, action);
+            }
+        };
+        SeenBox seen;
+        whenBoxShows(seen, act);
+        EXPECT_EQ(hooks::answerAlert({AlertKind::YesNo, QStringLiteral("Save first?"), {}}),
+                  c.answer)
+            << c.action;
+        QStringList buttons = seen.buttons;
+        buttons.sort();
+        EXPECT_EQ(buttons, (QStringList{QStringLiteral("No"), QStringLiteral("Yes")})) << c.action;
+        whenBoxShows(seen, act);
+        EXPECT_EQ(Ask_Yes_No(QStringLiteral("Save first?")), c.asked) << c.action;
+        whenBoxShows(seen, act);
+        EXPECT_EQ(Show_YES_NO_MessageBox(QStringLiteral("Save first?")), c.yesNo) << c.action;
     }
 }
 

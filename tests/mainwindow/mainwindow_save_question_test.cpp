@@ -1,0 +1,222 @@
+// The question "save changes first?" in front of Quit, Open and New, asked
+// with the real message box: closing it with Escape or with its window's
+// close button stops the command and keeps the unsaved design; a save that
+// fails on the way out says why, as Save does.
+
+#include "mainwindow_controller_fixture.h"
+
+#include "dataseries/ImportedTable.h"
+#include "mainwindow/controller/WindowEntries.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
+#include <QToolButton>
+#include <QWindow>
+
+using window_entries::SaveResult;
+
+namespace {
+
+// How the user ends the question box.
+enum class Ending { Escape, CloseButton, No };
+
+const char* endingName(Ending ending) {
+    switch (ending) {
+    case Ending::Escape:
+        return "Escape";
+    case Ending::CloseButton:
+        return "close button";
+    case Ending::No:
+        return "No";
+    }
+    return "";
+}
+
+// Ends the next message box once it is up, the way the user does, and
+// records its text. Polls the event loop of the box's own modal run.
+void whenQuestionShows(Ending ending, QString& seenText) {
+    auto* timer = new QTimer(qApp);
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, ending, &seenText] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box || !box->isVisible()) {
+            return;
+        }
+        timer->stop();
+        timer->deleteLater();
+        seenText = box->text();
+        switch (ending) {
+        case Ending::Escape: {
+            // To the box's focused button, which leaves the key to the box.
+            QWidget* focused = QApplication::focusWidget();
+            QTest::keyClick(focused && box->isAncestorOf(focused) ? focused : box, Qt::Key_Escape);
+            break;
+        }
+        case Ending::CloseButton:
+            // What the window manager's close button asks of the window.
+            box->windowHandle()->close();
+            break;
+        case Ending::No:
+            for (QAbstractButton* button : box->buttons()) {
+                if (button->text() == QLatin1String("No")) {
+                    button->click();
+                }
+            }
+            break;
+        }
+    });
+    timer->start(5);
+}
+
+class SaveQuestionTest : public ControllerFixture {
+protected:
+    void SetUp() override {
+        ControllerFixture::SetUp();
+        hooks::setSavePanel([this](const hooks::SavePanelRequest&) {
+            ++m_savePanels;
+            return hooks::SavePanelAnswer(m_saveAnswer);
+        });
+        hooks::setOpenPanel([this](const hooks::OpenPanelRequest&) {
+            ++m_openPanels;
+            return QStringList();
+        });
+        Imported_Table() = ImportedTable();
+        Excel_Binding_Use = 0;
+        Excel_Source_Path.clear();
+        Project_File_Name.clear();
+        start();
+        m_controller->Install_Design_File_Entries();
+        m_startScript = [this](Invitation_Wizard& wizard) {
+            ++m_wizardRuns;
+            return openStartDesign(wizard);
+        };
+        MainWindowFrame* window = m_controller->window();
+        window->show();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    }
+
+    void TearDown() override {
+        hooks::setAlertAnswerer({});
+        hooks::setSavePanel({});
+        hooks::setOpenPanel({});
+        for (auto* slot :
+             {&window_entries::newDesign, &window_entries::openDesign, &window_entries::saveDesign,
+              &window_entries::saveDesignAs, &window_entries::saveAsTemplate}) {
+            slot->set({});
+        }
+        window_entries::openLogFile.set({});
+        window_entries::templateName.set({});
+        window_entries::saveProjectFile.set({});
+        window_entries::review.set({});
+        Imported_Table() = ImportedTable();
+        ControllerFixture::TearDown();
+    }
+
+    // Keys pressed in the main window, as the user types them. The window
+    // is active again first, as the window manager makes it once a box in
+    // front of it has gone.
+    void press(const QKeySequence& keys) {
+        MainWindowFrame* window = m_controller->window();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+        QTest::keySequence(window, keys);
+        QCoreApplication::processEvents();
+    }
+
+    // The user's change: a rectangle from the tool button.
+    void drawRectangle() {
+        QTest::mouseClick(control<QToolButton>("Rect_Tool"), Qt::LeftButton);
+        ASSERT_EQ(m_document->graphics().size(), 1);
+    }
+
+    QString m_saveAnswer;
+    int m_savePanels = 0;
+    int m_openPanels = 0;
+    int m_wizardRuns = 0;
+};
+
+TEST_F(SaveQuestionTest, ClosingTheQuestionStopsTheCommandAndKeepsTheDesign) {
+    struct Command {
+        const char* name;
+        const char* keys;
+        QString question;
+    };
+    const Command commands[] = {
+        {"quit", "Ctrl+Q", QStringLiteral("Do you want to save changes before closing?")},
+        {"open", "Ctrl+O", QStringLiteral("Do you want to save changes before opening document?")},
+        {"new", "Ctrl+N",
+         QStringLiteral("Do you want to save changes before opening new document?")},
+    };
+    hooks::setAlertAnswerer(hooks::messageBoxAnswer);
+    drawRectangle();
+    const auto drawn = m_document->graphics().front();
+    for (const Command& command : commands) {
+        for (Ending ending : {Ending::Escape, Ending::CloseButton}) {
+            SCOPED_TRACE(std::string(command.name) + ", " + endingName(ending));
+            QString seen;
+            whenQuestionShows(ending, seen);
+            press(QKeySequence(QString::fromLatin1(command.keys)));
+            EXPECT_EQ(seen.toStdString(), command.question.toStdString());
+            EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+            // Nothing went on: no end, no panel, no start window, no save.
+            EXPECT_FALSE(m_exitCode.has_value());
+            EXPECT_EQ(m_openPanels, 0);
+            EXPECT_EQ(m_wizardRuns, 0);
+            EXPECT_EQ(m_savePanels, 0);
+            EXPECT_TRUE(m_controller->window()->isVisible());
+            ASSERT_EQ(m_document->graphics().size(), 1);
+            EXPECT_EQ(m_document->graphics().front(), drawn);
+            EXPECT_TRUE(Project_File_Name.isEmpty());
+        }
+    }
+    // Answered No, each command goes on without saving.
+    struct Outcome {
+        const char* name;
+        const char* keys;
+        std::function<bool()> wentOn;
+    };
+    const Outcome outcomes[] = {
+        {"quit", "Ctrl+Q", [this] { return m_exitCode == std::optional<int>(0); }},
+        {"open", "Ctrl+O", [this] { return m_openPanels == 1; }},
+        {"new", "Ctrl+N", [this] { return m_wizardRuns == 1 && m_document->graphics().empty(); }},
+    };
+    for (const Outcome& outcome : outcomes) {
+        SCOPED_TRACE(outcome.name);
+        QString seen;
+        whenQuestionShows(Ending::No, seen);
+        press(QKeySequence(QString::fromLatin1(outcome.keys)));
+        EXPECT_TRUE(outcome.wentOn());
+        EXPECT_EQ(m_savePanels, 0);
+    }
+}
+
+TEST_F(SaveQuestionTest, ASaveThatFailsOnTheWayOutSaysWhyAsSaveDoes) {
+    drawRectangle();
+    // A folder that is not there: the system's reason is "No such file or
+    // directory".
+    Project_File_Name = QDir(m_temp.path()).filePath(QStringLiteral("gone/away/party.dcard"));
+    QString saveMessage;
+    {
+        testsupport::ScriptedAlerts alerts;
+        press(QKeySequence(QStringLiteral("Ctrl+S")));
+        ASSERT_EQ(alerts.texts().size(), 1);
+        saveMessage = alerts.texts().front();
+    }
+    EXPECT_TRUE(saveMessage.startsWith(QStringLiteral("\nfail\n"))) << saveMessage.toStdString();
+    EXPECT_TRUE(saveMessage.contains(QStringLiteral("party.dcard"))) << saveMessage.toStdString();
+    {
+        testsupport::ScriptedAlerts alerts({1});
+        press(QKeySequence(QStringLiteral("Ctrl+Q")));
+        EXPECT_EQ(alerts.texts(),
+                  (QStringList{QStringLiteral("Do you want to save changes before closing?"),
+                               saveMessage}));
+    }
+    EXPECT_FALSE(m_exitCode.has_value());
+    EXPECT_TRUE(m_controller->window()->isVisible());
+    EXPECT_EQ(m_document->graphics().size(), 1);
+    EXPECT_FALSE(QFileInfo::exists(Project_File_Name));
+}
+
+} // namespace
