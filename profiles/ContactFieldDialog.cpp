@@ -3,6 +3,7 @@
 #include "core/MessageFunctions.h"
 #include "core/StringFunctions.h"
 #include "core/globals.h"
+#include "dataseries/ColumnFollowing.h"
 #include "dataseries/ExcelTempFolder.h"
 #include "dataseries/ImportedTable.h"
 #include "dataseries/windows/Data_From_Excel.h"
@@ -22,6 +23,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -401,10 +403,12 @@ void ContactFieldDialog::Browse_excel_Btn_Clicked() {
     if (services().Check_And_Validate_File_Path(path) != 0) {
         return;
     }
+    // The titles the bindings were made with, for them to follow.
+    const QStringList before = Excel_Col_Names();
     Import_Excel* import = Import_Excel::defaultInstance();
     dialogs::ownBy(*import, this);
     import->open_mode = QStringLiteral("E");
-    import->Open_excel_Wnd(path);
+    const int imported = import->Open_excel_Wnd(path);
     if (import->Workbook_Refused()) {
         // Nothing was imported: the path of the workbook bound before stays,
         // so a refused file is neither committed nor saved with the design.
@@ -416,6 +420,89 @@ void ContactFieldDialog::Browse_excel_Btn_Clicked() {
     } else {
         Remove_Excel_in_Data_Source_Combo();
     }
+    if (imported == 1) {
+        followImportedColumns(ColumnFollowing(before, Excel_Col_Names()));
+    }
+}
+
+void ContactFieldDialog::followImportedColumns(const ColumnFollowing& following) {
+    // The rows and the card name the same field alike, so one that is both
+    // is told once.
+    const bool back = !load_side.isEmpty() && Current_Card_Side_Is_Back();
+    QStringList lines;
+    const auto tell = [&lines](const QString& field, const QString& title, int index) {
+        const QString line =
+            QStringLiteral("%1: column %2").arg(field, Lost_Column_Name(title, index));
+        if (!lines.contains(line)) {
+            lines << line;
+        }
+    };
+    for (int i = 0; i < kContactFieldRowCount; ++i) {
+        Row& r = m_rows[static_cast<std::size_t>(i)];
+        if (r.source->currentIndex() != 2) {
+            continue;
+        }
+        const int before = r.seriesColumn->currentIndex();
+        const int after = following.newIndex(before);
+        services().Fill_Excel_Col_Name_In_Combo(*r.seriesColumn);
+        r.seriesColumn->setCurrentIndex(after);
+        if (after >= 0) {
+            seriesSelectionChanged(i);
+            continue;
+        }
+        // Left for the user to choose: the row shows no column and no value
+        // (validation asks for a column), never another column's.
+        if (i == kContactFieldPhotoRow) {
+            Set_User_Image(QString());
+        } else {
+            r.value->clear();
+        }
+        if (before >= 0) {
+            tell(fieldName(i, back), following.title(before), before);
+        }
+    }
+    QList<LostColumnBinding> lost;
+    services().Follow_Imported_Columns(following, lost);
+    const QStringList ids = User_Profile_Class::valueIdentifiers();
+    for (const LostColumnBinding& binding : lost) {
+        const int field = int(ids.indexOf(binding.controlID));
+        tell(field >= 0 ? fieldName(field, binding.side == 1)
+                        : lostObjectName(binding.className, binding.shown, binding.side),
+             binding.column, binding.columnIndex);
+    }
+    // The side picture shows the objects as they are now.
+    if (!Graphics_array.isEmpty()) {
+        Create_and_Set_template_picture();
+    }
+    if (!lines.isEmpty()) {
+        Show_MessageBox(QStringLiteral("The new workbook has no column for these fields; choose "
+                                       "their columns again:\n") +
+                        lines.join(QLatin1Char('\n')));
+    }
+}
+
+QString ContactFieldDialog::fieldName(int row, bool back) {
+    QString caption = *contactFieldRows()[static_cast<std::size_t>(row)].caption;
+    caption.remove(QStringLiteral(" :"));
+    return back ? caption + QStringLiteral(" (back)") : caption;
+}
+
+QString ContactFieldDialog::lostObjectName(const QString& className, const QString& shown,
+                                           int side) {
+    const QString kind = className == QLatin1String("SKTImage")     ? QStringLiteral("Picture")
+                         : className == QLatin1String("SKTBarcode") ? QStringLiteral("Barcode")
+                                                                    : QStringLiteral("Text");
+    // What it showed, short enough for one line.
+    QString what = shown.simplified();
+    if (className == QLatin1String("SKTImage")) {
+        what = QFileInfo(what).fileName();
+    }
+    if (what.size() > 30) {
+        what = what.left(29) + QChar(0x2026);
+    }
+    const QString where = side == 1 ? QStringLiteral("back") : QStringLiteral("front");
+    return what.isEmpty() ? QStringLiteral("%1 on the %2").arg(kind, where)
+                          : QStringLiteral("%1 \"%2\" on the %3").arg(kind, what, where);
 }
 
 void ContactFieldDialog::View_Excel_Btn_Clicked() {

@@ -12,6 +12,7 @@
 #include <QString>
 #include <array>
 
+class ColumnFollowing;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -101,6 +102,13 @@ protected:
 
 private:
     virtual void prepareOpening(bool load) = 0;
+    // After a new workbook: the rows and the card's bindings follow their
+    // columns' titles; the ones whose title is gone are told in one message.
+    void followImportedColumns(const ColumnFollowing& following);
+    // How the message names a row's field ("Name", "Name (back)") and a
+    // card object that is not a contact field.
+    static QString fieldName(int row, bool back);
+    static QString lostObjectName(const QString& className, const QString& shown, int side);
     bool commit(User_Profile_Class* record, bool frontOrBack);
     void placePreviewCopies();
 };

@@ -63,4 +63,7 @@ int MainWindowServices::Check_And_Validate_File_Path(const QString& path) const 
 
 void MainWindowServices::Batch_Series_Button() {}
 
+void MainWindowServices::Follow_Imported_Columns(const ColumnFollowing&,
+                                                 QList<LostColumnBinding>&) {}
+
 void MainWindowServices::startEditingGraphic(const std::shared_ptr<SKTGraphic>&) {}

@@ -5,12 +5,15 @@
 // The controller implements this and registers itself; windows ask
 // current() and fall back to plain behaviour when none is registered.
 
+#include <QList>
 #include <QSizeF>
 #include <QString>
 #include <memory>
 
+class ColumnFollowing;
 class QComboBox;
 class SKTGraphic;
+struct LostColumnBinding;
 class SKTGraphicView;
 class User_Profile_Class;
 
@@ -52,6 +55,12 @@ public:
     virtual int Check_And_Validate_File_Path(const QString& path) const;
     // Opens the data series manager.
     virtual void Batch_Series_Button();
+    // After an import replaced the imported table: the card's column
+    // bindings follow their titles, show row 0 of their column and the
+    // inspector's column list and the canvases are refreshed; the bindings
+    // whose title the new table lacks are added to `lost`. Nothing by default.
+    virtual void Follow_Imported_Columns(const ColumnFollowing& following,
+                                         QList<LostColumnBinding>& lost);
 
     // ---- Barcode designer ----
     // The canvas of the current side (back when Card_Front_Or_Back is 1,

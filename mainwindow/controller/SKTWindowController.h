@@ -564,6 +564,9 @@ public:
     int showDataSource(const SKTGraphic* graphic, bool showMessages);
     // Binds the current object to the chosen series or column.
     void Batch_Series_Chosen();
+    // The card's column bindings after a new import (MainWindowServices).
+    void Follow_Imported_Columns(const ColumnFollowing& following,
+                                 QList<LostColumnBinding>& lost) override;
     // Fills ListData with the sizes of the chosen category, row 0 selected.
     void Category_Chosen();
     void View_batch_Series_Button();

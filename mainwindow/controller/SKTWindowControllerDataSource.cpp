@@ -10,13 +10,18 @@
 #include "core/MessageFunctions.h"
 #include "core/SharedGlobals.h"
 #include "core/StringFunctions.h"
+#include "dataseries/ColumnFollowing.h"
+#include "dataseries/ImportedTable.h"
+#include "dataseries/SeriesInUse.h"
 #include "dataseries/SeriesListing.h"
 #include "dataseries/windows/Data_From_Excel.h"
 #include "dataseries/windows/View_Data_Series.h"
 #include "editor/canvas/SKTGraphicView.h"
+#include "editor/model/SKTBarcode.h"
 #include "editor/model/SKTImage.h"
 #include "editor/model/SKTText.h"
 #include "mainwindow/controller/ColListModel.h"
+#include "mainwindow/controller/SideCanvases.h"
 #include "ui_CardSettingPage.h"
 #include "ui_DataSourcePage.h"
 #include "ui_DrawWindow.h"
@@ -29,6 +34,8 @@
 #include <QComboBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSet>
+#include <QSignalBlocker>
 #include <exception>
 
 namespace {
@@ -36,6 +43,38 @@ namespace {
 const QString kManual = QStringLiteral("Manual");
 const QString kSeries = QStringLiteral("Series");
 const QString kExcel = QStringLiteral("Excel");
+
+// What a bound object shows: its text, its picture's file or its barcode's
+// value.
+QString shownValue(SKTGraphic& graphic) {
+    const QString className = graphic.className();
+    if (className == QLatin1String("SKTText")) {
+        return graphic.Text_contents().string();
+    }
+    if (className == QLatin1String("SKTImage")) {
+        return graphic.FilePath();
+    }
+    return graphic.linear_or_2d != 0 ? graphic.two_d_font_val : graphic.linear_font_val;
+}
+
+// An object bound to a column shows `value`: its text, its picture's file,
+// or its barcode's value drawn with its own settings.
+void showBoundValue(SKTWindowController& controller, const std::shared_ptr<SKTGraphic>& graphic,
+                    const QString& value) {
+    const QString className = graphic->className();
+    if (className == QLatin1String("SKTText")) {
+        SKTStyledText& text = graphic->Text_contents();
+        text.replaceCharacters(0, text.length(), value);
+        static_cast<SKTText&>(*graphic).textStorageDidProcessEditing();
+    } else if (className == QLatin1String("SKTImage")) {
+        static_cast<SKTImage&>(*graphic).setFilePath(value);
+    } else if (auto* barcode = dynamic_cast<SKTBarcode*>(graphic.get())) {
+        // The value the barcode designer would have taken from the column.
+        (graphic->linear_or_2d != 0 ? graphic->two_d_font_val : graphic->linear_font_val) = value;
+        barcode->Set_Barcode_image(controller.ownBarcodePicture(graphic));
+        barcode->barcode_image_var_assign();
+    }
+}
 
 } // namespace
 
@@ -181,6 +220,69 @@ void SKTWindowController::Batch_Series_Chosen() {
     Refresh_Canvas();
     canvas->startEditingGraphic(graphic);
     Refresh_Canvas();
+}
+
+void SKTWindowController::Follow_Imported_Columns(const ColumnFollowing& following,
+                                                  QList<LostColumnBinding>& lost) {
+    try {
+        // An object may stand in two lists (the temporary side): it follows
+        // once.
+        QSet<const SKTGraphic*> followed;
+        for (int side = 0; side < 3; ++side) {
+            const SKTGraphicList graphics = side == 0   ? Get_Front_Controls_Array()
+                                            : side == 1 ? Get_Back_Controls_Array()
+                                                        : Get_Temp_Controls_Array();
+            for (const auto& graphic : graphics) {
+                if (!graphic || !Is_Series_Bindable_Class(graphic->className()) ||
+                    followed.contains(graphic.get())) {
+                    continue;
+                }
+                followed.insert(graphic.get());
+                const int before = graphic->excel_col_indx;
+                const int after = following.newIndex(before);
+                // A column kept while the object shows another source
+                // follows as well, so choosing "Excel" again finds it.
+                graphic->Set_Excel_binding_Index(after);
+                if (graphic->data_source_type != 2) {
+                    continue;
+                }
+                if (before >= 0 && after < 0 && side != 2) {
+                    lost.append(LostColumnBinding{side, graphic->className(), graphic->control_ID,
+                                                  shownValue(*graphic), following.title(before),
+                                                  before});
+                }
+                // Row 0 of its column, as every output writes it; nothing for
+                // a binding left without a column.
+                showBoundValue(*this, graphic, ::Get_First_Value_Of_Excel_Binding(after));
+            }
+        }
+        for (int side = 0; side < 3; ++side) {
+            if (User_Profile_Class* record = userProfile(side)) {
+                for (User_Profile_Class::Field& field : record->fields) {
+                    field.columnIndex = following.newIndex(field.columnIndex);
+                }
+            }
+        }
+        // The inspector's column list of the object it shows.
+        const std::shared_ptr<SKTGraphic> shown = lastSelectedGraphic();
+        if (shown && m_dataSource->Data_source_type->currentText() == kExcel) {
+            showDataSource(shown.get(), false);
+            if (shown->className() == QLatin1String("SKTText")) {
+                // The object holds the value already: nothing is written back.
+                const QSignalBlocker blocker(m_textEditing->Text_value_Edit);
+                m_textEditing->Text_value_Edit->setPlainText(shownValue(*shown));
+            } else if (shown->className() == QLatin1String("SKTImage")) {
+                m_dataSource->Manual_image_path->setText(shown->FilePath());
+            }
+        }
+        if (m_canvases) {
+            for (int side = 0; side < 3; ++side) {
+                m_canvases->refresh(side);
+            }
+        }
+    } catch (const std::exception& error) {
+        Show_NSLog_Message(QString::fromLocal8Bit(error.what()));
+    }
 }
 
 void SKTWindowController::View_batch_Series_Button() {
