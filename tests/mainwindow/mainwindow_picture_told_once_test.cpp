@@ -34,6 +34,7 @@ protected:
         window_entries::openLogFile.set({});
         window_entries::templateName.set({});
         window_entries::saveProjectFile.set({});
+        Project_File_Name.clear();
         ControllerFixture::TearDown();
     }
 

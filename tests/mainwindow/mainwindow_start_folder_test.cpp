@@ -36,6 +36,7 @@ protected:
         window_entries::openLogFile.set({});
         window_entries::templateName.set({});
         window_entries::saveProjectFile.set({});
+        Project_File_Name.clear();
         qputenv("HOME", m_home);
         qputenv("XDG_CONFIG_HOME", m_config);
         ControllerFixture::TearDown();
@@ -132,6 +133,8 @@ TEST_F(StartFolderTest, EachKindOfFileKeepsItsOwnLastFolder) {
             return hooks::SavePanelAnswer(step.answer);
         });
         step.reach();
+        hooks::setOpenPanel({});
+        hooks::setSavePanel({});
         const QStringList& asked = step.panel == Panel::Open ? opened : saved;
         EXPECT_EQ(opened.size() + saved.size(), 1);
         EXPECT_EQ(asked.join(QLatin1Char('\n')).toStdString(), step.startsIn.toStdString());
