@@ -1,10 +1,17 @@
 // Picture panels open where the user's pictures are: the Pictures folder of
-// the home folder at first, then wherever the last picture was chosen.
+// the home folder at first, then wherever the last picture was chosen. Other
+// kinds of file keep folders of their own: a design panel never starts where
+// the last picture was found.
 
 #include "mainwindow_controller_fixture.h"
 
+#include "mainwindow/controller/WindowEntries.h"
+
 #include <QAbstractButton>
+#include <QFileInfo>
 #include <QToolButton>
+#include <functional>
+#include <vector>
 
 namespace {
 
@@ -20,6 +27,16 @@ protected:
     }
     void TearDown() override {
         hooks::setOpenPanel({});
+        hooks::setSavePanel({});
+        for (auto* entry :
+             {&window_entries::newDesign, &window_entries::openDesign, &window_entries::saveDesign,
+              &window_entries::saveDesignAs, &window_entries::saveAsTemplate}) {
+            entry->set({});
+        }
+        window_entries::openLogFile.set({});
+        window_entries::templateName.set({});
+        window_entries::saveProjectFile.set({});
+        Project_File_Name.clear();
         qputenv("HOME", m_home);
         qputenv("XDG_CONFIG_HOME", m_config);
         ControllerFixture::TearDown();
@@ -68,6 +85,65 @@ TEST_F(StartFolderTest, APicturePanelOpensWhereTheLastOneEnded) {
               expected.join(QLatin1Char('\n')).toStdString());
     EXPECT_EQ(m_document->graphics().size(), 2);
     EXPECT_TRUE(m_alerts.texts().isEmpty()) << m_alerts.texts().join('|').toStdString();
+}
+
+// Pictures and designs chosen in turn, each through the control the user
+// reaches it by: every panel starts where the last one of its own kind
+// ended, never where a panel of the other kind did.
+TEST_F(StartFolderTest, EachKindOfFileKeepsItsOwnLastFolder) {
+    QDir().mkpath(m_user.filePath(QStringLiteral("Pictures")));
+    const QString sky = picture(QStringLiteral("Holiday"), QStringLiteral("sky.png"));
+    const QString rose = picture(QStringLiteral("Party/flowers"), QStringLiteral("rose.png"));
+    QDir().mkpath(m_user.filePath(QStringLiteral("Designs")));
+    const QString design = m_user.filePath(QStringLiteral("Designs/party.dcard"));
+    Project_File_Name.clear();
+    start();
+    m_controller->Install_Design_File_Entries();
+
+    enum class Panel { Open, Save };
+    struct Step {
+        const char* what;
+        Panel panel;
+        std::function<void()> reach;
+        QString answer;
+        QString startsIn;
+    };
+    const std::vector<Step> steps{
+        {"Picture tool", Panel::Open, [this] { control<QToolButton>("Image_Tool")->click(); }, sky,
+         m_user.filePath(QStringLiteral("Pictures"))},
+        {"File > Save As", Panel::Save,
+         [this] { clickMenuItem(openMenu("menuFile"), "SaveAs_action"); }, design, m_user.path()},
+        {"Picture tool", Panel::Open, [this] { control<QToolButton>("Image_Tool")->click(); }, rose,
+         m_user.filePath(QStringLiteral("Holiday"))},
+        {"File > Open", Panel::Open, [this] { clickMenuItem(openMenu("menuFile"), "Open_action"); },
+         design, m_user.filePath(QStringLiteral("Designs"))},
+        {"Picture tool", Panel::Open, [this] { control<QToolButton>("Image_Tool")->click(); }, sky,
+         m_user.filePath(QStringLiteral("Party/flowers"))},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.what);
+        QStringList opened;
+        QStringList saved;
+        hooks::setOpenPanel([&](const hooks::OpenPanelRequest& request) {
+            opened << request.directory;
+            return QStringList{step.answer};
+        });
+        hooks::setSavePanel([&](const hooks::SavePanelRequest& request) {
+            saved << request.directory;
+            return hooks::SavePanelAnswer(step.answer);
+        });
+        step.reach();
+        hooks::setOpenPanel({});
+        hooks::setSavePanel({});
+        const QStringList& asked = step.panel == Panel::Open ? opened : saved;
+        EXPECT_EQ(opened.size() + saved.size(), 1);
+        EXPECT_EQ(asked.join(QLatin1Char('\n')).toStdString(), step.startsIn.toStdString());
+    }
+    // The design was saved with its one picture and opened again, then a
+    // picture was added to it.
+    EXPECT_EQ(Project_File_Name, design);
+    EXPECT_TRUE(QFileInfo(design).isFile());
+    EXPECT_EQ(m_document->graphics().size(), 2);
 }
 
 } // namespace

@@ -1,0 +1,156 @@
+// A workbook export is written whole or not at all: when the disk takes
+// only part of the new file, the workbook already there stays as it was and
+// nothing is left beside it; a finished export reads back in openpyxl.
+
+#include "DataseriesTestSupport.h"
+#include "common/TestSupport.h"
+
+#include "dataseries/SpreadsheetWriter.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <algorithm>
+#include <csignal>
+#include <gtest/gtest.h>
+#include <string>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace dstest;
+
+namespace {
+
+// The entries of a folder, hidden ones included, one a line.
+std::string folderEntries(const QString& folder) {
+    return QDir(folder)
+        .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                   QDir::Name)
+        .join(QLatin1Char('\n'))
+        .toStdString();
+}
+
+struct ChildExport {
+    bool exited = false;
+    bool written = true;
+    QByteArray log;
+};
+
+// Exports `rows` to `path` in a child process whose files may not grow past
+// `limit` bytes; answers whether the export said it was written, and what
+// the child logged.
+ChildExport exportUnderSizeLimit(const QString& path, const SpreadsheetWriter::Rows& rows,
+                                 rlim_t limit) {
+    ChildExport result;
+    int fds[2];
+    if (::pipe(fds) != 0) {
+        return result;
+    }
+    const pid_t child = ::fork();
+    if (child < 0) {
+        ::close(fds[0]);
+        ::close(fds[1]);
+        return result;
+    }
+    if (child == 0) {
+        ::close(fds[0]);
+        ::dup2(fds[1], STDERR_FILENO);
+        // The program ignores this signal from start-up, so a write past the
+        // limit fails with its reason instead of ending the process.
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit size{};
+        ::getrlimit(RLIMIT_FSIZE, &size);
+        size.rlim_cur = limit;
+        if (::setrlimit(RLIMIT_FSIZE, &size) != 0) {
+            ::_exit(2);
+        }
+        const bool written = SpreadsheetWriter::WriteWorkbook(path, rows, false);
+        ::_exit(written ? 1 : 0);
+    }
+    ::close(fds[1]);
+    char buffer[4096];
+    for (ssize_t n; (n = ::read(fds[0], buffer, sizeof buffer)) > 0;) {
+        result.log.append(buffer, qsizetype(n));
+    }
+    ::close(fds[0]);
+    int status = 0;
+    if (::waitpid(child, &status, 0) == child && WIFEXITED(status)) {
+        result.exited = WEXITSTATUS(status) <= 1;
+        result.written = WEXITSTATUS(status) == 1;
+    }
+    return result;
+}
+
+// The first sheet's rows as openpyxl reads them, as JSON; empty when it
+// could not.
+QJsonArray openpyxlRows(const QString& python, const QString& path) {
+    const char* script = R"PY(
+import sys, json, openpyxl
+wb = openpyxl.load_workbook(sys.argv[1])
+print(json.dumps([list(row) for row in wb.worksheets[0].iter_rows(values_only=True)]))
+)PY";
+    const auto run = testsupport::runProcess(python, {"-c", script, path});
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    return QJsonDocument::fromJson(run.out).array();
+}
+
+QJsonArray jsonRows(const SpreadsheetWriter::Rows& rows) {
+    QJsonArray result;
+    for (const QStringList& row : rows) {
+        result.append(QJsonArray::fromStringList(row));
+    }
+    return result;
+}
+
+} // namespace
+
+TEST(WorkbookExport, ACutShortWriteKeepsTheOldWorkbookAndAGoodOneReadsInOpenpyxl) {
+    CARD_REQUIRE_TOOL(python, "/usr/bin/python3");
+    if (testsupport::runProcess(python, {"-c", "import openpyxl"}).exitCode != 0) {
+        GTEST_SKIP() << "python3-openpyxl not installed";
+    }
+    Workspace ws;
+    ASSERT_TRUE(QDir().mkpath(ws.path("out")));
+    const QString target = ws.path("out/guests.xlsx");
+    const SpreadsheetWriter::Rows oldRows = {{"Name", "Table"}, {"Ann", "Rose garden"}};
+    ASSERT_TRUE(SpreadsheetWriter::WriteWorkbook(target, oldRows, true));
+    const QByteArray oldBytes = readBytes(target);
+    const SpreadsheetWriter::Rows newRows = {
+        {"Name", "Table", "Note"},
+        {"Ann", "Rose garden", "vegetarian"},
+        {QStringLiteral("B\u00e9a"), "Lilac", "  arrives late "},
+        {QStringLiteral("Chen \u9648"), "Orchid", "line\nbreak"},
+        {"Dora", "007", "<&>"},
+    };
+
+    // The same export made without a limit elsewhere: a limit between its
+    // largest part and the whole archive lets every part be written and cuts
+    // the archive short.
+    const QString unlimited = ws.path("unlimited.xlsx");
+    ASSERT_TRUE(SpreadsheetWriter::WriteWorkbook(unlimited, newRows, false));
+    const qint64 archive = QFileInfo(unlimited).size();
+    qint64 largestPart = 0;
+    for (const auto& entry : readZip(unlimited)) {
+        largestPart = std::max(largestPart, qint64(entry.second.size()));
+    }
+    ASSERT_LT(largestPart + 1024, archive);
+    const rlim_t limit = rlim_t((largestPart + archive) / 2);
+
+    const ChildExport cut = exportUnderSizeLimit(target, newRows, limit);
+    ASSERT_TRUE(cut.exited) << cut.log.toStdString();
+    EXPECT_FALSE(cut.written);
+    // It was the workbook itself that could not be written, and it was said.
+    EXPECT_TRUE(cut.log.contains(QStringLiteral("Error when writing file %1").arg(target).toUtf8()))
+        << cut.log.toStdString();
+    EXPECT_EQ(readBytes(target), oldBytes);
+    EXPECT_EQ(openpyxlRows(python, target), jsonRows(oldRows));
+    EXPECT_EQ(folderEntries(ws.path("out")), "guests.xlsx");
+
+    // Without the limit the new workbook takes the old one's place whole.
+    ASSERT_TRUE(SpreadsheetWriter::WriteWorkbook(target, newRows, false));
+    EXPECT_EQ(openpyxlRows(python, target), jsonRows(newRows));
+    EXPECT_EQ(readSheet(target).rows, newRows);
+    EXPECT_EQ(folderEntries(ws.path("out")), "guests.xlsx");
+}

@@ -1,0 +1,149 @@
+// Two picture objects of one design naming the same picture file that gives
+// no picture (cut before the design is opened, or cut while it is open and
+// then read again for grown frames): the user is told about the file once.
+
+#include "mainwindow_controller_fixture.h"
+
+#include "editor/model/PictureRefitQueue.h"
+#include "editor/model/SKTImage.h"
+#include "mainwindow/controller/DesignFile.h"
+#include "mainwindow/controller/WindowEntries.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QLinearGradient>
+#include <QPainter>
+
+namespace {
+
+class PictureToldOnceTest : public ControllerFixture {
+protected:
+    void SetUp() override {
+        ControllerFixture::SetUp();
+        Project_File_Name.clear();
+    }
+
+    void TearDown() override {
+        hooks::setOpenPanel({});
+        for (auto* entry :
+             {&window_entries::newDesign, &window_entries::openDesign, &window_entries::saveDesign,
+              &window_entries::saveDesignAs, &window_entries::saveAsTemplate}) {
+            entry->set({});
+        }
+        window_entries::openLogFile.set({});
+        window_entries::templateName.set({});
+        window_entries::saveProjectFile.set({});
+        Project_File_Name.clear();
+        ControllerFixture::TearDown();
+    }
+
+    QString path(const QString& name) const { return QDir(m_temp.path()).filePath(name); }
+
+    // A 1200 x 800 picture of smooth colours, at 72 dpi.
+    static void writePicture(const QString& file) {
+        QImage image(1200, 800, QImage::Format_RGB32);
+        QPainter painter(&image);
+        QLinearGradient gradient(0, 0, 1200, 800);
+        gradient.setColorAt(0, QColor(230, 200, 40));
+        gradient.setColorAt(1, QColor(40, 90, 160));
+        painter.fillRect(image.rect(), gradient);
+        painter.end();
+        image.setDotsPerMeterX(2835);
+        image.setDotsPerMeterY(2835);
+        ASSERT_TRUE(image.save(file, "PNG"));
+    }
+
+    // Keeps the first half of the file.
+    static void cutInHalf(const QString& file) {
+        QFile source(file);
+        ASSERT_TRUE(source.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(source.resize(source.size() / 2));
+    }
+
+    // A design whose front holds one picture object per frame, each naming
+    // `picture`.
+    QString writeDesign(const QString& name, const QString& picture,
+                        const QList<QRectF>& frames) const {
+        design_file::DesignContent content;
+        content.front.setCard_Size(QSizeF(360, 252));
+        content.back.setCard_Size(QSizeF(360, 252));
+        content.titles = {QStringLiteral("Row No.")};
+        for (const QRectF& frame : frames) {
+            auto image = std::make_shared<SKTImage>();
+            image->Set_Control_File_path(picture);
+            image->setBounds(frame);
+            content.frontObjects.append(image);
+        }
+        const QString design = path(name);
+        EXPECT_TRUE(design_file::Write_Design_Array(design_file::Design_Array(content), design));
+        return design;
+    }
+
+    // File > Open, the panel answering `design`.
+    void openThroughTheMenu(const QString& design) {
+        hooks::setOpenPanel(
+            [design](const hooks::OpenPanelRequest&) { return QStringList{design}; });
+        clickMenuItem(openMenu("menuFile"), "Open_action");
+        hooks::setOpenPanel({});
+    }
+};
+
+TEST_F(PictureToldOnceTest, TwoObjectsOnOneFileThatGivesNoPictureTellItOnce) {
+    const QString before = path(QStringLiteral("before.png"));
+    const QString after = path(QStringLiteral("after.png"));
+    const struct {
+        const char* name;
+        QString picture;
+        bool cutBeforeOpen;
+        QString told;
+    } rows[] = {
+        {"cut before the open", before, true,
+         QStringLiteral("This picture of the design could not be shown:\n"
+                        "\"%1\" is not a picture the program can read.")
+             .arg(before)},
+        {"cut while open, frames grown", after, false,
+         QStringLiteral("\"after.png\" is not a picture the program can read.")},
+    };
+    start();
+    m_controller->Install_Design_File_Entries();
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        writePicture(row.picture);
+        const QString design =
+            writeDesign(QFileInfo(row.picture).baseName() + QStringLiteral(".dcard"), row.picture,
+                        {QRectF(10, 10, 30, 20), QRectF(120, 100, 30, 20)});
+        if (row.cutBeforeOpen) {
+            cutInHalf(row.picture);
+        }
+        testsupport::ScriptedAlerts alerts;
+        openThroughTheMenu(design);
+        ASSERT_EQ(Project_File_Name, design);
+        ASSERT_EQ(m_document->graphics().size(), 2);
+        if (!row.cutBeforeOpen) {
+            ASSERT_TRUE(alerts.texts().filter(QStringLiteral(".png")).isEmpty())
+                << alerts.texts().join('|').toStdString();
+            cutInHalf(row.picture);
+            // Both frames grown towards the picture's own size, so both
+            // objects read the file again once their frames rest.
+            clickMenuItem(openMenu("menuEdit"), "Select_All_action");
+            clickMenuItem(openMenu("menuArrange"), "Make_Natural_action");
+            for (const auto& graphic : m_document->graphics()) {
+                ASSERT_GT(graphic->bounds().width(), 300);
+                ASSERT_TRUE(
+                    QTest::qWaitFor([&] { return !PictureRefitQueue::isWaiting(*graphic); }, 5000));
+            }
+            // Messages are shown after the event that read the file.
+            QCoreApplication::processEvents();
+        }
+        // Of all that was shown (the question whether to save first among
+        // it), one message names the file, once.
+        const QString name = QFileInfo(row.picture).fileName();
+        const QStringList told = alerts.texts().filter(name);
+        ASSERT_EQ(told.size(), 1) << alerts.texts().join('|').toStdString();
+        EXPECT_EQ(told.first().count(name), 1) << told.first().toStdString();
+        EXPECT_EQ(told.first().trimmed().toStdString(), row.told.toStdString());
+    }
+}
+
+} // namespace
