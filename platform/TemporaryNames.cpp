@@ -1,9 +1,11 @@
 #include "platform/TemporaryNames.h"
 
 #include <QCryptographicHash>
+#include <QList>
 
 #include <cerrno>
 #include <climits>
+#include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <memory>
@@ -116,6 +118,31 @@ bool removeUnheld(const QByteArray& path) {
     return ::unlink(path.constData()) == 0;
 }
 
+// Every file beside `target` named as a temporary file of its saves, in
+// either form, whether a save is writing it now or not.
+QList<QByteArray> temporaryFilesOf(const QByteArray& target) {
+    const SplitPath parts = split(target);
+    const QByteArray prefixes[] = {
+        fullPrefix(parts.name),
+        shortPrefix(parts.name, Folder_Name_Limit(parts.folder)),
+    };
+    QList<QByteArray> found;
+    const std::unique_ptr<DIR, FolderCloser> folder(::opendir(parts.folder.constData()));
+    if (!folder) {
+        return found;
+    }
+    while (const dirent* entry = ::readdir(folder.get())) {
+        for (const QByteArray& prefix : prefixes) {
+            if (std::strncmp(entry->d_name, prefix.constData(), size_t(prefix.size())) == 0 &&
+                isRandomPart(entry->d_name + prefix.size())) {
+                found << joined(parts.folder, QByteArray(entry->d_name));
+                break;
+            }
+        }
+    }
+    return found;
+}
+
 } // namespace
 
 QByteArray Temporary_Name_Marker() {
@@ -136,32 +163,9 @@ QByteArray Temporary_Name_Prefix(const QByteArray& fileName, long nameLimit) {
     return shortPrefix(fileName, nameLimit);
 }
 
-QList<QByteArray> Temporary_Files_Of(const QByteArray& target) {
-    const SplitPath parts = split(target);
-    const QByteArray prefixes[] = {
-        fullPrefix(parts.name),
-        shortPrefix(parts.name, Folder_Name_Limit(parts.folder)),
-    };
-    QList<QByteArray> found;
-    const std::unique_ptr<DIR, FolderCloser> folder(::opendir(parts.folder.constData()));
-    if (!folder) {
-        return found;
-    }
-    while (const dirent* entry = ::readdir(folder.get())) {
-        const QByteArray name(entry->d_name);
-        for (const QByteArray& prefix : prefixes) {
-            if (name.startsWith(prefix) && isRandomPart(entry->d_name + prefix.size())) {
-                found << joined(parts.folder, name);
-                break;
-            }
-        }
-    }
-    return found;
-}
-
 int Remove_Temporary_Leftovers_Of(const QByteArray& target) {
     int removed = 0;
-    for (const QByteArray& path : Temporary_Files_Of(target)) {
+    for (const QByteArray& path : temporaryFilesOf(target)) {
         removed += removeUnheld(path) ? 1 : 0;
     }
     return removed;

@@ -14,7 +14,6 @@
 // progress (in this process or another) is never taken for one.
 
 #include <QByteArray>
-#include <QList>
 
 // The marker every temporary name carries.
 QByteArray Temporary_Name_Marker();
@@ -26,10 +25,6 @@ long Folder_Name_Limit(const QByteArray& folder);
 // The part of a temporary name for `fileName` that comes before its six
 // random characters, within `nameLimit` bytes with those six.
 QByteArray Temporary_Name_Prefix(const QByteArray& fileName, long nameLimit);
-
-// Every file beside `target` named as a temporary file of its saves, in
-// either form, whether a save is writing it now or not.
-QList<QByteArray> Temporary_Files_Of(const QByteArray& target);
 
 // Removes the temporary files of `target` that no save holds (locks
 // nothing that is not one); answers how many went.
