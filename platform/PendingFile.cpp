@@ -148,7 +148,7 @@ bool PendingFile::write(const QByteArray& bytes, QString* reason,
         [[maybe_unused]] const int owned = ::fchown(m_descriptor, old.st_uid, old.st_gid);
     }
     if (ownMode &&
-        ::fchmod(m_descriptor, permissions ? modeOf(*permissions) : old.st_mode & 07777) != 0) {
+        ::fchmod(m_descriptor, permissions ? modeOf(*permissions) : old.st_mode & 0777) != 0) {
         error = errno;
         cancel();
         return fail(reason, error);
