@@ -6,6 +6,7 @@
 #include "editor/model/SKTDocument.h"
 #include "mainwindow/app/ProgramWiring.h"
 #include "mainwindow/controller/SKTWindowController.h"
+#include "platform/ProcessSignals.h"
 #include "widgets/GuiHooks.h"
 
 #include <QApplication>
@@ -13,6 +14,9 @@
 #include <cstdlib>
 
 int main(int argc, char** argv) {
+    // A save past a file-size limit fails and says so; it does not end the
+    // program.
+    Ignore_File_Size_Signal();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Card Editor"));
     // Property lists read numbers with the C library: keep '.' as the decimal

@@ -3,10 +3,8 @@
 #include "mainwindow/controller/DesignFile.h"
 #include "platform/PendingFile.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <optional>
 
 namespace template_files {
@@ -21,18 +19,6 @@ StepObserver& observer() {
 void step(const char* name) {
     if (const StepObserver& watch = observer()) {
         watch(QString::fromLatin1(name));
-    }
-}
-
-// Moves a whole file an earlier save set aside back to a missing target,
-// then removes every other leftover.
-void clearLeftovers(const QString& target) {
-    const QString kept = target + QStringLiteral(".old");
-    if (!QFileInfo::exists(target) && QFileInfo(kept).isFile()) {
-        QFile::rename(kept, target);
-    }
-    for (const QString& path : leftoversOf(target)) {
-        QFile::remove(path);
     }
 }
 
@@ -52,10 +38,11 @@ std::optional<QByteArray> currentContent(const QString& path) {
 }
 
 // Puts a replaced design file back as it was: its old content, or no file
-// when there was none.
+// when there was none. `path` is the file the save wrote, the one a link
+// of the user's names when the template's name is a link.
 void putBack(const QString& path, const std::optional<QByteArray>& old, bool hadFile) {
     if (!hadFile) {
-        QFile::remove(path);
+        QFile::remove(path); // the file the save made, never a link to it
         return;
     }
     if (old) {
@@ -72,30 +59,11 @@ void setStepObserver(StepObserver watch) {
     observer() = std::move(watch);
 }
 
-QStringList leftoversOf(const QString& target) {
-    const QFileInfo info(target);
-    // What older saves of this program left: "<file>.old", "<file>.new<n>".
-    const QString olderPrefix = info.fileName() + QLatin1Char('.');
-    static const QRegularExpression older(QStringLiteral("^(?:old|new[0-9]+)$"));
-    // The temporary files of its own saves.
-    const QString ownPrefix = QLatin1Char('.') + info.fileName() + PendingFile::temporaryMarker();
-    static const QRegularExpression own(QStringLiteral("^[A-Za-z0-9]{6}$"));
-    QStringList found;
-    const QDir folder = info.dir();
-    for (const QString& name : folder.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
-        if ((name.startsWith(olderPrefix) &&
-             older.match(name.mid(olderPrefix.size())).hasMatch()) ||
-            (name.startsWith(ownPrefix) && own.match(name.mid(ownPrefix.size())).hasMatch())) {
-            found << folder.filePath(name);
-        }
-    }
-    return found;
-}
-
 bool Write_Template_Pair(const FileContent& design, const FileContent& preview, QString* reason) {
-    clearLeftovers(design.path);
-    clearLeftovers(preview.path);
-
+    // What stopped saves left of either file goes first: its room is free
+    // for the new files.
+    PendingFile::removeLeftovers(design.path);
+    PendingFile::removeLeftovers(preview.path);
     // Both new files are written in full before either old one is replaced.
     PendingFile designFile(design.path);
     if (!designFile.write(design.bytes, reason)) {
@@ -115,7 +83,7 @@ bool Write_Template_Pair(const FileContent& design, const FileContent& preview, 
     }
     step("design replaced");
     if (!previewFile.commit(reason)) {
-        putBack(design.path, oldDesign, hadDesign);
+        putBack(designFile.finalPath(), oldDesign, hadDesign);
         return false;
     }
     step("preview replaced");

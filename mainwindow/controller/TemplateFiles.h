@@ -3,13 +3,14 @@
 // Each file replaces its old one in one atomic step (written in full under
 // a temporary name of the program's own, flushed to disk, renamed over the
 // target), so a save stopped at any instant leaves each of the two whole,
-// old or new, never missing. What an interrupted save left beside them is
-// cleared by the next save of the same name; other files beside them (a
-// user's "Party.dcard.backup") are never touched.
+// old or new, never missing. The temporary files an interrupted save left
+// beside them are cleared by the next save of the same name (the writer
+// does that for every file it saves); any other file beside them, however
+// it is named (a user's "Party.dcard.old" or "Party.dcard.backup"), is
+// never touched.
 
 #include <QByteArray>
 #include <QString>
-#include <QStringList>
 #include <functional>
 
 namespace template_files {
@@ -20,21 +21,14 @@ namespace template_files {
 using StepObserver = std::function<void(const QString& step)>;
 void setStepObserver(StepObserver observer);
 
-// The files beside `target` an interrupted save may have left: the ".old"
-// and ".new<n>" files of older saves, and the temporary files of this
-// program's saves (".<target's name>.cardeditor-save-XXXXXX", six letters or
-// digits).
-QStringList leftoversOf(const QString& target);
-
 // One file of the pair: where it goes and its whole content.
 struct FileContent {
     QString path;
     QByteArray bytes;
 };
 
-// Clears the leftovers of both files (a whole old file an earlier save
-// moved aside is put back first when its target is missing), writes both
-// new files in full, then replaces the design file and then the preview.
+// Writes both new files in full, then replaces the design file and then
+// the preview.
 // False with a reason when anything fails; a design file already replaced
 // then gets its old content back.
 bool Write_Template_Pair(const FileContent& design, const FileContent& preview, QString* reason);

@@ -5,7 +5,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <csignal>
 #include <minizip/unzip.h>
 #include <minizip/zip.h>
 
@@ -117,7 +116,6 @@ SheetRead readSheet(const QString& path, int number) {
 }
 
 FileSizeLimit::FileSizeLimit(rlim_t bytes) {
-    std::signal(SIGXFSZ, SIG_IGN);
     getrlimit(RLIMIT_FSIZE, &m_old);
     rlimit limit = m_old;
     limit.rlim_cur = bytes;

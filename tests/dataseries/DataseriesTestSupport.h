@@ -52,7 +52,8 @@ struct SheetRead {
 };
 SheetRead readSheet(const QString& path, int number = 1);
 
-// Writes of this process past `bytes` fail while the object lives.
+// Writes of this process past `bytes` fail while the object lives (with
+// EFBIG: the program ignores the signal such a write raises from start-up).
 class FileSizeLimit {
 public:
     explicit FileSizeLimit(rlim_t bytes);

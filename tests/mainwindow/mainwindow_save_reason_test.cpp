@@ -1,22 +1,197 @@
 // Saves through the File menu: a template save touches only its own files
-// (a user's copies beside them stay), and a save that fails says why.
+// (a user's copies beside them stay), a save that fails says why, and saves
+// treat the files they meet (links, files of others, long names, leftovers
+// of stopped saves) as a careful editor does.
 
 #include "mainwindow_controller_fixture.h"
 
+#include "mainwindow/controller/DesignFile.h"
 #include "mainwindow/controller/Export_Template.h"
 #include "mainwindow/controller/WindowEntries.h"
+#include "platform/PendingFile.h"
+#include "platform/ProcessSignals.h"
 
 #include <QFile>
 #include <QFileInfo>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstring>
+#include <grp.h>
 #include <map>
+#include <memory>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
+
+constexpr uid_t kNobody = 65534;
+constexpr gid_t kNoGroup = 65534;
+
+// Files of the user's beside a template's design, named like it.
+const char* const kUsersFiles[] = {"Party.dcard.old", "Party.dcard.new1", "Party.png.old",
+                                   "Party.dcard.backup"};
+
+QStringList usersFiles() {
+    QStringList names;
+    for (const char* name : kUsersFiles) {
+        names << QString::fromLatin1(name);
+    }
+    return names;
+}
+
+QByteArray readAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Every name in a folder, hidden ones and links (dangling ones too)
+// included, sorted.
+QStringList namesIn(const QString& folder) {
+    QStringList names = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
+                                               QDir::NoDotAndDotDot);
+    names.sort();
+    return names;
+}
+
+void link(const QString& text, const QString& at) {
+    ASSERT_EQ(::symlink(QFile::encodeName(text).constData(), QFile::encodeName(at).constData()), 0);
+}
+
+// What a link says, as written.
+QString linkText(const QString& path) {
+    char text[4096];
+    const ssize_t length = ::readlink(QFile::encodeName(path).constData(), text, sizeof text);
+    return length < 0 ? QString() : QFile::decodeName(QByteArray(text, int(length)));
+}
+
+unsigned modeOf(const QString& path) {
+    struct stat status {};
+    return ::stat(QFile::encodeName(path).constData(), &status) == 0 ? status.st_mode & 07777 : 0;
+}
+
+uid_t ownerOf(const QString& path) {
+    struct stat status {};
+    return ::stat(QFile::encodeName(path).constData(), &status) == 0 ? status.st_uid : uid_t(-1);
+}
+
+// Makes a file or folder the other user's, when the tests may (as root).
+void giveToSaver(const QString& path) {
+    if (::geteuid() == 0) {
+        ASSERT_EQ(::chown(QFile::encodeName(path).constData(), kNobody, kNoGroup), 0);
+    }
+}
+
+// A save of `target` stopped between its write and its rename: the writer
+// runs in a child process that is killed there, as a crash or a kill
+// would stop the program.
+void killedSave(const QString& target) {
+    const QStringList before = namesIn(QFileInfo(target).path());
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        PendingFile file(target);
+        if (file.write("cut short", nullptr)) {
+            ::kill(::getpid(), SIGKILL);
+        }
+        ::_exit(1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status)) << "the stopped save could not write";
+    // It left its temporary file behind.
+    ASSERT_EQ(namesIn(QFileInfo(target).path()).size(), before.size() + 1);
+}
+
+// What a child process did: whether it ended by itself (not by a signal)
+// and the texts it sent back.
+struct ChildRun {
+    bool exited = false;
+    int signal = 0;
+    QStringList texts;
+};
+
+// Runs `body` in a child process of this one, window and all.
+ChildRun inChild(const std::function<QStringList()>& body) {
+    ChildRun run;
+    int fds[2];
+    if (::pipe(fds) != 0) {
+        return run;
+    }
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(fds[0]);
+        const QByteArray out = body().join(QChar(0x1f)).toUtf8();
+        qsizetype sent = 0;
+        while (sent < out.size()) {
+            const ssize_t n = ::write(fds[1], out.constData() + sent, size_t(out.size() - sent));
+            if (n <= 0) {
+                ::_exit(2);
+            }
+            sent += n;
+        }
+        ::_exit(0);
+    }
+    ::close(fds[1]);
+    QByteArray got;
+    char buffer[4096];
+    for (ssize_t n; (n = ::read(fds[0], buffer, sizeof buffer)) > 0;) {
+        got.append(buffer, int(n));
+    }
+    ::close(fds[0]);
+    int status = 0;
+    if (child < 0 || ::waitpid(child, &status, 0) != child) {
+        return run;
+    }
+    run.exited = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    run.signal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
+    if (!got.isEmpty()) {
+        run.texts = QString::fromUtf8(got).split(QChar(0x1f));
+    }
+    return run;
+}
+
+// Types `text` into a field as a user does: keys for ASCII, and for other
+// characters the text an input method commits (as a CJK one does).
+void typeText(QWidget* field, const QString& text) {
+    for (const QChar c : text) {
+        if (c.unicode() < 128) {
+            QTest::keyClicks(field, QString(c));
+        } else {
+            QInputMethodEvent typed;
+            typed.setCommitString(QString(c));
+            QCoreApplication::sendEvent(field, &typed);
+        }
+    }
+}
+
+// The message a save ended with; before it, at most the question whether
+// to replace a template of that name.
+QString outcomeOf(const QStringList& texts) {
+    EXPECT_FALSE(texts.isEmpty());
+    EXPECT_LE(texts.size(), 2) << texts.join('|').toStdString();
+    if (texts.size() == 2) {
+        EXPECT_TRUE(texts.first().contains(QStringLiteral("already exists")))
+            << texts.first().toStdString();
+    }
+    return texts.value(texts.size() - 1);
+}
+
+// Where a row saves: the folder of the saved file, the file, and another
+// folder for the files links point to.
+struct Place {
+    QString folder;
+    QString target;
+    QString elsewhereFolder;
+
+    QString beside(const QString& name) const { return QDir(folder).filePath(name); }
+    QString elsewhere(const QString& name) const { return QDir(elsewhereFolder).filePath(name); }
+};
 
 class SaveReasonTest : public ControllerFixture {
 protected:
@@ -34,7 +209,7 @@ protected:
                 return 0;
             }
             dialog.show();
-            QTest::keyClicks(names->template_name(), m_templateName);
+            typeText(names->template_name(), m_templateName);
             dialog.findChild<QPushButton*>(QStringLiteral("OK_btn"))->click();
             return dialog.result();
         });
@@ -48,11 +223,58 @@ protected:
     }
 
     // Chooses a command of the File menu with the mouse; answers the alerts
-    // it showed.
-    QStringList fileCommand(const char* action) {
-        testsupport::ScriptedAlerts alerts;
+    // it showed, each question with `answer` (0 No, 1 Yes).
+    QStringList fileCommand(const char* action, int answer = 0) {
+        testsupport::ScriptedAlerts alerts({}, answer);
         clickMenuItem(openMenu("menuFile"), action);
         return alerts.texts();
+    }
+
+    // A fresh place to save to: a folder of its own for File > Save As,
+    // the emptied template folder for Save as Template. Every folder on
+    // the way may be passed by other users; the saved file's folder
+    // belongs to the other user when `forOtherUser`.
+    Place makePlace(bool asTemplate, const QString& stem, int number, bool forOtherUser) {
+        const QDir temp(m_temp.path());
+        Place at;
+        if (asTemplate) {
+            at.folder = templateFolder();
+            QDir(at.folder).removeRecursively();
+        } else {
+            at.folder = temp.filePath(QStringLiteral("designs-%1").arg(number));
+        }
+        EXPECT_TRUE(QDir().mkpath(at.folder));
+        for (QString folder = at.folder; folder.startsWith(m_temp.path() + QLatin1Char('/'));
+             folder = QFileInfo(folder).path()) {
+            ::chmod(QFile::encodeName(folder).constData(), 0755);
+        }
+        at.elsewhereFolder = temp.filePath(QStringLiteral("elsewhere-%1").arg(number));
+        EXPECT_TRUE(QDir().mkpath(at.elsewhereFolder));
+        at.target = at.beside(stem + QStringLiteral(".dcard"));
+        if (forOtherUser) {
+            giveToSaver(at.folder);
+        }
+        return at;
+    }
+
+    // Saves the design to `at`: as a template of that name typed in the
+    // name dialog (Yes to replacing one), or through File > Save As.
+    QStringList save(bool asTemplate, const Place& at) {
+        if (asTemplate) {
+            m_templateName = QFileInfo(at.target).completeBaseName();
+            return fileCommand("Save_Template_action", 1);
+        }
+        m_saveAnswer = at.target;
+        return fileCommand("SaveAs_action", 1);
+    }
+
+    // The same, run as the user nobody (this process is a child of the
+    // tests' own, which runs as root).
+    QStringList saveAsOtherUser(bool asTemplate, const Place& at) {
+        if (::setgroups(0, nullptr) != 0 || ::setgid(kNoGroup) != 0 || ::setuid(kNobody) != 0) {
+            return {QStringLiteral("could not become the user nobody")};
+        }
+        return save(asTemplate, at);
     }
 
     QString templateFolder() const { return Export_Template::userTemplateFolder(); }
@@ -128,42 +350,225 @@ TEST_F(SaveReasonTest, AFailedSaveSaysWhy) {
     }
 }
 
-// A save that the system cuts short (here a file size limit, as a full disk
-// would) fails with the system's reason and leaves the saved design whole:
-// nothing partly written ever takes its place.
+// A save past the file-size limit (here `ulimit -f` as a shell would set
+// it; a full disk fails alike) is refused with the system's reason and
+// leaves the saved files whole; the program goes on. Each save runs in a
+// child process that starts with the signal such a write raises at its
+// default, as a program started from a shell has it, and then sets up
+// what the program sets up at start-up.
 TEST_F(SaveReasonTest, ASaveCutShortByTheSystemKeepsTheOldDesign) {
     const QString folder = QDir(m_temp.path()).filePath(QStringLiteral("designs"));
     ASSERT_TRUE(QDir().mkpath(folder));
-    const QString path = QDir(folder).filePath(QStringLiteral("Party.dcard"));
-    m_saveAnswer = path;
-    const QStringList first = fileCommand("Save_action");
-    ASSERT_FALSE(first.join('|').contains(QStringLiteral("fail"))) << first.join('|').toStdString();
-    QFile saved(path);
-    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
-    const QByteArray before = saved.readAll();
-    saved.close();
-    ASSERT_GT(before.size(), 64);
+    const QString design = QDir(folder).filePath(QStringLiteral("Party.dcard"));
+    m_saveAnswer = design;
+    ASSERT_FALSE(fileCommand("Save_action").join('|').contains(QStringLiteral("fail")));
+    ASSERT_FALSE(fileCommand("Save_Template_action").join('|').contains(QStringLiteral("fail")));
+    const QString templateDesign = QDir(templateFolder()).filePath(QStringLiteral("Party.dcard"));
+    const struct {
+        const char* action;
+        QString folder;
+        QStringList files;
+    } rows[] = {
+        {"Save_action", folder, {QStringLiteral("Party.dcard")}},
+        {"Save_Template_action",
+         templateFolder(),
+         {QStringLiteral("Party.dcard"), QStringLiteral("Party.png")}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.action);
+        std::map<QString, QByteArray> before;
+        for (const QString& name : row.files) {
+            before[name] = readAll(QDir(row.folder).filePath(name));
+            ASSERT_GT(before[name].size(), 64) << name.toStdString();
+        }
+        const ChildRun run = inChild([&] {
+            std::signal(SIGXFSZ, SIG_DFL);
+            Ignore_File_Size_Signal();
+            rlimit small{};
+            getrlimit(RLIMIT_FSIZE, &small);
+            small.rlim_cur = 64;
+            setrlimit(RLIMIT_FSIZE, &small);
+            return fileCommand(row.action, 1);
+        });
+        ASSERT_TRUE(run.exited) << "the save ended the process, signal " << run.signal;
+        const QString outcome = outcomeOf(run.texts);
+        EXPECT_TRUE(outcome.startsWith(QStringLiteral("\nfail\n"))) << outcome.toStdString();
+        EXPECT_TRUE(
+            outcome.endsWith(QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(EFBIG))))
+            << outcome.toStdString();
+        for (const auto& [name, bytes] : before) {
+            EXPECT_EQ(readAll(QDir(row.folder).filePath(name)), bytes) << name.toStdString();
+        }
+        EXPECT_EQ(namesIn(row.folder), row.files);
+    }
+    EXPECT_TRUE(QFileInfo::exists(templateDesign));
+}
 
-    // Writes past a few bytes fail with EFBIG instead of raising SIGXFSZ.
-    const auto oldSignal = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit oldLimit{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &oldLimit), 0);
-    rlimit small = oldLimit;
-    small.rlim_cur = 64;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const QStringList texts = fileCommand("Save_action");
-    setrlimit(RLIMIT_FSIZE, &oldLimit);
-    std::signal(SIGXFSZ, oldSignal);
-
-    ASSERT_EQ(texts.size(), 1) << texts.join('|').toStdString();
-    EXPECT_TRUE(texts.first().startsWith(QStringLiteral("\nfail\n")))
-        << texts.first().toStdString();
-    EXPECT_TRUE(texts.first().contains(QString::fromLocal8Bit(std::strerror(EFBIG))))
-        << texts.first().toStdString();
-    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
-    EXPECT_EQ(saved.readAll(), before);
-    EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden),
-              QStringList{QStringLiteral("Party.dcard")});
+// How a save treats the files of the user it meets, through File > Save
+// As and through Save as Template alike: a link is written through and
+// stays a link; a file the saver may not write is refused with the
+// system's reason and stays as it was; a replaced file keeps its mode
+// (and its owner, where the saver may keep it); a name as long as the
+// folder allows is saved; and only the leftovers of stopped saves of
+// that very file are cleared, never a save still in progress nor any of
+// the user's files, however they are named.
+TEST_F(SaveReasonTest, SavesTreatTheFilesTheyMeetAsACarefulEditorDoes) {
+    const bool root = ::geteuid() == 0;
+    ASSERT_EQ(::chmod(QFile::encodeName(m_temp.path()).constData(), 0755), 0);
+    const QString denied = QString::fromLocal8Bit(std::strerror(EACCES));
+    const QString longStem = QString(77, QChar(0x540D)); // 231 bytes of UTF-8
+    // Kept alive from a row's preparation to its check.
+    std::unique_ptr<PendingFile> inProgress;
+    const auto isDesign = [](const QString& path) {
+        return design_file::Read_Design_File(path).has_value();
+    };
+    const auto relative = [](const QString& from, const QString& to) {
+        return QDir(from).relativeFilePath(to);
+    };
+    const QString party = QStringLiteral("Party");
+    const QString real = QStringLiteral("Real.dcard");
+    // clang-format off
+    const struct {
+        const char* name;
+        QString stem;
+        bool asOtherUser;
+        bool needsRoot;
+        std::function<void(const Place&)> prepare;
+        QString refusal;        // empty: saved
+        QStringList alsoBeside; // names beside the target after the save
+        std::function<void(const Place&)> check;
+    } rows[] = {
+        {"a link, written through", party, false, false,
+         [&](const Place& at) {
+             write(at.elsewhere(real), "old");
+             link(relative(at.folder, at.elsewhere(real)), at.target);
+         }, {}, {},
+         [&](const Place& at) {
+             EXPECT_EQ(linkText(at.target), relative(at.folder, at.elsewhere(real)));
+             EXPECT_TRUE(isDesign(at.elsewhere(real)));
+             EXPECT_EQ(namesIn(at.elsewhereFolder), QStringList{real});
+         }},
+        {"a chain of links, written through", party, false, false,
+         [&](const Place& at) {
+             write(at.elsewhere(real), "old");
+             link(at.elsewhere(real), at.beside("Middle.dcard"));
+             link(QStringLiteral("Middle.dcard"), at.target);
+         }, {}, {QStringLiteral("Middle.dcard")},
+         [&](const Place& at) {
+             EXPECT_EQ(linkText(at.target), QStringLiteral("Middle.dcard"));
+             EXPECT_EQ(linkText(at.beside("Middle.dcard")), at.elsewhere(real));
+             EXPECT_TRUE(isDesign(at.elsewhere(real)));
+             EXPECT_EQ(namesIn(at.elsewhereFolder), QStringList{real});
+         }},
+        {"a link to a file not made yet", party, false, false,
+         [&](const Place& at) { link(relative(at.folder, at.elsewhere(real)), at.target); }, {}, {},
+         [&](const Place& at) {
+             EXPECT_EQ(linkText(at.target), relative(at.folder, at.elsewhere(real)));
+             EXPECT_TRUE(isDesign(at.elsewhere(real)));
+         }},
+        {"a link that leads back to itself", party, false, false,
+         [&](const Place& at) { link(QStringLiteral("Party.dcard"), at.target); },
+         QString::fromLocal8Bit(std::strerror(ELOOP)), {},
+         [&](const Place& at) { EXPECT_EQ(linkText(at.target), QStringLiteral("Party.dcard")); }},
+        {"the saver's own file made read-only", party, true, false,
+         [&](const Place& at) {
+             write(at.target, "old");
+             giveToSaver(at.target);
+             ::chmod(QFile::encodeName(at.target).constData(), 0444);
+         }, denied, {},
+         [&](const Place& at) {
+             EXPECT_EQ(readAll(at.target), "old");
+             EXPECT_EQ(modeOf(at.target), 0444u);
+         }},
+        {"a file of another user", party, true, true,
+         [&](const Place& at) { write(at.target, "old"); }, denied, {},
+         [&](const Place& at) {
+             EXPECT_EQ(readAll(at.target), "old");
+             EXPECT_EQ(ownerOf(at.target), ::geteuid());
+         }},
+        {"another user's file replaced by root", party, false, true,
+         [&](const Place& at) {
+             write(at.target, "old");
+             ::chmod(QFile::encodeName(at.target).constData(), 0640);
+             giveToSaver(at.target);
+         }, {}, {},
+         [&](const Place& at) {
+             EXPECT_TRUE(isDesign(at.target));
+             EXPECT_EQ(modeOf(at.target), 0640u);
+             EXPECT_EQ(ownerOf(at.target), kNobody);
+         }},
+        {"a name as long as a folder allows", longStem, false, false,
+         [&](const Place& at) {
+             write(at.target, "old");
+             killedSave(at.target);
+         }, {}, {},
+         [&](const Place& at) { EXPECT_TRUE(isDesign(at.target)); }},
+        {"leftovers of stopped saves beside the user's files", party, false, false,
+         [&](const Place& at) {
+             write(at.target, "old");
+             killedSave(at.target);
+             write(at.beside(".Party.dcard.cardeditor-save-Ab12Cd"), "stopped");
+             for (const char* name : kUsersFiles) {
+                 write(at.beside(name), name);
+             }
+             inProgress = std::make_unique<PendingFile>(at.target);
+             ASSERT_TRUE(inProgress->write("in progress", nullptr));
+         }, {}, usersFiles(),
+         [&](const Place& at) {
+             for (const char* name : kUsersFiles) {
+                 EXPECT_EQ(readAll(at.beside(name)), name);
+             }
+             // The save in progress was left alone: it still ends well.
+             ASSERT_TRUE(inProgress);
+             EXPECT_TRUE(inProgress->commit(nullptr));
+             inProgress.reset();
+             EXPECT_EQ(readAll(at.target), "in progress");
+         }},
+    };
+    // clang-format on
+    QStringList skipped;
+    int placeNumber = 0;
+    for (const auto& row : rows) {
+        if (row.needsRoot && !root) {
+            skipped << QString::fromLatin1(row.name);
+            continue;
+        }
+        for (const bool asTemplate : {false, true}) {
+            SCOPED_TRACE(std::string(row.name) + (asTemplate ? ", Save as Template" : ", Save As"));
+            const Place at = makePlace(asTemplate, row.stem, ++placeNumber, row.asOtherUser);
+            row.prepare(at);
+            QStringList texts;
+            if (row.asOtherUser && root) {
+                const ChildRun run = inChild([&] { return saveAsOtherUser(asTemplate, at); });
+                ASSERT_TRUE(run.exited) << "signal " << run.signal;
+                texts = run.texts;
+            } else {
+                texts = save(asTemplate, at);
+            }
+            const QString outcome = outcomeOf(texts);
+            if (row.refusal.isEmpty()) {
+                EXPECT_TRUE(outcome.contains(QStringLiteral("successfully")))
+                    << outcome.toStdString();
+            } else {
+                EXPECT_TRUE(outcome.startsWith(QStringLiteral("\nfail\n")))
+                    << outcome.toStdString();
+                EXPECT_TRUE(outcome.endsWith(QStringLiteral(": ") + row.refusal))
+                    << outcome.toStdString();
+            }
+            row.check(at);
+            QStringList expected = row.alsoBeside;
+            expected << QFileInfo(at.target).fileName();
+            if (asTemplate && row.refusal.isEmpty()) {
+                expected << row.stem + QStringLiteral(".png");
+            }
+            expected.sort();
+            EXPECT_EQ(namesIn(at.folder), expected);
+        }
+    }
+    if (!skipped.isEmpty()) {
+        GTEST_SKIP() << "rows that need the tests to run as root: "
+                     << skipped.join(QStringLiteral(", ")).toStdString();
+    }
 }
 
 } // namespace

@@ -14,6 +14,7 @@
 #include <QImageReader>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 namespace {
@@ -164,15 +165,19 @@ TEST(CardExportWrites, FailedWriteKeepsTheOldFile) {
         EXPECT_EQ(headOf(path, 100), QByteArray("old content"));
     }
     {
-        SCOPED_TRACE("no room for the temporary file's name");
-        // A name of 255 bytes: the file exists, but a temporary name beside
-        // it is too long, so the write cannot happen.
-        const QString path = dir.filePath(QString(251, QLatin1Char('n')) + QStringLiteral(".png"));
+        SCOPED_TRACE("a file-size limit below the picture's size");
+        const QString path = dir.filePath(QStringLiteral("kept.png"));
         QFile old(path);
         ASSERT_TRUE(old.open(QIODevice::WriteOnly));
         old.write("kept");
         old.close();
+        rlimit limit{};
+        ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &limit), 0);
+        const rlimit before = limit;
+        limit.rlim_cur = 16; // less than any PNG file
+        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
         EXPECT_FALSE(cardexport::Save_gen_image(image, path));
+        setrlimit(RLIMIT_FSIZE, &before);
         EXPECT_EQ(headOf(path, 100), QByteArray("kept"));
     }
     const QStringList texts = alerts.texts();
