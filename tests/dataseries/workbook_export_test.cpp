@@ -6,6 +6,7 @@
 #include "common/TestSupport.h"
 
 #include "dataseries/SpreadsheetWriter.h"
+#include "platform/ProcessSignals.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -57,9 +58,11 @@ ChildExport exportUnderSizeLimit(const QString& path, const SpreadsheetWriter::R
     if (child == 0) {
         ::close(fds[0]);
         ::dup2(fds[1], STDERR_FILENO);
-        // The program ignores this signal from start-up, so a write past the
-        // limit fails with its reason instead of ending the process.
-        std::signal(SIGXFSZ, SIG_IGN);
+        // As the program starts: the signal's default back, then only the
+        // program's own start-up step, so a write past the limit fails with
+        // its reason instead of ending the process.
+        std::signal(SIGXFSZ, SIG_DFL);
+        Ignore_File_Size_Signal();
         rlimit size{};
         ::getrlimit(RLIMIT_FSIZE, &size);
         size.rlim_cur = limit;
