@@ -48,13 +48,19 @@ public:
 
     // Redraw requests. Besides asking Qt for a paint (now for repaint) they drop the kept
     // picture of the area (these hide QWidget's own; every change to what
-    // drawCard draws must come through one of them).
+    // drawCard draws must come through one of them). The part of an area
+    // past the canvas's edge is redrawn in the parent, where drawBeyondCard
+    // shows.
     void update();
     void update(const QRect& rect);
     void update(const QRegion& region);
     void repaint();
     void repaint(const QRect& rect);
     void repaint(const QRegion& region);
+
+    // Draws, over the backdrop around the card, what of the canvas reaches
+    // past the card's edge (the painter in card points). Nothing by default.
+    virtual void drawBeyondCard(QPainter& painter) const;
 
     // Left-button presses on the backdrop around the card (the scroll view
     // hands them over), and the moves and the release that follow them,
@@ -88,6 +94,7 @@ protected:
 
 private:
     void updateWidgetSize();
+    void updateBeyondCard(const QRegion& region);
     void dropKeptPicture();
     // Places the kept picture over the visible part of the canvas (keeping
     // what it holds there); false when no picture can be kept.
