@@ -142,6 +142,16 @@ void TypedTimeEdit::keyPressEvent(QKeyEvent* event) {
                            !event->modifiers().testFlag(Qt::ShiftModifier));
         event->accept();
         return;
+    case Qt::Key_Shift:
+    case Qt::Key_Control:
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr:
+    case Qt::Key_Meta:
+    case Qt::Key_CapsLock:
+    case Qt::Key_NumLock:
+        // Held for the next character (Shift for ':' or a capital).
+        event->accept();
+        return;
     default:
         break;
     }
