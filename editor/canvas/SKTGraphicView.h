@@ -113,6 +113,8 @@ public:
     // The handles of selected objects reaching past the card, where the
     // presses above take them.
     void drawBeyondCard(QPainter& painter) const override;
+    // The card and the selected objects' drawing bounds.
+    QRectF reachBounds() const override;
 
     // ---- Rulers ----
     void beginEchoingMoveToRulers(const QRectF& rect);

@@ -232,6 +232,17 @@ void SKTGraphicView::drawBeyondCard(QPainter& painter) const {
     }
 }
 
+QRectF SKTGraphicView::reachBounds() const {
+    QRectF reach = cardBounds();
+    const SKTGraphicList list = graphics();
+    for (int index : selectionIndexes()) {
+        if (index >= 0 && index < list.size()) {
+            reach = reach.united(list.at(index)->drawingBounds());
+        }
+    }
+    return reach;
+}
+
 void SKTGraphicView::deselectAllAndShowCard() {
     _Selected_Graphic.reset();
     deselectAll();
@@ -521,6 +532,12 @@ void SKTGraphicView::invalidateOutline(const QRectF& rect) {
 }
 
 void SKTGraphicView::autoscroll(const QPointF& widgetPosition) {
+    if (SKTZoomingScrollView* scrollView = enclosingScrollView();
+        scrollView && scrollView->documentView() == this) {
+        // Past the card's edge too, as far as the selection reaches.
+        scrollView->scrollToShow(widgetPosition.toPoint());
+        return;
+    }
     for (QWidget* w = parentWidget(); w; w = w->parentWidget()) {
         if (auto* area = qobject_cast<QScrollArea*>(w)) {
             if (QWidget* content = area->widget()) {

@@ -119,10 +119,15 @@ void SKTZoomableCanvas::updateBeyondCard(const QRegion& region) {
     const QRegion beyond = region - rect();
     if (!beyond.isEmpty()) {
         parent->update(beyond.translated(pos()));
+        emit beyondCardChanged();
     }
 }
 
 void SKTZoomableCanvas::drawBeyondCard(QPainter&) const {}
+
+QRectF SKTZoomableCanvas::reachBounds() const {
+    return cardBounds();
+}
 
 void SKTZoomableCanvas::dropKeptPicture() {
     m_kept = QImage();

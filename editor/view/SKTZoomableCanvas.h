@@ -61,6 +61,9 @@ public:
     // Draws, over the backdrop around the card, what of the canvas reaches
     // past the card's edge (the painter in card points). Nothing by default.
     virtual void drawBeyondCard(QPainter& painter) const;
+    // The card points the scroll view keeps within reach: the card and what
+    // drawBeyondCard shows past it. The card by default.
+    virtual QRectF reachBounds() const;
 
     // Left-button presses on the backdrop around the card (the scroll view
     // hands them over), and the moves and the release that follow them,
@@ -69,6 +72,11 @@ public:
     virtual void backdropMousePress(const QPointF& point, QMouseEvent* event);
     virtual void backdropMouseMove(const QPointF& point, QMouseEvent* event);
     virtual void backdropMouseRelease(const QPointF& point, QMouseEvent* event);
+
+signals:
+    // A redraw request reached past the card's edge: what shows there, and
+    // so the reach, may have changed.
+    void beyondCardChanged();
 
 protected:
     // The widget pixels that drawCard always covers fully opaque; the

@@ -16,6 +16,7 @@
 #include <QLinearGradient>
 #include <QMenu>
 #include <QPainter>
+#include <QScrollBar>
 #include <QToolButton>
 #include <QtTest/QTest>
 
@@ -194,6 +195,65 @@ TEST_F(PictureFrameTest, AHandlePastTheCardsEdgeIsTakenFromTheGreyArea) {
         // Exactly where the handle was put back.
         picture->setBounds(placed);
     }
+}
+
+TEST_F(PictureFrameTest, AtFourHundredPercentTheViewScrollsPastTheCardToAHandle) {
+    start();
+    // 120 x 120 mm: 1361 pixels a side at 400 %, more than the view shows.
+    const double side = m_controller->Front_card_Prop.Card_Size().width();
+    ASSERT_NEAR(side, 340.16, 0.01);
+    const QString file = QDir(m_temp.path()).filePath(QStringLiteral("photo.png"));
+    ASSERT_TRUE(photo(60, 50, 72).save(file));
+    auto picture = std::make_shared<SKTImage>();
+    picture->initWithPath(QPointF(330, 325), file);
+    // Past the card's right and bottom edges by about 20 and 10 points.
+    ASSERT_EQ(picture->bounds(), QRectF(300, 300, 60, 50));
+    ASSERT_TRUE(m_document->insertGraphicsInList(SKTDocumentGraphicsKey, {picture}, {0}));
+    showWindow();
+    chooseZoom(QStringLiteral("400%"));
+    QWidget* grey = scroll()->viewport();
+    ASSERT_GT(canvas()->width(), grey->width());
+    ASSERT_GT(canvas()->height(), grey->height());
+    // To the card's bottom-right corner with the keyboard on the scroll bars.
+    const auto toTheEnd = [&] {
+        for (QScrollBar* bar : {scroll()->horizontalScrollBar(), scroll()->verticalScrollBar()}) {
+            QTest::keyClick(bar, Qt::Key_End);
+        }
+        QCoreApplication::processEvents();
+    };
+    toTheEnd();
+    const QPoint edge = onViewport({side, side});
+    EXPECT_LE(std::abs(edge.x() - grey->width()), 1) << "the card ends at the view's edge";
+    EXPECT_LE(std::abs(edge.y() - grey->height()), 1);
+
+    // The picture selected by its part on the card: the view then reaches
+    // as far as its handles.
+    QTest::mouseClick(canvas(), Qt::LeftButton, {}, onCanvas({320, 320}));
+    ASSERT_EQ(canvas()->selectedGraphics(), SKTGraphicList{picture});
+    QCoreApplication::processEvents();
+    toTheEnd();
+    const QPointF handle(360, 350);
+    ASSERT_TRUE(grey->rect().contains(onViewport(handle))) << "the handle is in view";
+    EXPECT_NEAR(shade(grey, onViewport(handle)), 0xB0, 2);
+
+    // Taken from the grey area and brought back onto the card.
+    QTest::mousePress(grey, Qt::LeftButton, {}, onViewport(handle));
+    for (const QPointF& point : {QPointF(345, 340), QPointF(330, 330)}) {
+        QCoreApplication::processEvents();
+        QTest::mouseMove(grey, onViewport(point));
+    }
+    QCoreApplication::processEvents();
+    QTest::mouseRelease(grey, Qt::LeftButton, {}, onViewport({330, 330}));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(picture->bounds().topLeft(), QPointF(300, 300));
+    EXPECT_NEAR(picture->bounds().right(), 330, 0.5);
+    EXPECT_NEAR(picture->bounds().bottom(), 330, 0.5);
+
+    // Nothing past the card any more: the view ends at the card's edge.
+    toTheEnd();
+    const QPoint after = onViewport({side, side});
+    EXPECT_LE(std::abs(after.x() - grey->width()), 1);
+    EXPECT_LE(std::abs(after.y() - grey->height()), 1);
 }
 
 } // namespace
