@@ -101,13 +101,20 @@ public:
     bool isTracking() const { return m_track.mode != TrackMode::None; }
 
     // ---- The backdrop around the card ----
-    // A press there, as one on an empty spot of the card, deselects (unless
-    // shift extends the selection) and starts a rubber band; on release
-    // the card inspector shows unless the band selected objects. A drawing
-    // tool creates nothing there.
+    // A press there on a handle of a selected object (one reaching past the
+    // card's edge) resizes the object, as on the card. Any other press
+    // there, as one on an empty spot of the card, deselects (unless shift
+    // extends the selection) and starts a rubber band; on release the card
+    // inspector shows unless the band selected objects. A drawing tool
+    // creates nothing there.
     void backdropMousePress(const QPointF& point, QMouseEvent* event) override;
     void backdropMouseMove(const QPointF& point, QMouseEvent* event) override;
     void backdropMouseRelease(const QPointF& point, QMouseEvent* event) override;
+    // The handles of selected objects reaching past the card, where the
+    // presses above take them.
+    void drawBeyondCard(QPainter& painter) const override;
+    // The card and the selected objects' drawing bounds.
+    QRectF reachBounds() const override;
 
     // ---- Rulers ----
     void beginEchoingMoveToRulers(const QRectF& rect);

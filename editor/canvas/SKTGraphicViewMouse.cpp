@@ -17,6 +17,7 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QScrollArea>
 #include <QTimer>
 #include <cmath>
@@ -175,10 +176,21 @@ void SKTGraphicView::backdropMousePress(const QPointF& point, QMouseEvent* event
     stopEditing();
     setFocus(Qt::MouseFocusReason);
     _Selected_Graphic.reset();
+    m_mouseSetsCurrent = true;
+    // A selected object reaching past the card's edge has handles out here:
+    // a press on one resizes it, as on the card.
+    int handle = 0;
+    if (SKTCanvasMain::currentGraphicClass().isEmpty() &&
+        graphicUnderPoint(point, nullptr, nullptr, &handle) && handle != 0) {
+        selectAndTrackMouseWithEvent(point, event->modifiers().testFlag(Qt::ShiftModifier));
+        if (!isTracking()) {
+            mouseDownEnd();
+        }
+        return;
+    }
     if (!event->modifiers().testFlag(Qt::ShiftModifier)) {
         deselectAll();
     }
-    m_mouseSetsCurrent = true;
     marqueeSelectWithEvent(point);
 }
 
@@ -199,6 +211,36 @@ void SKTGraphicView::backdropMouseRelease(const QPointF& point, QMouseEvent*) {
     }
     trackTo(point, point * zoomFactor());
     finishTracking();
+}
+
+void SKTGraphicView::drawBeyondCard(QPainter& painter) const {
+    if (_isHidingHandles) {
+        return;
+    }
+    const SKTGraphicList list = graphics();
+    const QRectF card = cardBounds();
+    for (int index : selectionIndexes()) {
+        if (index < 0 || index >= list.size()) {
+            continue;
+        }
+        const std::shared_ptr<SKTGraphic>& graphic = list.at(index);
+        if (graphic == _creatingGraphic || graphic == _editingGraphic ||
+            card.contains(graphic->drawingBounds())) {
+            continue;
+        }
+        graphic->drawHandlesInView(painter, graphic->ctrl_is_locked);
+    }
+}
+
+QRectF SKTGraphicView::reachBounds() const {
+    QRectF reach = cardBounds();
+    const SKTGraphicList list = graphics();
+    for (int index : selectionIndexes()) {
+        if (index >= 0 && index < list.size()) {
+            reach = reach.united(list.at(index)->drawingBounds());
+        }
+    }
+    return reach;
 }
 
 void SKTGraphicView::deselectAllAndShowCard() {
@@ -490,6 +532,12 @@ void SKTGraphicView::invalidateOutline(const QRectF& rect) {
 }
 
 void SKTGraphicView::autoscroll(const QPointF& widgetPosition) {
+    if (SKTZoomingScrollView* scrollView = enclosingScrollView();
+        scrollView && scrollView->documentView() == this) {
+        // Past the card's edge too, as far as the selection reaches.
+        scrollView->scrollToShow(widgetPosition.toPoint());
+        return;
+    }
     for (QWidget* w = parentWidget(); w; w = w->parentWidget()) {
         if (auto* area = qobject_cast<QScrollArea*>(w)) {
             if (QWidget* content = area->widget()) {

@@ -152,15 +152,17 @@ CardPicture ImageProcesser::Get_Processed_Image(const CardPicture& picture, bool
 }
 
 QSizeF ImageProcesser::limitedSize(const QSizeF& size) {
-    float w = static_cast<float>(size.width());
-    float h = static_cast<float>(size.height());
-    if (w > kMaxWidth) {
-        w = kMaxWidth;
+    const double w = size.width();
+    const double h = size.height();
+    if (!(w > kMaxWidth) && !(h > kMaxHeight)) {
+        return size;
     }
-    if (h > kMaxHeight) {
-        h = kMaxHeight;
+    // Scaled down by the side that is farther over its limit; that side
+    // meets its limit exactly and the other keeps the picture's proportion.
+    if (w * kMaxHeight >= h * kMaxWidth) {
+        return QSizeF(kMaxWidth, h * kMaxWidth / w);
     }
-    return QSizeF(w, h);
+    return QSizeF(w * kMaxHeight / h, kMaxHeight);
 }
 
 CardPicture ImageProcesser::Set_Dimaension(const CardPicture& picture) {
@@ -172,8 +174,7 @@ CardPicture ImageProcesser::Set_Dimaension(const CardPicture& picture) {
         return {};
     }
     const QSizeF limited = limitedSize(size);
-    if (limited.width() >= static_cast<float>(size.width()) &&
-        limited.height() >= static_cast<float>(size.height())) {
+    if (limited == size) {
         return picture;
     }
     if (picture.isRaster()) {

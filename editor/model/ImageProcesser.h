@@ -55,11 +55,12 @@ public:
                                            float con, int rotate, float r, float g, float b,
                                            float tranprency, const Filters& filters);
 
-    // The picture with its width limited to 724 and its height to 468 points,
-    // each side on its own (the aspect ratio is not kept). A picture within
-    // both limits comes back as it is. The argument is not changed.
+    // The picture scaled down, at its own proportions, to fit within 724
+    // points wide and 468 high. A picture within both limits comes back as
+    // it is. The argument is not changed.
     static CardPicture Set_Dimaension(const CardPicture& picture);
-    // The size Set_Dimaension gives a picture of this size.
+    // The size Set_Dimaension gives a picture of this size (also the size
+    // Make Natural Size gives a picture object).
     static QSizeF limitedSize(const QSizeF& size);
 
     static CardPicture GrayScale(const CardPicture& picture);

@@ -85,11 +85,13 @@ void SKTZoomableCanvas::update() {
 void SKTZoomableCanvas::update(const QRect& rect) {
     m_keptValid -= rect;
     QWidget::update(rect);
+    updateBeyondCard(QRegion(rect));
 }
 
 void SKTZoomableCanvas::update(const QRegion& region) {
     m_keptValid -= region;
     QWidget::update(region);
+    updateBeyondCard(region);
 }
 
 void SKTZoomableCanvas::repaint() {
@@ -100,11 +102,31 @@ void SKTZoomableCanvas::repaint() {
 void SKTZoomableCanvas::repaint(const QRect& rect) {
     m_keptValid -= rect;
     QWidget::repaint(rect);
+    updateBeyondCard(QRegion(rect));
 }
 
 void SKTZoomableCanvas::repaint(const QRegion& region) {
     m_keptValid -= region;
     QWidget::repaint(region);
+    updateBeyondCard(region);
+}
+
+void SKTZoomableCanvas::updateBeyondCard(const QRegion& region) {
+    QWidget* parent = parentWidget();
+    if (!parent) {
+        return;
+    }
+    const QRegion beyond = region - rect();
+    if (!beyond.isEmpty()) {
+        parent->update(beyond.translated(pos()));
+        emit beyondCardChanged();
+    }
+}
+
+void SKTZoomableCanvas::drawBeyondCard(QPainter&) const {}
+
+QRectF SKTZoomableCanvas::reachBounds() const {
+    return cardBounds();
 }
 
 void SKTZoomableCanvas::dropKeptPicture() {

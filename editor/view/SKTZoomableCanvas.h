@@ -48,13 +48,22 @@ public:
 
     // Redraw requests. Besides asking Qt for a paint (now for repaint) they drop the kept
     // picture of the area (these hide QWidget's own; every change to what
-    // drawCard draws must come through one of them).
+    // drawCard draws must come through one of them). The part of an area
+    // past the canvas's edge is redrawn in the parent, where drawBeyondCard
+    // shows.
     void update();
     void update(const QRect& rect);
     void update(const QRegion& region);
     void repaint();
     void repaint(const QRect& rect);
     void repaint(const QRegion& region);
+
+    // Draws, over the backdrop around the card, what of the canvas reaches
+    // past the card's edge (the painter in card points). Nothing by default.
+    virtual void drawBeyondCard(QPainter& painter) const;
+    // The card points the scroll view keeps within reach: the card and what
+    // drawBeyondCard shows past it. The card by default.
+    virtual QRectF reachBounds() const;
 
     // Left-button presses on the backdrop around the card (the scroll view
     // hands them over), and the moves and the release that follow them,
@@ -63,6 +72,11 @@ public:
     virtual void backdropMousePress(const QPointF& point, QMouseEvent* event);
     virtual void backdropMouseMove(const QPointF& point, QMouseEvent* event);
     virtual void backdropMouseRelease(const QPointF& point, QMouseEvent* event);
+
+signals:
+    // A redraw request reached past the card's edge: what shows there, and
+    // so the reach, may have changed.
+    void beyondCardChanged();
 
 protected:
     // The widget pixels that drawCard always covers fully opaque; the
@@ -88,6 +102,7 @@ protected:
 
 private:
     void updateWidgetSize();
+    void updateBeyondCard(const QRegion& region);
     void dropKeptPicture();
     // Places the kept picture over the visible part of the canvas (keeping
     // what it holds there); false when no picture can be kept.

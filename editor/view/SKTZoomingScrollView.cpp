@@ -8,6 +8,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QTimer>
+#include <algorithm>
 #include <cmath>
 
 SKTZoomingScrollView::SKTZoomingScrollView(QWidget* parent) : QScrollArea(parent) {
@@ -76,6 +78,16 @@ void SKTZoomingScrollView::setDocumentView(QWidget* view) {
         view->installEventFilter(this);
         if (auto* canvas = qobject_cast<SKTZoomableCanvas*>(view)) {
             canvas->setZoomFactor(_factor);
+            connect(canvas, &SKTZoomableCanvas::beyondCardChanged, this, [this] {
+                if (m_reachDue) {
+                    return;
+                }
+                m_reachDue = true;
+                QTimer::singleShot(0, this, [this] {
+                    m_reachDue = false;
+                    centerDocument();
+                });
+            });
         }
     }
     centerDocument();
@@ -226,29 +238,95 @@ bool SKTZoomingScrollView::eventFilter(QObject* watched, QEvent* event) {
     return result;
 }
 
+QMargins SKTZoomingScrollView::reachPastCanvas() const {
+    const auto* canvas = qobject_cast<const SKTZoomableCanvas*>(widget());
+    if (!canvas) {
+        return {};
+    }
+    const QRectF reach = canvas->reachBounds();
+    const QRectF card = canvas->cardBounds();
+    if (!reach.isValid() || card.contains(reach)) {
+        return {};
+    }
+    // A few pixels more than the reach, so a handle at its edge is whole.
+    constexpr int kSpare = 8;
+    const QRect pixels = canvas->widgetRect(reach).toAlignedRect();
+    auto past = [](int beyond) { return beyond > 0 ? beyond + kSpare : 0; };
+    return QMargins(past(-pixels.left()), past(-pixels.top()),
+                    past(pixels.right() + 1 - canvas->width()),
+                    past(pixels.bottom() + 1 - canvas->height()));
+}
+
+int SKTZoomingScrollView::placeOnAxis(Qt::Orientation axis, int before, int after) {
+    QWidget* document = widget();
+    const bool horizontal = axis == Qt::Horizontal;
+    const int documentPixels = horizontal ? document->width() : document->height();
+    const int viewportPixels = horizontal ? viewport()->width() : viewport()->height();
+    int current = horizontal ? document->x() : document->y();
+    // Per axis on which the card is smaller than the visible area: the
+    // visible area's origin in points is (card - visible) / 2, rounded in
+    // single precision with halves away from zero.
+    auto centred = [this, documentPixels, viewportPixels] {
+        const double card = documentPixels / _factor;
+        const double visible = viewportPixels / _factor;
+        const float origin = std::round(static_cast<float>((card - visible) / 2));
+        return static_cast<int>(std::lround(-origin * _factor));
+    };
+    QScrollBar* bar = horizontal ? horizontalScrollBar() : verticalScrollBar();
+    if (before == 0 && after == 0) {
+        // The scroll area's own range (it may still be one reaching past
+        // the card).
+        const int range = std::max(0, documentPixels - viewportPixels);
+        if (bar->minimum() != 0 || bar->maximum() != range) {
+            bar->setRange(0, range);
+            current = -bar->value();
+        }
+        return documentPixels >= viewportPixels ? current : centred();
+    }
+    if (before + documentPixels + after <= viewportPixels) {
+        // All of it fits: centred, moved only as far as shows the reach.
+        bar->setRange(0, 0);
+        return std::clamp(centred(), before, viewportPixels - documentPixels - after);
+    }
+    bar->setRange(-before, documentPixels + after - viewportPixels);
+    bar->setPageStep(viewportPixels);
+    return -bar->value();
+}
+
 void SKTZoomingScrollView::centerDocument() {
     QWidget* document = widget();
     if (!document) {
         syncRulers();
         return;
     }
-    // Per axis on which the card is smaller than the visible area: the
-    // visible area's origin in points is (card - visible) / 2, rounded in
-    // single precision with halves away from zero.
-    auto centred = [this](int documentPixels, int viewportPixels, int current) {
-        if (documentPixels >= viewportPixels) {
-            return current;
-        }
-        const double card = documentPixels / _factor;
-        const double visible = viewportPixels / _factor;
-        const float origin = std::round(static_cast<float>((card - visible) / 2));
-        return static_cast<int>(std::lround(-origin * _factor));
-    };
-    const QPoint at(centred(document->width(), viewport()->width(), document->x()),
-                    centred(document->height(), viewport()->height(), document->y()));
+    if (m_placing) {
+        return;
+    }
+    m_placing = true;
+    const QMargins reach = reachPastCanvas();
+    const QPoint at(placeOnAxis(Qt::Horizontal, reach.left(), reach.right()),
+                    placeOnAxis(Qt::Vertical, reach.top(), reach.bottom()));
     prepareDocumentMove();
     document->move(at);
+    m_placing = false;
     syncRulers();
+}
+
+void SKTZoomingScrollView::scrollToShow(const QPoint& canvasPixel) {
+    QWidget* document = widget();
+    if (!document) {
+        return;
+    }
+    const QPoint at = canvasPixel + document->pos();
+    auto follow = [](QScrollBar* bar, int position, int extent) {
+        if (position < 0) {
+            bar->setValue(bar->value() + position);
+        } else if (position > extent) {
+            bar->setValue(bar->value() + position - extent);
+        }
+    };
+    follow(horizontalScrollBar(), at.x(), viewport()->width());
+    follow(verticalScrollBar(), at.y(), viewport()->height());
 }
 
 void SKTZoomingScrollView::prepareDocumentMove() {

@@ -5,6 +5,7 @@
 // be shown in its margins.
 
 #include <QComboBox>
+#include <QMargins>
 #include <QRectF>
 #include <QScrollArea>
 #include <QString>
@@ -43,8 +44,15 @@ public:
     QRectF clipBounds() const;
 
     // Keeps a canvas smaller than the viewport centred on that axis; a
-    // larger one stays where scrolling put it.
+    // larger one stays where scrolling put it. What of a card canvas lies
+    // past the card (its reach) stays within reach: the scroll bars reach
+    // past the card's edge as far as it does, and a card that fits with it
+    // moves off centre only as far as needed to show it.
     void centerDocument();
+
+    // Scrolls by as little as brings the canvas pixel into view, past the
+    // card's edge too as far as the reach goes (for dragging).
+    void scrollToShow(const QPoint& canvasPixel);
 
     // The zoom pop-up, made on first need.
     QComboBox* factorPopUpButton();
@@ -76,6 +84,12 @@ private:
     void syncRulers();
     void chooseFactorItem(int index);
     bool handOverBackdropMouse(QMouseEvent* event);
+    // The pixels of the canvas's reach past each of its edges (none when
+    // nothing reaches past the card).
+    QMargins reachPastCanvas() const;
+    // The canvas's position on one axis; sets that scroll bar's range when
+    // the reach goes past the card.
+    int placeOnAxis(Qt::Orientation axis, int before, int after);
 
     QComboBox* _factorPopUpButton = nullptr;
     double _factor = 1.0;
@@ -86,4 +100,9 @@ private:
     // A left-button press on the backdrop was handed to the canvas and its
     // release has not come yet.
     bool m_backdropPressed = false;
+    // centerDocument is placing the canvas (a range it sets scrolls, and
+    // scrolling places again).
+    bool m_placing = false;
+    // A new measure of the reach is due once the events at hand are done.
+    bool m_reachDue = false;
 };

@@ -140,5 +140,10 @@ void SWCenteringClipView::drawBackdrop(QPainter& painter) {
                           shadow);
     }
     painter.fillPath(silhouette(QRectF(frame), shape, zoom), palette().color(QPalette::Button));
+    if (canvas) {
+        painter.translate(frame.topLeft());
+        painter.scale(zoom, zoom);
+        canvas->drawBeyondCard(painter);
+    }
     painter.restore();
 }

@@ -24,7 +24,8 @@ public:
     QWidget* documentView() const { return m_document; }
 
     // White, the vertical grey gradient, the shadow and the card silhouette
-    // in the shape of Card_Shape over the document view's frame.
+    // in the shape of Card_Shape over the document view's frame, then what
+    // a card canvas draws past the card's edge.
     void drawBackdrop(QPainter& painter);
 
     // The silhouette of a card filling `frame` (viewport pixels).

@@ -14,6 +14,7 @@
 #include "widgets/ControlFunctions.h"
 #include "widgets/GuiHooks.h"
 #include "widgets/ImageBrowserModel.h"
+#include "widgets/TypedTimeEdit.h"
 
 #include <QCloseEvent>
 #include <QDateTime>
@@ -136,6 +137,8 @@ void Invitation_Wizard::connectControls() {
             timePickerAction();
         }
     });
+    // A time typed whole counts even when it is the time already shown.
+    connect(ui.Time_picker, &TypedTimeEdit::timeTyped, this, [this] { timePickerAction(); });
     for (QLineEdit* field :
          {ui.from_value, ui.to_value, ui.venue_value, ui.msg_title, ui.msg_value}) {
         connect(field, &QLineEdit::textEdited, this,

@@ -48,18 +48,21 @@ QRgb centre(const CardPicture& picture) {
 
 } // namespace
 
-TEST(ImageChainSize, LimitsEachSideOnItsOwn) {
+TEST(ImageChainSize, ScalesDownToFitAtThePicturesProportions) {
     struct Case {
         QSizeF in, out;
     };
-    const Case cases[] = {{{1000, 300}, {724, 300}},
-                          {{500, 600}, {500, 468}},
-                          {{724, 468}, {724, 468}},
-                          {{2000, 2000}, {724, 468}}};
+    const Case cases[] = {{{1000, 300}, {724, 217.2}},  {{500, 600}, {390, 468}},
+                          {{724, 468}, {724, 468}},     {{2000, 2000}, {468, 468}},
+                          {{3000, 4000}, {351, 468}},   {{1000, 200}, {724, 144.8}},
+                          {{723.5, 100}, {723.5, 100}}, {{100, 468}, {100, 468}}};
     for (const Case& c : cases) {
         const CardPicture picture = CardPicture::fromImage(objtest::solid(8, 8, Qt::red), c.in);
         const CardPicture limited = ImageProcesser::Set_Dimaension(picture);
-        EXPECT_EQ(limited.size(), c.out) << c.in.width() << "x" << c.in.height();
+        EXPECT_NEAR(limited.size().width(), c.out.width(), 1e-9)
+            << c.in.width() << "x" << c.in.height();
+        EXPECT_NEAR(limited.size().height(), c.out.height(), 1e-9)
+            << c.in.width() << "x" << c.in.height();
         EXPECT_EQ(picture.size(), c.in); // the argument stays as it was
         EXPECT_EQ(limited.sharesDataWith(picture), c.in == c.out);
     }

@@ -190,7 +190,10 @@ TEST(PictureDrawing, NaturalSizeAndItsLock) {
     EXPECT_TRUE(picture->_isFlippedHorizontally);
     picture->ctrl_is_locked = false;
     picture->makeNaturalSize();
-    EXPECT_EQ(picture->bounds(), QRectF(5, 5, 724, 300));
+    // 1000 x 300 scaled down to the 724 point width: 300 x 0.724 high.
+    EXPECT_EQ(picture->bounds().topLeft(), QPointF(5, 5));
+    EXPECT_NEAR(picture->bounds().width(), 724, 1e-9);
+    EXPECT_NEAR(picture->bounds().height(), 217.2, 1e-9);
     EXPECT_FALSE(picture->_isFlippedHorizontally);
 }
 

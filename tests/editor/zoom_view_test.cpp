@@ -21,6 +21,10 @@ namespace {
 class TestCanvas : public SKTZoomableCanvas {
 public:
     QList<QPointF> pressed;
+    // What reaches past the card (none: the card alone).
+    QRectF reach;
+
+    QRectF reachBounds() const override { return reach.isNull() ? cardBounds() : reach; }
 
 protected:
     void drawCard(QPainter& painter, const QRectF&) override {
@@ -106,6 +110,48 @@ TEST(ZoomCentring, SmallerCardCentredLargerCardScrolls) {
     bar->setValue(900);
     EXPECT_EQ(large.canvas->x(), -400);
     EXPECT_EQ(large.view.clipBounds().x(), 400);
+}
+
+TEST(ZoomCentring, WhatReachesPastTheCardIsKeptWithinReach) {
+    // A 300 x 200 point card at 100 % in a 400 x 300 view: centred at
+    // (50, 50) with nothing past it. The scroll bars and the card's place
+    // follow the reach (8 pixels spare beyond it).
+    const struct {
+        const char* name;
+        QRectF reach;
+        QPoint placed;  // the card's place in the view after the redraw
+        QPoint atStart; // ... with both scroll bars at their start
+        QPoint atEnd;   // ... and at their end
+    } rows[] = {
+        {"nothing past the card", {}, {50, 50}, {50, 50}, {50, 50}},
+        // 80 past the right edge: 300 + 88 fits in 400, moved left to 12.
+        {"a little past the right edge", {0, 0, 380, 200}, {12, 50}, {12, 50}, {12, 50}},
+        // 30 past the left edge: fits centred (38 before it, 50 there).
+        {"a little past the left edge", {-30, 0, 330, 200}, {50, 50}, {50, 50}, {50, 50}},
+        // 200 past the right edge: 300 + 208 in 400, scrolled 0 to 108.
+        {"far past the right edge", {0, 0, 500, 200}, {0, 50}, {0, 50}, {-108, 50}},
+        // 150 above the top: 158 + 200 in 300, scrolled -158 to -100 (the
+        // bar kept as near its old place, 0, as it may).
+        {"far above the top", {0, -150, 300, 350}, {50, 100}, {50, 158}, {50, 100}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        ShownView shown(QSize(400, 300), QSizeF(300, 200));
+        shown.canvas->reach = row.reach;
+        // A redraw reaching past the card, as a canvas asks for one.
+        shown.canvas->update(QRect(-200, -200, 900, 700));
+        QCoreApplication::processEvents();
+        EXPECT_EQ(shown.canvas->pos(), row.placed);
+        QScrollBar* bars[] = {shown.view.horizontalScrollBar(), shown.view.verticalScrollBar()};
+        for (QScrollBar* bar : bars) {
+            bar->setValue(bar->minimum());
+        }
+        EXPECT_EQ(shown.canvas->pos(), row.atStart);
+        for (QScrollBar* bar : bars) {
+            bar->setValue(bar->maximum());
+        }
+        EXPECT_EQ(shown.canvas->pos(), row.atEnd);
+    }
 }
 
 int grey(const QImage& image, int x, int y) {

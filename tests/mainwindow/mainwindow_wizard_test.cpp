@@ -397,6 +397,56 @@ TEST_F(WizardTest, OnlyATimeGivesOneAtLine) {
     EXPECT_EQ(objects[2].bounds.y(), 140);
 }
 
+TEST_F(WizardTest, ATimeTypedOverTheWholeTimeIsTheCardsTime) {
+    QLocale::setDefault(QLocale(QStringLiteral("en_US")));
+    background(QStringLiteral("a.png"));
+    textFile(QStringLiteral("Title.txt"), "Party");
+    textFile(QStringLiteral("Message.txt"), "Come");
+    const struct {
+        QTime now; // the clock the pickers start from
+        const char* typed;
+        const char* line; // the card's time line
+    } rows[] = {
+        {QTime(2, 5), "7:30 PM", "AT 7:30 PM"},
+        {QTime(2, 5), "19:30", "AT 7:30 PM"},
+        {QTime(14, 40), "9:05 am", "AT 9:05 AM"},
+        {QTime(14, 40), "0:45", "AT 12:45 AM"},
+        // The very time shown, typed: still the card's time.
+        {QTime(23, 30), "11:30 PM", "AT 11:30 PM"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.typed);
+        const QDateTime now(QDate(2026, 12, 31), row.now);
+        Invitation_Wizard::setClock([now] { return now; });
+        startWith([&](Invitation_Wizard& wizard) {
+            wizard.show();
+            EXPECT_TRUE(QTest::qWaitForWindowExposed(&wizard));
+            toDetails(wizard);
+            Ui::Invitation_Wizard& ui = wizard.ui();
+            QTimeEdit* field = ui.Time_picker;
+            EXPECT_EQ(field->time(), QTime(row.now.hour(), row.now.minute()));
+            // Click into the field, select all of it, type the time, Tab.
+            QTest::mouseClick(field, Qt::LeftButton, {}, QPoint(6, field->height() / 2));
+            QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(field, QString::fromLatin1(row.typed));
+            QTest::keyClick(field, Qt::Key_Tab);
+            EXPECT_FALSE(field->hasFocus());
+            const QString shown = QString::fromLatin1(row.line).mid(3);
+            EXPECT_EQ(field->text(), shown);
+            EXPECT_EQ(ui.Time_ctrl_value->text(), shown);
+            QTest::mouseClick(ui.Next_btn, Qt::LeftButton);
+            wizard.hide();
+            return wizard.result();
+        });
+        const auto objects = placed();
+        ASSERT_EQ(objects.size(), 3u);
+        EXPECT_EQ(objects[2].id, QStringLiteral("PARTY_TIME"));
+        EXPECT_EQ(objects[2].text, QString::fromLatin1(row.line));
+        m_controller.reset();
+        m_document.reset();
+    }
+}
+
 TEST_F(WizardTest, WithoutDetailsOnlyTitleGreetingAndMessageArePlaced) {
     background(QStringLiteral("a.png"));
     textFile(QStringLiteral("Title.txt"), "Party");
