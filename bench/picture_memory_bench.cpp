@@ -11,12 +11,19 @@
 //               JPEG photo
 //   Claims      12 objects naming progressive JPEGs of a few hundred bytes
 //               whose headers claim 16000 x 16000 pixels (refused or shown)
+//   Claims9000  12 objects naming distinct progressive JPEGs of a few
+//               hundred bytes whose headers claim 9000 x 9000 pixels in
+//               4:4:4, each just under what one decode may spend
 //   Progressive 10 objects (150 x 100 pt), each naming its own 8000 x 6000
 //               (48 MP) progressive JPEG photo
 //   BigFrames   10 objects in 2000 x 2000 pt frames (far larger than the
 //               127 x 89 mm card), each naming its own 6000 x 4000 photo
 //   FrameSizes  200 objects of 200 frame sizes (60 x 40 to 259 x 173 pt)
 //               naming one 6000 x 4000 photo
+//
+// The child shows the main window and asks its canvas to paint every 16 ms
+// while the design opens: gap_ms is the longest time between two paints
+// from the start of the open to its end.
 //
 //   build/bench/picture_memory_bench
 //   PICTURE_BENCH_KEEP=1 build/bench/picture_memory_bench
@@ -30,6 +37,7 @@
 #include "editor/model/SKTImage.h"
 #include "mainwindow/controller/DesignFile.h"
 #include "mainwindow/controller/Invitation_Wizard.h"
+#include "mainwindow/controller/MainWindowFrame.h"
 #include "mainwindow/controller/SKTWindowController.h"
 #include "mainwindow/controller/WizardGlobals.h"
 #include "platform/Hooks.h"
@@ -46,6 +54,7 @@
 #include <QPainter>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtEndian>
 #include <benchmark/benchmark.h>
 #include <cstdio>
@@ -70,11 +79,67 @@ constexpr double exportScale = 600.0 / 72.0;
 
 // ---- The child: open the design in the main window, draw it at 600 dpi ----
 
+// Times of the paints a widget receives.
+class PaintClock : public QObject {
+public:
+    explicit PaintClock(QWidget& widget) {
+        m_clock.start();
+        widget.installEventFilter(this);
+    }
+    void begin() {
+        m_last = m_clock.nsecsElapsed();
+        m_longest = 0;
+        m_counting = true;
+    }
+    // The longest gap in milliseconds, the end of the open counting as a
+    // paint.
+    double end() {
+        note();
+        m_counting = false;
+        return double(m_longest) / 1e6;
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            note();
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    void note() {
+        if (m_counting) {
+            const qint64 now = m_clock.nsecsElapsed();
+            m_longest = std::max(m_longest, now - m_last);
+            m_last = now;
+        }
+    }
+    QElapsedTimer m_clock;
+    qint64 m_last = 0;
+    qint64 m_longest = 0;
+    bool m_counting = false;
+};
+
+double longestPaintGap = 0;
+
 int openAndDraw(const QString& design) {
     BenchMainWindow window;
     SKTWindowController& controller = window.controller();
     SKTDocument& document = window.document();
-    if (controller.Read_and_load_design_Log(design, QStringLiteral("L")) != 1) {
+    controller.window()->show();
+    QWidget* canvas = controller.canvasOfSide(0);
+    PaintClock paints(*canvas);
+    QTimer ticker;
+    ticker.setInterval(16);
+    QObject::connect(&ticker, &QTimer::timeout, canvas, [canvas] { canvas->update(); });
+    ticker.start();
+    QCoreApplication::processEvents();
+    paints.begin();
+    const int opened = controller.Read_and_load_design_Log(design, QStringLiteral("L"));
+    longestPaintGap = paints.end();
+    ticker.stop();
+    if (opened != 1) {
         return 1;
     }
     QCoreApplication::processEvents();
@@ -102,7 +167,7 @@ void childOpen(benchmark::State& state) {
         const int result = openAndDraw(QString::fromLocal8Bit(std::getenv(openEnv)));
         QFile peak(QString::fromLocal8Bit(qgetenv(peakEnv)));
         if (peak.open(QIODevice::WriteOnly)) {
-            peak.write(peakResidentKiB());
+            peak.write(peakResidentKiB() + ' ' + QByteArray::number(longestPaintGap, 'f', 1));
         }
         peak.close();
         // No teardown: the process ends as soon as the design is drawn.
@@ -119,6 +184,7 @@ struct ChildRun {
     int exitCode = -1; // the child's, when it ended by itself
     double seconds = 0;
     double peakMegabytes = 0;
+    double longestGapMs = 0;
 };
 
 ChildRun runChild(const QString& design, const QString& peakFile) {
@@ -155,7 +221,9 @@ ChildRun runChild(const QString& design, const QString& peakFile) {
     QFile peak(peakFile);
     bool number = false;
     if (peak.open(QIODevice::ReadOnly)) {
-        run.peakMegabytes = peak.readAll().toDouble(&number) / 1024.0; // kilobytes
+        const QList<QByteArray> fields = peak.readAll().split(' ');
+        run.peakMegabytes = fields.value(0).toDouble(&number) / 1024.0; // kilobytes
+        run.longestGapMs = fields.value(1).toDouble();
     }
     run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     run.ok = number && run.exitCode == childDrewAll;
@@ -311,6 +379,7 @@ void measure(benchmark::State& state, const QString& design) {
     }
     state.counters["peak_MB"] = run.peakMegabytes;
     state.counters["seconds"] = run.seconds;
+    state.counters["gap_ms"] = run.longestGapMs;
 }
 
 void BM_Spellings(benchmark::State& state) {
@@ -332,8 +401,9 @@ void BM_FrameSizes(benchmark::State& state) {
 // ---- Progressive JPEGs: what they claim and what they cost ----
 
 // A progressive JPEG of a few hundred bytes whose frame header claims
-// `width` x `height` pixels: a 16 x 16 one with its size changed.
-QByteArray claimingProgressiveJpeg(int width, int height) {
+// `width` x `height` pixels: a 16 x 16 one with its size changed (and, with
+// `fullColour`, every component sampled at full size, 4:4:4).
+QByteArray claimingProgressiveJpeg(int width, int height, bool fullColour = false) {
     QImage small(16, 16, QImage::Format_RGB32);
     small.fill(QColor(200, 80, 40));
     QByteArray bytes;
@@ -349,16 +419,40 @@ QByteArray claimingProgressiveJpeg(int width, int height) {
     }
     qToBigEndian(quint16(height), bytes.data() + frame + 5);
     qToBigEndian(quint16(width), bytes.data() + frame + 7);
+    const int components = quint8(bytes.at(frame + 9));
+    for (int c = 0; fullColour && c < components && frame + 12 + 3 * c < bytes.size(); ++c) {
+        bytes[frame + 11 + 3 * c] = char(0x11);
+    }
     return bytes;
 }
 
 struct ProgressiveInputs {
     QString claims;
+    QString claims9000;
     QString progressive;
 
     ProgressiveInputs() {
         const QDir dir(inputs().dir.path());
         QStringList names;
+        // Distinct files (a byte of each comment differs), so each is
+        // decoded on its own.
+        for (int i = 0; i < 12; ++i) {
+            QByteArray claim = claimingProgressiveJpeg(9000, 9000, true);
+            const qsizetype frame = claim.indexOf(QByteArray("\xff\xc2", 2));
+            if (claim.isEmpty() || frame < 0) {
+                return;
+            }
+            claim.insert(frame, QByteArray("\xff\xfe\x00\x03", 4) + char('a' + i));
+            const QString path = dir.filePath(QStringLiteral("claims9000_%1.jpg").arg(i));
+            QFile file(path);
+            if (!file.open(QIODevice::WriteOnly) || file.write(claim) < 0) {
+                return;
+            }
+            names << path;
+        }
+        claims9000 = writeDesign(dir.path(), QStringLiteral("claims9000.dcard"), names, {100, 100});
+
+        names.clear();
         const QByteArray claim = claimingProgressiveJpeg(16000, 16000);
         for (int i = 0; i < 12; ++i) {
             const QString path = dir.filePath(QStringLiteral("claims%1.jpg").arg(i));
@@ -412,11 +506,15 @@ void measureRefusable(benchmark::State& state, const QString& design) {
     }
     state.counters["peak_MB"] = run.peakMegabytes;
     state.counters["seconds"] = run.seconds;
+    state.counters["gap_ms"] = run.longestGapMs;
     state.counters["all_shown"] = run.exitCode == childDrewAll ? 1 : 0;
 }
 
 void BM_Claims(benchmark::State& state) {
     measureRefusable(state, progressiveInputs().claims);
+}
+void BM_Claims9000(benchmark::State& state) {
+    measureRefusable(state, progressiveInputs().claims9000);
 }
 void BM_Progressive(benchmark::State& state) {
     measure(state, progressiveInputs().progressive);
@@ -430,6 +528,7 @@ BENCHMARK(BM_Spellings)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillis
 BENCHMARK(BM_Copies)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Photos)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Claims)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Claims9000)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Progressive)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BigFrames)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FrameSizes)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);

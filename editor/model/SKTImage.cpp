@@ -63,10 +63,11 @@ std::shared_ptr<SKTGraphic> SKTImage::newOfSameClass() const {
 }
 
 SKTImage::SKTImage(const SKTImage& other)
-    : SKTGraphic(other), _contents(other._contents), m_read(other.m_read),
+    : SKTGraphic(other), _contents(other._contents), m_read(other.m_read), m_forOutput(true),
       m_refitFailed(other.m_refitFailed), m_failedFile(other.m_failedFile) {
     // A copy made for an output reads the pixels it needs at 600 dpi, even
-    // when the object keeps fewer (m_pixelsPerPoint stays at its default).
+    // when the object keeps fewer (m_pixelsPerPoint stays at its default),
+    // whatever the design's budget.
     const std::lock_guard lock(other.m_adjustedMutex);
     m_adjustedValid = other.m_adjustedValid;
     m_adjustedSource = other.m_adjustedSource;
@@ -118,9 +119,18 @@ void SKTImage::refitPicture(bool shrink) {
     if (!contentsFromFile()) {
         return;
     }
-    const QSize want = wantedPixels();
+    QSize want = wantedPixels();
     if (shrink ? m_read.fits(want) : m_read.serves(want)) {
         return;
+    }
+    if (passesBudget(want)) {
+        // As when a design opens past the budget: what the canvas shows
+        // at 100 %; outputs read their own from the file.
+        m_pixelsPerPoint = SKTScreenPixelsPerPoint;
+        want = wantedPixels();
+        if (shrink ? m_read.fits(want) : m_read.serves(want)) {
+            return;
+        }
     }
     // A file that failed in this state is not tried again (drawing would
     // otherwise decode it on every paint).
@@ -144,6 +154,21 @@ void SKTImage::refitPicture(bool shrink) {
     const std::lock_guard lock(m_adjustedMutex);
     m_read = std::move(read);
     _contents = m_read.picture;
+}
+
+bool SKTImage::passesBudget(const QSize& want) const {
+    if (m_forOutput || m_pixelsPerPoint <= SKTScreenPixelsPerPoint) {
+        return false;
+    }
+    const QSize target = m_read.pixelsFor(want);
+    const qint64 bytes = qint64(target.width()) * target.height() * 4;
+    const qint64 keptNow = _contents.isRaster() ? _contents.image().sizeInBytes() : 0;
+    if (bytes <= keptNow) {
+        return false;
+    }
+    // Every picture read from a file counts once, as when a design opens:
+    // the reading this object lets go of is replaced by the new one.
+    return SKTKeptPictureBytes() - keptNow + bytes > SKTPictureBudgetBytes();
 }
 
 void SKTImage::setBounds(const QRectF& bounds) {

@@ -8,7 +8,9 @@
 // design's pictures pass their budget, shared with every object showing the
 // same file; when the frame grows or moves beyond them they are read again:
 // on the GUI thread once the frame has rested (PictureRefitQueue), elsewhere
-// when the object is drawn. A copy made for an output reads 600 dpi again.
+// when the object is drawn; a grown frame whose 600 dpi would take the
+// pictures past the budget is read at 72 dpi from then on, as a design past
+// the budget opens. A copy made for an output reads 600 dpi again.
 // A file that no longer reads keeps the pixels already kept; the user is
 // told once and it is not tried again until the file changes. Its size in
 // points stays the file's own.
@@ -118,12 +120,20 @@ private:
     // _contents is what was read from the file (not a picture given).
     bool contentsFromFile() const;
     // Reads the file again for the current frame when the kept pixels do
-    // not serve it (or, with `shrink`, are far more than it wants).
+    // not serve it (or, with `shrink`, are far more than it wants); at
+    // SKTScreenPixelsPerPoint from then on when reading `want` at 600 dpi
+    // would take the design's pictures past the budget.
     void refitPicture(bool shrink);
+    // Reading `want` instead of the kept pixels takes the pictures kept by
+    // the whole process past SKTPictureBudgetBytes() (never for a copy made
+    // for an output, nor once at SKTScreenPixelsPerPoint).
+    bool passesBudget(const QSize& want) const;
 
     // What was read from the file for _contents.
     SKTPictureRead m_read;
     double m_pixelsPerPoint = SKTPicturePixelsPerPoint;
+    // A copy made for an output (see the copy constructor).
+    bool m_forOutput = false;
     // Reading the file again failed in this state of the file (none: it was
     // missing); not tried again until the file changes.
     bool m_refitFailed = false;

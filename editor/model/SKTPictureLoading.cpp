@@ -1,5 +1,6 @@
 #include "editor/model/SKTPictureLoading.h"
 
+#include "editor/model/PictureDecodeBudget.h"
 #include "editor/model/PictureFileCache.h"
 
 #include "platform/CardUnits.h"
@@ -14,6 +15,7 @@
 #include <QThread>
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <cmath>
 #include <condition_variable>
 #include <filesystem>
@@ -28,11 +30,11 @@ constexpr qint64 kMaxFilePixels = qint64(256) * 1024 * 1024;
 // Readings tried, each at half the pixels of the one before, for a picture
 // whose whole pixels pass the reader's memory limit.
 constexpr int kReadTries = 4;
-// Reading many files at once: at most this many threads, and whole pixels
-// of at most this many bytes decoded at the same time (one larger picture
-// is read alone).
+// Reading many files at once: at most this many threads (what they spend
+// together is bounded by the decode budget).
 constexpr int kMaxReadThreads = 4;
-constexpr qint64 kReadBudgetBytes = qint64(384) * 1024 * 1024;
+// A caller waiting for many files is told at least this often.
+constexpr int kWaitTellMilliseconds = 15;
 
 void tell(SKTPictureProblem* problem, SKTPictureProblem value) {
     if (problem) {
@@ -90,6 +92,13 @@ QImage readPixels(const QString& file, const QSize& full, QSize target, QSize* m
     PictureFileProblem problem = header.problem;
     QImage image;
     for (int attempt = 0; attempt < kReadTries && problem == PictureFileProblem::None; ++attempt) {
+        // The decode waits until what it spends fits beside the decodes
+        // running on other threads. One the decoder refuses for its cost
+        // alone is refused at once, holding nothing.
+        const qint64 cost = header.decodingBytes(target);
+        const PictureDecodeBudget::Share share(cost <= PictureDecoder::kMaxDecodingBytes ? cost
+                                                                                         : 0);
+        PictureDecodeBudget::runDecodeHook(file);
         image = PictureDecoder::decode(file, target, &problem, &header);
         if (problem != PictureFileProblem::TooLarge || !full.isValid() || !target.isValid() ||
             attempt + 1 == kReadTries) {
@@ -330,43 +339,6 @@ SKTPictureRead SKTReadPictureFile(const QString& path, const QSize& want,
 
 namespace {
 
-// The memory a reading takes while it decodes, as the decoder spends it
-// (a progressive JPEG its whole coefficients, a 16-bit PNG 8 bytes a pixel).
-qint64 decodingBytes(const SKTPictureRequest& request) {
-    const PictureDecoder::Header header = PictureDecoder::readHeader(request.path);
-    if (header.problem != PictureFileProblem::None) {
-        return 0;
-    }
-    return std::min(header.decodingBytes(evenlyScaled(header.pixels, request.want)),
-                    kReadBudgetBytes);
-}
-
-// Bytes handed out to threads decoding at the same time.
-class ReadBudget {
-public:
-    void take(qint64 bytes) {
-        std::unique_lock lock(m_mutex);
-        m_free.wait(lock, [&] { return m_used == 0 || m_used + bytes <= kReadBudgetBytes; });
-        m_used += bytes;
-    }
-    void give(qint64 bytes) {
-        {
-            const std::lock_guard lock(m_mutex);
-            m_used -= bytes;
-        }
-        m_free.notify_all();
-    }
-
-private:
-    std::mutex m_mutex;
-    std::condition_variable m_free;
-    qint64 m_used = 0;
-};
-
-} // namespace
-
-namespace {
-
 // The pixels that serve every one of the wants: the larger of each side (an
 // invalid want asks for the whole file).
 QSize largestNeed(const QSize& a, const QSize& b) {
@@ -406,30 +378,63 @@ std::vector<size_t> groupByFile(std::vector<SKTPictureRequest>& requests,
 
 } // namespace
 
-void SKTReadPictureFiles(std::vector<SKTPictureRequest>& requests) {
+void SKTReadPictureFiles(std::vector<SKTPictureRequest>& requests, const SKTPictureReadWait& wait) {
     std::vector<SKTPictureRequest> jobs;
     const std::vector<size_t> jobOf = groupByFile(requests, jobs);
-    ReadBudget budget;
+    if (jobs.empty()) {
+        return;
+    }
     std::atomic<size_t> next = 0;
+    std::mutex doneMutex;
+    std::condition_variable doneChanged;
+    int done = 0;
+    // Each decode takes its turn in the process's decode budget, so the
+    // files read at the same time stay within it together.
     const auto work = [&] {
         for (size_t job = next++; job < jobs.size(); job = next++) {
             SKTPictureRequest& request = jobs[job];
-            const qint64 bytes = decodingBytes(request);
-            budget.take(bytes);
             request.read = SKTReadPictureFile(request.path, request.want, &request.problem);
-            budget.give(bytes);
+            {
+                const std::lock_guard lock(doneMutex);
+                ++done;
+            }
+            doneChanged.notify_all();
         }
     };
+    const int total = int(jobs.size());
     const int threads =
-        std::clamp(std::min(QThread::idealThreadCount(), int(jobs.size())), 1, kMaxReadThreads);
-    std::vector<std::thread> workers;
-    for (int t = 1; t < threads; ++t) {
+        std::clamp(std::min(QThread::idealThreadCount(), total), 1, kMaxReadThreads);
+    // Joined on every way out: the workers use what this frame holds.
+    struct Workers : std::vector<std::thread> {
+        ~Workers() {
+            for (std::thread& worker : *this) {
+                worker.join();
+            }
+        }
+    } workers;
+    // Waiting, the calling thread reads nothing itself.
+    for (int t = wait ? 0 : 1; t < threads; ++t) {
         workers.emplace_back(work);
     }
-    work();
+    if (wait) {
+        std::unique_lock lock(doneMutex);
+        while (done < total) {
+            const int read = done;
+            lock.unlock();
+            wait(read, total);
+            lock.lock();
+            doneChanged.wait_for(lock, std::chrono::milliseconds(kWaitTellMilliseconds),
+                                 [&] { return done != read; });
+        }
+        lock.unlock();
+        wait(total, total);
+    } else {
+        work();
+    }
     for (std::thread& worker : workers) {
         worker.join();
     }
+    workers.clear();
     for (size_t i = 0; i < requests.size(); ++i) {
         requests[i].read = jobs[jobOf[i]].read;
         requests[i].read.path = requests[i].path;

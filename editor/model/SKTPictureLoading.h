@@ -20,6 +20,7 @@
 #include <QSize>
 #include <QSizeF>
 #include <QString>
+#include <functional>
 #include <vector>
 
 // Why a picture file gives no picture; None when it reads.
@@ -113,13 +114,22 @@ struct SKTPictureRequest {
     SKTPictureProblem problem = SKTPictureProblem::None;
 };
 
+// Called on the calling thread of SKTReadPictureFiles while it waits for its
+// files: how many have been read and how many there are. It is called again
+// at least every 15 ms, and once more when all are read; it should return
+// soon (handle the events waiting, show the progress).
+using SKTPictureReadWait = std::function<void(int read, int files)>;
+
 // Reads many files at once on a few threads, as many at a time as their
-// decoding fits a memory budget. Each file (under any spelling) is decoded
-// once, for the largest of the pixels asked of it; every request of it gets
-// that reading. The caller holds the answers while its objects take their
-// pictures through SKTReadPictureFile, which then finds them (sharing them,
-// or scaling a copy down from them, without decoding again).
-void SKTReadPictureFiles(std::vector<SKTPictureRequest>& requests);
+// decoding fits the decode budget (PictureDecodeBudget). Each file (under
+// any spelling) is decoded once, for the largest of the pixels asked of it;
+// every request of it gets that reading. The caller holds the answers while
+// its objects take their pictures through SKTReadPictureFile, which then
+// finds them (sharing them, or scaling a copy down from them, without
+// decoding again). Given `wait`, the calling thread reads nothing itself
+// and calls it while it waits.
+void SKTReadPictureFiles(std::vector<SKTPictureRequest>& requests,
+                         const SKTPictureReadWait& wait = {});
 
 // The bytes the kept pixels of these requests would take: one reading per
 // file at its largest need, as SKTReadPictureFiles reads them (headers

@@ -1,8 +1,8 @@
 #pragma once
-// The wait cursor over the whole application while a long step runs on the
-// GUI thread (reading a design's pictures), so it does not look like a
-// hang. The cursor comes back when the guard ends or is released, before
-// any message is shown.
+// The wait cursor over the whole application while a long step runs (a
+// design's pictures being read, while the windows keep drawing but take no
+// input), so it does not look like a hang. The cursor comes back when the
+// guard ends or is released, before any message is shown.
 
 #include <QApplication>
 #include <QCursor>

@@ -293,8 +293,9 @@ SKTGraphicList readObjects(Walker& walker, int itemsAfter) {
 // files). Each file is decoded once, for its largest need, several files at
 // a time; the objects then take their pictures from that reading, largest
 // first, sharing it or scaling a copy down from it. A file that gives no
-// picture is told once and not tried again.
-void readPictureFiles(DesignContent& content) {
+// picture is told once and not tried again. `wait`, when given, is called
+// while the files are read and between the objects taking their pictures.
+void readPictureFiles(DesignContent& content, const SKTPictureReadWait& wait) {
     const QRectF card(QPointF(0, 0), content.front.Card_Size());
     std::vector<SKTImage*> images;
     for (const SKTGraphicList* side : {&content.frontObjects, &content.backObjects}) {
@@ -318,7 +319,8 @@ void readPictureFiles(DesignContent& content) {
         }
         requests = requestsAt();
     }
-    SKTReadPictureFiles(requests);
+    SKTReadPictureFiles(requests, wait);
+    const int files = int(requests.size());
     std::vector<size_t> order(images.size());
     std::iota(order.begin(), order.end(), size_t(0));
     const auto area = [](const QSize& want) {
@@ -335,6 +337,9 @@ void readPictureFiles(DesignContent& content) {
         if (failed.contains(path)) {
             continue;
         }
+        if (wait) {
+            wait(files, files);
+        }
         problems[i] = requests[i].problem != SKTPictureProblem::None
                           ? requests[i].problem
                           : images[i]->setFilePathOnCard(path, card);
@@ -350,7 +355,7 @@ void readPictureFiles(DesignContent& content) {
     }
 }
 
-DesignContent decode(const Plist& root, bool readPictures) {
+DesignContent decode(const Plist& root, bool readPictures, const SKTPictureReadWait& wait) {
     if (root.type() != PlistType::Array) {
         throw Defect("the root is not an array");
     }
@@ -401,7 +406,7 @@ DesignContent decode(const Plist& root, bool readPictures) {
     content.frontObjects = readObjects(walker, 1);
     content.backObjects = readObjects(walker, 0);
     if (readPictures) {
-        readPictureFiles(content);
+        readPictureFiles(content, wait);
     }
     // Trailing elements are ignored.
     return content;
@@ -466,7 +471,7 @@ Plist Design_Array(const DesignContent& content, int* collected) {
 namespace {
 
 std::optional<DesignContent> decodeBytes(const QByteArray& bytes, bool readPictures,
-                                         QString* reason) {
+                                         QString* reason, const SKTPictureReadWait& wait = {}) {
     QString why;
     const Plist root = Plist::fromBytes(bytes, &why);
     if (root.isNull()) {
@@ -476,7 +481,7 @@ std::optional<DesignContent> decodeBytes(const QByteArray& bytes, bool readPictu
         return std::nullopt;
     }
     try {
-        return decode(root, readPictures);
+        return decode(root, readPictures, wait);
     } catch (const std::exception& e) {
         if (reason) {
             *reason = QString::fromStdString(e.what());
@@ -513,11 +518,13 @@ bool Write_Design_Array(const Plist& array, const QString& path, QString* reason
     return Write_File_Whole(path, bytes, reason);
 }
 
-std::optional<DesignContent> Read_Design_Bytes(const QByteArray& bytes, QString* reason) {
-    return decodeBytes(bytes, true, reason);
+std::optional<DesignContent> Read_Design_Bytes(const QByteArray& bytes, QString* reason,
+                                               const SKTPictureReadWait& wait) {
+    return decodeBytes(bytes, true, reason, wait);
 }
 
-std::optional<DesignContent> Read_Design_File(const QString& path, QString* reason) {
+std::optional<DesignContent> Read_Design_File(const QString& path, QString* reason,
+                                              const SKTPictureReadWait& wait) {
     // Only a regular file is read: a FIFO or device must not hang the open.
     std::error_code error;
     if (!std::filesystem::is_regular_file(std::filesystem::path(path.toStdString()), error)) {
@@ -543,7 +550,7 @@ std::optional<DesignContent> Read_Design_File(const QString& path, QString* reas
         return std::nullopt;
     }
     const QByteArray bytes = file.read(size + 1);
-    return Read_Design_Bytes(bytes, reason);
+    return Read_Design_Bytes(bytes, reason, wait);
 }
 
 } // namespace design_file

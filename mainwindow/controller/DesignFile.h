@@ -71,8 +71,12 @@ bool Write_Design_Array(const Plist& array, const QString& path, QString* reason
 // Reads and checks a whole design file: page records decoded, table read,
 // objects unarchived and their pictures read again from their own paths
 // (regular files only). None and a reason for any defect; nothing outside
-// the answer is changed.
-std::optional<DesignContent> Read_Design_File(const QString& path, QString* reason = nullptr);
-std::optional<DesignContent> Read_Design_Bytes(const QByteArray& bytes, QString* reason = nullptr);
+// the answer is changed. `wait`, when given, is called on the calling thread
+// while the pictures are read (see SKTReadPictureFiles), which then happens
+// on other threads only.
+std::optional<DesignContent> Read_Design_File(const QString& path, QString* reason = nullptr,
+                                              const SKTPictureReadWait& wait = {});
+std::optional<DesignContent> Read_Design_Bytes(const QByteArray& bytes, QString* reason = nullptr,
+                                               const SKTPictureReadWait& wait = {});
 
 } // namespace design_file

@@ -17,6 +17,7 @@
 #include "editor/view/SKTGrid.h"
 #include "mainwindow/controller/BusyCursor.h"
 #include "mainwindow/controller/DesignFile.h"
+#include "mainwindow/controller/DesignOpenWait.h"
 #include "mainwindow/controller/Export_Template.h"
 #include "mainwindow/controller/MainWindowFrame.h"
 #include "mainwindow/controller/PictureMessages.h"
@@ -273,9 +274,11 @@ int SKTWindowController::Read_and_load_design_Log(const QString& path,
     QString reason;
     std::optional<design_file::DesignContent> content;
     try {
-        // Reading the pictures of a large design takes a while.
+        // Reading the pictures of a large design takes a while: the windows
+        // keep drawing meanwhile, and a long open shows its progress.
         BusyCursor busy;
-        content = design_file::Read_Design_File(path, &reason);
+        DesignOpenWait wait(dialogs::currentWindow());
+        content = design_file::Read_Design_File(path, &reason, wait.function());
     } catch (const std::exception& e) {
         reason = QString::fromLocal8Bit(e.what());
     }
