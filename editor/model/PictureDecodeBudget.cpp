@@ -1,7 +1,6 @@
 #include "editor/model/PictureDecodeBudget.h"
 
 #include "platform/HookSlot.h"
-#include "platform/PictureDecoder.h"
 
 #include <algorithm>
 #include <condition_variable>
@@ -10,7 +9,7 @@
 namespace PictureDecodeBudget {
 namespace {
 
-constexpr qint64 kDefaultBytes = PictureDecoder::kMaxDecodingBytes;
+constexpr qint64 kDefaultBytes = qint64(384) << 20;
 
 // Turns are numbered as they are asked for; the oldest waiting turn is the
 // only one that may take its share, once it fits beside those held.

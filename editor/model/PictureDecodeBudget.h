@@ -14,9 +14,11 @@
 
 namespace PictureDecodeBudget {
 
-// The budget: 512 MB, the most a single decode may spend.
+// The budget: 384 MB, which with the program's own memory keeps a process
+// decoding several large photos at once under 600 MB. A single decode may
+// spend up to 512 MB; such a one waits for the others and runs alone.
 qint64 budgetBytes();
-// Another budget (tests); 0 or less puts 512 MB back.
+// Another budget (tests); 0 or less puts 384 MB back.
 void setBudgetBytes(qint64 bytes);
 
 // Holds `bytes` of the budget (the whole budget at most) from when they fit
