@@ -31,6 +31,7 @@ struct Reading {
     jpeg_error_mgr errors{};
     jpeg_decompress_struct info{};
     std::jmp_buf jump{};
+    jpeg_progress_mgr progress{};
     // libjpeg warned that the data ends before the picture does.
     bool cut = false;
     // The scans after the first are decoded through whole-picture
@@ -73,6 +74,20 @@ void warned(j_common_ptr common, int level) {
     if (code == JWRN_JPEG_EOF || code == JWRN_HIT_MARKER) {
         readingOf(common).cut = true;
         // The rest of the picture need not be decoded to know it.
+        common->err->error_exit(common);
+    }
+}
+
+// Real encoders write at most a few dozen scans; libjpeg reads a scan over
+// the whole picture however few bytes it has, so a file of thousands of
+// tiny (or repeated) scans would take minutes. A file with more scans than
+// this is refused.
+constexpr int kMaxScans = 200;
+
+// Called by libjpeg as it reads: gives up on a file past the scan limit.
+void progressed(j_common_ptr common) {
+    const auto* info = reinterpret_cast<j_decompress_ptr>(common);
+    if (info->input_scan_number > kMaxScans) {
         common->err->error_exit(common);
     }
 }
@@ -122,6 +137,8 @@ bool start(Reading& r, int denominator, bool greyAsColour) {
     // needing more than a reading may spend is refused, whatever its
     // header said.
     r.info.mem->max_memory_to_use = long(PictureDecoder::kMaxDecodingBytes);
+    r.progress.progress_monitor = progressed;
+    r.info.progress = &r.progress;
     jpeg_stdio_src(&r.info, r.file);
     jpeg_read_header(&r.info, TRUE);
     r.multipleScans = jpeg_has_multiple_scans(&r.info);

@@ -19,7 +19,8 @@ namespace JpegReader {
 // How a reading went.
 enum class Outcome {
     Read,
-    // The file is no JPEG libjpeg decodes, or not the one `header` tells.
+    // The file is no JPEG libjpeg decodes, or not the one `header` tells,
+    // or it has more scans than any encoder writes.
     NotPicture,
     // Its data ends before its picture does.
     Cut,
