@@ -55,3 +55,10 @@ private:
     const QString var = ::testsupport::findTool(name);                                             \
     if (var.isEmpty())                                                                             \
     GTEST_SKIP() << "outside tool not installed: " << (name)
+
+// Skips the test visibly when Debian's python3 or the module is missing.
+#define CARD_REQUIRE_PYTHON_MODULE(var, module)                                                    \
+    CARD_REQUIRE_TOOL(var, "/usr/bin/python3");                                                    \
+    if (::testsupport::runProcess(var, {QStringLiteral("-c"), QStringLiteral("import " module)})   \
+            .exitCode != 0)                                                                        \
+    GTEST_SKIP() << "python3 module not installed: " module

@@ -225,10 +225,7 @@ protected:
 
 TEST_P(NewWorkbookTest, BoundColumnsFollowTheirTitles) {
     const SecondWorkbook& second = GetParam();
-    CARD_REQUIRE_TOOL(python, "/usr/bin/python3");
-    if (testsupport::runProcess(python, {"-c", "import openpyxl"}).exitCode != 0) {
-        GTEST_SKIP() << "python3 module not installed: openpyxl";
-    }
+    CARD_REQUIRE_PYTHON_MODULE(python, "openpyxl");
     startWithSeries();
     m_host = std::make_unique<ControllerOutputHost>(*m_controller);
     OutputHost::setCurrent(m_host.get());
