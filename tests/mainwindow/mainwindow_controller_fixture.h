@@ -5,10 +5,15 @@
 
 #include "../common/TestSupport.h"
 #include "core/globals.h"
+#include "dataseries/ImportedTable.h"
+#include "editor/canvas/SKTGraphicView.h"
 #include "editor/model/SKTDocument.h"
+#include "editor/view/SKTZoomingScrollView.h"
 #include "mainwindow/controller/Invitation_Wizard.h"
 #include "mainwindow/controller/MainWindowFrame.h"
 #include "mainwindow/controller/SKTWindowController.h"
+#include "mainwindow/controller/SideCanvases.h"
+#include "mainwindow/controller/WindowEntries.h"
 #include "mainwindow/controller/WizardGlobals.h"
 #include "platform/Hooks.h"
 #include "widgets/GuiHooks.h"
@@ -101,6 +106,38 @@ protected:
         return *m_controller;
     }
 
+    // start() with the File menu's design commands wired as the program
+    // wires them, over no design file, no workbook and no imported table.
+    SKTWindowController& startWithDesignFiles() {
+        clearDesignState();
+        start();
+        m_controller->Install_Design_File_Entries();
+        return *m_controller;
+    }
+
+    // Takes back what startWithDesignFiles set and the file panels a test
+    // installed.
+    static void endDesignFiles() {
+        hooks::setSavePanel({});
+        hooks::setOpenPanel({});
+        namespace we = window_entries;
+        for (auto* slot : {&we::newDesign, &we::openDesign, &we::saveDesign, &we::saveDesignAs,
+                           &we::saveAsTemplate}) {
+            slot->set({});
+        }
+        we::openLogFile.set({});
+        we::templateName.set({});
+        we::saveProjectFile.set({});
+        clearDesignState();
+    }
+
+    static void clearDesignState() {
+        Imported_Table() = ImportedTable();
+        Excel_Binding_Use = 0;
+        Excel_Source_Path.clear();
+        Project_File_Name.clear();
+    }
+
     template <typename T> T* control(const char* name) const {
         return m_controller->window()->findChild<T*>(QString::fromLatin1(name));
     }
@@ -125,6 +162,27 @@ protected:
     void clickMenuItem(QMenu* menu, const char* item) {
         QTest::mouseClick(menu, Qt::LeftButton, {},
                           menu->actionGeometry(control<QAction>(item)).center());
+        QCoreApplication::processEvents();
+    }
+
+    SKTZoomingScrollView* scroll(int side = 0) const {
+        return qobject_cast<SKTZoomingScrollView*>(m_controller->canvases()->scrollView(side));
+    }
+
+    SKTGraphicView* canvas(int side = 0) const {
+        return qobject_cast<SKTGraphicView*>(m_controller->canvasOfSide(side));
+    }
+
+    // Steps the side's zoom pop-up with the arrow keys to the item.
+    void chooseZoom(int side, const QString& label) {
+        QComboBox* popUp = scroll(side)->factorPopUpButton();
+        const int wanted = popUp->findText(label);
+        ASSERT_GE(wanted, 0) << label.toStdString();
+        while (popUp->currentIndex() != wanted) {
+            const int before = popUp->currentIndex();
+            QTest::keyClick(popUp, before < wanted ? Qt::Key_Down : Qt::Key_Up);
+            ASSERT_NE(popUp->currentIndex(), before);
+        }
         QCoreApplication::processEvents();
     }
 

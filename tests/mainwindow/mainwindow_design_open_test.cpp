@@ -58,26 +58,11 @@ protected:
         hooks::setOpenPanel([this](const hooks::OpenPanelRequest&) {
             return m_openAnswer.isEmpty() ? QStringList() : QStringList{m_openAnswer};
         });
-        Imported_Table() = ImportedTable();
-        Excel_Binding_Use = 0;
-        Excel_Source_Path.clear();
-        Project_File_Name.clear();
-        start();
-        m_controller->Install_Design_File_Entries();
+        startWithDesignFiles();
     }
 
     void TearDown() override {
-        hooks::setSavePanel({});
-        hooks::setOpenPanel({});
-        for (auto* slot :
-             {&window_entries::newDesign, &window_entries::openDesign, &window_entries::saveDesign,
-              &window_entries::saveDesignAs, &window_entries::saveAsTemplate}) {
-            slot->set({});
-        }
-        window_entries::openLogFile.set({});
-        window_entries::templateName.set({});
-        window_entries::saveProjectFile.set({});
-        Imported_Table() = ImportedTable();
+        endDesignFiles();
         ControllerFixture::TearDown();
     }
 

@@ -50,26 +50,6 @@ protected:
         QCoreApplication::processEvents();
     }
 
-    SKTZoomingScrollView* scroll() const {
-        return qobject_cast<SKTZoomingScrollView*>(m_controller->canvases()->scrollView(0));
-    }
-    SKTGraphicView* canvas() const {
-        return qobject_cast<SKTGraphicView*>(m_controller->canvasOfSide(0));
-    }
-
-    // Steps the front side's zoom pop-up with the arrow keys to the item.
-    void chooseZoom(const QString& label) {
-        QComboBox* popUp = scroll()->factorPopUpButton();
-        const int wanted = popUp->findText(label);
-        ASSERT_GE(wanted, 0) << label.toStdString();
-        while (popUp->currentIndex() != wanted) {
-            const int before = popUp->currentIndex();
-            QTest::keyClick(popUp, before < wanted ? Qt::Key_Down : Qt::Key_Up);
-            ASSERT_NE(popUp->currentIndex(), before);
-        }
-        QCoreApplication::processEvents();
-    }
-
     // A card point in the pixels of the widget the mouse meets there: the
     // canvas on the card, the scroll view's viewport (the grey area) around it.
     QPoint onCanvas(const QPointF& point) const {
@@ -154,7 +134,7 @@ TEST_F(PictureFrameTest, AHandlePastTheCardsEdgeIsTakenFromTheGreyArea) {
 
     for (const char* zoom : {"100%", "400%"}) {
         SCOPED_TRACE(zoom);
-        chooseZoom(QString::fromLatin1(zoom));
+        chooseZoom(0, QString::fromLatin1(zoom));
         QWidget* grey = scroll()->viewport();
         ASSERT_TRUE(grey->rect().contains(onViewport({95, 70})))
             << "grey area shown past the card's corner";
@@ -210,7 +190,7 @@ TEST_F(PictureFrameTest, AtFourHundredPercentTheViewScrollsPastTheCardToAHandle)
     ASSERT_EQ(picture->bounds(), QRectF(300, 300, 60, 50));
     ASSERT_TRUE(m_document->insertGraphicsInList(SKTDocumentGraphicsKey, {picture}, {0}));
     showWindow();
-    chooseZoom(QStringLiteral("400%"));
+    chooseZoom(0, QStringLiteral("400%"));
     QWidget* grey = scroll()->viewport();
     ASSERT_GT(canvas()->width(), grey->width());
     ASSERT_GT(canvas()->height(), grey->height());

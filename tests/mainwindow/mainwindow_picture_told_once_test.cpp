@@ -19,22 +19,8 @@ namespace {
 
 class PictureToldOnceTest : public ControllerFixture {
 protected:
-    void SetUp() override {
-        ControllerFixture::SetUp();
-        Project_File_Name.clear();
-    }
-
     void TearDown() override {
-        hooks::setOpenPanel({});
-        for (auto* entry :
-             {&window_entries::newDesign, &window_entries::openDesign, &window_entries::saveDesign,
-              &window_entries::saveDesignAs, &window_entries::saveAsTemplate}) {
-            entry->set({});
-        }
-        window_entries::openLogFile.set({});
-        window_entries::templateName.set({});
-        window_entries::saveProjectFile.set({});
-        Project_File_Name.clear();
+        endDesignFiles();
         ControllerFixture::TearDown();
     }
 
@@ -105,8 +91,7 @@ TEST_F(PictureToldOnceTest, TwoObjectsOnOneFileThatGivesNoPictureTellItOnce) {
         {"cut while open, frames grown", after, false,
          QStringLiteral("\"after.png\" is not a picture the program can read.")},
     };
-    start();
-    m_controller->Install_Design_File_Entries();
+    startWithDesignFiles();
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         writePicture(row.picture);

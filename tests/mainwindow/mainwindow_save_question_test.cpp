@@ -81,12 +81,7 @@ protected:
             ++m_openPanels;
             return QStringList();
         });
-        Imported_Table() = ImportedTable();
-        Excel_Binding_Use = 0;
-        Excel_Source_Path.clear();
-        Project_File_Name.clear();
-        start();
-        m_controller->Install_Design_File_Entries();
+        startWithDesignFiles();
         m_startScript = [this](Invitation_Wizard& wizard) {
             ++m_wizardRuns;
             return openStartDesign(wizard);
@@ -99,18 +94,8 @@ protected:
 
     void TearDown() override {
         hooks::setAlertAnswerer({});
-        hooks::setSavePanel({});
-        hooks::setOpenPanel({});
-        for (auto* slot :
-             {&window_entries::newDesign, &window_entries::openDesign, &window_entries::saveDesign,
-              &window_entries::saveDesignAs, &window_entries::saveAsTemplate}) {
-            slot->set({});
-        }
-        window_entries::openLogFile.set({});
-        window_entries::templateName.set({});
-        window_entries::saveProjectFile.set({});
+        endDesignFiles();
         window_entries::review.set({});
-        Imported_Table() = ImportedTable();
         ControllerFixture::TearDown();
     }
 
