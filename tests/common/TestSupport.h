@@ -9,6 +9,7 @@
 #include <deque>
 #include <gtest/gtest.h>
 #include <mutex>
+#include <ostream>
 #include <vector>
 
 namespace testsupport {
@@ -49,6 +50,18 @@ private:
 };
 
 } // namespace testsupport
+
+// Readable values in failure messages.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+inline void PrintTo(const QStringList& texts, std::ostream* out) {
+    *out << '{';
+    for (const QString& text : texts) {
+        *out << " \"" << text.toStdString() << '"';
+    }
+    *out << " }";
+}
 
 // Skips the test visibly when an outside tool is missing.
 #define CARD_REQUIRE_TOOL(var, name)                                                               \

@@ -8,6 +8,7 @@
 #include "dataseries/ImportedTable.h"
 #include "editor/canvas/SKTGraphicView.h"
 #include "editor/model/SKTDocument.h"
+#include "editor/model/SKTGraphic.h"
 #include "editor/view/SKTZoomingScrollView.h"
 #include "mainwindow/controller/Invitation_Wizard.h"
 #include "mainwindow/controller/MainWindowFrame.h"
@@ -184,6 +185,11 @@ protected:
             ASSERT_NE(popUp->currentIndex(), before);
         }
         QCoreApplication::processEvents();
+    }
+
+    // The text a text object shows.
+    static QString plain(const SKTGraphic& graphic) {
+        return graphic._Text_contents ? graphic._Text_contents->string() : graphic.Text_Value;
     }
 
     // Whether the window's control of that name is enabled.
