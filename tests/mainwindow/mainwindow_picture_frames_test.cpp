@@ -3,41 +3,21 @@
 // picture size, and a handle dragged out past the card's edge is taken
 // again from the grey area around the card, at 100 % and at 400 %.
 
+#include "common/PictureFileMaking.h"
 #include "mainwindow_controller_fixture.h"
 
-#include "editor/canvas/SKTGraphicView.h"
 #include "editor/model/SKTImage.h"
-#include "editor/view/SKTZoomingScrollView.h"
-#include "mainwindow/controller/SideCanvases.h"
 
 #include <QAction>
-#include <QComboBox>
 #include <QCoreApplication>
-#include <QLinearGradient>
 #include <QMenu>
-#include <QPainter>
 #include <QScrollBar>
 #include <QToolButton>
 #include <QtTest/QTest>
 
 namespace {
 
-// A photo-like picture of these pixels at this resolution.
-QImage photo(int width, int height, double dpi) {
-    QImage image(width, height, QImage::Format_RGB32);
-    QPainter painter(&image);
-    QLinearGradient gradient(0, 0, width, height);
-    gradient.setColorAt(0, QColor(230, 190, 60));
-    gradient.setColorAt(1, QColor(40, 90, 160));
-    painter.fillRect(image.rect(), gradient);
-    painter.setBrush(QColor(200, 40, 60));
-    painter.drawEllipse(QRectF(width / 4.0, height / 4.0, width / 2.0, height / 2.0));
-    painter.end();
-    const int dotsPerMeter = static_cast<int>(std::lround(dpi / 0.0254));
-    image.setDotsPerMeterX(dotsPerMeter);
-    image.setDotsPerMeterY(dotsPerMeter);
-    return image;
-}
+using picturefiles::photo;
 
 class PictureFrameTest : public ControllerFixture {
 protected:

@@ -2,6 +2,7 @@
 // no picture (cut before the design is opened, or cut while it is open and
 // then read again for grown frames): the user is told about the file once.
 
+#include "common/PictureFileMaking.h"
 #include "mainwindow_controller_fixture.h"
 
 #include "editor/model/PictureRefitQueue.h"
@@ -12,8 +13,6 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
-#include <QLinearGradient>
-#include <QPainter>
 
 namespace {
 
@@ -25,20 +24,6 @@ protected:
     }
 
     QString path(const QString& name) const { return QDir(m_temp.path()).filePath(name); }
-
-    // A 1200 x 800 picture of smooth colours, at 72 dpi.
-    static void writePicture(const QString& file) {
-        QImage image(1200, 800, QImage::Format_RGB32);
-        QPainter painter(&image);
-        QLinearGradient gradient(0, 0, 1200, 800);
-        gradient.setColorAt(0, QColor(230, 200, 40));
-        gradient.setColorAt(1, QColor(40, 90, 160));
-        painter.fillRect(image.rect(), gradient);
-        painter.end();
-        image.setDotsPerMeterX(2835);
-        image.setDotsPerMeterY(2835);
-        ASSERT_TRUE(image.save(file, "PNG"));
-    }
 
     // Keeps the first half of the file.
     static void cutInHalf(const QString& file) {
@@ -94,7 +79,7 @@ TEST_F(PictureToldOnceTest, TwoObjectsOnOneFileThatGivesNoPictureTellItOnce) {
     startWithDesignFiles();
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
-        writePicture(row.picture);
+        ASSERT_TRUE(picturefiles::photo(1200, 800).save(row.picture, "PNG"));
         const QString design =
             writeDesign(QFileInfo(row.picture).baseName() + QStringLiteral(".dcard"), row.picture,
                         {QRectF(10, 10, 30, 20), QRectF(120, 100, 30, 20)});
