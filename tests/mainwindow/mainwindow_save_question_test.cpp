@@ -22,18 +22,6 @@ namespace {
 // How the user ends the question box.
 enum class Ending { Escape, CloseButton, No };
 
-const char* endingName(Ending ending) {
-    switch (ending) {
-    case Ending::Escape:
-        return "Escape";
-    case Ending::CloseButton:
-        return "close button";
-    case Ending::No:
-        return "No";
-    }
-    return "";
-}
-
 // Ends the next message box once it is up, the way the user does, and
 // records its text. Polls the event loop of the box's own modal run.
 void whenQuestionShows(Ending ending, QString& seenText) {
@@ -123,23 +111,27 @@ protected:
 };
 
 TEST_F(SaveQuestionTest, ClosingTheQuestionStopsTheCommandAndKeepsTheDesign) {
-    struct Command {
+    const struct {
         const char* name;
         const char* keys;
         QString question;
-    };
-    const Command commands[] = {
-        {"quit", "Ctrl+Q", QStringLiteral("Do you want to save changes before closing?")},
-        {"open", "Ctrl+O", QStringLiteral("Do you want to save changes before opening document?")},
+        std::function<bool()> wentOn; // once answered No
+    } commands[] = {
+        {"quit", "Ctrl+Q", QStringLiteral("Do you want to save changes before closing?"),
+         [this] { return m_exitCode == std::optional<int>(0); }},
+        {"open", "Ctrl+O", QStringLiteral("Do you want to save changes before opening document?"),
+         [this] { return m_openPanels == 1; }},
         {"new", "Ctrl+N",
-         QStringLiteral("Do you want to save changes before opening new document?")},
+         QStringLiteral("Do you want to save changes before opening new document?"),
+         [this] { return m_wizardRuns == 1 && m_document->graphics().empty(); }},
     };
     hooks::setAlertAnswerer(hooks::messageBoxAnswer);
     drawRectangle();
     const auto drawn = m_document->graphics().front();
-    for (const Command& command : commands) {
-        for (Ending ending : {Ending::Escape, Ending::CloseButton}) {
-            SCOPED_TRACE(std::string(command.name) + ", " + endingName(ending));
+    for (const auto& command : commands) {
+        for (const auto& [ending, endingName] : {std::pair{Ending::Escape, "Escape"},
+                                                 std::pair{Ending::CloseButton, "close button"}}) {
+            SCOPED_TRACE(std::string(command.name) + ", " + endingName);
             QString seen;
             whenQuestionShows(ending, seen);
             press(QKeySequence(QString::fromLatin1(command.keys)));
@@ -157,22 +149,12 @@ TEST_F(SaveQuestionTest, ClosingTheQuestionStopsTheCommandAndKeepsTheDesign) {
         }
     }
     // Answered No, each command goes on without saving.
-    struct Outcome {
-        const char* name;
-        const char* keys;
-        std::function<bool()> wentOn;
-    };
-    const Outcome outcomes[] = {
-        {"quit", "Ctrl+Q", [this] { return m_exitCode == std::optional<int>(0); }},
-        {"open", "Ctrl+O", [this] { return m_openPanels == 1; }},
-        {"new", "Ctrl+N", [this] { return m_wizardRuns == 1 && m_document->graphics().empty(); }},
-    };
-    for (const Outcome& outcome : outcomes) {
-        SCOPED_TRACE(outcome.name);
+    for (const auto& command : commands) {
+        SCOPED_TRACE(command.name);
         QString seen;
         whenQuestionShows(Ending::No, seen);
-        press(QKeySequence(QString::fromLatin1(outcome.keys)));
-        EXPECT_TRUE(outcome.wentOn());
+        press(QKeySequence(QString::fromLatin1(command.keys)));
+        EXPECT_TRUE(command.wentOn());
         EXPECT_EQ(m_savePanels, 0);
     }
 }
