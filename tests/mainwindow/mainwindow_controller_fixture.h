@@ -139,6 +139,9 @@ protected:
         Project_File_Name.clear();
     }
 
+    // A file of that name in the test's temporary folder.
+    QString path(const QString& name) const { return QDir(m_temp.path()).filePath(name); }
+
     template <typename T> T* control(const char* name) const {
         return m_controller->window()->findChild<T*>(QString::fromLatin1(name));
     }

@@ -284,8 +284,6 @@ protected:
         ControllerFixture::TearDown();
     }
 
-    QString path(const QString& name) const { return QDir(m_temp.path()).filePath(name); }
-
     // Saves the design into `file`, starts a new one and opens the file
     // through the Open command.
     void saveAndReopen(const QString& file) {

@@ -66,8 +66,6 @@ protected:
         ControllerFixture::TearDown();
     }
 
-    QString path(const QString& name) const { return QDir(m_temp.path()).filePath(name); }
-
     QString picture(const QString& name, QColor colour) {
         QImage image(40, 30, QImage::Format_ARGB32);
         image.fill(colour);

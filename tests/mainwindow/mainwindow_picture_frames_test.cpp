@@ -61,7 +61,7 @@ protected:
 
     // A picture object of a 72 dpi photo, placed by its centre.
     std::shared_ptr<SKTImage> placePhoto(const QSize& pixels, const QPointF& centre) {
-        const QString file = QDir(m_temp.path()).filePath(QStringLiteral("photo.png"));
+        const QString file = path(QStringLiteral("photo.png"));
         EXPECT_TRUE(photo(pixels.width(), pixels.height()).save(file));
         auto picture = std::make_shared<SKTImage>();
         picture->initWithPath(centre, file);
@@ -102,7 +102,7 @@ TEST_F(PictureFrameTest, MakeNaturalSizeKeepsThePicturesProportions) {
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
-        const QString file = QDir(m_temp.path()).filePath(QString::fromLatin1(row.name) + ".jpg");
+        const QString file = path(QString::fromLatin1(row.name) + ".jpg");
         ASSERT_TRUE(photo(row.pixels.width(), row.pixels.height(), row.dpi).save(file, "JPEG"));
         hooks::setOpenPanel([file](const hooks::OpenPanelRequest&) { return QStringList{file}; });
         QTest::mouseClick(control<QToolButton>("Image_Tool"), Qt::LeftButton);

@@ -41,8 +41,6 @@ QImage artwork(int width, int height, const QColor& colour) {
 
 class PictureSharingTest : public ControllerFixture {
 protected:
-    QString path(const QString& name) const { return QDir(m_temp.path()).filePath(name); }
-
     // A design of picture objects in these frames on a card of this size,
     // each naming its file.
     QString writeDesign(const QString& name, const QSizeF& card,

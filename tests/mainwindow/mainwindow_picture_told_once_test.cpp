@@ -23,8 +23,6 @@ protected:
         ControllerFixture::TearDown();
     }
 
-    QString path(const QString& name) const { return QDir(m_temp.path()).filePath(name); }
-
     // Keeps the first half of the file.
     static void cutInHalf(const QString& file) {
         QFile source(file);

@@ -163,7 +163,7 @@ TEST_F(SaveQuestionTest, ASaveThatFailsOnTheWayOutSaysWhyAsSaveDoes) {
     drawRectangle();
     // A folder that is not there: the system's reason is "No such file or
     // directory".
-    Project_File_Name = QDir(m_temp.path()).filePath(QStringLiteral("gone/away/party.dcard"));
+    Project_File_Name = path(QStringLiteral("gone/away/party.dcard"));
     QString saveMessage;
     {
         testsupport::ScriptedAlerts alerts;

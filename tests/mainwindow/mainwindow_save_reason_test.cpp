@@ -269,7 +269,7 @@ TEST_F(SaveReasonTest, ATemplateSaveKeepsTheUsersFilesBesideIt) {
 // A save whose folder is in truth a file fails for any user, root too: the
 // message gives the system's reason after "fail".
 TEST_F(SaveReasonTest, AFailedSaveSaysWhy) {
-    const QString notAFolder = QDir(m_temp.path()).filePath(QStringLiteral("plain-file"));
+    const QString notAFolder = path(QStringLiteral("plain-file"));
     writeBytes(notAFolder, "a file, not a folder");
     m_saveAnswer = QDir(notAFolder).filePath(QStringLiteral("Party.dcard"));
     const struct {
@@ -297,7 +297,7 @@ TEST_F(SaveReasonTest, AFailedSaveSaysWhy) {
 // refused with the system's reason and leaves the saved files whole; the
 // program goes on. Each save runs in a child started as the program starts.
 TEST_F(SaveReasonTest, ASaveCutShortByTheSystemKeepsTheOldDesign) {
-    const QString folder = QDir(m_temp.path()).filePath(QStringLiteral("designs"));
+    const QString folder = path(QStringLiteral("designs"));
     ASSERT_TRUE(QDir().mkpath(folder));
     const QString design = QDir(folder).filePath(QStringLiteral("Party.dcard"));
     m_saveAnswer = design;
