@@ -3,58 +3,27 @@
 // close button stops the command and keeps the unsaved design; a save that
 // fails on the way out says why, as Save does.
 
+#include "common/MessageBoxes.h"
 #include "mainwindow_controller_fixture.h"
 
 #include "dataseries/ImportedTable.h"
 #include "mainwindow/controller/WindowEntries.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
-#include <QTimer>
 #include <QToolButton>
-#include <QWindow>
 
 using window_entries::SaveResult;
 
 namespace {
 
-// How the user ends the question box.
-enum class Ending { Escape, CloseButton, No };
-
-// Ends the next message box once it is up, the way the user does, and
-// records its text. Polls the event loop of the box's own modal run.
-void whenQuestionShows(Ending ending, QString& seenText) {
-    auto* timer = new QTimer(qApp);
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, ending, &seenText] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box || !box->isVisible()) {
-            return;
-        }
-        timer->stop();
-        timer->deleteLater();
-        seenText = box->text();
-        switch (ending) {
-        case Ending::Escape: {
-            // To the box's focused button, which leaves the key to the box.
-            QWidget* focused = QApplication::focusWidget();
-            QTest::keyClick(focused && box->isAncestorOf(focused) ? focused : box, Qt::Key_Escape);
-            break;
-        }
-        case Ending::CloseButton:
-            // What the window manager's close button asks of the window.
-            box->windowHandle()->close();
-            break;
-        case Ending::No:
-            for (QAbstractButton* button : box->buttons()) {
-                if (button->text() == QLatin1String("No")) {
-                    button->click();
-                }
-            }
-            break;
-        }
+// Ends the next message box once it is up, as the user does (see
+// endMessageBox), and records its text.
+void whenQuestionShows(const char* ending, QString& seenText) {
+    testsupport::whenMessageBoxShows([ending, &seenText](QMessageBox& box) {
+        seenText = box.text();
+        testsupport::endMessageBox(box, QString::fromLatin1(ending));
     });
-    timer->start(5);
 }
 
 class SaveQuestionTest : public ControllerFixture {
@@ -129,9 +98,8 @@ TEST_F(SaveQuestionTest, ClosingTheQuestionStopsTheCommandAndKeepsTheDesign) {
     drawRectangle();
     const auto drawn = m_document->graphics().front();
     for (const auto& command : commands) {
-        for (const auto& [ending, endingName] : {std::pair{Ending::Escape, "Escape"},
-                                                 std::pair{Ending::CloseButton, "close button"}}) {
-            SCOPED_TRACE(std::string(command.name) + ", " + endingName);
+        for (const char* ending : {"Escape", "close button"}) {
+            SCOPED_TRACE(std::string(command.name) + ", " + ending);
             QString seen;
             whenQuestionShows(ending, seen);
             press(QKeySequence(QString::fromLatin1(command.keys)));
@@ -152,7 +120,7 @@ TEST_F(SaveQuestionTest, ClosingTheQuestionStopsTheCommandAndKeepsTheDesign) {
     for (const auto& command : commands) {
         SCOPED_TRACE(command.name);
         QString seen;
-        whenQuestionShows(Ending::No, seen);
+        whenQuestionShows("No", seen);
         press(QKeySequence(QString::fromLatin1(command.keys)));
         EXPECT_TRUE(command.wentOn());
         EXPECT_EQ(m_savePanels, 0);
