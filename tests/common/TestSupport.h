@@ -20,6 +20,10 @@ QString findTool(const QString& name);
 // The interpreter with Debian's python modules (openpyxl, plistlib).
 QString debianPython();
 
+// Every name in a folder, hidden ones and links (dangling ones too)
+// included, sorted.
+QStringList namesIn(const QString& folder);
+
 struct ProcessResult {
     bool started = false;
     int exitCode = -1;

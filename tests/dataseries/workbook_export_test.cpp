@@ -19,15 +19,6 @@ using namespace dstest;
 
 namespace {
 
-// The entries of a folder, hidden ones included, one a line.
-std::string folderEntries(const QString& folder) {
-    return QDir(folder)
-        .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                   QDir::Name)
-        .join(QLatin1Char('\n'))
-        .toStdString();
-}
-
 // Exports `rows` to `path` in a child process started as the program starts
 // whose files may not grow past `limit` bytes. It exits with 1 when the
 // export said it was written, 0 when not; its output is what it logged.
@@ -103,11 +94,11 @@ TEST(WorkbookExport, ACutShortWriteKeepsTheOldWorkbookAndAGoodOneReadsInOpenpyxl
         << cut.output.toStdString();
     EXPECT_EQ(readBytes(target), oldBytes);
     EXPECT_EQ(openpyxlRows(python, target), jsonRows(oldRows));
-    EXPECT_EQ(folderEntries(ws.path("out")), "guests.xlsx");
+    EXPECT_EQ(testsupport::namesIn(ws.path("out")), QStringList{"guests.xlsx"});
 
     // Without the limit the new workbook takes the old one's place whole.
     ASSERT_TRUE(SpreadsheetWriter::WriteWorkbook(target, newRows, false));
     EXPECT_EQ(openpyxlRows(python, target), jsonRows(newRows));
     EXPECT_EQ(readSheet(target).rows, newRows);
-    EXPECT_EQ(folderEntries(ws.path("out")), "guests.xlsx");
+    EXPECT_EQ(testsupport::namesIn(ws.path("out")), QStringList{"guests.xlsx"});
 }

@@ -34,19 +34,11 @@ constexpr gid_t kNoGroup = 65534;
 using designtest::readAll;
 using designtest::writeBytes;
 using testsupport::ChildEnd;
+using testsupport::namesIn;
 
 // Files of the user's beside a template's design, named like it.
 const QStringList kUsersFiles = {"Party.dcard.old", "Party.dcard.new1", "Party.png.old",
                                  "Party.dcard.backup"};
-
-// Every name in a folder, hidden ones and links (dangling ones too)
-// included, sorted.
-QStringList namesIn(const QString& folder) {
-    QStringList names = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
-                                               QDir::NoDotAndDotDot);
-    names.sort();
-    return names;
-}
 
 void link(const QString& text, const QString& at) {
     ASSERT_EQ(::symlink(QFile::encodeName(text).constData(), QFile::encodeName(at).constData()), 0);
@@ -62,11 +54,6 @@ QString linkText(const QString& path) {
 unsigned modeOf(const QString& path) {
     struct stat status {};
     return ::stat(QFile::encodeName(path).constData(), &status) == 0 ? status.st_mode & 07777 : 0;
-}
-
-uid_t ownerOf(const QString& path) {
-    struct stat status {};
-    return ::stat(QFile::encodeName(path).constData(), &status) == 0 ? status.st_uid : uid_t(-1);
 }
 
 // Makes a file or folder the other user's, when the tests may (as root).
@@ -416,7 +403,7 @@ TEST_F(SaveReasonTest, SavesTreatTheFilesTheyMeetAsACarefulEditorDoes) {
          [&](const Place& at) { writeBytes(at.target, "old"); }, denied, {},
          [&](const Place& at) {
              EXPECT_EQ(readAll(at.target), "old");
-             EXPECT_EQ(ownerOf(at.target), ::geteuid());
+             EXPECT_EQ(QFileInfo(at.target).ownerId(), ::geteuid());
          }},
         {"another user's file replaced by root", party, false, true,
          [&](const Place& at) {
@@ -427,7 +414,7 @@ TEST_F(SaveReasonTest, SavesTreatTheFilesTheyMeetAsACarefulEditorDoes) {
          [&](const Place& at) {
              EXPECT_TRUE(isDesign(at.target));
              EXPECT_EQ(modeOf(at.target), 0640u);
-             EXPECT_EQ(ownerOf(at.target), kNobody);
+             EXPECT_EQ(QFileInfo(at.target).ownerId(), kNobody);
          }},
         {"a name as long as a folder allows", longStem, false, false,
          [&](const Place& at) {
