@@ -9,30 +9,19 @@
 namespace testsupport {
 
 bool writeAll(int fd, const QByteArray& bytes) {
-    qsizetype sent = 0;
-    while (sent < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.constData() + sent, size_t(bytes.size() - sent));
+    for (qsizetype sent = 0, n = 0; sent < bytes.size(); sent += n) {
+        n = ::write(fd, bytes.constData() + sent, size_t(bytes.size() - sent));
         if (n <= 0) {
             return false;
         }
-        sent += n;
     }
     return true;
 }
 
 Child::Child(const Body& body, bool withStandardError) {
-    int toParent[2];
-    int toChild[2];
-    if (::pipe(toParent) != 0) {
-        return;
-    }
-    if (::pipe(toChild) != 0) {
-        ::close(toParent[0]);
-        ::close(toParent[1]);
-        return;
-    }
-    m_pid = ::fork();
-    if (m_pid == 0) {
+    int toParent[2] = {-1, -1};
+    int toChild[2] = {-1, -1};
+    if (::pipe(toParent) == 0 && ::pipe(toChild) == 0 && (m_pid = ::fork()) == 0) {
         ::close(toParent[0]);
         ::close(toChild[1]);
         if (withStandardError) {
@@ -40,23 +29,16 @@ Child::Child(const Body& body, bool withStandardError) {
         }
         ::_exit(body(toParent[1], toChild[0]));
     }
-    ::close(toParent[1]);
-    ::close(toChild[0]);
-    if (m_pid < 0) {
-        ::close(toParent[0]);
-        ::close(toChild[1]);
-        return;
+    for (int fd : {toParent[1], toChild[0]}) {
+        ::close(fd);
     }
     m_out = toParent[0];
     m_in = toChild[1];
 }
 
 Child::~Child() {
-    if (m_in >= 0) {
-        ::close(m_in);
-    }
-    if (m_out >= 0) {
-        ::close(m_out);
+    for (int fd : {m_in, m_out}) {
+        ::close(fd);
     }
     if (m_pid > 0) {
         ::waitpid(m_pid, nullptr, 0);
@@ -65,18 +47,16 @@ Child::~Child() {
 
 QByteArray Child::readOutput() {
     char buffer[4096];
-    for (ssize_t n; m_out >= 0 && (n = ::read(m_out, buffer, sizeof buffer)) > 0;) {
+    for (ssize_t n; m_pid > 0 && (n = ::read(m_out, buffer, sizeof buffer)) > 0;) {
         m_output.append(buffer, qsizetype(n));
     }
     return m_output;
 }
 
 bool Child::tell(char byte) {
-    const bool told = m_in >= 0 && ::write(m_in, &byte, 1) == 1;
-    if (m_in >= 0) {
-        ::close(m_in);
-        m_in = -1;
-    }
+    const bool told = m_pid > 0 && ::write(m_in, &byte, 1) == 1;
+    ::close(m_in);
+    m_in = -1;
     return told;
 }
 
@@ -98,8 +78,7 @@ ChildEnd Child::reap() {
 }
 
 ChildEnd runInChild(const std::function<int(int out)>& body, bool withStandardError) {
-    Child child([&body](int out, int) { return body(out); }, withStandardError);
-    return child.reap();
+    return Child([&body](int out, int) { return body(out); }, withStandardError).reap();
 }
 
 void fileSizeSignalAsTheProgramStarts() {

@@ -23,11 +23,11 @@ bool writeAll(int fd, const QByteArray& bytes);
 class Child {
 public:
     // The child runs `body` with the write end of a pipe to this process
-    // (its standard error goes there too when `withStandardError`) and the
-    // read end of a pipe from it, then exits with what `body` answers.
+    // (its standard error too when `withStandardError`) and the read end of
+    // a pipe from it, then exits with what `body` answers. The destructor
+    // closes the pipes and waits for the child.
     using Body = std::function<int(int out, int in)>;
     explicit Child(const Body& body, bool withStandardError = false);
-    // Closes the child's input, then waits for its end.
     ~Child();
     Child(const Child&) = delete;
     Child& operator=(const Child&) = delete;
@@ -36,7 +36,7 @@ public:
     QByteArray readOutput();
     // Sends one byte and closes the child's input.
     bool tell(char byte);
-    // Waits for the child's end and leaves it a zombie, not yet reaped.
+    // Waits for the child's end, leaving it a zombie until reaped.
     bool waitUnreaped();
     ChildEnd reap();
 

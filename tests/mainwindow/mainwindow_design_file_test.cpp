@@ -3,6 +3,7 @@
 // change, atomic saves, the File commands' save questions and user
 // templates.
 
+#include "common/ChildProcess.h"
 #include "design_file_test_support.h"
 #include "mainwindow_controller_fixture.h"
 
@@ -39,7 +40,6 @@
 #include <map>
 #include <optional>
 #include <stdexcept>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <variant>
 
@@ -51,23 +51,7 @@ namespace {
 
 const QString kCorrupt = QStringLiteral("File is corrupt and cannot be opened.");
 
-// A file-size limit for the scope: writes past it fail (also for root);
-// the program's start-up makes them fail instead of ending the process.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &m_old);
-        rlimit limit = m_old;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &m_old); }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-private:
-    rlimit m_old{};
-};
+using testsupport::FileSizeLimit;
 
 // Every field an object archive holds, in the archive's order.
 using FieldPointer =
