@@ -45,12 +45,14 @@ inline QImage grain(int width, int height, quint32 seed) {
     return image;
 }
 
-// A photo-like picture at `dpi`: smooth colours and a round shape.
-inline QImage photo(int width, int height, double dpi = 72) {
+// A photo-like picture at `dpi`: smooth colours from `from` and a round
+// shape, which PNG and JPEG keep apart from noise.
+inline QImage photo(int width, int height, double dpi = 72,
+                    const QColor& from = QColor(230, 190, 60)) {
     QImage image(width, height, QImage::Format_RGB32);
     QPainter painter(&image);
     QLinearGradient gradient(0, 0, width, height);
-    gradient.setColorAt(0, QColor(230, 190, 60));
+    gradient.setColorAt(0, from);
     gradient.setColorAt(1, QColor(40, 90, 160));
     painter.fillRect(image.rect(), gradient);
     painter.setBrush(QColor(200, 40, 60));

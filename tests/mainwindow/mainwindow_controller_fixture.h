@@ -9,7 +9,9 @@
 #include "editor/canvas/SKTGraphicView.h"
 #include "editor/model/SKTDocument.h"
 #include "editor/model/SKTGraphic.h"
+#include "editor/model/SKTImage.h"
 #include "editor/view/SKTZoomingScrollView.h"
+#include "mainwindow/controller/DesignFile.h"
 #include "mainwindow/controller/Invitation_Wizard.h"
 #include "mainwindow/controller/MainWindowFrame.h"
 #include "mainwindow/controller/SKTWindowController.h"
@@ -141,6 +143,25 @@ protected:
 
     // A file of that name in the test's temporary folder.
     QString path(const QString& name) const { return QDir(m_temp.path()).filePath(name); }
+
+    // A design file of picture objects, each naming its file, in these
+    // frames on the front of a card of this size.
+    QString writePictureDesign(const QString& name, const QSizeF& card,
+                               const QList<QPair<QString, QRectF>>& pictures) const {
+        design_file::DesignContent content;
+        content.front.setCard_Size(card);
+        content.back.setCard_Size(card);
+        for (const auto& [file, frame] : pictures) {
+            auto image = std::make_shared<SKTImage>();
+            image->Set_Control_File_path(file);
+            image->_bounds = frame;
+            content.frontObjects.append(image);
+        }
+        content.titles = {QStringLiteral("Row No.")};
+        const QString design = path(name);
+        EXPECT_TRUE(design_file::Write_Design_Array(design_file::Design_Array(content), design));
+        return design;
+    }
 
     template <typename T> T* control(const char* name) const {
         return m_controller->window()->findChild<T*>(QString::fromLatin1(name));

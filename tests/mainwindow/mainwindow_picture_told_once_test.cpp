@@ -30,25 +30,6 @@ protected:
         ASSERT_TRUE(source.resize(source.size() / 2));
     }
 
-    // A design whose front holds one picture object per frame, each naming
-    // `picture`.
-    QString writeDesign(const QString& name, const QString& picture,
-                        const QList<QRectF>& frames) const {
-        design_file::DesignContent content;
-        content.front.setCard_Size(QSizeF(360, 252));
-        content.back.setCard_Size(QSizeF(360, 252));
-        content.titles = {QStringLiteral("Row No.")};
-        for (const QRectF& frame : frames) {
-            auto image = std::make_shared<SKTImage>();
-            image->Set_Control_File_path(picture);
-            image->setBounds(frame);
-            content.frontObjects.append(image);
-        }
-        const QString design = path(name);
-        EXPECT_TRUE(design_file::Write_Design_Array(design_file::Design_Array(content), design));
-        return design;
-    }
-
     // File > Open, the panel answering `design`.
     void openThroughTheMenu(const QString& design) {
         hooks::setOpenPanel(
@@ -78,9 +59,9 @@ TEST_F(PictureToldOnceTest, TwoObjectsOnOneFileThatGivesNoPictureTellItOnce) {
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         ASSERT_TRUE(picturefiles::photo(1200, 800).save(row.picture, "PNG"));
-        const QString design =
-            writeDesign(QFileInfo(row.picture).baseName() + QStringLiteral(".dcard"), row.picture,
-                        {QRectF(10, 10, 30, 20), QRectF(120, 100, 30, 20)});
+        const QString design = writePictureDesign(
+            QFileInfo(row.picture).baseName() + QStringLiteral(".dcard"), {360, 252},
+            {{row.picture, QRectF(10, 10, 30, 20)}, {row.picture, QRectF(120, 100, 30, 20)}});
         if (row.cutBeforeOpen) {
             cutInHalf(row.picture);
         }
