@@ -11,54 +11,20 @@
 
 #include "common/BenchRun.h"
 #include "platform/PictureDecoder.h"
+#include "tests/common/PictureFileMaking.h"
 
-#include <QBuffer>
-#include <QFile>
-#include <QImageWriter>
-#include <QPainter>
-#include <QRandomGenerator>
 #include <QTemporaryDir>
-#include <QtEndian>
 #include <benchmark/benchmark.h>
 #include <chrono>
 
 namespace {
 
-QImage photo(int width, int height) {
-    QImage image(width, height, QImage::Format_RGB32);
-    QRandomGenerator random(5);
-    for (int y = 0; y < height; ++y) {
-        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < width; ++x) {
-            const int g = int(random.bounded(64u));
-            line[x] = qRgb((x * 255 / width + g) & 255, (y * 255 / height + g) & 255, g * 3);
-        }
-    }
-    return image;
-}
-
-QByteArray jpegBytes(const QImage& image, bool progressive, int quality) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, "jpeg");
-    writer.setQuality(quality);
-    writer.setProgressiveScanWrite(progressive);
-    writer.write(image);
-    return bytes;
-}
-
-bool writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
+using namespace picturefiles;
 
 // A small JPEG with `inserted` put in after its first segment.
 QByteArray withAfterFirstSegment(const QByteArray& inserted) {
-    const QByteArray plain = jpegBytes(photo(300, 200), false, 90);
-    const auto* p = reinterpret_cast<const uchar*>(plain.constData());
-    const qsizetype first = 4 + ((p[4] << 8) | p[5]);
-    return plain.left(first) + inserted + plain.mid(first);
+    const QByteArray plain = jpeg(grain(300, 200, 5), false, 90);
+    return insertedAt(plain, afterFirstSegment(plain), inserted);
 }
 
 // Times `read` once per iteration on a file of `bytes`; the run fails when
@@ -123,12 +89,7 @@ void BM_StrayDecode(benchmark::State& state) {
 }
 
 void BM_CutClaim(benchmark::State& state) {
-    // A 16 x 16 progressive JPEG whose frame claims 9000 x 9000 pixels.
-    QByteArray bytes = jpegBytes(photo(16, 16), true, 50);
-    const qsizetype frame = bytes.indexOf(QByteArray("\xff\xc2", 2));
-    qToBigEndian(quint16(9000), bytes.data() + frame + 5);
-    qToBigEndian(quint16(9000), bytes.data() + frame + 7);
-    timeReading(state, bytes, [](const QString& path) {
+    timeReading(state, claimingProgressiveJpeg(9000, 9000), [](const QString& path) {
         PictureFileProblem problem = PictureFileProblem::None;
         PictureDecoder::decode(path, QSize(900, 900), &problem);
         return problem == PictureFileProblem::NotPicture;
@@ -138,7 +99,7 @@ void BM_CutClaim(benchmark::State& state) {
 // args: 1 = whole, 0 = at 1/8 (750 x 500).
 void BM_Photo(benchmark::State& state) {
     const QSize target = state.range(0) ? QSize() : QSize(750, 500);
-    timeReading(state, jpegBytes(photo(6000, 4000), false, 90), [target](const QString& path) {
+    timeReading(state, jpeg(grain(6000, 4000, 5), false, 90), [target](const QString& path) {
         PictureFileProblem problem = PictureFileProblem::NotPicture;
         return !PictureDecoder::decode(path, target, &problem).isNull();
     });

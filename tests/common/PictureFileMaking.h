@@ -2,7 +2,8 @@
 // Picture files as cameras and hostile senders make them, built byte by
 // byte: JPEGs (baseline or progressive) with an EXIF orientation, PNGs with
 // an eXIf chunk, a progressive JPEG whose header claims a huge size, a JPEG
-// cut short but ending in its end marker, a 16-bit PNG.
+// cut short but ending in its end marker, a 16-bit PNG; and the pictures in
+// them.
 
 #include <QBuffer>
 #include <QByteArray>
@@ -10,6 +11,7 @@
 #include <QFile>
 #include <QImage>
 #include <QImageWriter>
+#include <QLinearGradient>
 #include <QPainter>
 #include <QRandomGenerator>
 #include <QString>
@@ -43,6 +45,24 @@ inline QImage grain(int width, int height, quint32 seed) {
     return image;
 }
 
+// A photo-like picture at `dpi`: smooth colours from `from` and a round
+// shape, which PNG and JPEG keep apart from noise.
+inline QImage photo(int width, int height, double dpi = 72,
+                    const QColor& from = QColor(230, 190, 60)) {
+    QImage image(width, height, QImage::Format_RGB32);
+    QPainter painter(&image);
+    QLinearGradient gradient(0, 0, width, height);
+    gradient.setColorAt(0, from);
+    gradient.setColorAt(1, QColor(40, 90, 160));
+    painter.fillRect(image.rect(), gradient);
+    painter.setBrush(QColor(200, 40, 60));
+    painter.drawEllipse(QRectF(width / 4.0, height / 4.0, width / 2.0, height / 2.0));
+    painter.end();
+    image.setDotsPerMeterX(qRound(dpi / 0.0254));
+    image.setDotsPerMeterY(qRound(dpi / 0.0254));
+    return image;
+}
+
 inline QByteArray jpeg(const QImage& image, bool progressive, int quality = 92) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -52,6 +72,17 @@ inline QByteArray jpeg(const QImage& image, bool progressive, int quality = 92) 
     writer.setProgressiveScanWrite(progressive);
     writer.write(image);
     return bytes;
+}
+
+inline QByteArray insertedAt(const QByteArray& bytes, qsizetype at, const QByteArray& inserted) {
+    return bytes.left(at) + inserted + bytes.mid(at);
+}
+
+// Where a JPEG's first segment after the start marker ends (Qt writes APP0
+// JFIF there).
+inline qsizetype afterFirstSegment(const QByteArray& jpegBytes) {
+    const auto* p = reinterpret_cast<const uchar*>(jpegBytes.constData());
+    return 4 + ((p[4] << 8) | p[5]);
 }
 
 inline QByteArray png(const QImage& image) {

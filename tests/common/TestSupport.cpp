@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
@@ -15,6 +16,13 @@ QString findTool(const QString& name) {
 
 QString debianPython() {
     return findTool(QStringLiteral("/usr/bin/python3"));
+}
+
+QStringList namesIn(const QString& folder) {
+    QStringList names = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
+                                               QDir::NoDotAndDotDot);
+    names.sort();
+    return names;
 }
 
 ProcessResult runProcess(const QString& program, const QStringList& args, const QByteArray& input,

@@ -9,6 +9,7 @@
 #include <deque>
 #include <gtest/gtest.h>
 #include <mutex>
+#include <ostream>
 #include <vector>
 
 namespace testsupport {
@@ -18,6 +19,10 @@ QString findTool(const QString& name);
 
 // The interpreter with Debian's python modules (openpyxl, plistlib).
 QString debianPython();
+
+// Every name in a folder, hidden ones and links (dangling ones too)
+// included, sorted.
+QStringList namesIn(const QString& folder);
 
 struct ProcessResult {
     bool started = false;
@@ -50,8 +55,27 @@ private:
 
 } // namespace testsupport
 
+// Readable values in failure messages.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+inline void PrintTo(const QStringList& texts, std::ostream* out) {
+    *out << '{';
+    for (const QString& text : texts) {
+        *out << " \"" << text.toStdString() << '"';
+    }
+    *out << " }";
+}
+
 // Skips the test visibly when an outside tool is missing.
 #define CARD_REQUIRE_TOOL(var, name)                                                               \
     const QString var = ::testsupport::findTool(name);                                             \
     if (var.isEmpty())                                                                             \
     GTEST_SKIP() << "outside tool not installed: " << (name)
+
+// Skips the test visibly when Debian's python3 or the module is missing.
+#define CARD_REQUIRE_PYTHON_MODULE(var, module)                                                    \
+    CARD_REQUIRE_TOOL(var, "/usr/bin/python3");                                                    \
+    if (::testsupport::runProcess(var, {QStringLiteral("-c"), QStringLiteral("import " module)})   \
+            .exitCode != 0)                                                                        \
+    GTEST_SKIP() << "python3 module not installed: " module

@@ -115,15 +115,4 @@ SheetRead readSheet(const QString& path, int number) {
     return read;
 }
 
-FileSizeLimit::FileSizeLimit(rlim_t bytes) {
-    getrlimit(RLIMIT_FSIZE, &m_old);
-    rlimit limit = m_old;
-    limit.rlim_cur = bytes;
-    setrlimit(RLIMIT_FSIZE, &limit);
-}
-
-FileSizeLimit::~FileSizeLimit() {
-    setrlimit(RLIMIT_FSIZE, &m_old);
-}
-
 } // namespace dstest

@@ -2,12 +2,13 @@
 // Helpers of the data series tests: a private workspace, zip fixtures made
 // with minizip directly, and a file size limit that makes writes fail.
 
+#include "common/ChildProcess.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <map>
-#include <sys/resource.h>
 #include <vector>
 
 namespace dstest {
@@ -52,15 +53,6 @@ struct SheetRead {
 };
 SheetRead readSheet(const QString& path, int number = 1);
 
-// Writes of this process past `bytes` fail while the object lives (with
-// EFBIG: the program ignores the signal such a write raises from start-up).
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes);
-    ~FileSizeLimit();
-
-private:
-    rlimit m_old{};
-};
+using testsupport::FileSizeLimit;
 
 } // namespace dstest

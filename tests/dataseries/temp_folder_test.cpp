@@ -4,6 +4,7 @@
 // when the process ends normally.
 
 #include "DataseriesTestSupport.h"
+#include "common/TestSupport.h"
 
 #include "dataseries/ExcelTempFolder.h"
 #include "platform/Hooks.h"
@@ -17,7 +18,6 @@
 #include <string>
 #include <sys/file.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace dstest;
@@ -27,85 +27,43 @@ namespace {
 const QByteArray kWorkbookPart = "<workbook/>";
 
 // Another running copy of the program, as a forked child: it makes its own
-// folder the way the program does, unpacks a part there, tells its folder
-// through a pipe, then waits until told how to end.
+// folder the way the program does, unpacks a part there, tells its folder,
+// then waits until told how to end (killed, when it is not told).
 class Copy {
 public:
     enum class End { Quit, Killed };
 
-    Copy() {
-        int toParent[2];
-        int toChild[2];
-        if (::pipe(toParent) != 0 || ::pipe(toChild) != 0) {
-            ADD_FAILURE() << "no pipe";
-            return;
-        }
-        m_pid = ::fork();
-        if (m_pid == 0) {
-            ::close(toParent[0]);
-            ::close(toChild[1]);
-            const QString ziptmp = Excel_Temp_Folder_Path();
-            QDir().mkpath(ziptmp + "/xl");
-            writeBytes(ziptmp + "/xl/workbook.xml", kWorkbookPart);
-            const QByteArray folder = QFile::encodeName(QFileInfo(ziptmp).path());
-            if (::write(toParent[1], folder.constData(), size_t(folder.size())) != folder.size()) {
-                ::_exit(2);
-            }
-            ::close(toParent[1]);
-            char end = 0;
-            if (::read(toChild[0], &end, 1) != 1 || end == 'k') {
-                // Ended from outside: nothing of the program runs.
-                ::raise(SIGKILL);
-            }
-            // The program's own way out.
-            hooks::terminate(0);
-            ::_exit(3);
-        }
-        ::close(toParent[1]);
-        ::close(toChild[0]);
-        m_control = toChild[1];
-        QByteArray folder;
-        char buffer[512];
-        for (ssize_t n; (n = ::read(toParent[0], buffer, sizeof buffer)) > 0;) {
-            folder.append(buffer, int(n));
-        }
-        ::close(toParent[0]);
-        m_folder = QFile::decodeName(folder);
-    }
-
-    ~Copy() {
-        if (m_control >= 0) {
-            end(End::Killed);
-        }
-        if (m_pid > 0 && !m_reaped) {
-            reap();
-        }
-    }
+    Copy()
+        : m_child([](int out, int in) {
+              const QString ziptmp = Excel_Temp_Folder_Path();
+              QDir().mkpath(ziptmp + "/xl");
+              writeBytes(ziptmp + "/xl/workbook.xml", kWorkbookPart);
+              if (!testsupport::writeAll(out, QFile::encodeName(QFileInfo(ziptmp).path()))) {
+                  return 2;
+              }
+              ::close(out);
+              char end = 0;
+              if (::read(in, &end, 1) != 1 || end == 'k') {
+                  // Ended from outside: nothing of the program runs.
+                  ::raise(SIGKILL);
+              }
+              hooks::terminate(0); // the program's own way out
+              return 3;
+          }),
+          m_folder(QFile::decodeName(m_child.readOutput())) {}
 
     QString folder() const { return m_folder; }
 
     // Ends the copy; it stays a zombie until reaped.
     void end(End how) {
-        const char code = how == End::Quit ? 'q' : 'k';
-        EXPECT_EQ(::write(m_control, &code, 1), 1);
-        ::close(m_control);
-        m_control = -1;
-        siginfo_t info{};
-        EXPECT_EQ(::waitid(P_PID, id_t(m_pid), &info, WEXITED | WNOWAIT), 0);
+        EXPECT_TRUE(m_child.tell(how == End::Quit ? 'q' : 'k'));
+        EXPECT_TRUE(m_child.waitUnreaped());
     }
 
-    // The exit status as waitpid reports it.
-    int reap() {
-        int status = 0;
-        EXPECT_EQ(::waitpid(m_pid, &status, 0), m_pid);
-        m_reaped = true;
-        return status;
-    }
+    testsupport::ChildEnd reap() { return m_child.reap(); }
 
 private:
-    pid_t m_pid = -1;
-    int m_control = -1;
-    bool m_reaped = false;
+    testsupport::Child m_child;
     QString m_folder;
 };
 
@@ -200,8 +158,7 @@ TEST(TempFolder, AnOrdinaryEndRemovesTheFolderAKilledOneLeavesIt) {
         ASSERT_TRUE(QFileInfo::exists(folder + "/ziptmp/xl/workbook.xml")) << row.name;
         EXPECT_TRUE(lockHeld(folder)) << row.name;
         copy.end(row.end);
-        const int status = copy.reap();
-        EXPECT_EQ(WIFEXITED(status) && WEXITSTATUS(status) == 0, row.exitedWithZero) << row.name;
+        EXPECT_EQ(copy.reap().exitCode == 0, row.exitedWithZero) << row.name;
         EXPECT_EQ(QFileInfo::exists(folder), row.folderLeft) << row.name;
         if (row.folderLeft) {
             EXPECT_FALSE(lockHeld(folder)) << row.name;
@@ -284,8 +241,7 @@ TEST(TempFolder, AUserFolderOfAnotherUserIsLeftAlone) {
     struct stat st {};
     ASSERT_EQ(::lstat(user.constData(), &st), 0);
     EXPECT_EQ(st.st_uid, 65534u);
-    EXPECT_EQ(QDir(userFolder(ws)).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
-              QStringList());
+    EXPECT_EQ(testsupport::namesIn(userFolder(ws)), QStringList());
 }
 
 TEST(TempFolder, StandInFoldersOfKilledCopiesAreSweptToo) {

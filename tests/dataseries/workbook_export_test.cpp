@@ -6,84 +6,31 @@
 #include "common/TestSupport.h"
 
 #include "dataseries/SpreadsheetWriter.h"
-#include "platform/ProcessSignals.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <algorithm>
-#include <csignal>
 #include <gtest/gtest.h>
 #include <string>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 using namespace dstest;
 
 namespace {
 
-// The entries of a folder, hidden ones included, one a line.
-std::string folderEntries(const QString& folder) {
-    return QDir(folder)
-        .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                   QDir::Name)
-        .join(QLatin1Char('\n'))
-        .toStdString();
-}
-
-struct ChildExport {
-    bool exited = false;
-    bool written = true;
-    QByteArray log;
-};
-
-// Exports `rows` to `path` in a child process whose files may not grow past
-// `limit` bytes; answers whether the export said it was written, and what
-// the child logged.
-ChildExport exportUnderSizeLimit(const QString& path, const SpreadsheetWriter::Rows& rows,
-                                 rlim_t limit) {
-    ChildExport result;
-    int fds[2];
-    if (::pipe(fds) != 0) {
-        return result;
-    }
-    const pid_t child = ::fork();
-    if (child < 0) {
-        ::close(fds[0]);
-        ::close(fds[1]);
-        return result;
-    }
-    if (child == 0) {
-        ::close(fds[0]);
-        ::dup2(fds[1], STDERR_FILENO);
-        // As the program starts: the signal's default back, then only the
-        // program's own start-up step, so a write past the limit fails with
-        // its reason instead of ending the process.
-        std::signal(SIGXFSZ, SIG_DFL);
-        Ignore_File_Size_Signal();
-        rlimit size{};
-        ::getrlimit(RLIMIT_FSIZE, &size);
-        size.rlim_cur = limit;
-        if (::setrlimit(RLIMIT_FSIZE, &size) != 0) {
-            ::_exit(2);
-        }
-        const bool written = SpreadsheetWriter::WriteWorkbook(path, rows, false);
-        ::_exit(written ? 1 : 0);
-    }
-    ::close(fds[1]);
-    char buffer[4096];
-    for (ssize_t n; (n = ::read(fds[0], buffer, sizeof buffer)) > 0;) {
-        result.log.append(buffer, qsizetype(n));
-    }
-    ::close(fds[0]);
-    int status = 0;
-    if (::waitpid(child, &status, 0) == child && WIFEXITED(status)) {
-        result.exited = WEXITSTATUS(status) <= 1;
-        result.written = WEXITSTATUS(status) == 1;
-    }
-    return result;
+// Exports `rows` to `path` in a child process started as the program starts
+// whose files may not grow past `limit` bytes. It exits with 1 when the
+// export said it was written, 0 when not; its output is what it logged.
+testsupport::ChildEnd exportUnderSizeLimit(const QString& path, const SpreadsheetWriter::Rows& rows,
+                                           rlim_t limit) {
+    return testsupport::runInChild(
+        [&](int) {
+            testsupport::fileSizeSignalAsTheProgramStarts();
+            const FileSizeLimit small(limit);
+            return SpreadsheetWriter::WriteWorkbook(path, rows, false) ? 1 : 0;
+        },
+        true);
 }
 
 // The first sheet's rows as openpyxl reads them, as JSON; empty when it
@@ -110,10 +57,7 @@ QJsonArray jsonRows(const SpreadsheetWriter::Rows& rows) {
 } // namespace
 
 TEST(WorkbookExport, ACutShortWriteKeepsTheOldWorkbookAndAGoodOneReadsInOpenpyxl) {
-    CARD_REQUIRE_TOOL(python, "/usr/bin/python3");
-    if (testsupport::runProcess(python, {"-c", "import openpyxl"}).exitCode != 0) {
-        GTEST_SKIP() << "python3-openpyxl not installed";
-    }
+    CARD_REQUIRE_PYTHON_MODULE(python, "openpyxl");
     Workspace ws;
     ASSERT_TRUE(QDir().mkpath(ws.path("out")));
     const QString target = ws.path("out/guests.xlsx");
@@ -141,19 +85,20 @@ TEST(WorkbookExport, ACutShortWriteKeepsTheOldWorkbookAndAGoodOneReadsInOpenpyxl
     ASSERT_LT(largestPart + 1024, archive);
     const rlim_t limit = rlim_t((largestPart + archive) / 2);
 
-    const ChildExport cut = exportUnderSizeLimit(target, newRows, limit);
-    ASSERT_TRUE(cut.exited) << cut.log.toStdString();
-    EXPECT_FALSE(cut.written);
+    const testsupport::ChildEnd cut = exportUnderSizeLimit(target, newRows, limit);
+    ASSERT_GE(cut.exitCode, 0) << "signal " << cut.signal << cut.output.toStdString();
+    EXPECT_EQ(cut.exitCode, 0) << "the export said it was written";
     // It was the workbook itself that could not be written, and it was said.
-    EXPECT_TRUE(cut.log.contains(QStringLiteral("Error when writing file %1").arg(target).toUtf8()))
-        << cut.log.toStdString();
+    EXPECT_TRUE(
+        cut.output.contains(QStringLiteral("Error when writing file %1").arg(target).toUtf8()))
+        << cut.output.toStdString();
     EXPECT_EQ(readBytes(target), oldBytes);
     EXPECT_EQ(openpyxlRows(python, target), jsonRows(oldRows));
-    EXPECT_EQ(folderEntries(ws.path("out")), "guests.xlsx");
+    EXPECT_EQ(testsupport::namesIn(ws.path("out")), QStringList{"guests.xlsx"});
 
     // Without the limit the new workbook takes the old one's place whole.
     ASSERT_TRUE(SpreadsheetWriter::WriteWorkbook(target, newRows, false));
     EXPECT_EQ(openpyxlRows(python, target), jsonRows(newRows));
     EXPECT_EQ(readSheet(target).rows, newRows);
-    EXPECT_EQ(folderEntries(ws.path("out")), "guests.xlsx");
+    EXPECT_EQ(testsupport::namesIn(ws.path("out")), QStringList{"guests.xlsx"});
 }

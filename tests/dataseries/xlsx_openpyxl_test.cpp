@@ -10,13 +10,8 @@
 #include <QJsonDocument>
 #include <gtest/gtest.h>
 
-#define REQUIRE_OPENPYXL(python)                                                                   \
-    CARD_REQUIRE_TOOL(python, "/usr/bin/python3");                                                 \
-    if (testsupport::runProcess(python, {"-c", "import openpyxl"}).exitCode != 0)                  \
-    GTEST_SKIP() << "python3-openpyxl not installed"
-
 TEST(XlsxOpenpyxl, WorkbooksWrittenByOpenpyxlReadBack) {
-    REQUIRE_OPENPYXL(python);
+    CARD_REQUIRE_PYTHON_MODULE(python, "openpyxl");
     const char* script = R"PY(
 import sys, openpyxl
 wb = openpyxl.Workbook(write_only=(sys.argv[2] == "write_only"))
@@ -46,7 +41,7 @@ wb.save(sys.argv[1])
 }
 
 TEST(XlsxOpenpyxl, WithoutADimensionTheWidestRowGivesTheColumnCount) {
-    REQUIRE_OPENPYXL(python);
+    CARD_REQUIRE_PYTHON_MODULE(python, "openpyxl");
     const char* script = R"PY(
 import sys, openpyxl
 wb = openpyxl.Workbook(write_only=True)
@@ -76,7 +71,7 @@ wb.save(sys.argv[1])
 }
 
 TEST(XlsxOpenpyxl, OurWorkbooksLoadInOpenpyxlWithTheirTypes) {
-    REQUIRE_OPENPYXL(python);
+    CARD_REQUIRE_PYTHON_MODULE(python, "openpyxl");
     const char* script = R"PY(
 import sys, json, openpyxl
 wb = openpyxl.load_workbook(sys.argv[1], read_only=(sys.argv[2] == "read_only"))

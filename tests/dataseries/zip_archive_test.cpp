@@ -10,7 +10,6 @@
 #include <gtest/gtest.h>
 #include <minizip/zip.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace dstest;
@@ -125,29 +124,16 @@ TEST(ZipArchive, EachProcessUnpacksIntoItsOwnFolder) {
     Workspace ws;
     const QString mine = Excel_Temp_Folder_Path();
     ASSERT_FALSE(mine.isEmpty());
-    int fds[2];
-    ASSERT_EQ(::pipe(fds), 0);
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        // A second running copy: its folder, and removing it, leave ours alone.
-        const QByteArray path = QFile::encodeName(Excel_Temp_Folder_Path());
-        QDir().mkpath(QString::fromLocal8Bit(path));
-        const bool removed = Remove_Excel_Temp_Folder();
-        const ssize_t written = ::write(fds[1], path.constData(), size_t(path.size()));
-        ::_exit(removed && written == path.size() ? 0 : 1);
-    }
-    ::close(fds[1]);
     QDir().mkpath(mine + "/xl");
-    QByteArray theirs;
-    char buffer[512];
-    for (ssize_t n; (n = ::read(fds[0], buffer, sizeof buffer)) > 0;) {
-        theirs.append(buffer, int(n));
-    }
-    ::close(fds[0]);
-    int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    // A second running copy: its folder, and removing it, leave ours alone.
+    const testsupport::ChildEnd other = testsupport::runInChild([](int out) {
+        const QString path = Excel_Temp_Folder_Path();
+        QDir().mkpath(path);
+        const bool removed = Remove_Excel_Temp_Folder();
+        return removed && testsupport::writeAll(out, QFile::encodeName(path)) ? 0 : 1;
+    });
+    EXPECT_EQ(other.exitCode, 0);
+    const QByteArray theirs = other.output;
     EXPECT_TRUE(theirs.endsWith("/ziptmp"));
     EXPECT_NE(QFile::decodeName(theirs), mine);
     EXPECT_TRUE(QFileInfo::exists(mine + "/xl"));

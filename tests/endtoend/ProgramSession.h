@@ -139,17 +139,7 @@ template <typename T> T* ProgramSession::findControl(const char* name) const {
                         : nullptr;
 }
 
-// Readable values in failure messages.
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
-inline void PrintTo(const QStringList& texts, std::ostream* out) {
-    *out << '{';
-    for (const QString& text : texts) {
-        *out << " \"" << text.toStdString() << '"';
-    }
-    *out << " }";
-}
+// Readable values in failure messages (texts: see TestSupport.h).
 inline void PrintTo(const QRectF& rect, std::ostream* out) {
     *out << '(' << rect.x() << ", " << rect.y() << ", " << rect.width() << " x " << rect.height()
          << ')';

@@ -50,27 +50,6 @@ protected:
         return window;
     }
 
-    SKTZoomingScrollView* scroll(int side) const {
-        return qobject_cast<SKTZoomingScrollView*>(m_controller->canvases()->scrollView(side));
-    }
-
-    SKTGraphicView* canvas(int side) const {
-        return qobject_cast<SKTGraphicView*>(m_controller->canvasOfSide(side));
-    }
-
-    // Steps the side's zoom pop-up with the arrow keys to the item.
-    void chooseZoom(int side, const QString& label) {
-        QComboBox* popUp = scroll(side)->factorPopUpButton();
-        const int wanted = popUp->findText(label);
-        ASSERT_GE(wanted, 0) << label.toStdString();
-        while (popUp->currentIndex() != wanted) {
-            const int before = popUp->currentIndex();
-            QTest::keyClick(popUp, before < wanted ? Qt::Key_Down : Qt::Key_Up);
-            ASSERT_NE(popUp->currentIndex(), before);
-        }
-        QCoreApplication::processEvents();
-    }
-
     // The card's centre minus the visible area's centre, in pixels.
     QPointF offCentre(int side) const {
         const QRectF card = canvas(side)->geometry();

@@ -66,20 +66,6 @@ protected:
         ControllerFixture::TearDown();
     }
 
-    SKTZoomingScrollView* scroll(int side) const {
-        return qobject_cast<SKTZoomingScrollView*>(m_controller->canvases()->scrollView(side));
-    }
-
-    void chooseZoom(const QString& label) {
-        QComboBox* popUp = scroll(Current_Card_Side())->factorPopUpButton();
-        const int wanted = popUp->findText(label);
-        while (popUp->currentIndex() != wanted) {
-            const int before = popUp->currentIndex();
-            QTest::keyClick(popUp, before < wanted ? Qt::Key_Down : Qt::Key_Up);
-            ASSERT_NE(popUp->currentIndex(), before);
-        }
-    }
-
     void click(const char* button) {
         QTest::mouseClick(control<QAbstractButton>(button), Qt::LeftButton);
     }
@@ -122,12 +108,12 @@ TEST_F(CentringTest, TheCardIsCentredAtEveryPlaceItTakes) {
         {"back", [&] { click("Back_Card_Btn"); }, true},
         {"layout", [&] { click("Temp_Card_Btn"); }, true},
         {"front", [&] { click("Front_Card_Btn"); }, true},
-        {"50%", [&] { chooseZoom(QStringLiteral("50%")); }, false},
+        {"50%", [&] { chooseZoom(Current_Card_Side(), QStringLiteral("50%")); }, false},
         {"back at 50%", [&] { click("Back_Card_Btn"); }, false},
-        {"150%", [&] { chooseZoom(QStringLiteral("150%")); }, false},
+        {"150%", [&] { chooseZoom(Current_Card_Side(), QStringLiteral("150%")); }, false},
         {"smaller window", [&] { window->resize(1151, 823); }, false},
         {"rulers", [&] { click("Show_Hide_Ruler_ChkBox"); }, false},
-        {"100%", [&] { chooseZoom(QStringLiteral("100%")); }, true},
+        {"100%", [&] { chooseZoom(Current_Card_Side(), QStringLiteral("100%")); }, true},
         {"rulers off", [&] { click("Show_Hide_Ruler_ChkBox"); }, true},
         {"new design", [&] { QTest::keySequence(window, QKeySequence::New); }, true},
         {"opened", [&] { QTest::keySequence(window, QKeySequence::Open); }, true},

@@ -81,10 +81,6 @@ protected:
         Library_Selected_Image.clear();
     }
 
-    SKTGraphicView* canvas(int side) const {
-        return qobject_cast<SKTGraphicView*>(m_controller->canvasOfSide(side));
-    }
-
     const SKTGraphicList& list(int side) const {
         return side == 1 ? m_document->graphics_back() : m_document->graphics();
     }

@@ -5,10 +5,18 @@
 
 #include "../common/TestSupport.h"
 #include "core/globals.h"
+#include "dataseries/ImportedTable.h"
+#include "editor/canvas/SKTGraphicView.h"
 #include "editor/model/SKTDocument.h"
+#include "editor/model/SKTGraphic.h"
+#include "editor/model/SKTImage.h"
+#include "editor/view/SKTZoomingScrollView.h"
+#include "mainwindow/controller/DesignFile.h"
 #include "mainwindow/controller/Invitation_Wizard.h"
 #include "mainwindow/controller/MainWindowFrame.h"
 #include "mainwindow/controller/SKTWindowController.h"
+#include "mainwindow/controller/SideCanvases.h"
+#include "mainwindow/controller/WindowEntries.h"
 #include "mainwindow/controller/WizardGlobals.h"
 #include "platform/Hooks.h"
 #include "widgets/GuiHooks.h"
@@ -101,6 +109,60 @@ protected:
         return *m_controller;
     }
 
+    // start() with the File menu's design commands wired as the program
+    // wires them, over no design file, no workbook and no imported table.
+    SKTWindowController& startWithDesignFiles() {
+        clearDesignState();
+        start();
+        m_controller->Install_Design_File_Entries();
+        return *m_controller;
+    }
+
+    // Takes back what startWithDesignFiles set and the file panels a test
+    // installed.
+    static void endDesignFiles() {
+        hooks::setSavePanel({});
+        hooks::setOpenPanel({});
+        namespace we = window_entries;
+        for (auto* slot : {&we::newDesign, &we::openDesign, &we::saveDesign, &we::saveDesignAs,
+                           &we::saveAsTemplate}) {
+            slot->set({});
+        }
+        we::openLogFile.set({});
+        we::templateName.set({});
+        we::saveProjectFile.set({});
+        clearDesignState();
+    }
+
+    static void clearDesignState() {
+        Imported_Table() = ImportedTable();
+        Excel_Binding_Use = 0;
+        Excel_Source_Path.clear();
+        Project_File_Name.clear();
+    }
+
+    // A file of that name in the test's temporary folder.
+    QString path(const QString& name) const { return QDir(m_temp.path()).filePath(name); }
+
+    // A design file of picture objects, each naming its file, in these
+    // frames on the front of a card of this size.
+    QString writePictureDesign(const QString& name, const QSizeF& card,
+                               const QList<QPair<QString, QRectF>>& pictures) const {
+        design_file::DesignContent content;
+        content.front.setCard_Size(card);
+        content.back.setCard_Size(card);
+        for (const auto& [file, frame] : pictures) {
+            auto image = std::make_shared<SKTImage>();
+            image->Set_Control_File_path(file);
+            image->_bounds = frame;
+            content.frontObjects.append(image);
+        }
+        content.titles = {QStringLiteral("Row No.")};
+        const QString design = path(name);
+        EXPECT_TRUE(design_file::Write_Design_Array(design_file::Design_Array(content), design));
+        return design;
+    }
+
     template <typename T> T* control(const char* name) const {
         return m_controller->window()->findChild<T*>(QString::fromLatin1(name));
     }
@@ -126,6 +188,32 @@ protected:
         QTest::mouseClick(menu, Qt::LeftButton, {},
                           menu->actionGeometry(control<QAction>(item)).center());
         QCoreApplication::processEvents();
+    }
+
+    SKTZoomingScrollView* scroll(int side = 0) const {
+        return qobject_cast<SKTZoomingScrollView*>(m_controller->canvases()->scrollView(side));
+    }
+
+    SKTGraphicView* canvas(int side = 0) const {
+        return qobject_cast<SKTGraphicView*>(m_controller->canvasOfSide(side));
+    }
+
+    // Steps the side's zoom pop-up with the arrow keys to the item.
+    void chooseZoom(int side, const QString& label) {
+        QComboBox* popUp = scroll(side)->factorPopUpButton();
+        const int wanted = popUp->findText(label);
+        ASSERT_GE(wanted, 0) << label.toStdString();
+        while (popUp->currentIndex() != wanted) {
+            const int before = popUp->currentIndex();
+            QTest::keyClick(popUp, before < wanted ? Qt::Key_Down : Qt::Key_Up);
+            ASSERT_NE(popUp->currentIndex(), before);
+        }
+        QCoreApplication::processEvents();
+    }
+
+    // The text a text object shows.
+    static QString plain(const SKTGraphic& graphic) {
+        return graphic._Text_contents ? graphic._Text_contents->string() : graphic.Text_Value;
     }
 
     // Whether the window's control of that name is enabled.

@@ -64,10 +64,6 @@ protected:
         combo->setCurrentIndex(index);
         m_controller->comboBoxSelectionDidChange(combo);
     }
-
-    static QString plain(const SKTGraphic& graphic) {
-        return graphic._Text_contents ? graphic._Text_contents->string() : graphic.Text_Value;
-    }
 };
 
 TEST_F(DataSourceTest, ASeriesBindingShowsTheFirstLineAsItStands) {

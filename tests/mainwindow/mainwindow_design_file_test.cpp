@@ -3,6 +3,7 @@
 // change, atomic saves, the File commands' save questions and user
 // templates.
 
+#include "common/ChildProcess.h"
 #include "design_file_test_support.h"
 #include "mainwindow_controller_fixture.h"
 
@@ -39,7 +40,6 @@
 #include <map>
 #include <optional>
 #include <stdexcept>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <variant>
 
@@ -51,23 +51,7 @@ namespace {
 
 const QString kCorrupt = QStringLiteral("File is corrupt and cannot be opened.");
 
-// A file-size limit for the scope: writes past it fail (also for root);
-// the program's start-up makes them fail instead of ending the process.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &m_old);
-        rlimit limit = m_old;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &m_old); }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-private:
-    rlimit m_old{};
-};
+using testsupport::FileSizeLimit;
 
 // Every field an object archive holds, in the archive's order.
 using FieldPointer =
@@ -275,31 +259,14 @@ protected:
         hooks::setOpenPanel([this](const hooks::OpenPanelRequest&) {
             return m_openAnswer.isEmpty() ? QStringList() : QStringList{m_openAnswer};
         });
-        Imported_Table() = ImportedTable();
-        Excel_Binding_Use = 0;
-        Excel_Source_Path.clear();
-        Project_File_Name.clear();
-        start();
-        m_controller->Install_Design_File_Entries();
+        startWithDesignFiles();
     }
 
     void TearDown() override {
-        hooks::setSavePanel({});
-        hooks::setOpenPanel({});
         hooks::setModalRunner({});
-        for (auto* slot :
-             {&window_entries::newDesign, &window_entries::openDesign, &window_entries::saveDesign,
-              &window_entries::saveDesignAs, &window_entries::saveAsTemplate}) {
-            slot->set({});
-        }
-        window_entries::openLogFile.set({});
-        window_entries::templateName.set({});
-        window_entries::saveProjectFile.set({});
-        Imported_Table() = ImportedTable();
+        endDesignFiles();
         ControllerFixture::TearDown();
     }
-
-    QString path(const QString& name) const { return QDir(m_temp.path()).filePath(name); }
 
     // Saves the design into `file`, starts a new one and opens the file
     // through the Open command.

@@ -58,30 +58,13 @@ protected:
         hooks::setOpenPanel([this](const hooks::OpenPanelRequest&) {
             return m_openAnswer.isEmpty() ? QStringList() : QStringList{m_openAnswer};
         });
-        Imported_Table() = ImportedTable();
-        Excel_Binding_Use = 0;
-        Excel_Source_Path.clear();
-        Project_File_Name.clear();
-        start();
-        m_controller->Install_Design_File_Entries();
+        startWithDesignFiles();
     }
 
     void TearDown() override {
-        hooks::setSavePanel({});
-        hooks::setOpenPanel({});
-        for (auto* slot :
-             {&window_entries::newDesign, &window_entries::openDesign, &window_entries::saveDesign,
-              &window_entries::saveDesignAs, &window_entries::saveAsTemplate}) {
-            slot->set({});
-        }
-        window_entries::openLogFile.set({});
-        window_entries::templateName.set({});
-        window_entries::saveProjectFile.set({});
-        Imported_Table() = ImportedTable();
+        endDesignFiles();
         ControllerFixture::TearDown();
     }
-
-    QString path(const QString& name) const { return QDir(m_temp.path()).filePath(name); }
 
     QString picture(const QString& name, QColor colour) {
         QImage image(40, 30, QImage::Format_ARGB32);

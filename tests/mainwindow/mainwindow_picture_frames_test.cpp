@@ -3,41 +3,21 @@
 // picture size, and a handle dragged out past the card's edge is taken
 // again from the grey area around the card, at 100 % and at 400 %.
 
+#include "common/PictureFileMaking.h"
 #include "mainwindow_controller_fixture.h"
 
-#include "editor/canvas/SKTGraphicView.h"
 #include "editor/model/SKTImage.h"
-#include "editor/view/SKTZoomingScrollView.h"
-#include "mainwindow/controller/SideCanvases.h"
 
 #include <QAction>
-#include <QComboBox>
 #include <QCoreApplication>
-#include <QLinearGradient>
 #include <QMenu>
-#include <QPainter>
 #include <QScrollBar>
 #include <QToolButton>
 #include <QtTest/QTest>
 
 namespace {
 
-// A photo-like picture of these pixels at this resolution.
-QImage photo(int width, int height, double dpi) {
-    QImage image(width, height, QImage::Format_RGB32);
-    QPainter painter(&image);
-    QLinearGradient gradient(0, 0, width, height);
-    gradient.setColorAt(0, QColor(230, 190, 60));
-    gradient.setColorAt(1, QColor(40, 90, 160));
-    painter.fillRect(image.rect(), gradient);
-    painter.setBrush(QColor(200, 40, 60));
-    painter.drawEllipse(QRectF(width / 4.0, height / 4.0, width / 2.0, height / 2.0));
-    painter.end();
-    const int dotsPerMeter = static_cast<int>(std::lround(dpi / 0.0254));
-    image.setDotsPerMeterX(dotsPerMeter);
-    image.setDotsPerMeterY(dotsPerMeter);
-    return image;
-}
+using picturefiles::photo;
 
 class PictureFrameTest : public ControllerFixture {
 protected:
@@ -47,26 +27,6 @@ protected:
         window->show();
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window));
-        QCoreApplication::processEvents();
-    }
-
-    SKTZoomingScrollView* scroll() const {
-        return qobject_cast<SKTZoomingScrollView*>(m_controller->canvases()->scrollView(0));
-    }
-    SKTGraphicView* canvas() const {
-        return qobject_cast<SKTGraphicView*>(m_controller->canvasOfSide(0));
-    }
-
-    // Steps the front side's zoom pop-up with the arrow keys to the item.
-    void chooseZoom(const QString& label) {
-        QComboBox* popUp = scroll()->factorPopUpButton();
-        const int wanted = popUp->findText(label);
-        ASSERT_GE(wanted, 0) << label.toStdString();
-        while (popUp->currentIndex() != wanted) {
-            const int before = popUp->currentIndex();
-            QTest::keyClick(popUp, before < wanted ? Qt::Key_Down : Qt::Key_Up);
-            ASSERT_NE(popUp->currentIndex(), before);
-        }
         QCoreApplication::processEvents();
     }
 
@@ -81,6 +41,32 @@ protected:
     static int shade(QWidget* widget, const QPoint& at) {
         QCoreApplication::processEvents();
         return qGray(widget->grab().toImage().pixel(at));
+    }
+
+    // A drag on `widget` (the canvas or the grey area) between card points,
+    // by way of the midpoint, with the events handled between the moves.
+    void drag(QWidget* widget, const QPointF& from, const QPointF& to) {
+        const auto at = [&](const QPointF& p) {
+            return widget == canvas() ? onCanvas(p) : onViewport(p);
+        };
+        QTest::mousePress(widget, Qt::LeftButton, {}, at(from));
+        for (const QPointF& p : {(from + to) / 2, to}) {
+            QCoreApplication::processEvents();
+            QTest::mouseMove(widget, at(p));
+        }
+        QCoreApplication::processEvents();
+        QTest::mouseRelease(widget, Qt::LeftButton, {}, at(to));
+        QCoreApplication::processEvents();
+    }
+
+    // A picture object of a 72 dpi photo, placed by its centre.
+    std::shared_ptr<SKTImage> placePhoto(const QSize& pixels, const QPointF& centre) {
+        const QString file = path(QStringLiteral("photo.png"));
+        EXPECT_TRUE(photo(pixels.width(), pixels.height()).save(file));
+        auto picture = std::make_shared<SKTImage>();
+        picture->initWithPath(centre, file);
+        EXPECT_TRUE(m_document->insertGraphicsInList(SKTDocumentGraphicsKey, {picture}, {0}));
+        return picture;
     }
 
     // Arrange > Make Natural Size, with the mouse.
@@ -116,7 +102,7 @@ TEST_F(PictureFrameTest, MakeNaturalSizeKeepsThePicturesProportions) {
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
-        const QString file = QDir(m_temp.path()).filePath(QString::fromLatin1(row.name) + ".jpg");
+        const QString file = path(QString::fromLatin1(row.name) + ".jpg");
         ASSERT_TRUE(photo(row.pixels.width(), row.pixels.height(), row.dpi).save(file, "JPEG"));
         hooks::setOpenPanel([file](const hooks::OpenPanelRequest&) { return QStringList{file}; });
         QTest::mouseClick(control<QToolButton>("Image_Tool"), Qt::LeftButton);
@@ -143,18 +129,14 @@ TEST_F(PictureFrameTest, AHandlePastTheCardsEdgeIsTakenFromTheGreyArea) {
     start();
     // A card small enough to leave grey all round at 400 %.
     m_controller->Set_Document_Size(QSizeF(80, 60));
-    const QString file = QDir(m_temp.path()).filePath(QStringLiteral("photo.png"));
-    ASSERT_TRUE(photo(20, 14, 72).save(file));
-    auto picture = std::make_shared<SKTImage>();
-    picture->initWithPath(QPointF(45, 35), file);
+    const auto picture = placePhoto(QSize(20, 14), QPointF(45, 35));
     const QRectF placed(35, 28, 20, 14);
     ASSERT_EQ(picture->bounds(), placed);
-    ASSERT_TRUE(m_document->insertGraphicsInList(SKTDocumentGraphicsKey, {picture}, {0}));
     showWindow();
 
     for (const char* zoom : {"100%", "400%"}) {
         SCOPED_TRACE(zoom);
-        chooseZoom(QString::fromLatin1(zoom));
+        chooseZoom(0, QString::fromLatin1(zoom));
         QWidget* grey = scroll()->viewport();
         ASSERT_TRUE(grey->rect().contains(onViewport({95, 70})))
             << "grey area shown past the card's corner";
@@ -167,11 +149,7 @@ TEST_F(PictureFrameTest, AHandlePastTheCardsEdgeIsTakenFromTheGreyArea) {
 
         // The bottom-right handle dragged out past the card's corner: the
         // mouse stays with the canvas it was pressed on.
-        const QPointF handle = placed.bottomRight();
-        QTest::mousePress(canvas(), Qt::LeftButton, {}, onCanvas(handle));
-        QTest::mouseMove(canvas(), onCanvas((handle + outside) / 2));
-        QTest::mouseMove(canvas(), onCanvas(outside));
-        QTest::mouseRelease(canvas(), Qt::LeftButton, {}, onCanvas(outside));
+        drag(canvas(), placed.bottomRight(), outside);
         ASSERT_NEAR(picture->bounds().right(), outside.x(), 0.5);
         ASSERT_NEAR(picture->bounds().bottom(), outside.y(), 0.5);
         ASSERT_FALSE(canvas()->cardBounds().contains(picture->bounds().bottomRight()));
@@ -180,12 +158,7 @@ TEST_F(PictureFrameTest, AHandlePastTheCardsEdgeIsTakenFromTheGreyArea) {
 
         // The handle now lies in the grey area: pressed there and brought
         // back onto the card, the frame shrinks back.
-        const QPointF back = handle;
-        QTest::mousePress(grey, Qt::LeftButton, {}, onViewport(outside));
-        QTest::mouseMove(grey, onViewport((outside + back) / 2));
-        QTest::mouseMove(grey, onViewport(back));
-        QTest::mouseRelease(grey, Qt::LeftButton, {}, onViewport(back));
-        QCoreApplication::processEvents();
+        drag(grey, outside, placed.bottomRight());
         EXPECT_EQ(canvas()->selectedGraphics(), SKTGraphicList{picture});
         EXPECT_NEAR(picture->bounds().left(), placed.left(), 0.01);
         EXPECT_NEAR(picture->bounds().top(), placed.top(), 0.01);
@@ -202,58 +175,52 @@ TEST_F(PictureFrameTest, AtFourHundredPercentTheViewScrollsPastTheCardToAHandle)
     // 120 x 120 mm: 1361 pixels a side at 400 %, more than the view shows.
     const double side = m_controller->Front_card_Prop.Card_Size().width();
     ASSERT_NEAR(side, 340.16, 0.01);
-    const QString file = QDir(m_temp.path()).filePath(QStringLiteral("photo.png"));
-    ASSERT_TRUE(photo(60, 50, 72).save(file));
-    auto picture = std::make_shared<SKTImage>();
-    picture->initWithPath(QPointF(330, 325), file);
+    const auto picture = placePhoto(QSize(60, 50), QPointF(330, 325));
     // Past the card's right and bottom edges by about 20 and 10 points.
     ASSERT_EQ(picture->bounds(), QRectF(300, 300, 60, 50));
-    ASSERT_TRUE(m_document->insertGraphicsInList(SKTDocumentGraphicsKey, {picture}, {0}));
     showWindow();
-    chooseZoom(QStringLiteral("400%"));
+    chooseZoom(0, QStringLiteral("400%"));
     QWidget* grey = scroll()->viewport();
     ASSERT_GT(canvas()->width(), grey->width());
     ASSERT_GT(canvas()->height(), grey->height());
-    // To the card's bottom-right corner with the keyboard on the scroll bars.
-    const auto toTheEnd = [&] {
-        for (QScrollBar* bar : {scroll()->horizontalScrollBar(), scroll()->verticalScrollBar()}) {
-            QTest::keyClick(bar, Qt::Key_End);
-        }
-        QCoreApplication::processEvents();
+    // To the end of both scroll bars with the keyboard until `shown` holds:
+    // the view takes a new reach with the redraw that follows a change.
+    const auto toTheEndUntil = [&](const std::function<bool()>& shown) {
+        return QTest::qWaitFor(
+            [&] {
+                for (QScrollBar* bar :
+                     {scroll()->horizontalScrollBar(), scroll()->verticalScrollBar()}) {
+                    QTest::keyClick(bar, Qt::Key_End);
+                }
+                QCoreApplication::processEvents();
+                return shown();
+            },
+            5000);
     };
-    toTheEnd();
-    const QPoint edge = onViewport({side, side});
-    EXPECT_LE(std::abs(edge.x() - grey->width()), 1) << "the card ends at the view's edge";
-    EXPECT_LE(std::abs(edge.y() - grey->height()), 1);
+    const auto cardEndsAtTheViewsEdge = [&] {
+        const QPoint corner = onViewport({side, side});
+        return std::abs(corner.x() - grey->width()) <= 1 &&
+               std::abs(corner.y() - grey->height()) <= 1;
+    };
+    EXPECT_TRUE(toTheEndUntil(cardEndsAtTheViewsEdge));
 
     // The picture selected by its part on the card: the view then reaches
     // as far as its handles.
     QTest::mouseClick(canvas(), Qt::LeftButton, {}, onCanvas({320, 320}));
     ASSERT_EQ(canvas()->selectedGraphics(), SKTGraphicList{picture});
-    QCoreApplication::processEvents();
-    toTheEnd();
     const QPointF handle(360, 350);
-    ASSERT_TRUE(grey->rect().contains(onViewport(handle))) << "the handle is in view";
+    ASSERT_TRUE(toTheEndUntil([&] { return grey->rect().contains(onViewport(handle)); }))
+        << "the handle is in view";
     EXPECT_NEAR(shade(grey, onViewport(handle)), 0xB0, 2);
 
     // Taken from the grey area and brought back onto the card.
-    QTest::mousePress(grey, Qt::LeftButton, {}, onViewport(handle));
-    for (const QPointF& point : {QPointF(345, 340), QPointF(330, 330)}) {
-        QCoreApplication::processEvents();
-        QTest::mouseMove(grey, onViewport(point));
-    }
-    QCoreApplication::processEvents();
-    QTest::mouseRelease(grey, Qt::LeftButton, {}, onViewport({330, 330}));
-    QCoreApplication::processEvents();
+    drag(grey, handle, {330, 330});
     EXPECT_EQ(picture->bounds().topLeft(), QPointF(300, 300));
     EXPECT_NEAR(picture->bounds().right(), 330, 0.5);
     EXPECT_NEAR(picture->bounds().bottom(), 330, 0.5);
 
     // Nothing past the card any more: the view ends at the card's edge.
-    toTheEnd();
-    const QPoint after = onViewport({side, side});
-    EXPECT_LE(std::abs(after.x() - grey->width()), 1);
-    EXPECT_LE(std::abs(after.y() - grey->height()), 1);
+    EXPECT_TRUE(toTheEndUntil(cardEndsAtTheViewsEdge));
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 // open decoded once more and told once however often the card is painted,
 // and hatch patterns that do not read told when chosen.
 
+#include "common/PictureFileMaking.h"
 #include "mainwindow_controller_fixture.h"
 
 #include "editor/canvas/SKTGraphicView.h"
@@ -14,54 +15,19 @@
 
 #include <QAbstractButton>
 #include <QFile>
-#include <QLinearGradient>
-#include <QPainter>
 #include <QToolButton>
 #include <fcntl.h>
 #include <sys/stat.h>
 
 namespace {
 
-// Smooth colours and shapes, so PNG and JPEG keep them apart from noise.
+// A photo of these pixels at 72 dpi (a pixel is a point).
 QImage artwork(int width, int height, const QColor& colour) {
-    QImage image(width, height, QImage::Format_RGB32);
-    QPainter painter(&image);
-    QLinearGradient gradient(0, 0, width, height);
-    gradient.setColorAt(0, colour);
-    gradient.setColorAt(1, QColor(40, 90, 160));
-    painter.fillRect(image.rect(), gradient);
-    painter.setBrush(QColor(200, 40, 60));
-    painter.drawEllipse(QRectF(width / 4.0, height / 4.0, width / 2.0, height / 2.0));
-    painter.end();
-    // 72 dpi: a pixel is a point.
-    image.setDotsPerMeterX(2835);
-    image.setDotsPerMeterY(2835);
-    return image;
+    return picturefiles::photo(width, height, 72, colour);
 }
 
 class PictureSharingTest : public ControllerFixture {
 protected:
-    QString path(const QString& name) const { return QDir(m_temp.path()).filePath(name); }
-
-    // A design of picture objects in these frames on a card of this size,
-    // each naming its file.
-    QString writeDesign(const QString& name, const QSizeF& card,
-                        const QList<QPair<QString, QRectF>>& pictures) const {
-        design_file::DesignContent content;
-        content.front.setCard_Size(card);
-        content.back.setCard_Size(card);
-        for (const auto& [file, frame] : pictures) {
-            auto image = std::make_shared<SKTImage>();
-            image->Set_Control_File_path(file);
-            image->_bounds = frame;
-            content.frontObjects.append(image);
-        }
-        content.titles = {QStringLiteral("Row No.")};
-        const QString design = path(name);
-        EXPECT_TRUE(design_file::Write_Design_Array(design_file::Design_Array(content), design));
-        return design;
-    }
-
     std::shared_ptr<SKTImage> openedPicture(int index) const {
         return std::dynamic_pointer_cast<SKTImage>(m_document->graphics().at(index));
     }
@@ -76,7 +42,7 @@ TEST_F(PictureSharingTest, AFileIsDecodedOnceWhateverTheFrameSizes) {
     for (int i = 0; i < 200; ++i) {
         pictures.append({file, QRectF(i % 10, i % 7, 20 + i * 0.5, (20 + i * 0.5) * 2 / 3)});
     }
-    const QString design = writeDesign(QStringLiteral("sizes.dcard"), {360, 252}, pictures);
+    const QString design = writePictureDesign(QStringLiteral("sizes.dcard"), {360, 252}, pictures);
     start();
 
     const int before = SKTPictureDecodeCount();
@@ -165,7 +131,7 @@ TEST_F(PictureSharingTest, PastTheBudgetPicturesKeepWhatTheCanvasShowsAndOutputs
         ASSERT_TRUE(artwork(1200, 800, Qt::yellow).save(file));
         pictures.append({file, QRectF(10, 10, 96, 64)});
     }
-    const QString design = writeDesign(QStringLiteral("budget.dcard"), {360, 252}, pictures);
+    const QString design = writePictureDesign(QStringLiteral("budget.dcard"), {360, 252}, pictures);
     start();
     const struct {
         qint64 budget; // 0: the program's own
@@ -209,7 +175,7 @@ TEST_F(PictureSharingTest, KeptPixelsAreBoundedByThePartOfTheFrameOnTheCard) {
     for (const auto& row : rows) {
         pictures.append({file, row.frame});
     }
-    const QString design = writeDesign(QStringLiteral("card.dcard"), {36, 24}, pictures);
+    const QString design = writePictureDesign(QStringLiteral("card.dcard"), {36, 24}, pictures);
     start();
     ASSERT_EQ(m_controller->Read_and_load_design_Log(design, QStringLiteral("L")), 1);
     for (int i = 0; i < int(std::size(rows)); ++i) {
@@ -224,8 +190,8 @@ TEST_F(PictureSharingTest, AFileReplacedUnderTheSameSizeAndTimeIsReadAnew) {
     // Uncompressed, so another picture of the same size has the same length.
     const QString file = path(QStringLiteral("art.bmp"));
     ASSERT_TRUE(artwork(60, 40, Qt::red).save(file, "BMP"));
-    const QString design =
-        writeDesign(QStringLiteral("bmp.dcard"), {360, 252}, {{file, QRectF(10, 10, 60, 40)}});
+    const QString design = writePictureDesign(QStringLiteral("bmp.dcard"), {360, 252},
+                                              {{file, QRectF(10, 10, 60, 40)}});
     start();
     ASSERT_EQ(m_controller->Read_and_load_design_Log(design, QStringLiteral("L")), 1);
     const auto first = openedPicture(0);
@@ -264,8 +230,8 @@ TEST_F(PictureSharingTest, AFileReplacedUnderTheSameSizeAndTimeIsReadAnew) {
 TEST_F(PictureSharingTest, AFileCutAfterTheOpenIsDecodedOnceAndToldOnce) {
     const QString file = path(QStringLiteral("art.png"));
     ASSERT_TRUE(artwork(1200, 800, Qt::yellow).save(file));
-    const QString design =
-        writeDesign(QStringLiteral("cut.dcard"), {360, 252}, {{file, QRectF(10, 10, 30, 20)}});
+    const QString design = writePictureDesign(QStringLiteral("cut.dcard"), {360, 252},
+                                              {{file, QRectF(10, 10, 30, 20)}});
     start();
     m_controller->window()->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(m_controller->window()));

@@ -2,6 +2,7 @@
 // no picture (cut before the design is opened, or cut while it is open and
 // then read again for grown frames): the user is told about the file once.
 
+#include "common/PictureFileMaking.h"
 #include "mainwindow_controller_fixture.h"
 
 #include "editor/model/PictureRefitQueue.h"
@@ -12,46 +13,14 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
-#include <QLinearGradient>
-#include <QPainter>
 
 namespace {
 
 class PictureToldOnceTest : public ControllerFixture {
 protected:
-    void SetUp() override {
-        ControllerFixture::SetUp();
-        Project_File_Name.clear();
-    }
-
     void TearDown() override {
-        hooks::setOpenPanel({});
-        for (auto* entry :
-             {&window_entries::newDesign, &window_entries::openDesign, &window_entries::saveDesign,
-              &window_entries::saveDesignAs, &window_entries::saveAsTemplate}) {
-            entry->set({});
-        }
-        window_entries::openLogFile.set({});
-        window_entries::templateName.set({});
-        window_entries::saveProjectFile.set({});
-        Project_File_Name.clear();
+        endDesignFiles();
         ControllerFixture::TearDown();
-    }
-
-    QString path(const QString& name) const { return QDir(m_temp.path()).filePath(name); }
-
-    // A 1200 x 800 picture of smooth colours, at 72 dpi.
-    static void writePicture(const QString& file) {
-        QImage image(1200, 800, QImage::Format_RGB32);
-        QPainter painter(&image);
-        QLinearGradient gradient(0, 0, 1200, 800);
-        gradient.setColorAt(0, QColor(230, 200, 40));
-        gradient.setColorAt(1, QColor(40, 90, 160));
-        painter.fillRect(image.rect(), gradient);
-        painter.end();
-        image.setDotsPerMeterX(2835);
-        image.setDotsPerMeterY(2835);
-        ASSERT_TRUE(image.save(file, "PNG"));
     }
 
     // Keeps the first half of the file.
@@ -59,25 +28,6 @@ protected:
         QFile source(file);
         ASSERT_TRUE(source.open(QIODevice::ReadWrite));
         ASSERT_TRUE(source.resize(source.size() / 2));
-    }
-
-    // A design whose front holds one picture object per frame, each naming
-    // `picture`.
-    QString writeDesign(const QString& name, const QString& picture,
-                        const QList<QRectF>& frames) const {
-        design_file::DesignContent content;
-        content.front.setCard_Size(QSizeF(360, 252));
-        content.back.setCard_Size(QSizeF(360, 252));
-        content.titles = {QStringLiteral("Row No.")};
-        for (const QRectF& frame : frames) {
-            auto image = std::make_shared<SKTImage>();
-            image->Set_Control_File_path(picture);
-            image->setBounds(frame);
-            content.frontObjects.append(image);
-        }
-        const QString design = path(name);
-        EXPECT_TRUE(design_file::Write_Design_Array(design_file::Design_Array(content), design));
-        return design;
     }
 
     // File > Open, the panel answering `design`.
@@ -105,14 +55,13 @@ TEST_F(PictureToldOnceTest, TwoObjectsOnOneFileThatGivesNoPictureTellItOnce) {
         {"cut while open, frames grown", after, false,
          QStringLiteral("\"after.png\" is not a picture the program can read.")},
     };
-    start();
-    m_controller->Install_Design_File_Entries();
+    startWithDesignFiles();
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
-        writePicture(row.picture);
-        const QString design =
-            writeDesign(QFileInfo(row.picture).baseName() + QStringLiteral(".dcard"), row.picture,
-                        {QRectF(10, 10, 30, 20), QRectF(120, 100, 30, 20)});
+        ASSERT_TRUE(picturefiles::photo(1200, 800).save(row.picture, "PNG"));
+        const QString design = writePictureDesign(
+            QFileInfo(row.picture).baseName() + QStringLiteral(".dcard"), {360, 252},
+            {{row.picture, QRectF(10, 10, 30, 20)}, {row.picture, QRectF(120, 100, 30, 20)}});
         if (row.cutBeforeOpen) {
             cutInHalf(row.picture);
         }

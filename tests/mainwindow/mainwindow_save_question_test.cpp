@@ -3,70 +3,27 @@
 // close button stops the command and keeps the unsaved design; a save that
 // fails on the way out says why, as Save does.
 
+#include "common/MessageBoxes.h"
 #include "mainwindow_controller_fixture.h"
 
 #include "dataseries/ImportedTable.h"
 #include "mainwindow/controller/WindowEntries.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
-#include <QTimer>
 #include <QToolButton>
-#include <QWindow>
 
 using window_entries::SaveResult;
 
 namespace {
 
-// How the user ends the question box.
-enum class Ending { Escape, CloseButton, No };
-
-const char* endingName(Ending ending) {
-    switch (ending) {
-    case Ending::Escape:
-        return "Escape";
-    case Ending::CloseButton:
-        return "close button";
-    case Ending::No:
-        return "No";
-    }
-    return "";
-}
-
-// Ends the next message box once it is up, the way the user does, and
-// records its text. Polls the event loop of the box's own modal run.
-void whenQuestionShows(Ending ending, QString& seenText) {
-    auto* timer = new QTimer(qApp);
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, ending, &seenText] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box || !box->isVisible()) {
-            return;
-        }
-        timer->stop();
-        timer->deleteLater();
-        seenText = box->text();
-        switch (ending) {
-        case Ending::Escape: {
-            // To the box's focused button, which leaves the key to the box.
-            QWidget* focused = QApplication::focusWidget();
-            QTest::keyClick(focused && box->isAncestorOf(focused) ? focused : box, Qt::Key_Escape);
-            break;
-        }
-        case Ending::CloseButton:
-            // What the window manager's close button asks of the window.
-            box->windowHandle()->close();
-            break;
-        case Ending::No:
-            for (QAbstractButton* button : box->buttons()) {
-                if (button->text() == QLatin1String("No")) {
-                    button->click();
-                }
-            }
-            break;
-        }
+// Ends the next message box once it is up, as the user does (see
+// endMessageBox), and records its text.
+void whenQuestionShows(const char* ending, QString& seenText) {
+    testsupport::whenMessageBoxShows([ending, &seenText](QMessageBox& box) {
+        seenText = box.text();
+        testsupport::endMessageBox(box, QString::fromLatin1(ending));
     });
-    timer->start(5);
 }
 
 class SaveQuestionTest : public ControllerFixture {
@@ -81,12 +38,7 @@ protected:
             ++m_openPanels;
             return QStringList();
         });
-        Imported_Table() = ImportedTable();
-        Excel_Binding_Use = 0;
-        Excel_Source_Path.clear();
-        Project_File_Name.clear();
-        start();
-        m_controller->Install_Design_File_Entries();
+        startWithDesignFiles();
         m_startScript = [this](Invitation_Wizard& wizard) {
             ++m_wizardRuns;
             return openStartDesign(wizard);
@@ -99,18 +51,8 @@ protected:
 
     void TearDown() override {
         hooks::setAlertAnswerer({});
-        hooks::setSavePanel({});
-        hooks::setOpenPanel({});
-        for (auto* slot :
-             {&window_entries::newDesign, &window_entries::openDesign, &window_entries::saveDesign,
-              &window_entries::saveDesignAs, &window_entries::saveAsTemplate}) {
-            slot->set({});
-        }
-        window_entries::openLogFile.set({});
-        window_entries::templateName.set({});
-        window_entries::saveProjectFile.set({});
+        endDesignFiles();
         window_entries::review.set({});
-        Imported_Table() = ImportedTable();
         ControllerFixture::TearDown();
     }
 
@@ -138,23 +80,26 @@ protected:
 };
 
 TEST_F(SaveQuestionTest, ClosingTheQuestionStopsTheCommandAndKeepsTheDesign) {
-    struct Command {
+    const struct {
         const char* name;
         const char* keys;
         QString question;
-    };
-    const Command commands[] = {
-        {"quit", "Ctrl+Q", QStringLiteral("Do you want to save changes before closing?")},
-        {"open", "Ctrl+O", QStringLiteral("Do you want to save changes before opening document?")},
+        std::function<bool()> wentOn; // once answered No
+    } commands[] = {
+        {"quit", "Ctrl+Q", QStringLiteral("Do you want to save changes before closing?"),
+         [this] { return m_exitCode == std::optional<int>(0); }},
+        {"open", "Ctrl+O", QStringLiteral("Do you want to save changes before opening document?"),
+         [this] { return m_openPanels == 1; }},
         {"new", "Ctrl+N",
-         QStringLiteral("Do you want to save changes before opening new document?")},
+         QStringLiteral("Do you want to save changes before opening new document?"),
+         [this] { return m_wizardRuns == 1 && m_document->graphics().empty(); }},
     };
     hooks::setAlertAnswerer(hooks::messageBoxAnswer);
     drawRectangle();
     const auto drawn = m_document->graphics().front();
-    for (const Command& command : commands) {
-        for (Ending ending : {Ending::Escape, Ending::CloseButton}) {
-            SCOPED_TRACE(std::string(command.name) + ", " + endingName(ending));
+    for (const auto& command : commands) {
+        for (const char* ending : {"Escape", "close button"}) {
+            SCOPED_TRACE(std::string(command.name) + ", " + ending);
             QString seen;
             whenQuestionShows(ending, seen);
             press(QKeySequence(QString::fromLatin1(command.keys)));
@@ -172,22 +117,12 @@ TEST_F(SaveQuestionTest, ClosingTheQuestionStopsTheCommandAndKeepsTheDesign) {
         }
     }
     // Answered No, each command goes on without saving.
-    struct Outcome {
-        const char* name;
-        const char* keys;
-        std::function<bool()> wentOn;
-    };
-    const Outcome outcomes[] = {
-        {"quit", "Ctrl+Q", [this] { return m_exitCode == std::optional<int>(0); }},
-        {"open", "Ctrl+O", [this] { return m_openPanels == 1; }},
-        {"new", "Ctrl+N", [this] { return m_wizardRuns == 1 && m_document->graphics().empty(); }},
-    };
-    for (const Outcome& outcome : outcomes) {
-        SCOPED_TRACE(outcome.name);
+    for (const auto& command : commands) {
+        SCOPED_TRACE(command.name);
         QString seen;
-        whenQuestionShows(Ending::No, seen);
-        press(QKeySequence(QString::fromLatin1(outcome.keys)));
-        EXPECT_TRUE(outcome.wentOn());
+        whenQuestionShows("No", seen);
+        press(QKeySequence(QString::fromLatin1(command.keys)));
+        EXPECT_TRUE(command.wentOn());
         EXPECT_EQ(m_savePanels, 0);
     }
 }
@@ -196,7 +131,7 @@ TEST_F(SaveQuestionTest, ASaveThatFailsOnTheWayOutSaysWhyAsSaveDoes) {
     drawRectangle();
     // A folder that is not there: the system's reason is "No such file or
     // directory".
-    Project_File_Name = QDir(m_temp.path()).filePath(QStringLiteral("gone/away/party.dcard"));
+    Project_File_Name = path(QStringLiteral("gone/away/party.dcard"));
     QString saveMessage;
     {
         testsupport::ScriptedAlerts alerts;

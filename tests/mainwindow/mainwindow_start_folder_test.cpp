@@ -26,17 +26,7 @@ protected:
         qputenv("XDG_CONFIG_HOME", m_user.filePath(QStringLiteral(".config")).toLocal8Bit());
     }
     void TearDown() override {
-        hooks::setOpenPanel({});
-        hooks::setSavePanel({});
-        for (auto* entry :
-             {&window_entries::newDesign, &window_entries::openDesign, &window_entries::saveDesign,
-              &window_entries::saveDesignAs, &window_entries::saveAsTemplate}) {
-            entry->set({});
-        }
-        window_entries::openLogFile.set({});
-        window_entries::templateName.set({});
-        window_entries::saveProjectFile.set({});
-        Project_File_Name.clear();
+        endDesignFiles();
         qputenv("HOME", m_home);
         qputenv("XDG_CONFIG_HOME", m_config);
         ControllerFixture::TearDown();
@@ -96,9 +86,7 @@ TEST_F(StartFolderTest, EachKindOfFileKeepsItsOwnLastFolder) {
     const QString rose = picture(QStringLiteral("Party/flowers"), QStringLiteral("rose.png"));
     QDir().mkpath(m_user.filePath(QStringLiteral("Designs")));
     const QString design = m_user.filePath(QStringLiteral("Designs/party.dcard"));
-    Project_File_Name.clear();
-    start();
-    m_controller->Install_Design_File_Entries();
+    startWithDesignFiles();
 
     enum class Panel { Open, Save };
     struct Step {

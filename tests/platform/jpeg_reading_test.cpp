@@ -1,8 +1,9 @@
 // JPEGs read through libjpeg with the program's own error manager: a file
 // cut short is refused from what the decoder tells, whatever logging rules
-// the user's environment sets; stray bytes and 0xff fill before a marker are
-// passed over as libjpeg passes them; grey, CMYK and YCCK pictures and the
-// JFIF resolution read as they did through Qt's reader.
+// the user's environment sets; stray bytes and 0xff fill before a marker and
+// data after the end marker are passed over as libjpeg passes them; grey,
+// CMYK and YCCK pictures and the JFIF resolution read as they did through
+// Qt's reader.
 
 #include "PictureColours.h"
 #include "common/PictureFileMaking.h"
@@ -24,17 +25,8 @@ namespace {
 using namespace picturefiles;
 using picturecolours::shownCorners;
 
-// The JPEG with `bytes` put in at `at`.
-QByteArray insertedAt(const QByteArray& jpegBytes, qsizetype at, const QByteArray& bytes) {
-    return jpegBytes.left(at) + bytes + jpegBytes.mid(at);
-}
-
-// Where the first segment after the start marker ends (Qt writes APP0 JFIF
-// there).
-qsizetype afterFirstSegment(const QByteArray& jpegBytes) {
-    const auto* p = reinterpret_cast<const uchar*>(jpegBytes.constData());
-    return 4 + ((p[4] << 8) | p[5]);
-}
+// Whole, at a size libjpeg decodes at itself, and at one it is scaled to.
+const QSize kTargets[] = {QSize(), QSize(48, 24), QSize(30, 15)};
 
 // A picture in four quarters written in CMYK (or YCCK) through libjpeg as
 // Adobe writes it, every value inverted (255 is no ink): red top left, green
@@ -169,7 +161,7 @@ TEST(JpegReading, CutJpegsAreRefusedWhateverTheLoggingRules) {
     }
 }
 
-TEST(JpegReading, StrayAndFillBytesBeforeAMarkerArePassedOver) {
+TEST(JpegReading, StrayFillAndTrailingBytesArePassedOver) {
     QTemporaryDir dir;
     const QByteArray plain = jpeg(quarters(96, 48), false);
     const QByteArray progressive = jpeg(quarters(96, 48), true);
@@ -188,6 +180,8 @@ TEST(JpegReading, StrayAndFillBytesBeforeAMarkerArePassedOver) {
         {"stray bytes over several blocks", insertedAt(plain, first, QByteArray(200000, 'x'))},
         {"fill bytes before a marker", insertedAt(plain, first, QByteArray(1000, '\xff'))},
         {"50 MB of fill bytes", insertedAt(plain, 2, QByteArray(50 * 1024 * 1024, '\xff'))},
+        // Phones append a video or a second picture after the end marker.
+        {"data after the end marker", plain + QByteArray("mdat").repeated(5000)},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
@@ -196,7 +190,7 @@ TEST(JpegReading, StrayAndFillBytesBeforeAMarkerArePassedOver) {
         const PictureDecoder::Header header = PictureDecoder::readHeader(path);
         EXPECT_EQ(header.problem, PictureFileProblem::None);
         EXPECT_EQ(header.pixels, QSize(96, 48));
-        for (const QSize& target : {QSize(), QSize(48, 24), QSize(30, 15)}) {
+        for (const QSize& target : kTargets) {
             const Decoded decoded = decodeFile(path, target);
             EXPECT_EQ(decoded.problem, PictureFileProblem::None);
             EXPECT_EQ(decoded.image.size(), target.isValid() ? target : QSize(96, 48));
@@ -205,29 +199,12 @@ TEST(JpegReading, StrayAndFillBytesBeforeAMarkerArePassedOver) {
     }
 }
 
-TEST(JpegReading, DataAfterTheEndMarkerIsNoCut) {
-    // Phones append a video or a second picture after the end marker.
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("motion.jpg"));
-    QByteArray trailer;
-    for (int i = 0; i < 5000; ++i) {
-        trailer += "mdat";
-    }
-    ASSERT_TRUE(writeFile(path, jpeg(quarters(96, 48), false) + trailer));
-    for (const QSize& target : {QSize(), QSize(48, 24)}) {
-        const Decoded decoded = decodeFile(path, target);
-        EXPECT_EQ(decoded.problem, PictureFileProblem::None);
-        EXPECT_EQ(shownCorners(decoded.image), "RGBY");
-    }
-}
-
 TEST(JpegReading, GreyCmykAndYcckPicturesShowTheirColours) {
     QTemporaryDir dir;
     const QImage grey = quarters(96, 48).convertToFormat(QImage::Format_Grayscale8);
     const QString greyPath = dir.filePath(QStringLiteral("grey.jpg"));
     ASSERT_TRUE(writeFile(greyPath, jpeg(grey, false, 95)));
-    // Whole, at a size libjpeg decodes at itself, and at one it is scaled to.
-    for (const QSize& target : {QSize(), QSize(48, 24), QSize(30, 15)}) {
+    for (const QSize& target : kTargets) {
         SCOPED_TRACE(target.width());
         const Decoded decoded = decodeFile(greyPath, target);
         ASSERT_EQ(decoded.problem, PictureFileProblem::None);
@@ -253,7 +230,7 @@ TEST(JpegReading, GreyCmykAndYcckPicturesShowTheirColours) {
         const QString path = dir.filePath(QString::fromLatin1(file.name));
         ASSERT_TRUE(writeFile(path, file.bytes));
         EXPECT_EQ(PictureDecoder::readHeader(path).components, 4);
-        for (const QSize& target : {QSize(), QSize(48, 24), QSize(30, 15)}) {
+        for (const QSize& target : kTargets) {
             const Decoded decoded = decodeFile(path, target);
             EXPECT_EQ(decoded.problem, PictureFileProblem::None);
             EXPECT_EQ(shownCorners(decoded.image), "RGBK");
@@ -278,7 +255,7 @@ TEST(JpegReading, JfifResolutionIsCarried) {
         stored.setDotsPerMeterY(row.dotsPerMetreY);
         const QString path = dir.filePath(QStringLiteral("dense.jpg"));
         ASSERT_TRUE(writeFile(path, jpeg(stored, false)));
-        for (const QSize& target : {QSize(), QSize(48, 24), QSize(30, 15)}) {
+        for (const QSize& target : kTargets) {
             const Decoded decoded = decodeFile(path, target);
             ASSERT_EQ(decoded.problem, PictureFileProblem::None);
             EXPECT_NEAR(decoded.image.dotsPerMeterX(), row.dotsPerMetreX, 2);

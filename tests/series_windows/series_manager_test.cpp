@@ -250,10 +250,7 @@ TEST(SeriesManager, SelectionMessagesAndTheReplaceOrAppendAnswers) {
 }
 
 TEST(SeriesManager, XlsxExportReadsBackInOpenpyxl) {
-    CARD_REQUIRE_TOOL(python, "/usr/bin/python3");
-    if (testsupport::runProcess(python, {"-c", "import openpyxl"}).exitCode != 0) {
-        GTEST_SKIP() << "python3-openpyxl not installed";
-    }
+    CARD_REQUIRE_PYTHON_MODULE(python, "openpyxl");
     dstest::Workspace ws;
     BatchWizard* manager = BatchWizard::defaultInstance();
     manager->AddNew_Btn_Clicked();
@@ -372,10 +369,7 @@ TEST(SeriesWindows, ViewerShowsTheSeriesAndTheTableViewerItsRows) {
 }
 
 TEST(SeriesWindows, MergedImportAppendsOrReplaces) {
-    CARD_REQUIRE_TOOL(python, "/usr/bin/python3");
-    if (testsupport::runProcess(python, {"-c", "import openpyxl"}).exitCode != 0) {
-        GTEST_SKIP() << "python3-openpyxl not installed";
-    }
+    CARD_REQUIRE_PYTHON_MODULE(python, "openpyxl");
     dstest::Workspace ws;
     const QString book = ws.path("m.xlsx");
     ASSERT_EQ(testsupport::runProcess(

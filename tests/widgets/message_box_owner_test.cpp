@@ -2,6 +2,7 @@
 // top, else the active window. A box without an owner can open behind the
 // window it blocks.
 
+#include "common/MessageBoxes.h"
 #include "platform/Hooks.h"
 #include "widgets/GuiHooks.h"
 
@@ -24,27 +25,18 @@ struct SeenBox {
     bool selectable = false;
 };
 
-// Records the next message box once it is up, then presses its button.
+// Records the next message box once it is up, then clicks its button.
 void whenBoxShows(SeenBox& seen) {
-    auto* timer = new QTimer(qApp);
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, &seen] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box || !box->isVisible()) {
-            return;
-        }
-        timer->stop();
-        timer->deleteLater();
-        seen.owner = box->parentWidget();
-        seen.transientParent =
-            box->windowHandle() ? box->windowHandle()->transientParent() : nullptr;
-        for (const QLabel* label : box->findChildren<QLabel*>()) {
+    testsupport::whenMessageBoxShows([&seen](QMessageBox& box) {
+        seen.owner = box.parentWidget();
+        seen.transientParent = box.windowHandle() ? box.windowHandle()->transientParent() : nullptr;
+        for (const QLabel* label : box.findChildren<QLabel*>()) {
             if (label->text().contains(QStringLiteral("example.com"))) {
                 seen.selectable = label->textInteractionFlags() & Qt::TextSelectableByMouse;
             }
         }
-        QTest::mouseClick(box->buttons().first(), Qt::LeftButton);
+        QTest::mouseClick(box.buttons().first(), Qt::LeftButton);
     });
-    timer->start(10);
 }
 
 TEST(MessageBoxOwner, TheBoxBelongsToTheWindowItWasAskedFrom) {
