@@ -2,10 +2,12 @@
 // shows the pictures read so far and takes no input meanwhile; and frames
 // grown with the mouse keep the design's pictures within their budget.
 
+#include "common/MessageBoxes.h"
 #include "mainwindow_controller_fixture.h"
 
 #include "editor/canvas/SKTGraphicView.h"
 #include "editor/model/PictureDecodeBudget.h"
+#include "editor/model/PictureProblemNotice.h"
 #include "editor/model/PictureRefitQueue.h"
 #include "editor/model/SKTImage.h"
 #include "editor/model/SKTPictureLoading.h"
@@ -16,6 +18,7 @@
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPainter>
 #include <QProgressBar>
 #include <QThread>
@@ -66,6 +69,7 @@ protected:
 
     void TearDown() override {
         PictureDecodeBudget::setDecodeHook({});
+        hooks::setAlertAnswerer({});
         SKTSetPictureBudgetBytes(0);
         hooks::setOpenPanel({});
         for (auto* slot :
@@ -199,6 +203,61 @@ TEST_F(PictureOpenTest, ASlowOpenKeepsTheWindowDrawingShowsProgressAndTakesNoInp
     const auto* sheet =
         window->findChild<QDialog*>(QString::fromLatin1(DesignOpenWait::kSheetName));
     EXPECT_TRUE(!sheet || !sheet->isVisible());
+}
+
+// A message that comes up while the pictures load (a picture read again
+// elsewhere that no longer reads, told on the window's thread) is answered
+// as always, with the key the user presses in it; the open then ends.
+TEST_F(PictureOpenTest, AMessageShownDuringASlowOpenTakesTheUsersAnswer) {
+    constexpr int files = 2;
+    const QString design =
+        writeDesign(files, 60, [](int i) { return QRectF(10 + i * 50, 20, 40, 40); });
+    MainWindowFrame* window = shownWindow();
+    hooks::setOpenPanel([&](const hooks::OpenPanelRequest&) { return QStringList{design}; });
+
+    // The decodes wait until the message has been answered.
+    std::atomic<bool> entered = false;
+    std::atomic<bool> allowed = false;
+    PictureDecodeBudget::setDecodeHook([&](const QString&) {
+        entered = true;
+        const QDeadlineTimer patience(20000);
+        while (!allowed && !patience.hasExpired()) {
+            QThread::msleep(1);
+        }
+    });
+    QString seen;
+    bool answered = false;
+    bool told = false;
+    QTimer ticker;
+    ticker.setInterval(16);
+    QObject::connect(&ticker, &QTimer::timeout, [&] {
+        if (entered && !told) {
+            told = true;
+            // From here on messages come up in the real message box.
+            hooks::setAlertAnswerer(hooks::messageBoxAnswer);
+            testsupport::whenMessageBoxShows([&](QMessageBox& box) {
+                seen = box.text();
+                testsupport::endMessageBox(box, QStringLiteral("Return"));
+                answered = !box.isVisible();
+                if (!answered) {
+                    box.hide(); // the key did not reach it: ended here, so the test goes on
+                }
+                allowed = true;
+            });
+            PictureProblemNotice::tellOnce(path(QStringLiteral("gone-during-open.png")),
+                                           std::nullopt, SKTPictureProblem::Missing);
+        }
+    });
+    ticker.start();
+
+    clickMenuItem(openMenu("menuFile"), "Open_action");
+    ticker.stop();
+
+    EXPECT_TRUE(told);
+    EXPECT_TRUE(seen.contains(QStringLiteral("gone-during-open.png"))) << seen.toStdString();
+    EXPECT_TRUE(answered);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(m_document->graphics().size(), files);
 }
 
 TEST_F(PictureOpenTest, FramesGrownWithTheMousePastTheBudgetKeepWhatTheCanvasShows) {
