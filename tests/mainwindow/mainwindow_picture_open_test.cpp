@@ -82,15 +82,17 @@ protected:
 
     QString path(const QString& name) const { return QDir(m_temp.path()).filePath(name); }
 
-    // A design on a 360 x 252 point card of `count` picture objects, each
-    // naming its own file, in these frames.
-    QString writeDesign(int count, int side, const std::function<QRectF(int)>& frameOf) const {
+    // A design on a 360 x 252 point card of `count` picture objects, in
+    // these frames, each naming its own file (or the file `fileOf` numbers).
+    QString writeDesign(int count, int side, const std::function<QRectF(int)>& frameOf,
+                        const std::function<int(int)>& fileOf = {}) const {
         design_file::DesignContent content;
         content.front.setCard_Size(QSizeF(360, 252));
         content.back.setCard_Size(QSizeF(360, 252));
         for (int i = 0; i < count; ++i) {
-            const QString file = path(QStringLiteral("picture%1.png").arg(i));
-            EXPECT_TRUE(ringed(side, QColor::fromHsv(i * 50, 200, 220)).save(file));
+            const int number = fileOf ? fileOf(i) : i;
+            const QString file = path(QStringLiteral("picture%1.png").arg(number));
+            EXPECT_TRUE(ringed(side, QColor::fromHsv(number * 50, 200, 220)).save(file));
             auto image = std::make_shared<SKTImage>();
             image->Set_Control_File_path(file);
             image->_bounds = frameOf(i);
@@ -203,6 +205,33 @@ TEST_F(PictureOpenTest, ASlowOpenKeepsTheWindowDrawingShowsProgressAndTakesNoInp
     const auto* sheet =
         window->findChild<QDialog*>(QString::fromLatin1(DesignOpenWait::kSheetName));
     EXPECT_TRUE(!sheet || !sheet->isVisible());
+}
+
+// The progress of an open counts the files read, however many objects
+// share them, from the first word to the last.
+TEST_F(PictureOpenTest, AnOpensProgressCountsTheFilesRead) {
+    const struct {
+        int objects;
+        int files;
+    } rows[] = {{3, 3}, {5, 2}, {4, 1}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.objects);
+        const QString design = writeDesign(
+            row.objects, 60, [](int i) { return QRectF(10 + i * 50, 20, 40, 40); },
+            [&row](int i) { return i % row.files; });
+        std::vector<std::pair<int, int>> told;
+        QString reason;
+        const auto content = design_file::Read_Design_File(
+            design, &reason, [&told](int read, int files) { told.emplace_back(read, files); });
+        ASSERT_TRUE(content.has_value()) << reason.toStdString();
+        ASSERT_EQ(content->frontObjects.size(), row.objects);
+        ASSERT_FALSE(told.empty());
+        for (const auto& [read, files] : told) {
+            EXPECT_EQ(files, row.files);
+            EXPECT_LE(read, files);
+        }
+        EXPECT_EQ(told.back(), std::make_pair(row.files, row.files));
+    }
 }
 
 // A message that comes up while the pictures load (a picture read again
