@@ -378,11 +378,11 @@ std::vector<size_t> groupByFile(std::vector<SKTPictureRequest>& requests,
 
 } // namespace
 
-void SKTReadPictureFiles(std::vector<SKTPictureRequest>& requests, const SKTPictureReadWait& wait) {
+int SKTReadPictureFiles(std::vector<SKTPictureRequest>& requests, const SKTPictureReadWait& wait) {
     std::vector<SKTPictureRequest> jobs;
     const std::vector<size_t> jobOf = groupByFile(requests, jobs);
     if (jobs.empty()) {
-        return;
+        return 0;
     }
     std::atomic<size_t> next = 0;
     std::mutex doneMutex;
@@ -440,6 +440,7 @@ void SKTReadPictureFiles(std::vector<SKTPictureRequest>& requests, const SKTPict
         requests[i].read.path = requests[i].path;
         requests[i].problem = jobs[jobOf[i]].problem;
     }
+    return total;
 }
 
 qint64 SKTKeptBytesOfRequests(const std::vector<SKTPictureRequest>& requests) {

@@ -127,9 +127,10 @@ using SKTPictureReadWait = std::function<void(int read, int files)>;
 // its objects take their pictures through SKTReadPictureFile, which then
 // finds them (sharing them, or scaling a copy down from them, without
 // decoding again). Given `wait`, the calling thread reads nothing itself
-// and calls it while it waits.
-void SKTReadPictureFiles(std::vector<SKTPictureRequest>& requests,
-                         const SKTPictureReadWait& wait = {});
+// and calls it while it waits. Answers how many files it read: the `files`
+// told to `wait`.
+int SKTReadPictureFiles(std::vector<SKTPictureRequest>& requests,
+                        const SKTPictureReadWait& wait = {});
 
 // The bytes the kept pixels of these requests would take: one reading per
 // file at its largest need, as SKTReadPictureFiles reads them (headers

@@ -319,8 +319,9 @@ void readPictureFiles(DesignContent& content, const SKTPictureReadWait& wait) {
         }
         requests = requestsAt();
     }
-    SKTReadPictureFiles(requests, wait);
-    const int files = int(requests.size());
+    // The sheet goes on showing the files read, however many objects
+    // share them.
+    const int files = SKTReadPictureFiles(requests, wait);
     std::vector<size_t> order(images.size());
     std::iota(order.begin(), order.end(), size_t(0));
     const auto area = [](const QSize& want) {

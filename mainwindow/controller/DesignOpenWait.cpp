@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QDialog>
 #include <QThread>
+#include <QWindow>
 
 namespace {
 
@@ -51,7 +52,8 @@ bool heldDuringOpen(QEvent::Type type) {
 
 } // namespace
 
-DesignOpenWait::DesignOpenWait(QWidget* owner) : m_owner(owner) {
+DesignOpenWait::DesignOpenWait(QWidget* owner)
+    : m_owner(owner), m_modalBefore(QApplication::activeModalWidget()) {
     m_since.start();
     if (QCoreApplication* application = QCoreApplication::instance()) {
         application->installEventFilter(this);
@@ -119,8 +121,20 @@ bool DesignOpenWait::eventFilter(QObject* watched, QEvent* event) {
     default:
         break;
     }
-    if (heldDuringOpen(event->type()) && (watched->isWidgetType() || watched->isWindowType())) {
+    if (heldDuringOpen(event->type()) && (watched->isWidgetType() || watched->isWindowType()) &&
+        !inWindowOnTop(watched)) {
         return true;
     }
     return QObject::eventFilter(watched, event);
+}
+
+bool DesignOpenWait::inWindowOnTop(QObject* watched) const {
+    const QWidget* modal = QApplication::activeModalWidget();
+    if (!modal || modal == m_sheet || modal == m_modalBefore) {
+        return false;
+    }
+    if (watched->isWidgetType()) {
+        return static_cast<QWidget*>(watched)->window() == modal;
+    }
+    return watched == static_cast<QObject*>(modal->windowHandle());
 }

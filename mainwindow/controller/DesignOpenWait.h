@@ -7,7 +7,9 @@
 // it, with the pictures read so far of how many. Input sent straight to a
 // widget in the meantime (not through the window system) is dropped, so
 // nothing can start another open, close a window or quit in the middle of
-// an open. GUI thread only.
+// an open. A modal window that comes up meanwhile (a message the program
+// shows while the pictures load) takes its input and closes as always; Qt
+// keeps that input from every other window. GUI thread only.
 
 #include "editor/model/SKTPictureLoading.h"
 
@@ -46,8 +48,14 @@ protected:
 private:
     void waited(int read, int files);
     void showSheet(int read, int files);
+    // Whether `watched` is, or is in, a modal window that came up during
+    // the open, other than the sheet.
+    bool inWindowOnTop(QObject* watched) const;
 
     QPointer<QWidget> m_owner;
+    // The modal window in front when the open began (the one that asked for
+    // it, perhaps): it stays held.
+    QPointer<QWidget> m_modalBefore;
     QElapsedTimer m_since;
     QPointer<QDialog> m_sheet;
     std::unique_ptr<Ui::WaitSheet> m_ui;

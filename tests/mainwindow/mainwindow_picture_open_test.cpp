@@ -2,10 +2,12 @@
 // shows the pictures read so far and takes no input meanwhile; and frames
 // grown with the mouse keep the design's pictures within their budget.
 
+#include "common/MessageBoxes.h"
 #include "mainwindow_controller_fixture.h"
 
 #include "editor/canvas/SKTGraphicView.h"
 #include "editor/model/PictureDecodeBudget.h"
+#include "editor/model/PictureProblemNotice.h"
 #include "editor/model/PictureRefitQueue.h"
 #include "editor/model/SKTImage.h"
 #include "editor/model/SKTPictureLoading.h"
@@ -16,6 +18,7 @@
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPainter>
 #include <QProgressBar>
 #include <QThread>
@@ -66,6 +69,7 @@ protected:
 
     void TearDown() override {
         PictureDecodeBudget::setDecodeHook({});
+        hooks::setAlertAnswerer({});
         SKTSetPictureBudgetBytes(0);
         hooks::setOpenPanel({});
         for (auto* slot :
@@ -78,15 +82,17 @@ protected:
 
     QString path(const QString& name) const { return QDir(m_temp.path()).filePath(name); }
 
-    // A design on a 360 x 252 point card of `count` picture objects, each
-    // naming its own file, in these frames.
-    QString writeDesign(int count, int side, const std::function<QRectF(int)>& frameOf) const {
+    // A design on a 360 x 252 point card of `count` picture objects, in
+    // these frames, each naming its own file (or the file `fileOf` numbers).
+    QString writeDesign(int count, int side, const std::function<QRectF(int)>& frameOf,
+                        const std::function<int(int)>& fileOf = {}) const {
         design_file::DesignContent content;
         content.front.setCard_Size(QSizeF(360, 252));
         content.back.setCard_Size(QSizeF(360, 252));
         for (int i = 0; i < count; ++i) {
-            const QString file = path(QStringLiteral("picture%1.png").arg(i));
-            EXPECT_TRUE(ringed(side, QColor::fromHsv(i * 50, 200, 220)).save(file));
+            const int number = fileOf ? fileOf(i) : i;
+            const QString file = path(QStringLiteral("picture%1.png").arg(number));
+            EXPECT_TRUE(ringed(side, QColor::fromHsv(number * 50, 200, 220)).save(file));
             auto image = std::make_shared<SKTImage>();
             image->Set_Control_File_path(file);
             image->_bounds = frameOf(i);
@@ -199,6 +205,88 @@ TEST_F(PictureOpenTest, ASlowOpenKeepsTheWindowDrawingShowsProgressAndTakesNoInp
     const auto* sheet =
         window->findChild<QDialog*>(QString::fromLatin1(DesignOpenWait::kSheetName));
     EXPECT_TRUE(!sheet || !sheet->isVisible());
+}
+
+// The progress of an open counts the files read, however many objects
+// share them, from the first word to the last.
+TEST_F(PictureOpenTest, AnOpensProgressCountsTheFilesRead) {
+    const struct {
+        int objects;
+        int files;
+    } rows[] = {{3, 3}, {5, 2}, {4, 1}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.objects);
+        const QString design = writeDesign(
+            row.objects, 60, [](int i) { return QRectF(10 + i * 50, 20, 40, 40); },
+            [&row](int i) { return i % row.files; });
+        std::vector<std::pair<int, int>> told;
+        QString reason;
+        const auto content = design_file::Read_Design_File(
+            design, &reason, [&told](int read, int files) { told.emplace_back(read, files); });
+        ASSERT_TRUE(content.has_value()) << reason.toStdString();
+        ASSERT_EQ(content->frontObjects.size(), row.objects);
+        ASSERT_FALSE(told.empty());
+        for (const auto& [read, files] : told) {
+            EXPECT_EQ(files, row.files);
+            EXPECT_LE(read, files);
+        }
+        EXPECT_EQ(told.back(), std::make_pair(row.files, row.files));
+    }
+}
+
+// A message that comes up while the pictures load (a picture read again
+// elsewhere that no longer reads, told on the window's thread) is answered
+// as always, with the key the user presses in it; the open then ends.
+TEST_F(PictureOpenTest, AMessageShownDuringASlowOpenTakesTheUsersAnswer) {
+    constexpr int files = 2;
+    const QString design =
+        writeDesign(files, 60, [](int i) { return QRectF(10 + i * 50, 20, 40, 40); });
+    MainWindowFrame* window = shownWindow();
+    hooks::setOpenPanel([&](const hooks::OpenPanelRequest&) { return QStringList{design}; });
+
+    // The decodes wait until the message has been answered.
+    std::atomic<bool> entered = false;
+    std::atomic<bool> allowed = false;
+    PictureDecodeBudget::setDecodeHook([&](const QString&) {
+        entered = true;
+        const QDeadlineTimer patience(20000);
+        while (!allowed && !patience.hasExpired()) {
+            QThread::msleep(1);
+        }
+    });
+    QString seen;
+    bool answered = false;
+    bool told = false;
+    QTimer ticker;
+    ticker.setInterval(16);
+    QObject::connect(&ticker, &QTimer::timeout, [&] {
+        if (entered && !told) {
+            told = true;
+            // From here on messages come up in the real message box.
+            hooks::setAlertAnswerer(hooks::messageBoxAnswer);
+            testsupport::whenMessageBoxShows([&](QMessageBox& box) {
+                seen = box.text();
+                testsupport::endMessageBox(box, QStringLiteral("Return"));
+                answered = !box.isVisible();
+                if (!answered) {
+                    box.hide(); // the key did not reach it: ended here, so the test goes on
+                }
+                allowed = true;
+            });
+            PictureProblemNotice::tellOnce(path(QStringLiteral("gone-during-open.png")),
+                                           std::nullopt, SKTPictureProblem::Missing);
+        }
+    });
+    ticker.start();
+
+    clickMenuItem(openMenu("menuFile"), "Open_action");
+    ticker.stop();
+
+    EXPECT_TRUE(told);
+    EXPECT_TRUE(seen.contains(QStringLiteral("gone-during-open.png"))) << seen.toStdString();
+    EXPECT_TRUE(answered);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(m_document->graphics().size(), files);
 }
 
 TEST_F(PictureOpenTest, FramesGrownWithTheMousePastTheBudgetKeepWhatTheCanvasShows) {
