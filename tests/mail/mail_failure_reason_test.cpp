@@ -16,6 +16,7 @@
 #include <QRadioButton>
 #include <QtTest/QTest>
 #include <gtest/gtest.h>
+#include <memory>
 
 namespace {
 
@@ -62,14 +63,27 @@ QStringList sendFromMailWindow(int port, const QString& password = kTypedPasswor
     return alerts.texts();
 }
 
-TEST(MailFailureReason, ARefusedLoginIsToldWithTheScriptsReasonAndNoPassword) {
-    if (!mailtest::haveAiosmtpd()) {
-        GTEST_SKIP() << "python3-aiosmtpd not installed";
+// The mail script's resources in place, modal windows answered at once and
+// a loopback server that knows kServerPassword; skips visibly without the
+// server's python module.
+class MailToLoopbackServer : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!mailtest::haveAiosmtpd()) {
+            GTEST_SKIP() << "python3-aiosmtpd not installed";
+        }
+        hooks::setModalRunner([](QDialog&) { return 0; });
+        m_server = std::make_unique<mailtest::LoopbackSmtp>(QStringLiteral("me@example.com"),
+                                                            kServerPassword);
+        ASSERT_TRUE(m_server->ok());
     }
-    mailtest::SourceResources scripts;
-    hooks::setModalRunner([](QDialog&) { return 0; });
-    mailtest::LoopbackSmtp server(QStringLiteral("me@example.com"), kServerPassword);
-    ASSERT_TRUE(server.ok());
+    void TearDown() override { hooks::setModalRunner({}); }
+
+    mailtest::SourceResources m_scripts;
+    std::unique_ptr<mailtest::LoopbackSmtp> m_server;
+};
+
+TEST_F(MailToLoopbackServer, ARefusedLoginIsToldWithTheScriptsReasonAndNoPassword) {
     const struct {
         const char* window;
         std::function<QStringList(int)> send;
@@ -80,7 +94,7 @@ TEST(MailFailureReason, ARefusedLoginIsToldWithTheScriptsReasonAndNoPassword) {
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.window);
-        const QStringList texts = row.send(server.port());
+        const QStringList texts = row.send(m_server->port());
         ASSERT_EQ(texts.size(), 1) << texts.join('|').toStdString();
         const QString& text = texts.first();
         EXPECT_TRUE(text.contains(row.failureText)) << text.toStdString();
@@ -91,21 +105,13 @@ TEST(MailFailureReason, ARefusedLoginIsToldWithTheScriptsReasonAndNoPassword) {
         EXPECT_GT(reason, text.indexOf(row.failureText)) << text.toStdString();
         EXPECT_FALSE(text.contains(kTypedPassword)) << text.toStdString();
     }
-    EXPECT_TRUE(server.messages().isEmpty());
-    hooks::setModalRunner({});
+    EXPECT_TRUE(m_server->messages().isEmpty());
 }
 
 // A recipient the server refuses is told with the server's code and answer,
 // on one line and cut short, and without the password even when the server
 // repeats it.
-TEST(MailFailureReason, ARefusedRecipientIsToldWithTheServersCodeAndAnswer) {
-    if (!mailtest::haveAiosmtpd()) {
-        GTEST_SKIP() << "python3-aiosmtpd not installed";
-    }
-    mailtest::SourceResources scripts;
-    hooks::setModalRunner([](QDialog&) { return 0; });
-    mailtest::LoopbackSmtp server(QStringLiteral("me@example.com"), kServerPassword);
-    ASSERT_TRUE(server.ok());
+TEST_F(MailToLoopbackServer, ARefusedRecipientIsToldWithTheServersCodeAndAnswer) {
     const struct {
         QString to;
         QString reason;
@@ -123,7 +129,7 @@ TEST(MailFailureReason, ARefusedRecipientIsToldWithTheServersCodeAndAnswer) {
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.to.toStdString());
-        const QStringList texts = sendFromMailWindow(server.port(), kServerPassword, row.to);
+        const QStringList texts = sendFromMailWindow(m_server->port(), kServerPassword, row.to);
         ASSERT_EQ(texts.size(), 1) << texts.join('|').toStdString();
         const QString& text = texts.first();
         const qsizetype at = text.indexOf(QStringLiteral("\n\nReason: "));
@@ -139,8 +145,7 @@ TEST(MailFailureReason, ARefusedRecipientIsToldWithTheServersCodeAndAnswer) {
         EXPECT_FALSE(reason.contains(QLatin1Char('\n'))) << reason.toStdString();
         EXPECT_FALSE(text.contains(kServerPassword)) << text.toStdString();
     }
-    EXPECT_EQ(server.messages().size(), 1);
-    hooks::setModalRunner({});
+    EXPECT_EQ(m_server->messages().size(), 1);
 }
 
 // Should a reason ever hold the password (a server echoing it back), it is
